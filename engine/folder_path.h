@@ -1,0 +1,15 @@
+// The path test shared by the folder tree and the form: may the files of
+// this folder be given new names?
+#pragma once
+
+#include <string>
+
+namespace kalvenor {
+
+// False for the empty path and for any path inside a trash can (the user's
+// $XDG_DATA_HOME/Trash, and a .Trash or .Trash-<uid> folder at the top of a
+// mounted volume, with everything beneath them); otherwise true exactly when
+// stat finds a directory. "/" is valid.
+bool IsValidFolderPath(const std::string& path);
+
+}  // namespace kalvenor
