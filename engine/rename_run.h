@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "cause.h"
 #include "file_system.h"
 #include "last_batch.h"
 #include "log_path_box.h"
@@ -33,7 +34,21 @@ bool RenameFiles(bool commit, const OptionValues& options, RenameContext& ctx,
 
 // Renames oldPath to newPath without ever replacing an existing entry. On
 // failure shows "Rename error: <cause>" with the stop icon and gives false.
+// Both paths must name entries of one folder; a name that is not one plain
+// file name (empty, "." or "..", holding a NUL, longer than NAME_MAX) fails
+// with "bad path." before anything is touched.
 bool RenameOneFile(const std::string& oldPath, const std::string& newPath,
                    RenameContext& ctx);
+
+// The rename inside a folder that the caller holds open: checks that both
+// names are plain file names (else BadPath), then renames without replacing.
+Cause RenameInFolder(FileSystem& fs, int folder, const std::string& from, const std::string& to);
+
+// Shows "Rename error: <cause's text>" with the stop icon.
+void ReportRenameError(MessageSink& messages, Cause cause);
+
+// The folder a full path lies in, as a path that can be opened: "/" for a
+// file at the top, "." for a bare name.
+std::string FolderOfPath(const std::string& path);
 
 }  // namespace kalvenor

@@ -1,0 +1,31 @@
+// Why a rename failed: a small value decided where the failure happens and
+// turned into the user's words in one place (CauseText).
+#pragma once
+
+#include <string>
+
+namespace kalvenor {
+
+enum class Cause {
+  Ok,                // no failure
+  NoneGiven,         // a failure that came without an error code
+  FileNotFound,
+  BadPath,
+  TooManyOpenFiles,
+  AccessDenied,
+  HardwareError,
+  SharingViolation,
+  Unspecified,
+};
+
+// The cause of a failure that set errno to `error`; 0 gives NoneGiven.
+Cause CauseFromErrno(int error);
+
+// The text that follows "Rename error: ", e.g. "access denied.". Ok has
+// no text of its own and reads like NoneGiven.
+const char* CauseText(Cause cause);
+
+// "Rename error: " followed by the cause's text.
+std::string RenameErrorText(Cause cause);
+
+}  // namespace kalvenor

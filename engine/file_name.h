@@ -1,0 +1,34 @@
+// Small helpers on names and paths. A name is one directory entry's bytes; a
+// folder path ends in '/' once AppendSeparator has run; a full path is a
+// folder path followed by a name. In UTF-8 (and every ASCII-compatible
+// encoding used on Linux) the bytes '.' and '/' never occur inside a
+// multi-byte character, so plain byte searches are exact.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kalvenor {
+
+struct NameParts {
+  std::string stem;  // before the last '.'; the whole name when it holds none
+  std::string ext;   // after the last '.'; empty when the name holds none
+};
+
+NameParts SplitFileName(std::string_view name);
+
+// Appends '/' unless `path` is empty or already ends in '/'.
+void AppendSeparator(std::string& path);
+
+struct PathParts {
+  std::string folder;  // before the last '/', without it; empty when none
+  std::string name;    // after the last '/'; the whole path when it holds none
+};
+
+PathParts SplitPath(std::string_view path);
+
+// True when `name` can be one directory entry: not empty, not "." or "..",
+// no '/' and no NUL byte, at most NAME_MAX bytes.
+bool IsPlainFileName(std::string_view name);
+
+}  // namespace kalvenor

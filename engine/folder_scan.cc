@@ -1,0 +1,11 @@
+#include "folder_scan.h"
+
+namespace kalvenor {
+
+std::vector<FileEntry> ScanFolder(FileSystem& fs, int folder) {
+  std::vector<FileEntry> entries;
+  if (folder >= 0) fs.ListFiles(folder, entries);
+  return entries;
+}
+
+}  // namespace kalvenor

@@ -1,0 +1,21 @@
+// The scan of the chosen folder into FileEntry records, and the file-count
+// limit a run checks right after it.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "file_system.h"
+#include "rename_options.h"
+
+namespace kalvenor {
+
+// A run plans at most this many files; a folder with more is left alone.
+inline constexpr std::size_t kMaxFileCount = 9999;
+
+// The files of the held folder, in the order the folder lists them. An
+// unreadable folder gives what could be read, usually nothing; nothing is
+// reported.
+std::vector<FileEntry> ScanFolder(FileSystem& fs, int folder);
+
+}  // namespace kalvenor

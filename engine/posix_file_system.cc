@@ -1,0 +1,193 @@
+// The real file system: one held directory descriptor per folder, renames
+// that never replace, and an exclusively locked, unbuffered log.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "file_name.h"
+#include "file_system.h"
+
+namespace kalvenor {
+namespace {
+
+constexpr std::int64_t kSecondsFrom1601To1970 = 11644473600;
+
+// Seconds and nanoseconds since 1970 as a file time (100 ns since 1601);
+// 0 for times before 1601.
+FileTime ToFileTime(std::int64_t sec, std::int64_t nsec) {
+  const std::int64_t since1601 = sec + kSecondsFrom1601To1970;
+  if (since1601 < 0) return 0;
+  return static_cast<FileTime>(since1601) * 10000000u + static_cast<FileTime>(nsec / 100);
+}
+
+bool HasZeroHalf(FileTime t) {
+  return (t & 0xFFFFFFFFu) == 0 || (t >> 32) == 0;
+}
+
+// The last-write time, or when one of its halves is zero the birth time,
+// or when the file system keeps none the status-change time.
+FileTime EntryTime(int dir, const char* name, const struct stat& st) {
+  FileTime t = ToFileTime(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
+  if (!HasZeroHalf(t)) return t;
+  struct statx sx {};
+  if (::statx(dir, name, AT_SYMLINK_NOFOLLOW, STATX_BTIME, &sx) == 0 &&
+      (sx.stx_mask & STATX_BTIME) != 0) {
+    return ToFileTime(sx.stx_btime.tv_sec, sx.stx_btime.tv_nsec);
+  }
+  return ToFileTime(st.st_ctim.tv_sec, st.st_ctim.tv_nsec);
+}
+
+int RenameAt2NoReplace(int dir, const char* from, const char* to) {
+#ifdef SYS_renameat2
+  return static_cast<int>(::syscall(SYS_renameat2, dir, from, dir, to, RENAME_NOREPLACE));
+#else
+  errno = ENOSYS;
+  return -1;
+#endif
+}
+
+// For file systems that refuse RENAME_NOREPLACE: a hard link fails on an
+// existing target, so link-then-unlink never replaces anything.
+Cause RenameByLink(int dir, const char* from, const char* to, bool* linksRefused) {
+  *linksRefused = false;
+  if (::linkat(dir, from, dir, to, 0) != 0) {
+    const int error = errno;
+    if (error == EPERM || error == EOPNOTSUPP || error == ENOSYS || error == EMLINK) {
+      *linksRefused = true;
+    }
+    return CauseFromErrno(error);
+  }
+  if (::unlinkat(dir, from, 0) != 0) {
+    const int error = errno;
+    ::unlinkat(dir, to, 0);  // leave the file under its old name only
+    return CauseFromErrno(error);
+  }
+  return Cause::Ok;
+}
+
+}  // namespace
+
+int PosixFileSystem::OpenFolder(const std::string& path, Cause* cause) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) *cause = CauseFromErrno(errno);
+  else *cause = Cause::Ok;
+  return fd;
+}
+
+void PosixFileSystem::CloseFolder(int folder) { ::close(folder); }
+
+bool PosixFileSystem::ListFiles(int folder, std::vector<FileEntry>& out) {
+  // readdir needs a descriptor of its own; the held one keeps its offset.
+  const int fd = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  DIR* dir = ::fdopendir(fd);
+  if (dir == nullptr) {
+    ::close(fd);
+    return false;
+  }
+  bool ok = true;
+  for (;;) {
+    errno = 0;
+    const dirent* d = ::readdir(dir);
+    if (d == nullptr) {
+      ok = errno == 0;
+      break;
+    }
+    if (d->d_type == DT_DIR) continue;  // also "." and ".."
+    struct stat st {};
+    if (::fstatat(folder, d->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;  // gone meanwhile
+    if (S_ISDIR(st.st_mode)) continue;
+    if (S_ISLNK(st.st_mode)) {
+      struct stat target {};
+      if (::fstatat(folder, d->d_name, &target, 0) == 0 && S_ISDIR(target.st_mode)) continue;
+    }
+    FileEntry entry;
+    entry.name = d->d_name;
+    NameParts parts = SplitFileName(entry.name);
+    entry.stem = std::move(parts.stem);
+    entry.ext = std::move(parts.ext);
+    entry.time = EntryTime(folder, d->d_name, st);
+    entry.id = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+    out.push_back(std::move(entry));
+  }
+  ::closedir(dir);
+  return ok;
+}
+
+Cause PosixFileSystem::RenameNoReplace(int folder, const std::string& from,
+                                       const std::string& to) {
+  if (RenameAt2NoReplace(folder, from.c_str(), to.c_str()) == 0) return Cause::Ok;
+  if (errno != EINVAL && errno != ENOSYS) return CauseFromErrno(errno);
+
+  bool linksRefused = false;
+  const Cause linked = RenameByLink(folder, from.c_str(), to.c_str(), &linksRefused);
+  if (!linksRefused) return linked;
+
+  // Neither atomic way is offered here: test for the target, then rename.
+  struct stat st {};
+  if (::fstatat(folder, to.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) return Cause::AccessDenied;
+  if (errno != ENOENT) return CauseFromErrno(errno);
+  if (::renameat(folder, from.c_str(), folder, to.c_str()) != 0) return CauseFromErrno(errno);
+  return Cause::Ok;
+}
+
+Cause PosixFileSystem::Identify(int folder, const std::string& name, FileId* id) {
+  struct stat st {};
+  if (::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return CauseFromErrno(errno);
+  *id = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+  return Cause::Ok;
+}
+
+int PosixFileSystem::OpenLog(const std::string& path, std::string* resolvedPath, FileId* id) {
+  if (path.empty()) return -1;
+  const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+  if (fd < 0) return -1;
+  struct stat st {};
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return -1;
+  }
+  char* resolved = ::realpath(path.c_str(), nullptr);
+  if (resolved != nullptr) {
+    *resolvedPath = resolved;
+    std::free(resolved);
+  } else {
+    *resolvedPath = path;
+  }
+  *id = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+  return fd;
+}
+
+Cause PosixFileSystem::AppendToLog(int log, std::string_view bytes) {
+  // One write(2) per line is the rule; a short write (disk nearly full) is
+  // finished by further writes rather than left half done.
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(log, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return CauseFromErrno(errno);
+    }
+    if (n == 0) return Cause::Unspecified;
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return Cause::Ok;
+}
+
+void PosixFileSystem::CloseLog(int log) { ::close(log); }
+
+std::tm PosixFileSystem::LocalNow() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local {};
+  ::localtime_r(&now, &local);
+  return local;
+}
+
+}  // namespace kalvenor

@@ -1,0 +1,32 @@
+// The orders in which a run hands out numbers: by name (stem, then
+// extension), by date (time, then name) or by type (extension, then stem),
+// upwards or as the exact mirror downwards. Text keys compare with
+// CompareIgnoreCase, which folds only the ASCII capitals, so no order ever
+// depends on the user's locale.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "rename_options.h"
+
+namespace kalvenor {
+
+// Negative, zero or positive as `a` sorts before, equal to or after `b`:
+// bytes 0x41..0x5A count as their lower-case letters, every byte compares
+// as unsigned, and a proper prefix sorts first.
+int CompareIgnoreCase(std::string_view a, std::string_view b);
+
+// Strict orderings: true when x is to come before y.
+bool LessByName(const FileEntry& x, const FileEntry& y);
+bool LessByDate(const FileEntry& x, const FileEntry& y);
+bool LessByType(const FileEntry& x, const FileEntry& y);
+
+// Sorts `entries` by the ordering `sortType` chooses (1 Date, 2 File Type,
+// anything else Alphanumeric), upwards, then reverses the list when
+// `ascending` is false. Entries that tie under the ordering (names differing
+// only in the case of ASCII letters can coexist here) are put in the order
+// of their raw name bytes, so every run over the same folder agrees.
+void PresortEntries(std::vector<FileEntry>& entries, int sortType, bool ascending);
+
+}  // namespace kalvenor
