@@ -1,0 +1,13 @@
+// The exit statuses of kalvenor-cli, fixed so that scripts can rely on them.
+#pragma once
+
+namespace kalvenor {
+
+enum ExitStatus : int {
+  kExitDone = 0,         // the run ended normally
+  kExitStopped = 1,      // a limit stopped the run, or there was nothing to undo
+  kExitBadArguments = 2, // wrong arguments, a refused FOLDER, an unusable log
+  kExitFailed = 3,       // a rename (or writing the log) failed
+};
+
+}  // namespace kalvenor
