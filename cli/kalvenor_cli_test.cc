@@ -1,0 +1,345 @@
+// End-to-end tests: the built kalvenor-cli run as its own process on real
+// temporary folders, judged by its exit status, its two output streams, the
+// files on disk and the log.
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A folder of its own for one test, removed with everything in it.
+class TempDir {
+ public:
+  TempDir() {
+    std::string pattern = (fs::temp_directory_path() / "kalvenor-cli-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+  }
+  ~TempDir() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  const std::string& Path() const { return path_; }
+  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream all;
+  all << in.rdbuf();
+  return all.str();
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Names of the entries of a folder.
+std::set<std::string> Names(const std::string& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder))
+    names.insert(entry.path().filename().string());
+  return names;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs the tool with `args` in the folder `cwd`; `env` sets (or, with
+// nullopt, removes) environment variables for the child only.
+Outcome RunCli(const std::vector<std::string>& args, const std::string& cwd,
+            const std::map<std::string, std::optional<std::string>>& env = {}) {
+  TempDir streams;
+  const std::string outPath = streams / "out", errPath = streams / "err";
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::chdir(cwd.c_str()) != 0) ::_exit(120);
+    for (const auto& [name, value] : env) {
+      if (value) ::setenv(name.c_str(), value->c_str(), 1);
+      else ::unsetenv(name.c_str());
+    }
+    const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0) ::_exit(121);
+    std::vector<char*> argv{const_cast<char*>(KALVENOR_CLI_PATH)};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    ::execv(KALVENOR_CLI_PATH, argv.data());
+    ::_exit(122);
+  }
+  Outcome outcome;
+  int waitStatus = 0;
+  if (child > 0 && ::waitpid(child, &waitStatus, 0) == child && WIFEXITED(waitStatus))
+    outcome.status = WEXITSTATUS(waitStatus);
+  outcome.out = ReadFile(outPath);
+  outcome.err = ReadFile(errPath);
+  return outcome;
+}
+
+const std::regex kBatchHeader(R"([A-Z][a-z]+ \d\d, \d{4} at \d\d:\d\d:\d\d)");
+const std::regex kUndoHeader(R"([A-Z][a-z]+ \d\d, \d{4} at \d\d:\d\d:\d\d \(UNDO\))");
+
+// A folder with a few photos whose bytes tell them apart.
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(fs::create_directory(photos_));
+    for (const char* name : {"b.jpg", "a.jpg", "c.png"}) WriteFile(photos_ + "/" + name, name);
+  }
+  std::string Photo(const std::string& name) const { return photos_ + "/" + name; }
+
+  TempDir dir_;
+  const std::string photos_ = dir_ / "photos";
+  const std::string log_ = dir_ / "rename.log";
+};
+
+TEST_F(CliTest, WrongArgumentsGiveStatusTwoAndTheUsage) {
+  const std::vector<std::vector<std::string>> wrong = {
+      {"-b", "H", "-i", "10000", "photos"}, {"-b", "H", "-i", "-1", "photos"},
+      {"-b", "H", "-i", "abc", "photos"},   {"-b", "H", "-i", "", "photos"},
+      {"photos"},                           {"-b", "H"},
+      {"-b", "H", "photos", "photos"},      {"--undo-log", "rename.log", "photos"},
+      {"-b", "H", "--sort", "size", "photos"},
+  };
+  for (const auto& args : wrong) {
+    const Outcome run = RunCli(args, dir_.Path());
+    EXPECT_EQ(run.status, 2) << args.front() << " " << args.back();
+    EXPECT_NE(run.err.find("usage: kalvenor-cli [OPTIONS] FOLDER"), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
+  }
+  EXPECT_EQ(Names(photos_), (std::set<std::string>{"a.jpg", "b.jpg", "c.png"}));
+}
+
+TEST_F(CliTest, HelpAndVersion) {
+  const Outcome help = RunCli({"--help"}, dir_.Path());
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("--undo-log FILE"), std::string::npos);
+  const Outcome version = RunCli({"--version"}, dir_.Path());
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "kalvenor-cli 2.0\n");
+}
+
+TEST_F(CliTest, PreviewListsThePlanAndTouchesNothing) {
+  const Outcome run = RunCli({"-b", "Holiday", "--prefix", "-l", "rename.log", "photos"}, dir_.Path());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out,
+            "a.jpg -> 0000Holiday.jpg\n"
+            "b.jpg -> 0001Holiday.jpg\n"
+            "c.png -> 0002Holiday.png\n"
+            "Run again with --commit to do the above.\n");
+  EXPECT_EQ(Names(photos_), (std::set<std::string>{"a.jpg", "b.jpg", "c.png"}));
+  EXPECT_FALSE(fs::exists(log_));
+}
+
+TEST_F(CliTest, CommitRenamesAndLogsFullPaths) {
+  WriteFile(Photo("Holiday0001.gif"), "kept");
+  const Outcome run =
+      RunCli({"-b", "Holiday", "--no-fill-gaps", "--sort=type", "--descending", "-l", log_, "-c",
+           photos_},
+          dir_.Path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out,
+            "Holiday0001.gif -> Not Renamed\n"
+            "c.png -> Holiday0002.png\n"
+            "b.jpg -> Holiday0003.jpg\n"
+            "a.jpg -> Holiday0004.jpg\n"
+            "Operations complete.\n");
+  EXPECT_EQ(Names(photos_), (std::set<std::string>{"Holiday0001.gif", "Holiday0002.png",
+                                                    "Holiday0003.jpg", "Holiday0004.jpg"}));
+  EXPECT_EQ(ReadFile(Photo("Holiday0003.jpg")), "b.jpg");
+  const std::vector<std::string> log = Lines(ReadFile(log_));
+  ASSERT_EQ(log.size(), 4u);
+  EXPECT_TRUE(std::regex_match(log[0], kBatchHeader)) << log[0];
+  EXPECT_EQ(log[1], photos_ + "/c.png renamed to " + photos_ + "/Holiday0002.png");
+  EXPECT_EQ(log[3], photos_ + "/a.jpg renamed to " + photos_ + "/Holiday0004.jpg");
+}
+
+TEST_F(CliTest, RelativeFolderAndLogBecomeAbsoluteWithoutResolvingLinks) {
+  fs::create_directory_symlink("photos", dir_ / "album");
+  ASSERT_TRUE(fs::create_directory(dir_ / "logs"));
+  const Outcome run = RunCli({"-b", "H", "-c", "-l", "logs/../r.log", "./album/"}, dir_.Path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::vector<std::string> log = Lines(ReadFile(dir_ / "r.log"));
+  ASSERT_EQ(log.size(), 4u);
+  EXPECT_EQ(log[1], dir_ / "album/a.jpg renamed to " + dir_ / "album/H0000.jpg");
+  EXPECT_TRUE(fs::exists(Photo("H0000.jpg")));
+
+  // The undo reads the relative log path against the current folder too.
+  const Outcome undo = RunCli({"--undo-log", "r.log"}, dir_.Path());
+  EXPECT_EQ(undo.status, 0) << undo.err;
+  EXPECT_EQ(Names(photos_), (std::set<std::string>{"a.jpg", "b.jpg", "c.png"}));
+}
+
+TEST_F(CliTest, FailedRenameGivesStatusThreeAndStopsTheBatch) {
+  ASSERT_TRUE(fs::create_directory(Photo("H0001.jpg")));  // b.jpg's new name is taken
+  const Outcome run = RunCli({"-b", "H", "-c", "-l", log_, photos_}, dir_.Path());
+  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(run.err, "kalvenor-cli: Rename error: access denied.\n");
+  EXPECT_EQ(run.out, "a.jpg -> H0000.jpg\nb.jpg -> H0001.jpg\nOperations complete.\n");
+  EXPECT_EQ(Names(photos_), (std::set<std::string>{"H0000.jpg", "b.jpg", "c.png", "H0001.jpg"}));
+  EXPECT_TRUE(fs::is_directory(Photo("H0001.jpg")));
+
+  // The batch's last line is the rename that failed: the undo leaves it alone.
+  const Outcome undo = RunCli({"--undo-log", log_}, dir_.Path());
+  EXPECT_EQ(undo.status, 0) << undo.err;
+  EXPECT_EQ(undo.out, "H0000.jpg -> a.jpg\nOperations complete.\n");
+  EXPECT_EQ(Names(photos_), (std::set<std::string>{"a.jpg", "b.jpg", "c.png", "H0001.jpg"}));
+  EXPECT_TRUE(fs::is_directory(Photo("H0001.jpg")));
+}
+
+TEST_F(CliTest, LimitsGiveStatusOne) {
+  const Outcome index = RunCli({"-b", "H", "-i", "9998", "-c", photos_}, dir_.Path());
+  EXPECT_EQ(index.status, 1);
+  EXPECT_EQ(index.out, "a.jpg -> H9998.jpg\nb.jpg -> H9999.jpg\nIndex exceeds limit.\n");
+  EXPECT_EQ(Names(photos_), (std::set<std::string>{"H9998.jpg", "H9999.jpg", "c.png"}));
+
+  const std::string crowded = dir_ / "crowded";
+  ASSERT_TRUE(fs::create_directory(crowded));
+  for (int i = 0; i < 10000; ++i) WriteFile(crowded + "/f" + std::to_string(i), "");
+  const Outcome count = RunCli({"-b", "H", "-c", crowded}, dir_.Path());
+  EXPECT_EQ(count.status, 1);
+  EXPECT_EQ(count.out, "File count exceeds 9999.\nOperations complete.\n");
+  EXPECT_TRUE(fs::exists(crowded + "/f0"));
+}
+
+TEST_F(CliTest, RefusedFoldersGiveStatusTwo) {
+  const std::string trash = dir_ / "home/.local/share/Trash/files/photos";
+  fs::create_directories(trash);
+  WriteFile(trash + "/a.jpg", "a");
+  const std::map<std::string, std::optional<std::string>> env = {
+      {"HOME", dir_ / "home"}, {"XDG_DATA_HOME", std::nullopt}};
+  for (const std::string& folder : {Photo("a.jpg"), dir_ / "missing", trash}) {
+    const Outcome run = RunCli({"-b", "H", "-c", folder}, dir_.Path(), env);
+    EXPECT_EQ(run.status, 2) << folder;
+    EXPECT_NE(run.err.find("kalvenor-cli: "), std::string::npos);
+    EXPECT_EQ(run.out, "");
+  }
+  EXPECT_EQ(Names(trash), std::set<std::string>{"a.jpg"});
+}
+
+TEST_F(CliTest, ALogThatCannotBeOpenedStopsACommitBeforeAnyRename) {
+  const Outcome run = RunCli({"-b", "H", "-c", "-l", dir_ / "no/such/r.log", photos_}, dir_.Path());
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("cannot open log file"), std::string::npos) << run.err;
+  EXPECT_EQ(Names(photos_), (std::set<std::string>{"a.jpg", "b.jpg", "c.png"}));
+}
+
+TEST_F(CliTest, UndoRestoresNamesAndBytesAndLogsTheUndo) {
+  ASSERT_EQ(RunCli({"-b", "Trip", "--prefix", "-c", "-l", log_, photos_}, dir_.Path()).status, 0);
+  const Outcome undo = RunCli({"--undo-log", log_}, dir_.Path());
+  EXPECT_EQ(undo.status, 0) << undo.err;
+  EXPECT_EQ(undo.out,
+            "0000Trip.jpg -> a.jpg\n0001Trip.jpg -> b.jpg\n0002Trip.png -> c.png\n"
+            "Operations complete.\n");
+  for (const char* name : {"a.jpg", "b.jpg", "c.png"}) EXPECT_EQ(ReadFile(Photo(name)), name);
+  EXPECT_EQ(Names(photos_).size(), 3u);
+  const std::vector<std::string> log = Lines(ReadFile(log_));
+  ASSERT_EQ(log.size(), 8u);
+  EXPECT_TRUE(std::regex_match(log[4], kUndoHeader)) << log[4];
+  EXPECT_EQ(log[5], photos_ + "/0000Trip.jpg renamed back to " + photos_ + "/a.jpg");
+
+  // The batch is undone now: a second undo finds nothing.
+  const Outcome again = RunCli({"--undo-log", log_}, dir_.Path());
+  EXPECT_EQ(again.status, 1);
+  EXPECT_EQ(again.err, "kalvenor-cli: Nothing to undo.\n");
+  EXPECT_EQ(Lines(ReadFile(log_)).size(), 8u);
+}
+
+TEST_F(CliTest, NothingToUndoAndUnreadableLogs) {
+  WriteFile(log_, "");
+  Outcome run = RunCli({"--undo-log", log_}, dir_.Path());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "kalvenor-cli: Nothing to undo.\n");
+
+  run = RunCli({"--undo-log", dir_ / "missing.log"}, dir_.Path());
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("cannot read log file"), std::string::npos) << run.err;
+
+  run = RunCli({"--undo-log", photos_}, dir_.Path());  // a folder
+  EXPECT_EQ(run.status, 2);
+
+  // A batch with a line that is not ours: nothing is renamed, not even the good lines.
+  fs::rename(Photo("a.jpg"), Photo("H0000.jpg"));
+  WriteFile(log_, "December 08, 2026 at 16:02:17\n" + Photo("a.jpg") + " renamed to " +
+                      Photo("H0000.jpg") + "\nsomething else\n");
+  run = RunCli({"--undo-log", log_}, dir_.Path());
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("line 3"), std::string::npos) << run.err;
+  EXPECT_TRUE(fs::exists(Photo("H0000.jpg")));
+}
+
+TEST_F(CliTest, UndoOfAKilledBatchRenamesBackOnlyWhatWasRenamed) {
+  // As a run killed after renaming a and c, with b's rename never done and
+  // the line of the next file written but its rename not yet tried.
+  fs::rename(Photo("a.jpg"), Photo("H0000.jpg"));
+  fs::rename(Photo("c.png"), Photo("H0002.png"));
+  WriteFile(Photo("d.gif"), "d");
+  std::string log = "December 08, 2026 at 16:02:17\n";
+  for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
+           {"a.jpg", "H0000.jpg"}, {"b.jpg", "H0001.jpg"}, {"c.png", "H0002.png"},
+           {"d.gif", "H0003.gif"}})
+    log += Photo(from) + " renamed to " + Photo(to) + "\n";
+  WriteFile(log_, log + Photo("e.tif") + " renamed to " + Photo("H00"));  // cut off mid-line
+
+  const Outcome undo = RunCli({"--undo-log", log_}, dir_.Path());
+  EXPECT_EQ(undo.status, 0) << undo.err;
+  EXPECT_EQ(undo.out, "H0000.jpg -> a.jpg\nH0002.png -> c.png\nOperations complete.\n");
+  EXPECT_EQ(Names(photos_), (std::set<std::string>{"a.jpg", "b.jpg", "c.png", "d.gif"}));
+  EXPECT_EQ(ReadFile(Photo("c.png")), "c.png");
+}
+
+TEST_F(CliTest, OddNamesSurviveCommitAndUndo) {
+  const std::vector<std::string> odd = {"x renamed to y.jpg", "two\nlines.jpg", "cr\r.jpg",
+                                        "back\\slash.jpg", "latin1 \xe9\xff.jpg"};
+  const std::string folder = dir_ / "odd renamed to odd";
+  ASSERT_TRUE(fs::create_directory(folder));
+  for (const std::string& name : odd) WriteFile(folder + "/" + name, name);
+
+  const Outcome commit = RunCli({"-b", "Z", "-c", "-l", log_, folder}, dir_.Path());
+  EXPECT_EQ(commit.status, 0) << commit.err;
+  const std::vector<std::string> out = Lines(commit.out);
+  ASSERT_EQ(out.size(), odd.size() + 1);  // each Results line stays one output line
+  EXPECT_EQ(std::count(out.begin(), out.end(), "two\\nlines.jpg -> Z0003.jpg"), 1);
+  EXPECT_EQ(std::count(out.begin(), out.end(), "back\\\\slash.jpg -> Z0000.jpg"), 1);
+  EXPECT_EQ(Names(folder).size(), odd.size());
+  EXPECT_EQ(Names(folder).count(odd[0]), 0u);
+
+  const Outcome undo = RunCli({"--undo-log", log_}, dir_.Path());
+  EXPECT_EQ(undo.status, 0) << undo.err;
+  std::set<std::string> expected(odd.begin(), odd.end());
+  EXPECT_EQ(Names(folder), expected);
+  for (const std::string& name : odd) EXPECT_EQ(ReadFile(folder + "/" + name), name);
+}
+
+}  // namespace
