@@ -1,0 +1,15 @@
+#include "folder_path_box.h"
+
+#include <QFile>
+
+CFolderPathBox::CFolderPathBox(QWidget* parent) : QLineEdit(parent) {
+  setReadOnly(true);
+  setAlignment(Qt::AlignRight);
+}
+
+void CFolderPathBox::SetPath(const std::string& path) {
+  m_path = path;
+  setText(QFile::decodeName(
+      QByteArray(path.data(), static_cast<qsizetype>(path.size()))));
+  emit pathSet();
+}

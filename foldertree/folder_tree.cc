@@ -1,0 +1,101 @@
+#include "folder_tree.h"
+
+#include <QItemSelectionModel>
+
+#include "folder_path.h"
+#include "folder_path_box.h"
+#include "folder_tree_model.h"
+#include "namespace_item.h"
+
+namespace {
+
+// The path without the '/' at its end ("/" stays "/").
+std::string WithoutTrailingSeparator(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
+}  // namespace
+
+CFolderTree::CFolderTree(QWidget* parent)
+    : QTreeView(parent), m_pModel(new CFolderTreeModel(this)) {
+  setModel(m_pModel);
+  setHeaderHidden(true);
+  setRootIsDecorated(true);
+  setItemsExpandable(true);
+  setUniformRowHeights(true);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setDragEnabled(false);
+  setAcceptDrops(false);
+  setDragDropMode(QAbstractItemView::NoDragDrop);
+  connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& current, const QModelIndex&) {
+            OnSelChanged(current);
+          });
+}
+
+CFolderTree::~CFolderTree() { ClearTree(); }
+
+void CFolderTree::ClearTree() {
+  setUpdatesEnabled(false);
+  m_pModel->ClearTree();
+  setUpdatesEnabled(true);
+}
+
+void CFolderTree::ExpandItem(const QModelIndex& index) {
+  // The view defers expansion while a layout is pending; reading the folder
+  // here makes its children available before the walk looks for them.
+  if (m_pModel->canFetchMore(index)) m_pModel->fetchMore(index);
+  expand(index);
+}
+
+void CFolderTree::Populate(const std::string& folderPath,
+                           CFolderPathBox* pathBox) {
+  m_bBusy = true;
+  ClearTree();
+  m_pPathBox = pathBox;
+  kalvenor::ShellNamespace& space = m_pModel->Namespace();
+  space.Refresh();
+
+  QModelIndex found;
+  const QModelIndex root = m_pModel->InsertDesktopItem();
+  if (root.isValid()) {
+    const std::string target = WithoutTrailingSeparator(folderPath);
+    if (target == space.DesktopDirectory()) {
+      found = root;
+    } else {
+      ExpandItem(root);
+      // Parsing yields no list for a path that no volume holds (a relative
+      // or empty path): the walk then ends at the Desktop.
+      const kalvenor::IdListPtr walk = space.ParseDisplayName(target);
+      QModelIndex at = walk ? root : QModelIndex();
+      for (const kalvenor::ItemIdList* item = walk.get();
+           at.isValid() && kalvenor::ItemCount(item) != 0;
+           item = kalvenor::GetNextId(item)) {
+        if (at != root) ExpandItem(at);
+        at = m_pModel->FindChild(at, item);
+      }
+      found = at;
+    }
+  }
+
+  m_bBusy = false;
+  if (found.isValid()) {
+    setCurrentIndex(found);
+    scrollTo(found);
+  }
+}
+
+void CFolderTree::OnSelChanged(const QModelIndex& current) {
+  if (m_bBusy) return;
+  const FolderItemData* record = m_pModel->Record(current);
+  if (record == nullptr || record->m_strParsingName.empty()) return;
+  const std::string& name = record->m_strParsingName;
+  // A parsing name that is no absolute path (Computer, Network) names no
+  // folder, whatever lies in the working directory.
+  const bool valid = name.front() == '/' && kalvenor::IsValidFolderPath(name);
+  m_strSelectedPath = valid ? name : std::string();
+  if (m_pPathBox != nullptr) m_pPathBox->SetPath(m_strSelectedPath);
+}

@@ -1,0 +1,273 @@
+#include "shell_folder.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+
+#include "namespace_item.h"
+#include "shell_namespace.h"
+
+namespace kalvenor {
+
+namespace {
+
+constexpr const char* kComputerParsingName = "computer:///";
+constexpr const char* kNetworkParsingName = "network:///";
+
+std::string_view LastComponent(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos || path.size() == 1) return path;
+  return std::string_view(path).substr(slash + 1);
+}
+
+const MountedVolume* FindVolume(const ShellNamespace& space,
+                                std::string_view root) {
+  for (const MountedVolume& volume : space.Volumes()) {
+    if (volume.rootPath == root) return &volume;
+  }
+  return nullptr;
+}
+
+// The folders of the file system, volumes and the home folder included.
+class FileSystemFolder final : public ShellFolder {
+ public:
+  using ShellFolder::ShellFolder;
+  bool EnumObjects(std::vector<IdListPtr>& children) override {
+    return ReadSubfolders(Path(), children);
+  }
+
+ protected:
+  std::string SelfName(NameForm form) const override {
+    return form == NameForm::kForParsing ? Path()
+                                         : std::string(LastComponent(Path()));
+  }
+};
+
+// "Computer" or "Network": the mounted volumes of one sort.
+class VolumeListFolder final : public ShellFolder {
+ public:
+  VolumeListFolder(ShellNamespace& space, bool network)
+      : ShellFolder(space, std::string()), m_network(network) {}
+
+  bool EnumObjects(std::vector<IdListPtr>& children) override {
+    Space().NoteFolderRead(m_network ? kNetworkParsingName
+                                     : kComputerParsingName);
+    for (const MountedVolume& volume : Space().Volumes()) {
+      if (volume.network != m_network) continue;
+      IdListPtr item = MakeItemId(
+          Space().Allocator(), m_network ? ItemKind::kShare : ItemKind::kVolume,
+          kItemHasSubfolders, volume.rootPath);
+      if (item) children.push_back(std::move(item));
+    }
+    return true;
+  }
+
+ protected:
+  std::string SelfName(NameForm form) const override {
+    if (form == NameForm::kForParsing) {
+      return m_network ? kNetworkParsingName : kComputerParsingName;
+    }
+    return m_network ? "Network" : "Computer";
+  }
+
+ private:
+  bool m_network;
+};
+
+// The root: Computer, Home and Network, then the desktop directory's own
+// subfolders.
+class DesktopFolder final : public ShellFolder {
+ public:
+  explicit DesktopFolder(ShellNamespace& space)
+      : ShellFolder(space, space.DesktopDirectory()) {}
+
+  bool EnumObjects(std::vector<IdListPtr>& children) override {
+    for (ItemKind kind :
+         {ItemKind::kComputer, ItemKind::kHome, ItemKind::kNetwork}) {
+      IdListPtr item =
+          MakeItemId(Space().Allocator(), kind, kItemHasSubfolders, {});
+      if (item) children.push_back(std::move(item));
+    }
+    // The special places stay even when the desktop directory is unreadable.
+    ReadSubfolders(Path(), children);
+    return true;
+  }
+
+ protected:
+  std::string SelfName(NameForm form) const override {
+    return form == NameForm::kForParsing ? Path() : "Desktop";
+  }
+};
+
+int RankOf(const ItemIdList* item) {
+  switch (KindOf(item)) {
+    case ItemKind::kComputer: return 0;
+    case ItemKind::kHome: return 1;
+    case ItemKind::kNetwork: return 2;
+    case ItemKind::kVolume: return NameOf(item) == "/" ? 3 : 4;
+    default: return 4;
+  }
+}
+
+}  // namespace
+
+bool operator<(const ItemSortKey& a, const ItemSortKey& b) {
+  if (a.rank != b.rank) return a.rank < b.rank;
+  const int order = a.collation.compare(b.collation);
+  if (order != 0) return order < 0;
+  return a.name < b.name;
+}
+
+std::string JoinPath(const std::string& folder, std::string_view name) {
+  std::string path = folder;
+  if (path.empty() || path.back() != '/') path += '/';
+  path += name;
+  return path;
+}
+
+ShellFolder::ShellFolder(ShellNamespace& space, std::string path)
+    : m_space(space), m_path(std::move(path)) {}
+
+ShellFolder::~ShellFolder() = default;
+
+bool ShellFolder::ReadSubfolders(const std::string& path,
+                                 std::vector<IdListPtr>& children) const {
+  m_space.NoteFolderRead(path);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  DIR* dir = ::fdopendir(fd);
+  if (dir == nullptr) {
+    ::close(fd);
+    return false;
+  }
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string_view name(entry->d_name);
+    if (name == "." || name == "..") continue;
+    // Only directories, links (which may point at one) and entries of
+    // unknown kind need a look; the look also tells the link count.
+    if (entry->d_type != DT_DIR && entry->d_type != DT_LNK &&
+        entry->d_type != DT_UNKNOWN) {
+      continue;
+    }
+    struct stat st;
+    if (::fstatat(fd, entry->d_name, &st, 0) != 0 || !S_ISDIR(st.st_mode)) {
+      continue;
+    }
+    // Where the file system counts subdirectories in the link count, 2 means
+    // none; where it does not (a count below 2), assume some.
+    const bool hasSubfolders = st.st_nlink != 2;
+    IdListPtr item = MakeItemId(m_space.Allocator(), ItemKind::kFolder,
+                                hasSubfolders ? kItemHasSubfolders : 0, name);
+    if (item) children.push_back(std::move(item));
+  }
+  ::closedir(dir);
+  return true;
+}
+
+std::uint32_t ShellFolder::GetAttributesOf(const ItemIdList* child,
+                                           std::uint32_t mask) const {
+  std::uint32_t attributes = kAttrFolder;
+  if ((AttributesOf(child) & kItemHasSubfolders) != 0) {
+    attributes |= kAttrHasSubfolder;
+  }
+  return attributes & mask;
+}
+
+std::shared_ptr<ShellFolder> ShellFolder::BindToObject(
+    const ItemIdList* child) const {
+  const std::string_view name = NameOf(child);
+  switch (KindOf(child)) {
+    case ItemKind::kComputer:
+      return std::make_shared<VolumeListFolder>(m_space, false);
+    case ItemKind::kNetwork:
+      return std::make_shared<VolumeListFolder>(m_space, true);
+    case ItemKind::kHome:
+      return std::make_shared<FileSystemFolder>(m_space,
+                                                m_space.HomeDirectory());
+    case ItemKind::kVolume:
+    case ItemKind::kShare:
+      return std::make_shared<FileSystemFolder>(m_space, std::string(name));
+    case ItemKind::kFolder:
+      if (m_path.empty()) return nullptr;
+      return std::make_shared<FileSystemFolder>(m_space, JoinPath(m_path, name));
+  }
+  return nullptr;
+}
+
+bool ShellFolder::GetDisplayNameOf(const ItemIdList* list, NameForm form,
+                                   std::string& name) const {
+  if (list == nullptr) return false;
+  if (ItemCount(list) == 0) {
+    name = SelfName(form);
+    return true;
+  }
+  if (ItemCount(GetNextId(list)) == 0) return ChildName(list, form, name);
+  // A longer list: the first item's folder names the rest.
+  IdListPtr first = CopyFirstId(m_space.Allocator(), list);
+  if (!first) return false;
+  const std::shared_ptr<ShellFolder> child = BindToObject(first.get());
+  return child != nullptr &&
+         child->GetDisplayNameOf(GetNextId(list), form, name);
+}
+
+bool ShellFolder::ChildName(const ItemIdList* child, NameForm form,
+                            std::string& name) const {
+  const bool parsing = form == NameForm::kForParsing;
+  const std::string_view own = NameOf(child);
+  switch (KindOf(child)) {
+    case ItemKind::kComputer:
+      name = parsing ? kComputerParsingName : "Computer";
+      return true;
+    case ItemKind::kNetwork:
+      name = parsing ? kNetworkParsingName : "Network";
+      return true;
+    case ItemKind::kHome:
+      name = parsing ? m_space.HomeDirectory() : "Home";
+      return true;
+    case ItemKind::kVolume:
+    case ItemKind::kShare: {
+      if (parsing) {
+        name = own;
+        return true;
+      }
+      const MountedVolume* volume = FindVolume(m_space, own);
+      name = volume != nullptr ? volume->label : std::string(own);
+      return true;
+    }
+    case ItemKind::kFolder:
+      if (m_path.empty()) return false;
+      name = parsing ? JoinPath(m_path, own) : std::string(own);
+      return true;
+  }
+  return false;
+}
+
+ItemSortKey ShellFolder::MakeSortKey(const ItemIdList* child) const {
+  std::string label;
+  if (!ChildName(child, NameForm::kInFolder, label)) label = NameOf(child);
+  return MakeSortKey(child, QFile::decodeName(QByteArray::fromRawData(
+                                label.data(), static_cast<qsizetype>(label.size()))));
+}
+
+ItemSortKey ShellFolder::MakeSortKey(const ItemIdList* child,
+                                     const QString& label) const {
+  return ItemSortKey{RankOf(child), m_space.Collator().sortKey(label),
+                     std::string(NameOf(child))};
+}
+
+int ShellFolder::CompareIDs(const ItemIdList* a, const ItemIdList* b) const {
+  const ItemSortKey keyA = MakeSortKey(a);
+  const ItemSortKey keyB = MakeSortKey(b);
+  if (keyA < keyB) return -1;
+  if (keyB < keyA) return 1;
+  return 0;
+}
+
+std::shared_ptr<ShellFolder> MakeDesktopFolder(ShellNamespace& space) {
+  return std::make_shared<DesktopFolder>(space);
+}
+
+}  // namespace kalvenor

@@ -1,0 +1,109 @@
+// A folder of the namespace that the folder tree shows: the Desktop at the
+// root, "Computer" and "Network" (the mounted volumes), and the folders of
+// the file system. A folder lists its subfolders, tells their attributes and
+// names, binds to a child's own folder and orders siblings.
+//
+// Folders are shared (std::shared_ptr): whoever holds one keeps it alive.
+// Every folder refers to the ShellNamespace that made it, which must outlive
+// it. Lists given to a folder stay the caller's; lists a folder returns are
+// the caller's to free (IdListPtr does it).
+#pragma once
+
+#include <QCollatorSortKey>
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "id_list.h"
+
+namespace kalvenor {
+
+class ShellNamespace;
+
+// Which name GetDisplayNameOf gives.
+enum class NameForm : std::uint32_t {
+  kNormal = 0,        // a name that stands alone ("Desktop")
+  kInFolder = 1,      // the name inside the parent folder (the tree's label)
+  kForParsing = 0x8000,  // for a file-system folder its full path
+};
+
+// Attribute bits for GetAttributesOf.
+inline constexpr std::uint32_t kAttrFolder = 0x20000000;
+inline constexpr std::uint32_t kAttrHasSubfolder = 0x80000000;
+
+// Orders siblings without collating again at every comparison.
+struct ItemSortKey {
+  int rank;                   // Computer, Home, Network, "/" volume, the rest
+  QCollatorSortKey collation; // the label, case ignored, digits by value
+  std::string name;           // the name bytes, to settle ties
+};
+bool operator<(const ItemSortKey& a, const ItemSortKey& b);
+
+class ShellFolder {
+ public:
+  ShellFolder(ShellNamespace& space, std::string path);
+  ShellFolder(const ShellFolder&) = delete;
+  ShellFolder& operator=(const ShellFolder&) = delete;
+  virtual ~ShellFolder();
+
+  // Appends one relative one-item list per subfolder, hidden ones included,
+  // in the order the folder gives them. False (and nothing appended) when
+  // the folder cannot be read. Each call reads the folder anew.
+  virtual bool EnumObjects(std::vector<IdListPtr>& children) = 0;
+
+  // `mask` reduced to the attributes that `child` (a relative list from
+  // this folder) has: every child is a folder; kAttrHasSubfolder as the
+  // enumeration found it.
+  std::uint32_t GetAttributesOf(const ItemIdList* child,
+                                std::uint32_t mask) const;
+
+  // The folder of `child` (a relative list from this folder), or nullptr
+  // when the child is of no kind this folder knows.
+  std::shared_ptr<ShellFolder> BindToObject(const ItemIdList* child) const;
+
+  // The name of the place that `list` names relative to this folder: the
+  // empty list names this folder itself, longer lists are followed down.
+  // True with `name` set, or false with `name` unchanged. Names are bytes;
+  // labels of the special places and volumes are UTF-8.
+  bool GetDisplayNameOf(const ItemIdList* list, NameForm form,
+                        std::string& name) const;
+
+  // Negative, zero or positive as `a` stands before, with or after `b`, both
+  // relative lists from this folder: Computer, Home, Network first, then the
+  // root volume, then by label ignoring case with digits compared by value,
+  // then by name bytes.
+  int CompareIDs(const ItemIdList* a, const ItemIdList* b) const;
+  // The same order as a key that can be compared cheaply; `label` is the
+  // child's in-folder name as shown, when the caller has it already.
+  ItemSortKey MakeSortKey(const ItemIdList* child) const;
+  ItemSortKey MakeSortKey(const ItemIdList* child, const QString& label) const;
+
+  // The file-system path of this folder; empty for Computer and Network.
+  const std::string& Path() const { return m_path; }
+
+ protected:
+  ShellNamespace& Space() const { return m_space; }
+  // This folder's own name in the form asked for.
+  virtual std::string SelfName(NameForm form) const = 0;
+  // Appends a child list for every subfolder of the file-system folder
+  // `path`; false when it cannot be opened.
+  bool ReadSubfolders(const std::string& path,
+                      std::vector<IdListPtr>& children) const;
+
+ private:
+  bool ChildName(const ItemIdList* child, NameForm form,
+                 std::string& name) const;
+
+  ShellNamespace& m_space;
+  std::string m_path;
+};
+
+// The root of the namespace; its path is the desktop directory.
+std::shared_ptr<ShellFolder> MakeDesktopFolder(ShellNamespace& space);
+
+// Joins a folder path and a name with one '/'.
+std::string JoinPath(const std::string& folder, std::string_view name);
+
+}  // namespace kalvenor

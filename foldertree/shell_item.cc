@@ -1,0 +1,38 @@
+#include "shell_item.h"
+
+#include "namespace_item.h"
+#include "shell_namespace.h"
+
+namespace kalvenor {
+
+bool GetItemName(const ShellFolder& folder, const ItemIdList* relative,
+                 NameForm form, std::string& name) {
+  return folder.GetDisplayNameOf(relative, form, name);
+}
+
+int GetIconIndex(ShellNamespace& /*space*/, const ItemIdList* absolute,
+                 std::uint32_t flags) {
+  const bool open = (flags & kIconOpen) != 0;
+  if (absolute == nullptr || ItemCount(absolute) == 0) {
+    return ShellIconList::IndexOf(IconKind::kDesktop, open);
+  }
+  const ItemIdList* last = absolute;
+  while (ItemCount(GetNextId(last)) != 0) last = GetNextId(last);
+  switch (KindOf(last)) {
+    case ItemKind::kComputer: return ShellIconList::IndexOf(IconKind::kComputer, open);
+    case ItemKind::kHome: return ShellIconList::IndexOf(IconKind::kHome, open);
+    case ItemKind::kNetwork: return ShellIconList::IndexOf(IconKind::kNetwork, open);
+    case ItemKind::kVolume: return ShellIconList::IndexOf(IconKind::kVolume, open);
+    case ItemKind::kShare: return ShellIconList::IndexOf(IconKind::kShare, open);
+    case ItemKind::kFolder: break;
+  }
+  return ShellIconList::IndexOf(IconKind::kFolder, open);
+}
+
+void SetItemIcons(ShellNamespace& space, const ItemIdList* absolute,
+                  ItemImages& images) {
+  images.image = GetIconIndex(space, absolute, kIconSmall);
+  images.selectedImage = GetIconIndex(space, absolute, kIconSmall | kIconOpen);
+}
+
+}  // namespace kalvenor

@@ -1,0 +1,123 @@
+#include "shell_namespace.h"
+
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QStandardPaths>
+
+#include "namespace_item.h"
+#include "shell_folder.h"
+
+namespace kalvenor {
+
+namespace {
+
+std::string Bytes(const QString& path) {
+  const QByteArray encoded = QFile::encodeName(path);
+  return std::string(encoded.constData(), static_cast<std::size_t>(encoded.size()));
+}
+
+bool IsFolder(const std::string& path) {
+  struct stat st;
+  return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// Numeric collation needs a real locale; the "C" locale compares code
+// points, so names would not sort as the user expects.
+QLocale CollationLocale() {
+  const QLocale system;
+  if (system.language() == QLocale::C) {
+    return QLocale(QLocale::English, QLocale::UnitedStates);
+  }
+  return system;
+}
+
+// Appends the items of `item` (a one-item list) to `list`.
+bool Append(IdListAllocator& allocator, IdListPtr& list, IdListPtr item) {
+  if (!item) return false;
+  IdListPtr joined = ConcatIdLists(allocator, list.get(), item.get());
+  if (!joined) return false;
+  list = std::move(joined);
+  return true;
+}
+
+}  // namespace
+
+ShellNamespace::ShellNamespace() : m_collator(CollationLocale()) {
+  m_collator.setNumericMode(true);
+  m_collator.setCaseSensitivity(Qt::CaseInsensitive);
+  Refresh();
+}
+
+ShellNamespace::~ShellNamespace() = default;
+
+void ShellNamespace::Refresh() {
+  m_homeDirectory = Bytes(QDir::homePath());
+  const std::string desktop =
+      Bytes(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
+  m_desktopDirectory = IsFolder(desktop) ? desktop : m_homeDirectory;
+  m_volumes = ReadMountedVolumes();
+}
+
+std::shared_ptr<ShellFolder> ShellNamespace::GetDesktopFolder() {
+  return MakeDesktopFolder(*this);
+}
+
+IdListPtr ShellNamespace::GetSpecialFolderLocation(SpecialFolder which) {
+  switch (which) {
+    case SpecialFolder::kDesktop:
+      return AllocIdList(m_allocator, 2);
+    case SpecialFolder::kDesktopDirectory:
+      return ParseDisplayName(m_desktopDirectory);
+    case SpecialFolder::kComputer:
+      return MakeItemId(m_allocator, ItemKind::kComputer, kItemHasSubfolders, {});
+    case SpecialFolder::kNetwork:
+      return MakeItemId(m_allocator, ItemKind::kNetwork, kItemHasSubfolders, {});
+  }
+  return IdListPtr(nullptr, IdListDeleter{&m_allocator});
+}
+
+IdListPtr ShellNamespace::ParseDisplayName(const std::string& path) {
+  IdListPtr none(nullptr, IdListDeleter{&m_allocator});
+  const MountedVolume* volume = VolumeHolding(m_volumes, path);
+  if (volume == nullptr) return none;
+  IdListPtr list = GetSpecialFolderLocation(
+      volume->network ? SpecialFolder::kNetwork : SpecialFolder::kComputer);
+  if (!list ||
+      !Append(m_allocator, list,
+              MakeItemId(m_allocator,
+                         volume->network ? ItemKind::kShare : ItemKind::kVolume,
+                         kItemHasSubfolders, volume->rootPath))) {
+    return none;
+  }
+  // The folders below the mount point, one item per component; repeated
+  // slashes give no empty component.
+  std::size_t start = volume->rootPath == "/" ? 1 : volume->rootPath.size();
+  while (start < path.size()) {
+    std::size_t end = path.find('/', start);
+    if (end == std::string::npos) end = path.size();
+    if (end > start) {
+      const std::string_view name(path.data() + start, end - start);
+      if (!Append(m_allocator, list,
+                  MakeItemId(m_allocator, ItemKind::kFolder, 0, name))) {
+        return none;
+      }
+    }
+    start = end + 1;
+  }
+  return list;
+}
+
+void ShellNamespace::NoteFolderRead(const std::string& path) {
+  ++m_folderReads;
+  ++m_readsByPath[path];
+}
+
+int ShellNamespace::FolderReadsOf(const std::string& path) const {
+  const auto found = m_readsByPath.find(path);
+  return found == m_readsByPath.end() ? 0 : found->second;
+}
+
+}  // namespace kalvenor

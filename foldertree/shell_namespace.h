@@ -1,0 +1,79 @@
+// The namespace behind the folder tree: where the Desktop, the desktop
+// directory, the home folder and the mounted volumes are, the allocator of
+// every item identifier list, and the one icon list. Refresh() reads the
+// places and volumes again; the folder tree does so at every population.
+//
+// The namespace owns the allocator and the icon list; it must outlive every
+// folder it made and every list it handed out. It also counts the folders it
+// reads, so that tests can see when the disk was touched.
+#pragma once
+
+#include <QCollator>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "id_list.h"
+#include "mounted_volumes.h"
+#include "shell_icons.h"
+
+namespace kalvenor {
+
+class ShellFolder;
+
+enum class SpecialFolder {
+  kDesktop,           // the root: the empty list
+  kDesktopDirectory,  // the folder behind the Desktop
+  kComputer,          // the mounted local volumes
+  kNetwork,           // the mounted network shares
+};
+
+class ShellNamespace {
+ public:
+  // Reads the places and volumes (see Refresh).
+  ShellNamespace();
+  ShellNamespace(const ShellNamespace&) = delete;
+  ShellNamespace& operator=(const ShellNamespace&) = delete;
+  ~ShellNamespace();
+
+  // Reads again the desktop directory (the XDG desktop folder when it
+  // exists as a folder, else the home folder), the home folder and the
+  // mounted volumes.
+  void Refresh();
+
+  IdListAllocator& Allocator() { return m_allocator; }
+  ShellIconList& Icons() { return m_icons; }
+  const QCollator& Collator() const { return m_collator; }
+
+  // The root folder of the namespace.
+  std::shared_ptr<ShellFolder> GetDesktopFolder();
+  // The absolute list of a special place; empty pointer when the allocation
+  // fails or the place cannot be named.
+  IdListPtr GetSpecialFolderLocation(SpecialFolder which);
+  // The absolute list that reaches the folder `path` (absolute, no '/' at
+  // the end but for "/") by way of Computer or Network, its volume and then
+  // its folders; empty pointer when no volume holds it.
+  IdListPtr ParseDisplayName(const std::string& path);
+
+  const std::string& DesktopDirectory() const { return m_desktopDirectory; }
+  const std::string& HomeDirectory() const { return m_homeDirectory; }
+  const std::vector<MountedVolume>& Volumes() const { return m_volumes; }
+
+  // Folders read (enumerated) since construction, in all and of one path.
+  void NoteFolderRead(const std::string& path);
+  int FolderReads() const { return m_folderReads; }
+  int FolderReadsOf(const std::string& path) const;
+
+ private:
+  IdListAllocator m_allocator;
+  ShellIconList m_icons;
+  QCollator m_collator;
+  std::string m_desktopDirectory;
+  std::string m_homeDirectory;
+  std::vector<MountedVolume> m_volumes;
+  int m_folderReads = 0;
+  std::map<std::string, int> m_readsByPath;
+};
+
+}  // namespace kalvenor
