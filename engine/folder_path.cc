@@ -85,20 +85,20 @@ bool IsVolumeTrashName(std::string_view name) {
   return name.substr(kPrefix.size()).find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-bool IsInVolumeTrash(const std::string& canonical) {
-  for (const std::string& point : MountPoints()) {
+}  // namespace
+
+bool IsInsideVolumeTrash(std::string_view canonical, const std::vector<std::string>& mountPoints) {
+  for (const std::string& point : mountPoints) {
     if (!IsAtOrBelow(canonical, point)) continue;
     std::size_t start = point == "/" ? 1 : point.size() + 1;
     if (start > canonical.size()) continue;
-    std::size_t end = canonical.find('/', start);
-    std::string_view first = std::string_view(canonical).substr(
-        start, end == std::string::npos ? std::string::npos : end - start);
+    const std::size_t end = canonical.find('/', start);
+    const std::string_view first =
+        canonical.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
     if (IsVolumeTrashName(first)) return true;
   }
   return false;
 }
-
-}  // namespace
 
 bool IsValidFolderPath(const std::string& path) {
   if (path.empty()) return false;
@@ -107,7 +107,7 @@ bool IsValidFolderPath(const std::string& path) {
   const std::string canonical = Canonical(path);
   if (canonical.empty()) return false;
   if (IsAtOrBelow(canonical, HomeTrash())) return false;
-  if (IsInVolumeTrash(canonical)) return false;
+  if (IsInsideVolumeTrash(canonical, MountPoints())) return false;
   return true;
 }
 

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace kalvenor {
 
@@ -11,5 +13,9 @@ namespace kalvenor {
 // mounted volume, with everything beneath them); otherwise true exactly when
 // stat finds a directory. "/" is valid.
 bool IsValidFolderPath(const std::string& path);
+
+// True when the canonical absolute `path` lies at or beneath a ".Trash" or
+// ".Trash-<uid>" folder at the top of one of the `mountPoints`.
+bool IsInsideVolumeTrash(std::string_view path, const std::vector<std::string>& mountPoints);
 
 }  // namespace kalvenor

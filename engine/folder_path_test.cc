@@ -1,0 +1,96 @@
+#include "folder_path.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "test_support.h"
+
+namespace kalvenor {
+namespace {
+
+using testing::TempDir;
+
+// Sets an environment variable for one scope.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const std::string& value) : name_(name) {
+    if (const char* old = std::getenv(name)) saved_ = old;
+    ::setenv(name, value.c_str(), 1);
+  }
+  ~ScopedEnv() {
+    if (saved_) ::setenv(name_, saved_->c_str(), 1);
+    else ::unsetenv(name_);
+  }
+
+ private:
+  const char* name_;
+  std::optional<std::string> saved_;
+};
+
+TEST(IsValidFolderPathTest, AcceptsExistingFoldersOnly) {
+  TempDir dir;
+  dir.MakeDir("photos");
+  dir.MakeFile("file");
+  EXPECT_TRUE(IsValidFolderPath("/"));
+  EXPECT_TRUE(IsValidFolderPath(dir.Join("photos")));
+  EXPECT_TRUE(IsValidFolderPath(dir.Join("photos") + "/"));
+  EXPECT_FALSE(IsValidFolderPath(""));
+  EXPECT_FALSE(IsValidFolderPath(dir.Join("file")));
+  EXPECT_FALSE(IsValidFolderPath(dir.Join("missing")));
+}
+
+TEST(IsValidFolderPathTest, RefusesTheUsersTrashAndEverythingBeneathIt) {
+  TempDir dir;
+  dir.MakeDir("data");
+  dir.MakeDir("data/Trash");
+  dir.MakeDir("data/Trash/files");
+  dir.MakeDir("data/Trashy");
+  {
+    ScopedEnv xdg("XDG_DATA_HOME", dir.Join("data"));
+    EXPECT_FALSE(IsValidFolderPath(dir.Join("data/Trash")));
+    EXPECT_FALSE(IsValidFolderPath(dir.Join("data/Trash/files")));
+    EXPECT_FALSE(IsValidFolderPath(dir.Join("data/Trash/files/../files")));
+    EXPECT_TRUE(IsValidFolderPath(dir.Join("data/Trashy")));
+    EXPECT_TRUE(IsValidFolderPath(dir.Join("data")));
+  }
+  dir.MakeDir("home");
+  dir.MakeDir("home/.local");
+  dir.MakeDir("home/.local/share");
+  dir.MakeDir("home/.local/share/Trash");
+  {
+    ScopedEnv home("HOME", dir.Join("home"));
+    ScopedEnv noXdg("XDG_DATA_HOME", "");  // empty: the default applies
+    EXPECT_FALSE(IsValidFolderPath(dir.Join("home/.local/share/Trash")));
+    EXPECT_TRUE(IsValidFolderPath(dir.Join("home/.local/share")));
+  }
+}
+
+TEST(IsValidFolderPathTest, RecognisesTrashCansAtTheTopOfAVolume) {
+  const std::vector<std::string> mounts = {"/", "/media/u/USB STICK", "/home"};
+  EXPECT_TRUE(IsInsideVolumeTrash("/.Trash", mounts));
+  EXPECT_TRUE(IsInsideVolumeTrash("/.Trash-1000/files/old", mounts));
+  EXPECT_TRUE(IsInsideVolumeTrash("/media/u/USB STICK/.Trash-0", mounts));
+  EXPECT_TRUE(IsInsideVolumeTrash("/home/.Trash/x", mounts));
+  EXPECT_FALSE(IsInsideVolumeTrash("/", mounts));
+  EXPECT_FALSE(IsInsideVolumeTrash("/home/u/.Trash", mounts));     // not at a volume's top
+  EXPECT_FALSE(IsInsideVolumeTrash("/.Trash-x", mounts));          // not a uid
+  EXPECT_FALSE(IsInsideVolumeTrash("/.Trash-", mounts));
+  EXPECT_FALSE(IsInsideVolumeTrash("/.Trashcan", mounts));
+  EXPECT_FALSE(IsInsideVolumeTrash("/media/u/USB STICKS/.Trash", {"/media/u/USB STICK"}));
+}
+
+TEST(IsValidFolderPathTest, TrashNamesDeepInsideAVolumeArePlainFolders) {
+  TempDir dir;
+  dir.MakeDir(".Trash");
+  dir.MakeDir(".Trash-1000");
+  EXPECT_TRUE(IsValidFolderPath(dir.Join(".Trash")));
+  EXPECT_TRUE(IsValidFolderPath(dir.Join(".Trash-1000")));
+}
+
+}  // namespace
+}  // namespace kalvenor

@@ -1,0 +1,184 @@
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "file_system.h"
+#include "test_support.h"
+
+namespace kalvenor {
+namespace {
+
+using testing::TempDir;
+
+std::vector<std::string> ScannedNames(PosixFileSystem& fs, const std::string& path) {
+  HeldFolder folder(fs, path);
+  std::vector<FileEntry> entries;
+  if (folder.Valid()) fs.ListFiles(folder.Handle(), entries);
+  std::vector<std::string> names;
+  for (const FileEntry& e : entries) names.push_back(e.name);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(PosixScanTest, ListsFilesAndFileLinksButNoFolders) {
+  TempDir dir;
+  PosixFileSystem fs;
+  dir.MakeFile("a.jpg");
+  dir.MakeFile(".hidden");
+  dir.MakeDir("sub");
+  ASSERT_EQ(::symlink("sub", dir.Join("link-to-dir").c_str()), 0);
+  ASSERT_EQ(::symlink("a.jpg", dir.Join("link-to-file").c_str()), 0);
+  ASSERT_EQ(::symlink("nowhere", dir.Join("dangling").c_str()), 0);
+  EXPECT_EQ(ScannedNames(fs, dir.path()),
+            (std::vector<std::string>{".hidden", "a.jpg", "dangling", "link-to-file"}));
+}
+
+TEST(PosixScanTest, FoldersWithoutFilesAndMissingFoldersGiveNothing) {
+  TempDir dir;
+  PosixFileSystem fs;
+  dir.MakeDir("only");
+  EXPECT_TRUE(ScannedNames(fs, dir.path()).empty());
+  Cause cause = Cause::Ok;
+  EXPECT_LT(fs.OpenFolder(dir.Join("missing"), &cause), 0);
+  EXPECT_EQ(cause, Cause::FileNotFound);
+}
+
+TEST(PosixScanTest, FillsNameSplitTimeAndIdentity) {
+  TempDir dir;
+  PosixFileSystem fs;
+  dir.MakeFile("archive.tar.gz");
+  const timespec times[2] = {{0, UTIME_OMIT}, {1700000000, 123456789}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, dir.Join("archive.tar.gz").c_str(), times, 0), 0);
+  HeldFolder folder(fs, dir.path());
+  std::vector<FileEntry> entries;
+  ASSERT_TRUE(fs.ListFiles(folder.Handle(), entries));
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].stem, "archive.tar");
+  EXPECT_EQ(entries[0].ext, "gz");
+  EXPECT_EQ(entries[0].time, (1700000000ull + 11644473600ull) * 10000000ull + 1234567ull);
+  struct stat st {};
+  ASSERT_EQ(::stat(dir.Join("archive.tar.gz").c_str(), &st), 0);
+  EXPECT_EQ(entries[0].id.inode, static_cast<std::uint64_t>(st.st_ino));
+}
+
+TEST(PosixScanTest, ZeroHalfOfTheWriteTimeFallsBackToAnotherTime) {
+  TempDir dir;
+  PosixFileSystem fs;
+  dir.MakeFile("old");
+  // 71.7324288 s after 1970 is 27111903 * 2^32 in 100 ns units since 1601:
+  // the low half of that file time is zero.
+  const std::int64_t sec = 71;
+  const timespec times[2] = {{0, UTIME_OMIT}, {sec, 732428800}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, dir.Join("old").c_str(), times, 0), 0);
+  HeldFolder folder(fs, dir.path());
+  std::vector<FileEntry> entries;
+  ASSERT_TRUE(fs.ListFiles(folder.Handle(), entries));
+  ASSERT_EQ(entries.size(), 1u);
+  const FileTime modified = 27111903ull << 32;  // what the write time would give
+  struct stat st {};
+  ASSERT_EQ(::stat(dir.Join("old").c_str(), &st), 0);
+  if (st.st_mtim.tv_sec != sec) GTEST_SKIP() << "time was not stored as given";
+  EXPECT_NE(entries[0].time, modified);
+  EXPECT_GT(entries[0].time, (1600000000ull + 11644473600ull) * 10000000ull);  // birth or change time: now
+}
+
+TEST(PosixRenameTest, RenamesButNeverReplaces) {
+  TempDir dir;
+  PosixFileSystem fs;
+  dir.MakeFile("a", "A");
+  dir.MakeFile("taken", "T");
+  dir.MakeDir("folder");
+  HeldFolder folder(fs, dir.path());
+  EXPECT_EQ(fs.RenameNoReplace(folder.Handle(), "a", "taken"), Cause::AccessDenied);
+  EXPECT_EQ(fs.RenameNoReplace(folder.Handle(), "a", "folder"), Cause::AccessDenied);
+  EXPECT_EQ(dir.Read("taken"), "T");
+  EXPECT_EQ(fs.RenameNoReplace(folder.Handle(), "missing", "b"), Cause::FileNotFound);
+  EXPECT_EQ(fs.RenameNoReplace(folder.Handle(), "a", std::string(300, 'n')), Cause::BadPath);
+  EXPECT_EQ(fs.RenameNoReplace(folder.Handle(), "a", "b"), Cause::Ok);
+  EXPECT_EQ(dir.Read("b"), "A");
+  EXPECT_FALSE(dir.Exists("a"));
+}
+
+TEST(PosixRenameTest, HeldFolderIsNotRedirectedByARenameOfItsPath) {
+  TempDir dir;
+  PosixFileSystem fs;
+  dir.MakeDir("x");
+  dir.MakeDir("y");
+  dir.MakeFile("x/f");
+  dir.MakeFile("y/f");
+  HeldFolder folder(fs, dir.Join("x"));
+  ASSERT_EQ(::rename(dir.Join("x").c_str(), dir.Join("x-moved").c_str()), 0);
+  ASSERT_EQ(::rename(dir.Join("y").c_str(), dir.Join("x").c_str()), 0);
+  EXPECT_EQ(fs.RenameNoReplace(folder.Handle(), "f", "g"), Cause::Ok);
+  EXPECT_TRUE(dir.Exists("x-moved/g"));
+  EXPECT_TRUE(dir.Exists("x/f"));
+}
+
+TEST(PosixLogTest, OpensAppendsAndResolvesThePath) {
+  TempDir dir;
+  PosixFileSystem fs;
+  dir.MakeFile("run.log", "earlier\n");
+  std::string resolved;
+  FileId id;
+  const int log = fs.OpenLog(dir.path() + "/./run.log", &resolved, &id);
+  ASSERT_GE(log, 0);
+  EXPECT_EQ(resolved.back(), 'g');
+  EXPECT_EQ(resolved.find("/./"), std::string::npos);
+  EXPECT_EQ(fs.AppendToLog(log, "later\n"), Cause::Ok);
+  fs.CloseLog(log);
+  EXPECT_EQ(dir.Read("run.log"), "earlier\nlater\n");
+}
+
+TEST(PosixLogTest, CreatesAMissingLogReadableByAll) {
+  TempDir dir;
+  PosixFileSystem fs;
+  std::string resolved;
+  FileId id;
+  const mode_t saved = ::umask(0);
+  const int log = fs.OpenLog(dir.Join("new.log"), &resolved, &id);
+  ::umask(saved);
+  ASSERT_GE(log, 0);
+  fs.CloseLog(log);
+  struct stat st {};
+  ASSERT_EQ(::stat(dir.Join("new.log").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0644u);
+  char* canonical = ::realpath(dir.path().c_str(), nullptr);
+  ASSERT_NE(canonical, nullptr);
+  EXPECT_EQ(resolved, std::string(canonical) + "/new.log");
+  std::free(canonical);
+}
+
+TEST(PosixLogTest, RefusesMissingFoldersFoldersAndHeldLogs) {
+  TempDir dir;
+  PosixFileSystem fs;
+  std::string resolved;
+  FileId id;
+  EXPECT_LT(fs.OpenLog(dir.Join("missing/run.log"), &resolved, &id), 0);
+  dir.MakeDir("folder");
+  EXPECT_LT(fs.OpenLog(dir.Join("folder"), &resolved, &id), 0);
+  EXPECT_LT(fs.OpenLog("", &resolved, &id), 0);
+
+  dir.MakeFile("held.log");
+  const int other = ::open(dir.Join("held.log").c_str(), O_WRONLY | O_CLOEXEC);
+  ASSERT_GE(other, 0);
+  ASSERT_EQ(::flock(other, LOCK_EX), 0);
+  EXPECT_LT(fs.OpenLog(dir.Join("held.log"), &resolved, &id), 0);
+  ::close(other);
+  const int log = fs.OpenLog(dir.Join("held.log"), &resolved, &id);
+  EXPECT_GE(log, 0);
+  // And while we hold it, nobody else gets it.
+  const int again = fs.OpenLog(dir.Join("held.log"), &resolved, &id);
+  EXPECT_LT(again, 0);
+  if (log >= 0) fs.CloseLog(log);
+}
+
+}  // namespace
+}  // namespace kalvenor

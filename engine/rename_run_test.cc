@@ -1,0 +1,346 @@
+#include "rename_run.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "log_format.h"
+#include "test_support.h"
+
+namespace kalvenor {
+namespace {
+
+using testing::RunBench;
+using testing::TempDir;
+using Lines = std::vector<std::string>;
+
+constexpr char kPreviewEnd[] = "Click Continue to do the above.";
+constexpr char kCommitEnd[] = "Operations complete.";
+
+class RenameRunTest : public ::testing::Test {
+ protected:
+  RenameRunTest() : run(fs) {
+    run.values.options.folder = dir.path();  // without the '/': the run adds it
+    run.values.options.baseName = "Holiday";
+    run.values.options.postfix = false;
+    run.values.options.fillGaps = false;
+  }
+  std::string Path(const std::string& name) const { return dir.path() + "/" + name; }
+  // The lines of a log, without their line ends.
+  static Lines LogLines(const TempDir& folder, const std::string& name) {
+    Lines lines;
+    std::string text = folder.Read(name);
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+      lines.push_back(text.substr(start, end - start));
+    }
+    EXPECT_EQ(start, text.size()) << "every line ends in a line feed";
+    return lines;
+  }
+
+  TempDir dir;
+  TempDir logDir;  // for logs that lie outside the renamed folder
+  PosixFileSystem fs;
+  RunBench run;
+};
+
+TEST_F(RenameRunTest, PreviewListsThePlanAndTouchesNothing) {
+  dir.MakeFile("b.jpg");
+  dir.MakeFile("a.jpg");
+  dir.MakeFile("0003holiday.png");
+  run.logBox.path = Path("never-created.log");
+  EXPECT_TRUE(run.Run(false));
+  EXPECT_EQ(run.results.lines, (Lines{"0003holiday.png -> Not Renamed", "a.jpg -> 0004Holiday.jpg",
+                                      "b.jpg -> 0005Holiday.jpg", kPreviewEnd}));
+  EXPECT_EQ(run.results.scrolledTo, 3);
+  EXPECT_EQ(run.results.redrawCalls, (std::vector<bool>{false, true}));
+  EXPECT_EQ(dir.Names(), (Lines{"0003holiday.png", "a.jpg", "b.jpg"}));
+  EXPECT_TRUE(run.messages.shown.empty());
+  EXPECT_EQ(run.logBox.title, Path("never-created.log"));  // the typed path becomes the title
+}
+
+TEST_F(RenameRunTest, CommitRenamesLogsAndRecordsTheBatch) {
+  dir.MakeFile("b.jpg", "bee");
+  dir.MakeFile("a.jpg", "ay");
+  run.logBox.path = logDir.Join("run.log");
+  run.values.options.folder = dir.path() + "/";
+  EXPECT_TRUE(run.Run(true));
+  EXPECT_EQ(run.results.lines,
+            (Lines{"a.jpg -> 0001Holiday.jpg", "b.jpg -> 0002Holiday.jpg", kCommitEnd}));
+  EXPECT_EQ(dir.Read("0001Holiday.jpg"), "ay");
+  EXPECT_EQ(dir.Read("0002Holiday.jpg"), "bee");
+  EXPECT_EQ(run.batch.OldPaths(), (Lines{Path("a.jpg"), Path("b.jpg")}));
+  EXPECT_EQ(run.batch.NewPaths(), (Lines{Path("0001Holiday.jpg"), Path("0002Holiday.jpg")}));
+  const Lines log = LogLines(logDir, "run.log");
+  ASSERT_EQ(log.size(), 3u);
+  EXPECT_EQ(ClassifyLogLine(log[0]), LogHeader::Batch);
+  EXPECT_EQ(log[1], Path("a.jpg") + " renamed to " + Path("0001Holiday.jpg"));
+  EXPECT_EQ(log[2], Path("b.jpg") + " renamed to " + Path("0002Holiday.jpg"));
+  EXPECT_TRUE(run.messages.shown.empty());
+}
+
+TEST_F(RenameRunTest, TwoCommitsAppendTwoBatchesAndARelativeLogPathIsResolved) {
+  dir.MakeFile("a.jpg");
+  char cwd[4096];
+  ASSERT_NE(::getcwd(cwd, sizeof cwd), nullptr);
+  ASSERT_EQ(::chdir(logDir.path().c_str()), 0);
+  run.logBox.path = "run.log";
+  const bool first = run.Run(true);
+  ASSERT_EQ(::chdir(cwd), 0);
+  EXPECT_TRUE(first);
+  char* canonical = ::realpath(logDir.path().c_str(), nullptr);
+  ASSERT_NE(canonical, nullptr);
+  EXPECT_EQ(run.logBox.path, std::string(canonical) + "/run.log");
+  EXPECT_EQ(run.logBox.title, run.logBox.path);
+  std::free(canonical);
+
+  dir.MakeFile("b.jpg");
+  EXPECT_TRUE(run.Run(true));
+  const Lines log = LogLines(logDir, "run.log");
+  ASSERT_EQ(log.size(), 4u);
+  EXPECT_EQ(ClassifyLogLine(log[0]), LogHeader::Batch);
+  EXPECT_EQ(ClassifyLogLine(log[2]), LogHeader::Batch);
+  EXPECT_EQ(log[3], Path("b.jpg") + " renamed to " + Path("0002Holiday.jpg"));
+  EXPECT_EQ(run.batch.Size(), 1u);  // only the last batch is kept
+}
+
+TEST_F(RenameRunTest, SubfolderHoldingTheFirstNewNameStopsAtOnce) {
+  dir.MakeFile("a.jpg");
+  dir.MakeFile("b.jpg");
+  dir.MakeDir("0001Holiday.jpg");
+  run.batch.Add("/old/x", "/old/y");  // a previous batch is forgotten all the same
+  EXPECT_TRUE(run.Run(true));
+  ASSERT_EQ(run.messages.shown.size(), 1u);
+  EXPECT_EQ(run.messages.shown[0].first, "Rename error: access denied.");
+  EXPECT_EQ(run.messages.shown[0].second, MessageIcon::Stop);
+  EXPECT_EQ(run.results.lines, (Lines{"a.jpg -> 0001Holiday.jpg", kCommitEnd}));
+  EXPECT_TRUE(run.batch.Empty());
+  EXPECT_EQ(dir.Names(), (Lines{"0001Holiday.jpg", "a.jpg", "b.jpg"}));
+}
+
+// Fails the n-th rename with the given cause; forwards everything else.
+class FailingRename : public FileSystemWrapper {
+ public:
+  FailingRename(FileSystem& target, int failAt, Cause cause)
+      : FileSystemWrapper(target), failAt_(failAt), cause_(cause) {}
+  Cause RenameNoReplace(int folder, const std::string& from, const std::string& to) override {
+    if (++calls_ == failAt_) return cause_;
+    return FileSystemWrapper::RenameNoReplace(folder, from, to);
+  }
+
+ private:
+  int failAt_;
+  Cause cause_;
+  int calls_ = 0;
+};
+
+TEST_F(RenameRunTest, FailureAtTheThirdOfFiveKeepsResultsLogAndBatchInAgreement) {
+  for (const char* name : {"a", "b", "c", "d", "e"}) dir.MakeFile(std::string(name) + ".txt");
+  FailingRename failing(fs, 3, Cause::AccessDenied);  // EPERM, which stops even root
+  RunBench injected(failing);
+  injected.values.options = run.values.options;
+  injected.logBox.path = logDir.Join("run.log");
+  EXPECT_TRUE(injected.Run(true));
+  EXPECT_EQ(injected.results.lines,
+            (Lines{"a.txt -> 0001Holiday.txt", "b.txt -> 0002Holiday.txt",
+                   "c.txt -> 0003Holiday.txt", kCommitEnd}));
+  EXPECT_EQ(injected.batch.OldPaths(), (Lines{Path("a.txt"), Path("b.txt")}));
+  EXPECT_EQ(injected.batch.NewPaths(), (Lines{Path("0001Holiday.txt"), Path("0002Holiday.txt")}));
+  const Lines log = LogLines(logDir, "run.log");
+  ASSERT_EQ(log.size(), 4u);
+  EXPECT_EQ(log[3], Path("c.txt") + " renamed to " + Path("0003Holiday.txt"));
+  EXPECT_EQ(dir.Names(), (Lines{"0001Holiday.txt", "0002Holiday.txt", "c.txt", "d.txt", "e.txt"}));
+  ASSERT_EQ(injected.messages.shown.size(), 1u);
+  EXPECT_EQ(injected.messages.shown[0].first, "Rename error: access denied.");
+}
+
+TEST_F(RenameRunTest, EveryCauseHasItsOwnText) {
+  const std::vector<std::pair<Cause, std::string>> causes = {
+      {Cause::NoneGiven, "none given."},        {Cause::FileNotFound, "file not found."},
+      {Cause::BadPath, "bad path."},            {Cause::TooManyOpenFiles, "too many open files."},
+      {Cause::AccessDenied, "access denied."},  {Cause::HardwareError, "hardware error."},
+      {Cause::SharingViolation, "sharing violation."}, {Cause::Unspecified, "unspecified."}};
+  for (const auto& [cause, text] : causes) {
+    TempDir local;
+    local.MakeFile("a");
+    FailingRename failing(fs, 1, cause);
+    RunBench injected(failing);
+    injected.values.options = run.values.options;
+    injected.values.options.folder = local.path();
+    injected.Run(true);
+    ASSERT_EQ(injected.messages.shown.size(), 1u);
+    EXPECT_EQ(injected.messages.shown[0].first, "Rename error: " + text);
+  }
+  EXPECT_EQ(CauseFromErrno(EEXIST), Cause::AccessDenied);
+  EXPECT_EQ(CauseFromErrno(EPERM), Cause::AccessDenied);
+  EXPECT_EQ(CauseFromErrno(ENOENT), Cause::FileNotFound);
+  EXPECT_EQ(CauseFromErrno(ENAMETOOLONG), Cause::BadPath);
+  EXPECT_EQ(CauseFromErrno(ETXTBSY), Cause::SharingViolation);
+  EXPECT_EQ(CauseFromErrno(ENFILE), Cause::TooManyOpenFiles);
+  EXPECT_EQ(CauseFromErrno(ENODEV), Cause::HardwareError);
+  EXPECT_EQ(CauseFromErrno(ENOSPC), Cause::Unspecified);
+  EXPECT_EQ(CauseFromErrno(0), Cause::NoneGiven);
+}
+
+TEST_F(RenameRunTest, LogThatCannotBeOpenedIsReportedAndTheRunGoesOn) {
+  dir.MakeFile("a.jpg");
+  run.logBox.path = Path("missing/run.log");
+  EXPECT_TRUE(run.Run(true));
+  ASSERT_EQ(run.messages.shown.size(), 1u);
+  EXPECT_EQ(run.messages.shown[0].first, "Cannot open log file.");
+  EXPECT_EQ(run.messages.shown[0].second, MessageIcon::Exclamation);
+  EXPECT_TRUE(dir.Exists("0001Holiday.jpg"));
+  EXPECT_EQ(run.logBox.path, Path("missing/run.log"));  // box left as typed
+  EXPECT_TRUE(run.logBox.setCalls.empty());
+}
+
+TEST_F(RenameRunTest, LogHeldByAnotherHolderIsNotOpened) {
+  logDir.MakeFile("held.log", "theirs\n");
+  const int other = ::open(logDir.Join("held.log").c_str(), O_WRONLY | O_CLOEXEC);
+  ASSERT_GE(other, 0);
+  ASSERT_EQ(::flock(other, LOCK_EX), 0);
+  dir.MakeFile("a.jpg");
+  run.logBox.path = logDir.Join("held.log");
+  EXPECT_TRUE(run.Run(true));
+  ::close(other);
+  ASSERT_EQ(run.messages.shown.size(), 1u);
+  EXPECT_EQ(run.messages.shown[0].first, "Cannot open log file.");
+  EXPECT_EQ(logDir.Read("held.log"), "theirs\n");
+  EXPECT_TRUE(dir.Exists("0001Holiday.jpg"));
+}
+
+TEST_F(RenameRunTest, EmptyLogPathWritesNothingAndSaysNothing) {
+  dir.MakeFile("a.jpg");
+  run.logBox.title = "before";
+  EXPECT_TRUE(run.Run(true));
+  EXPECT_TRUE(run.messages.shown.empty());
+  EXPECT_EQ(run.logBox.title, "before");
+  EXPECT_EQ(dir.Names(), (Lines{"0001Holiday.jpg"}));
+}
+
+TEST_F(RenameRunTest, TheOpenLogInTheFolderIsNotRenamed) {
+  dir.MakeFile("a.jpg");
+  dir.MakeFile("b.jpg");
+  run.logBox.path = Path("log.txt");
+  dir.MakeFile("log.txt");
+  EXPECT_TRUE(run.Run(true));
+  EXPECT_EQ(run.results.lines, (Lines{"a.jpg -> 0001Holiday.jpg", "b.jpg -> 0002Holiday.jpg",
+                                      "log.txt -> 0003Holiday.txt", kCommitEnd}));
+  ASSERT_EQ(run.messages.shown.size(), 1u);
+  EXPECT_EQ(run.messages.shown[0].first, "Rename error: sharing violation.");
+  EXPECT_TRUE(dir.Exists("log.txt"));
+  EXPECT_EQ(run.batch.Size(), 2u);
+  EXPECT_EQ(LogLines(dir, "log.txt").size(), 4u);
+}
+
+TEST_F(RenameRunTest, FolderChangedSincePreviewIsCommittedAsItIsNow) {
+  dir.MakeFile("b.jpg");
+  EXPECT_TRUE(run.Run(false));
+  EXPECT_EQ(run.results.lines, (Lines{"b.jpg -> 0001Holiday.jpg", kPreviewEnd}));
+  dir.MakeFile("a.jpg");
+  EXPECT_TRUE(run.Run(true));
+  EXPECT_EQ(run.results.lines,
+            (Lines{"a.jpg -> 0001Holiday.jpg", "b.jpg -> 0002Holiday.jpg", kCommitEnd}));
+  EXPECT_EQ(dir.Names(), (Lines{"0001Holiday.jpg", "0002Holiday.jpg"}));
+}
+
+TEST_F(RenameRunTest, PreviewAfterCommitKeepsTheBatch) {
+  dir.MakeFile("a.jpg");
+  EXPECT_TRUE(run.Run(true));
+  EXPECT_TRUE(run.Run(false));
+  EXPECT_EQ(run.batch.Size(), 1u);
+}
+
+TEST_F(RenameRunTest, FileCountLimitIsCheckedBeforeAnythingIsPlanned) {
+  for (int i = 0; i < 9999; ++i) dir.MakeFile("f" + std::to_string(i));
+  EXPECT_TRUE(run.Run(false));
+  EXPECT_EQ(run.results.lines.size(), 10000u);
+  EXPECT_EQ(run.results.lines.back(), kPreviewEnd);
+
+  dir.MakeFile("one-more");
+  EXPECT_TRUE(run.Run(true));
+  EXPECT_EQ(run.results.lines, (Lines{"File count exceeds 9999.", kCommitEnd}));
+  EXPECT_EQ(run.results.scrolledTo, 1);
+  EXPECT_TRUE(dir.Exists("f0"));
+  EXPECT_TRUE(run.batch.Empty());
+}
+
+TEST_F(RenameRunTest, IndexLimitEndsTheRunWithoutAClosingLine) {
+  dir.MakeFile("a");
+  dir.MakeFile("b");
+  run.values.options.baseIndex = 9999;
+  EXPECT_FALSE(run.Run(false));
+  EXPECT_EQ(run.results.lines, (Lines{"a -> 9999Holiday.", "Index exceeds limit."}));
+  EXPECT_EQ(run.results.redrawCalls, (std::vector<bool>{false, true}));
+  EXPECT_FALSE(run.Run(true));
+  EXPECT_EQ(dir.Names(), (Lines{"9999Holiday.", "b"}));
+  EXPECT_EQ(run.batch.Size(), 1u);  // renamed before the limit, and undoable
+}
+
+TEST_F(RenameRunTest, EmptyAndMissingFoldersGiveOnlyTheClosingLine) {
+  EXPECT_TRUE(run.Run(false));
+  EXPECT_EQ(run.results.lines, (Lines{kPreviewEnd}));
+  run.values.options.folder = Path("missing");
+  EXPECT_TRUE(run.Run(true));
+  EXPECT_EQ(run.results.lines, (Lines{kCommitEnd}));
+}
+
+TEST_F(RenameRunTest, BaseNameWithASlashFailsBeforeAnythingIsRenamed) {
+  dir.MakeDir("sub");
+  dir.MakeFile("a.jpg");
+  dir.MakeFile("b.jpg");
+  run.values.options.baseName = "../sub/x";
+  EXPECT_TRUE(run.Run(true));
+  ASSERT_EQ(run.messages.shown.size(), 1u);
+  EXPECT_EQ(run.messages.shown[0].first, "Rename error: bad path.");
+  EXPECT_EQ(dir.Names(), (Lines{"a.jpg", "b.jpg", "sub"}));
+  EXPECT_TRUE(run.batch.Empty());
+
+  run.messages.shown.clear();
+  run.values.options.baseName = std::string("nul\0byte", 8);
+  EXPECT_TRUE(run.Run(true));
+  ASSERT_EQ(run.messages.shown.size(), 1u);
+  EXPECT_EQ(run.messages.shown[0].first, "Rename error: bad path.");
+}
+
+TEST_F(RenameRunTest, NameTooLongForTheFileSystemIsABadPath) {
+  dir.MakeFile("a.jpg");
+  run.values.options.baseName = std::string(250, 'L');  // 4 + 250 + ".jpg" > 255
+  EXPECT_TRUE(run.Run(true));
+  ASSERT_EQ(run.messages.shown.size(), 1u);
+  EXPECT_EQ(run.messages.shown[0].first, "Rename error: bad path.");
+  EXPECT_TRUE(dir.Exists("a.jpg"));
+}
+
+TEST_F(RenameRunTest, AwkwardNamesAreRenamedByteForByte) {
+  const std::string invalidUtf8 = "\xff\xfe photo.jpg";
+  const std::string lineBreak = "two\nlines \"quoted\".jpg";
+  const std::string dash = "-rf.jpg";
+  dir.MakeFile(invalidUtf8, "1");
+  dir.MakeFile(lineBreak, "2");
+  dir.MakeFile(dash, "3");
+  run.values.options.baseName = "Caf\xc3\xa9 ";
+  run.logBox.path = logDir.Join("awkward.log");
+  EXPECT_TRUE(run.Run(true));
+  EXPECT_TRUE(run.messages.shown.empty());
+  EXPECT_EQ(run.results.lines[0], dash + " -> 0001Caf\xc3\xa9 .jpg");
+  EXPECT_EQ(run.results.lines[1], lineBreak + " -> 0002Caf\xc3\xa9 .jpg");
+  EXPECT_EQ(run.results.lines[2], invalidUtf8 + " -> 0003Caf\xc3\xa9 .jpg");
+  EXPECT_EQ(dir.Read("0002Caf\xc3\xa9 .jpg"), "2");
+  EXPECT_EQ(dir.Read("0003Caf\xc3\xa9 .jpg"), "1");
+
+  const std::string text = logDir.Read("awkward.log");
+  EXPECT_NE(text.find(EscapeLogPath(Path(lineBreak)) + " renamed to "), std::string::npos);
+  EXPECT_NE(text.find(Path(invalidUtf8) + " renamed to "), std::string::npos);
+  std::size_t lines = 0;
+  for (char c : text) lines += c == '\n';
+  EXPECT_EQ(lines, 4u);  // the line feed in the name did not split a line
+}
+
+}  // namespace
+}  // namespace kalvenor

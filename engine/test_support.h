@@ -1,0 +1,96 @@
+// Helpers shared by the engine's tests: a real temporary folder that removes
+// itself, and plain in-memory stand-ins for the Results list, the message
+// sink, the log box and the option values.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "log_path_box.h"
+#include "message_sink.h"
+#include "option_values.h"
+#include "rename_run.h"
+#include "results_list.h"
+
+namespace kalvenor::testing {
+
+// A fresh folder under $TMPDIR (or /tmp), removed with everything in it.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::string& path() const { return path_; }
+  // path() + "/" + name
+  std::string Join(const std::string& name) const;
+  // Creates (or truncates) the file `name` holding `content`.
+  void MakeFile(const std::string& name, const std::string& content = {}) const;
+  void MakeDir(const std::string& name) const;
+  bool Exists(const std::string& name) const;
+  std::string Read(const std::string& name) const;
+  // The names in the folder, sorted by bytes.
+  std::vector<std::string> Names() const;
+
+ private:
+  std::string path_;
+};
+
+class VectorResults : public ResultsList {
+ public:
+  void Clear() override { lines.clear(); }
+  void AddLine(const std::string& line) override { lines.push_back(line); }
+  int Count() const override { return static_cast<int>(lines.size()); }
+  void ScrollToTop(int index) override { scrolledTo = index; }
+  void SetRedraw(bool on) override { redrawCalls.push_back(on); }
+
+  std::vector<std::string> lines;
+  int scrolledTo = -1;
+  std::vector<bool> redrawCalls;
+};
+
+class RecordingMessages : public MessageSink {
+ public:
+  void ShowMessage(const std::string& text, MessageIcon icon) override {
+    shown.emplace_back(text, icon);
+  }
+  std::vector<std::pair<std::string, MessageIcon>> shown;
+};
+
+class FakeLogBox : public LogPathBox {
+ public:
+  std::string GetLogPath() const override { return path; }
+  void SetLogPath(const std::string& p) override {
+    path = p;
+    setCalls.push_back(p);
+    if (!p.empty()) title = p;
+  }
+  void SetDocumentTitle(const std::string& t) override { title = t; }
+
+  std::string path;
+  std::string title;
+  std::vector<std::string> setCalls;
+};
+
+class FixedOptions : public OptionValues {
+ public:
+  RenameOptions CurrentOptions() const override { return options; }
+  RenameOptions options;
+};
+
+// Everything one run needs, wired to `fs`.
+struct RunBench {
+  explicit RunBench(FileSystem& fs) : ctx{results, messages, logBox, fs} {}
+  bool Run(bool commit) { return RenameFiles(commit, values, ctx, batch); }
+
+  VectorResults results;
+  RecordingMessages messages;
+  FakeLogBox logBox;
+  FixedOptions values;
+  LastBatch batch;
+  RenameContext ctx;
+};
+
+}  // namespace kalvenor::testing
