@@ -83,7 +83,12 @@ void CFolderTree::Populate(const std::string& folderPath,
 
   m_bBusy = false;
   if (found.isValid()) {
+    // When a selection made during the rebuild already rests on the folder,
+    // selecting it again changes nothing and announces nothing; the box must
+    // be written all the same.
+    const bool alreadyCurrent = currentIndex() == found;
     setCurrentIndex(found);
+    if (alreadyCurrent) OnSelChanged(found);
     scrollTo(found);
   }
 }

@@ -1,0 +1,267 @@
+#include "folder_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QSignalSpy>
+#include <filesystem>
+
+#include "folder_path_box.h"
+#include "folder_tree_model.h"
+#include "shell_namespace.h"
+#include "test_home.h"
+
+namespace {
+
+using kalvenor::testing::MakeFolders;
+using kalvenor::testing::MakeTempFolder;
+using kalvenor::testing::TestHome;
+
+std::string BytesOf(const QModelIndex& index) {
+  const QByteArray bytes = index.data(CFolderTreeModel::ParsingNameRole).toByteArray();
+  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+class FolderTreeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_base = MakeTempFolder(TestHome(), "tree");
+    m_tree.resize(300, 400);
+  }
+  void TearDown() override { std::filesystem::remove_all(m_base); }
+
+  CFolderTreeModel& Model() { return *m_tree.FolderModel(); }
+  const kalvenor::ShellNamespace& Space() { return Model().Namespace(); }
+  QModelIndex Current() { return m_tree.currentIndex(); }
+  // Lets the view lay out (and so read what it expands) as it would before
+  // painting.
+  void Settle() { m_tree.grab(); }
+  QModelIndex ChildNamed(const QModelIndex& parent, const QString& label) {
+    for (int row = 0; row < Model().rowCount(parent); ++row) {
+      const QModelIndex child = Model().index(row, 0, parent);
+      if (child.data().toString() == label) return child;
+    }
+    return QModelIndex();
+  }
+
+  std::string m_base;
+  CFolderTree m_tree;
+  CFolderPathBox m_box;
+};
+
+TEST_F(FolderTreeTest, PopulateWalksDownAndSelectsTheFolder) {
+  const std::string target = m_base + "/one/two/three";
+  MakeFolders(target + "/four");
+  QSignalSpy spy(&m_box, &CFolderPathBox::pathSet);
+  m_tree.Populate(target, &m_box);
+
+  EXPECT_EQ(m_box.Path(), target);
+  EXPECT_EQ(m_tree.SelectedPath(), target);
+  EXPECT_EQ(spy.count(), 1);  // only the final selection reaches the box
+  ASSERT_TRUE(Current().isValid());
+  EXPECT_EQ(BytesOf(Current()), target);
+  EXPECT_EQ(Current().data().toString(), QStringLiteral("three"));
+  EXPECT_FALSE(m_tree.isExpanded(Current()));  // the folder itself stays shut
+  EXPECT_EQ(Space().FolderReadsOf(target), 0);
+  // Everything above it is open, up to Computer and the Desktop.
+  int depth = 0;
+  for (QModelIndex up = Current().parent(); up.isValid(); up = up.parent()) {
+    EXPECT_TRUE(m_tree.isExpanded(up)) << up.data().toString().toStdString();
+    ++depth;
+  }
+  EXPECT_GE(depth, 5);  // Desktop, Computer, a volume, ..., one, two
+  EXPECT_TRUE(m_tree.selectionModel()->isSelected(Current()));
+
+  // A '/' at the end names the same folder.
+  m_tree.Populate(target + "/", &m_box);
+  EXPECT_EQ(m_box.Path(), target);
+}
+
+TEST_F(FolderTreeTest, DesktopDirectorySelectsTheRootWithoutReadingIt) {
+  const std::string desktop = TestHome() + "/Desktop";
+  const int readsBefore = Space().FolderReads();
+  m_tree.Populate(desktop, &m_box);
+  const QModelIndex root = Model().index(0, 0);
+  EXPECT_EQ(Current(), root);
+  EXPECT_EQ(root.data().toString(), QStringLiteral("Desktop"));
+  EXPECT_FALSE(m_tree.isExpanded(root));
+  EXPECT_EQ(Model().rowCount(root), 0);
+  EXPECT_EQ(Space().FolderReads(), readsBefore);
+  EXPECT_EQ(m_box.Path(), desktop);
+}
+
+TEST_F(FolderTreeTest, NamesDifferingInCaseLeadToTheirOwnFolders) {
+  MakeFolders(m_base + "/Photos/upper");
+  MakeFolders(m_base + "/photos/lower");
+  for (const std::string leaf : {"/Photos/upper", "/photos/lower", "/Photos", "/photos"}) {
+    m_tree.Populate(m_base + leaf, &m_box);
+    EXPECT_EQ(m_box.Path(), m_base + leaf);
+    EXPECT_EQ(BytesOf(Current()), m_base + leaf);
+  }
+  // A case that exists nowhere matches nothing.
+  m_box.SetPath("kept");
+  m_tree.Populate(m_base + "/PHOTOS", &m_box);
+  EXPECT_FALSE(Current().isValid());
+  EXPECT_EQ(m_box.Path(), "kept");
+}
+
+TEST_F(FolderTreeTest, FoldersAreReadOnlyWhenFirstExpanded) {
+  MakeFolders(m_base + "/leaf");
+  MakeFolders(m_base + "/branch/sub");
+  m_tree.Populate(m_base, &m_box);
+  const QModelIndex base = Current();
+  ASSERT_TRUE(base.isValid());
+  EXPECT_TRUE(Model().hasChildren(base));
+  EXPECT_EQ(Space().FolderReadsOf(m_base), 0);
+
+  m_tree.expand(base);
+  Settle();
+  EXPECT_EQ(Space().FolderReadsOf(m_base), 1);
+  const QModelIndex leaf = ChildNamed(base, QStringLiteral("leaf"));
+  const QModelIndex branch = ChildNamed(base, QStringLiteral("branch"));
+  ASSERT_TRUE(leaf.isValid());
+  ASSERT_TRUE(branch.isValid());
+  // No expand button for a folder without subfolders, and painting the tree
+  // reads neither folder.
+  EXPECT_FALSE(Model().hasChildren(leaf));
+  EXPECT_TRUE(Model().hasChildren(branch));
+  EXPECT_FALSE(Model().canFetchMore(leaf));
+  m_tree.expand(leaf);
+  Settle();
+  EXPECT_EQ(Space().FolderReadsOf(m_base + "/leaf"), 0);
+  EXPECT_EQ(Space().FolderReadsOf(m_base + "/branch"), 0);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);  // wait cursor gone
+
+  // Collapsing and expanding again reads nothing; a new folder shows only
+  // after the next Populate.
+  m_tree.collapse(base);
+  MakeFolders(m_base + "/later");
+  m_tree.expand(base);
+  Settle();
+  EXPECT_EQ(Space().FolderReadsOf(m_base), 1);
+  EXPECT_FALSE(ChildNamed(base, QStringLiteral("later")).isValid());
+
+  m_tree.Populate(m_base, &m_box);
+  m_tree.expand(Current());
+  Settle();
+  EXPECT_EQ(Space().FolderReadsOf(m_base), 2);
+  EXPECT_TRUE(ChildNamed(Current(), QStringLiteral("later")).isValid());
+}
+
+TEST_F(FolderTreeTest, SiblingsStandInNaturalOrderWithSpecialPlacesFirst) {
+  for (const char* name : {"b10", "B2", "a", ".dot", "b1"}) MakeFolders(m_base + "/" + name);
+  m_tree.Populate(m_base, &m_box);
+  m_tree.expand(Current());
+  Settle();
+  QStringList labels;
+  for (int row = 0; row < Model().rowCount(Current()); ++row) {
+    labels << Model().index(row, 0, Current()).data().toString();
+  }
+  EXPECT_EQ(labels, (QStringList{".dot", "a", "b1", "B2", "b10"}));
+
+  const QModelIndex root = Model().index(0, 0);
+  ASSERT_GE(Model().rowCount(root), 3);
+  EXPECT_EQ(Model().index(0, 0, root).data().toString(), QStringLiteral("Computer"));
+  EXPECT_EQ(Model().index(1, 0, root).data().toString(), QStringLiteral("Home"));
+  EXPECT_EQ(Model().index(2, 0, root).data().toString(), QStringLiteral("Network"));
+}
+
+TEST_F(FolderTreeTest, SelectingPlacesThatAreNoFoldersEmptiesTheBox) {
+  m_tree.Populate(m_base, &m_box);
+  ASSERT_EQ(m_box.Path(), m_base);
+  const QModelIndex root = Model().index(0, 0);
+  QSignalSpy spy(&m_box, &CFolderPathBox::pathSet);
+
+  m_tree.setCurrentIndex(ChildNamed(root, QStringLiteral("Computer")));
+  EXPECT_EQ(m_box.Path(), "");
+  EXPECT_EQ(spy.count(), 1);
+  m_tree.setCurrentIndex(ChildNamed(root, QStringLiteral("Home")));
+  EXPECT_EQ(m_box.Path(), TestHome());
+  m_tree.setCurrentIndex(ChildNamed(root, QStringLiteral("Network")));
+  EXPECT_EQ(m_box.Path(), "");
+  m_tree.setCurrentIndex(root);
+  EXPECT_EQ(m_box.Path(), TestHome() + "/Desktop");
+}
+
+TEST_F(FolderTreeTest, SelectionsDuringPopulateDoNotReachTheBox) {
+  MakeFolders(m_base + "/a/b");
+  m_box.SetPath("before");
+  QSignalSpy spy(&m_box, &CFolderPathBox::pathSet);
+  // Something selects every item as soon as it appears while the tree is
+  // being rebuilt.
+  const auto connection = QObject::connect(
+      &Model(), &QAbstractItemModel::rowsInserted,
+      [this](const QModelIndex& parent, int first, int) {
+        m_tree.setCurrentIndex(Model().index(first, 0, parent));
+      });
+  m_tree.Populate(m_base + "/a/missing", &m_box);
+  EXPECT_EQ(m_box.Path(), "before");
+  EXPECT_EQ(spy.count(), 0);
+
+  m_tree.Populate(m_base + "/a/b", &m_box);
+  QObject::disconnect(connection);
+  EXPECT_EQ(m_box.Path(), m_base + "/a/b");
+  EXPECT_EQ(spy.count(), 1);
+}
+
+TEST_F(FolderTreeTest, UnreachablePathsSelectNothing) {
+  m_box.SetPath("kept");
+  for (const std::string& path : {std::string(), std::string("relative/dir"),
+                                 m_base + "/absent/deeper"}) {
+    m_tree.Populate(path, &m_box);
+    EXPECT_FALSE(Current().isValid()) << path;
+    EXPECT_EQ(m_box.Path(), "kept") << path;
+    EXPECT_TRUE(m_tree.isExpanded(Model().index(0, 0))) << path;
+  }
+}
+
+TEST_F(FolderTreeTest, FolderInTheTrashGivesAnEmptyBox) {
+  const std::string trashed = TestHome() + "/.local/share/Trash/files/old";
+  MakeFolders(trashed);
+  m_box.SetPath("before");
+  m_tree.Populate(trashed, &m_box);
+  EXPECT_EQ(BytesOf(Current()), trashed);  // found and selected...
+  EXPECT_EQ(m_box.Path(), "");             // ...but refused
+  EXPECT_EQ(m_tree.SelectedPath(), "");
+  std::filesystem::remove_all(TestHome() + "/.local/share/Trash");
+}
+
+TEST_F(FolderTreeTest, NamesThatAreNotUtf8KeepTheirBytes) {
+  const std::string odd = m_base + "/caf\xE9/\xFF\xFE";
+  MakeFolders(odd);
+  m_tree.Populate(odd, &m_box);
+  EXPECT_EQ(m_box.Path(), odd);
+  ASSERT_TRUE(Current().isValid());
+  EXPECT_FALSE(Current().data().toString().isEmpty());
+  EXPECT_TRUE(Current().parent().data().toString().startsWith(QStringLiteral("caf")));
+  EXPECT_FALSE(m_box.text().isEmpty());
+}
+
+TEST_F(FolderTreeTest, ClearingTheTreeGivesBackEveryList) {
+  MakeFolders(m_base + "/x/y");
+  m_tree.Populate(m_base + "/x/y", &m_box);
+  auto& allocator = Model().Namespace().Allocator();
+  EXPECT_GT(allocator.OutstandingBlocks(), 0u);
+  m_tree.ClearTree();
+  EXPECT_EQ(allocator.OutstandingBlocks(), 0u);
+  EXPECT_EQ(Model().rowCount(), 0);
+  m_tree.ClearTree();  // nothing to do, nothing breaks
+}
+
+TEST(FolderPathBoxTest, ShowsPathsReadablyAndGivesTheBytesBack) {
+  CFolderPathBox box;
+  EXPECT_TRUE(box.isReadOnly());
+  EXPECT_TRUE(box.alignment() & Qt::AlignRight);
+  EXPECT_EQ(box.Path(), "");
+  QSignalSpy spy(&box, &CFolderPathBox::pathSet);
+  const std::string odd = "/data/caf\xE9";
+  box.SetPath(odd);
+  box.SetPath(odd);  // unchanged, still announced
+  EXPECT_EQ(spy.count(), 2);
+  EXPECT_EQ(box.Path(), odd);
+  EXPECT_TRUE(box.text().startsWith(QStringLiteral("/data/caf")));
+  box.SetPath("/data/\xC3\xA9t\xC3\xA9");
+  EXPECT_EQ(box.text(), QStringLiteral("/data/\u00E9t\u00E9"));
+}
+
+}  // namespace
