@@ -1,0 +1,58 @@
+#include "about_dlg.h"
+
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+
+#include "../res/resource_ids.h"
+#include "dialog_units.h"
+
+namespace {
+
+const char kCaption[] = "About Kalvenor";
+const char kVersionLine[] = "Kalvenor Version 2.0";
+const char kMakerLine[] = "Copyright (C) 2026 Tessavoy";
+const char kOk[] = "OK";
+
+// Positions in dialog units: x, y, width, height.
+constexpr QRect kDialogSize(0, 0, 217, 55);
+constexpr QRect kIconRect(11, 17, 20, 20);
+constexpr QRect kVersionRect(40, 10, 119, 8);
+constexpr QRect kMakerRect(40, 25, 119, 8);
+constexpr QRect kOkRect(178, 7, 32, 14);
+
+}  // namespace
+
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("aboutDialog"));
+  setProperty("controlId", IDD_ABOUTBOX);
+  setWindowTitle(QString::fromLatin1(kCaption));
+  setModal(true);
+  const DialogUnits units(font());
+
+  auto* icon = new QLabel(this);
+  icon->setObjectName(QStringLiteral("aboutIcon"));
+  icon->setPixmap(QIcon(QStringLiteral(":/kalvenor/kalvenor.png")).pixmap(32, 32));
+  // The icon keeps its own 32-pixel size wherever the rectangle is smaller.
+  const QRect iconRect = units.ToPixels(kIconRect);
+  icon->setGeometry(QRect(iconRect.topLeft(), iconRect.size().expandedTo(QSize(32, 32))));
+  icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+  auto* version = new QLabel(QString::fromLatin1(kVersionLine), this);
+  version->setObjectName(QStringLiteral("versionLabel"));
+  version->setTextFormat(Qt::PlainText);
+  version->setGeometry(units.ToPixels(kVersionRect));
+
+  auto* maker = new QLabel(QString::fromLatin1(kMakerLine), this);
+  maker->setObjectName(QStringLiteral("makerLabel"));
+  maker->setTextFormat(Qt::PlainText);
+  maker->setGeometry(units.ToPixels(kMakerRect));
+
+  auto* ok = new QPushButton(QString::fromLatin1(kOk), this);
+  ok->setObjectName(QStringLiteral("okButton"));
+  ok->setDefault(true);
+  ok->setGeometry(units.ToPixels(kOkRect));
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+  setFixedSize(units.ToPixels(kDialogSize.size()));
+}

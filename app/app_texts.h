@@ -1,0 +1,16 @@
+// The texts of the application shell that more than one window shows: the
+// program's name, the caption of its message boxes and the help failure.
+// Each window keeps its own labels beside its layout.
+#pragma once
+
+#include <QString>
+
+namespace AppTexts {
+
+inline QString AppName() { return QStringLiteral("Kalvenor"); }
+inline QString Organization() { return QStringLiteral("Tessavoy"); }
+inline QString Untitled() { return QStringLiteral("Untitled"); }
+inline QString CaptionSeparator() { return QStringLiteral(" - "); }
+inline QString HelpFailed() { return QStringLiteral("Failed to launch help."); }
+
+}  // namespace AppTexts

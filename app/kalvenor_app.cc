@@ -1,0 +1,95 @@
+#include "kalvenor_app.h"
+
+#include <QApplication>
+#include <QSettings>
+#include <cstdio>
+
+#include "about_dlg.h"
+#include "app_texts.h"
+#include "kalvenor_doc.h"
+#include "kalvenor_view.h"
+#include "main_frame.h"
+#include "quit_signals.h"
+
+CKalvenorApp::CKalvenorApp() : CKalvenorApp(QString()) {}
+
+CKalvenorApp::CKalvenorApp(const QString& settingsFile) : m_settingsFile(settingsFile) {
+  // The signals are caught from the very start, so that one that arrives
+  // while the window is being made still ends the program through its exit.
+  m_quitSignals = std::make_unique<CQuitSignals>();
+  connect(m_quitSignals.get(), &CQuitSignals::quitRequested, this, &CKalvenorApp::OnQuitSignal);
+}
+
+CKalvenorApp::~CKalvenorApp() = default;
+
+std::unique_ptr<QSettings> CKalvenorApp::OpenStore() const {
+  if (!m_settingsFile.isEmpty()) {
+    return std::make_unique<QSettings>(m_settingsFile, QSettings::IniFormat);
+  }
+  return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                     AppTexts::Organization(), AppTexts::AppName());
+}
+
+bool CKalvenorApp::InitInstance() {
+  QApplication::setApplicationName(AppTexts::AppName());
+  QApplication::setOrganizationName(AppTexts::Organization());
+  const std::string workingDir = CurrentWorkingDirectory();
+  {
+    const std::unique_ptr<QSettings> store = OpenStore();
+    m_settings = LoadSettings(*store, workingDir);
+  }
+
+  m_doc = std::make_unique<CKalvenorDoc>();
+  m_frame = std::make_unique<CMainFrame>(*m_doc);
+  m_view = new CKalvenorView(m_settings, *m_doc);
+  m_frame->SetForm(m_view);
+  m_view->helpCommand = [this] { OnHelpContents(); };
+  m_help.SetParentWindow(m_frame.get());
+  connect(m_frame.get(), &CMainFrame::helpRequested, this, &CKalvenorApp::OnHelpContents);
+  connect(m_frame.get(), &CMainFrame::aboutRequested, this, &CKalvenorApp::OnAppAbout);
+
+  m_view->OnInitialUpdate();
+  m_frame->show();
+  return true;
+}
+
+int CKalvenorApp::ExitInstance(int loopResult) {
+  const std::unique_ptr<QSettings> store = OpenStore();
+  SaveSettings(m_settings, *store);
+  return loopResult;
+}
+
+int CKalvenorApp::Run() {
+  if (!InitInstance()) return ExitInstance(1);
+  const int loopResult = QApplication::exec();
+  return ExitInstance(loopResult);
+}
+
+void CKalvenorApp::OnAppAbout() {
+  CAboutDlg about(m_frame.get());
+  about.exec();
+}
+
+void CKalvenorApp::OnHelpContents() { m_help.Launch(); }
+
+void CKalvenorApp::OnQuitSignal() {
+  // From now on nothing may wait for the user: messages go to the terminal.
+  if (m_view != nullptr) {
+    m_view->showMessage = [](const QString& text, kalvenor::MessageIcon) {
+      std::fprintf(stderr, "kalvenor: %s\n", qPrintable(text));
+    };
+    m_view->askLogFileName = [] { return QString(); };
+  }
+  m_help.showFailure = [](const QString&) {};
+  // Close the open dialogs first, then the main window, as the user would.
+  for (int guard = 0; guard < 16; ++guard) {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || modal == m_frame.get()) break;
+    modal->close();
+  }
+  if (m_frame != nullptr) {
+    m_frame->close();
+  } else {
+    QApplication::quit();
+  }
+}

@@ -1,0 +1,61 @@
+// The application: starts the program and ends it. It owns the settings
+// record for the life of the process (loaded once at start, written once at
+// exit), the document, the main window with its form, and the help command.
+// SIGTERM, SIGINT and SIGHUP close the main window the normal way, so that
+// the settings are written then too.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+#include "help_launcher.h"
+#include "settings_record.h"
+
+class CKalvenorDoc;
+class CKalvenorView;
+class CMainFrame;
+class CQuitSignals;
+class QSettings;
+
+class CKalvenorApp : public QObject {
+  Q_OBJECT
+
+ public:
+  // Uses the per-user store of "Tessavoy"/"Kalvenor". A QApplication must
+  // exist for the life of the object.
+  CKalvenorApp();
+  // Uses the settings file `settingsFile` instead (INI format).
+  explicit CKalvenorApp(const QString& settingsFile);
+  ~CKalvenorApp() override;
+
+  // Loads the settings, creates the document, the main window and the form,
+  // runs the form's initial update and shows the window. Gives false when
+  // the window could not be made.
+  bool InitInstance();
+  // Writes the settings back; gives the process exit code.
+  int ExitInstance(int loopResult);
+  // InitInstance, the event loop, ExitInstance.
+  int Run();
+
+  void OnAppAbout();
+  void OnHelpContents();
+
+  SettingsRecord& Settings() { return m_settings; }
+  CMainFrame* MainFrame() const { return m_frame.get(); }
+  CKalvenorView* View() const { return m_view; }
+  CKalvenorDoc* Doc() const { return m_doc.get(); }
+  CHelpLauncher& Help() { return m_help; }
+
+ private:
+  std::unique_ptr<QSettings> OpenStore() const;
+  void OnQuitSignal();
+
+  QString m_settingsFile;  // empty: the per-user store
+  SettingsRecord m_settings;
+  CHelpLauncher m_help;
+  std::unique_ptr<CQuitSignals> m_quitSignals;
+  std::unique_ptr<CKalvenorDoc> m_doc;
+  std::unique_ptr<CMainFrame> m_frame;
+  CKalvenorView* m_view = nullptr;  // owned by the frame
+};

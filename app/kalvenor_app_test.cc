@@ -1,0 +1,225 @@
+#include "kalvenor_app.h"
+
+#include <signal.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "../foldertree/folder_path_box.h"
+#include "about_dlg.h"
+#include "app_test_support.h"
+#include "kalvenor_view.h"
+#include "main_frame.h"
+
+namespace {
+
+using apptest::Find;
+
+class KalvenorAppTest : public ::testing::Test {
+ protected:
+  QString StoreFile() const { return QString::fromStdString(m_config.Join("Kalvenor.conf")); }
+  QVariant Stored(const char* key) const {
+    QSettings store(StoreFile(), QSettings::IniFormat);
+    return store.value(QStringLiteral("Settings/") + QLatin1String(key));
+  }
+  void Store(const char* key, const QVariant& value) {
+    QSettings store(StoreFile(), QSettings::IniFormat);
+    store.setValue(QStringLiteral("Settings/") + QLatin1String(key), value);
+  }
+
+  apptest::TempFolder m_config;
+  apptest::TempFolder m_photos;
+};
+
+TEST_F(KalvenorAppTest, FirstStartUsesTheWorkingFolderAndWritesTheDefaultsAtExit) {
+  CKalvenorApp app(StoreFile());
+  ASSERT_TRUE(app.InitInstance());
+  const std::string cwd = CurrentWorkingDirectory();
+  EXPECT_EQ(apptest::WithoutSeparator(app.Settings().m_strDir), cwd);
+  const CKalvenorView* view = app.View();
+  EXPECT_TRUE(Find<QCheckBox>(view, "fillGapsCheck")->isChecked());
+  EXPECT_TRUE(Find<QRadioButton>(view, "postfixRadio")->isChecked());
+  EXPECT_EQ(app.MainFrame()->windowTitle(), QStringLiteral("Untitled - Kalvenor"));
+  EXPECT_TRUE(app.MainFrame()->isVisible());
+  app.MainFrame()->close();
+  EXPECT_EQ(app.ExitInstance(0), 0);
+
+  EXPECT_EQ(apptest::WithoutSeparator(Stored("Dir").toString().toStdString()), cwd);
+  EXPECT_EQ(Stored("Log").toString(), QString());
+  EXPECT_EQ(Stored("Gaps").toInt(), 1);
+  EXPECT_EQ(Stored("Sort").toInt(), 0);
+  EXPECT_EQ(Stored("Ascending").toInt(), 1);
+  EXPECT_EQ(Stored("Postfix").toInt(), 1);
+}
+
+TEST_F(KalvenorAppTest, ChoicesOfTheLastStartAreWrittenAndOthersAreNot) {
+  Store("Dir", QString::fromStdString(m_photos.Path()));
+  Store("Sort", 1);
+  {
+    CKalvenorApp app(StoreFile());
+    ASSERT_TRUE(app.InitInstance());
+    CKalvenorView* view = app.View();
+    Find<QLineEdit>(view, "baseNameEdit")->setText(QStringLiteral("Trip"));
+    Find<QRadioButton>(view, "prefixRadio")->click();
+    Find<QCheckBox>(view, "fillGapsCheck")->setChecked(false);
+    Find<QPushButton>(view, "startButton")->click();
+    // Changed after Start, never seen by a Start: not stored.
+    Find<QRadioButton>(view, "fileTypeRadio")->click();
+    Find<QLineEdit>(view, "logFileEdit")->setText(QStringLiteral("/typed/only.log"));
+    app.MainFrame()->close();
+    app.ExitInstance(0);
+  }
+  EXPECT_EQ(apptest::WithoutSeparator(Stored("Dir").toString().toStdString()), m_photos.Path());
+  EXPECT_EQ(Stored("Postfix").toInt(), 0);
+  EXPECT_EQ(Stored("Gaps").toInt(), 0);
+  EXPECT_EQ(Stored("Sort").toInt(), 1);
+  EXPECT_EQ(Stored("Log").toString(), QString());
+
+  // The next start shows them again.
+  CKalvenorApp again(StoreFile());
+  ASSERT_TRUE(again.InitInstance());
+  EXPECT_TRUE(Find<QRadioButton>(again.View(), "prefixRadio")->isChecked());
+  EXPECT_TRUE(Find<QRadioButton>(again.View(), "dateRadio")->isChecked());
+  EXPECT_FALSE(Find<QCheckBox>(again.View(), "fillGapsCheck")->isChecked());
+  again.MainFrame()->close();
+}
+
+TEST_F(KalvenorAppTest, PresentEmptyDirStaysEmptyAndWrongTypesGiveDefaults) {
+  Store("Dir", QString());
+  Store("Gaps", QStringLiteral("often"));
+  Store("Postfix", 0);
+  {
+    CKalvenorApp app(StoreFile());
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(app.Settings().m_strDir, "");
+    EXPECT_EQ(Find<CFolderPathBox>(app.View(), "folderBox")->Path(), "");
+    EXPECT_FALSE(Find<QPushButton>(app.View(), "startButton")->isEnabled());
+    EXPECT_TRUE(Find<QCheckBox>(app.View(), "fillGapsCheck")->isChecked());
+    EXPECT_TRUE(Find<QRadioButton>(app.View(), "prefixRadio")->isChecked());
+    app.MainFrame()->close();
+    app.ExitInstance(0);
+  }
+  EXPECT_EQ(Stored("Dir").toString(), QString());
+  EXPECT_EQ(Stored("Gaps").toInt(), 1);
+}
+
+TEST_F(KalvenorAppTest, AboutBoxClosesWithEscapeOkAndTheCloseBox) {
+  for (int way = 0; way < 3; ++way) {
+    CAboutDlg about;
+    about.show();
+    QApplication::processEvents();
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("About Kalvenor"));
+    if (way == 0) QTest::keyClick(&about, Qt::Key_Escape);
+    if (way == 1) Find<QPushButton>(&about, "okButton")->click();
+    if (way == 2) about.close();
+    QApplication::processEvents();
+    EXPECT_FALSE(about.isVisible()) << way;
+  }
+  CAboutDlg about;
+  EXPECT_NE(Find<QWidget>(&about, "versionLabel"), nullptr);
+  EXPECT_TRUE(Find<QPushButton>(&about, "okButton")->isDefault());
+}
+
+TEST_F(KalvenorAppTest, AboutCommandRunsTheBoxModally) {
+  CKalvenorApp app(StoreFile());
+  ASSERT_TRUE(app.InitInstance());
+  bool sawBox = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    sawBox = qobject_cast<CAboutDlg*>(modal) != nullptr;
+    if (modal != nullptr) QTest::keyClick(modal, Qt::Key_Escape);
+  });
+  app.MainFrame()->findChild<QAction*>(QStringLiteral("aboutAction"))->trigger();
+  EXPECT_TRUE(sawBox);
+  app.MainFrame()->close();
+}
+
+TEST_F(KalvenorAppTest, HelpButtonAndMenuOpenTheSamePageOrReportTheFailure) {
+  CKalvenorApp app(StoreFile());
+  ASSERT_TRUE(app.InitInstance());
+  std::vector<QUrl> opened;
+  std::vector<QString> failures;
+  const auto answer = [&](CHelpLauncher& help) {
+    help.openUrl = [&](const QUrl& url) {
+      opened.push_back(url);
+      return true;
+    };
+    help.showFailure = [&](const QString& text) { failures.push_back(text); };
+  };
+  answer(app.Help());
+  Find<QPushButton>(app.View(), "helpButton")->click();
+  app.MainFrame()->findChild<QAction*>(QStringLiteral("helpAction"))->trigger();
+  ASSERT_EQ(opened.size(), 2u);
+  EXPECT_EQ(opened[0], opened[1]);
+  EXPECT_TRUE(opened[0].isLocalFile());
+  EXPECT_TRUE(failures.empty());
+
+  apptest::TempFolder empty;
+  app.Help() = CHelpLauncher(QStringList{QString::fromStdString(empty.Path())});
+  answer(app.Help());
+  Find<QPushButton>(app.View(), "helpButton")->click();
+  ASSERT_EQ(failures.size(), 1u);
+  EXPECT_EQ(failures[0], QStringLiteral("Failed to launch help."));
+  app.MainFrame()->close();
+}
+
+TEST_F(KalvenorAppTest, QuitSignalClosesOpenDialogsAndTheWindow) {
+  CKalvenorApp app(StoreFile());
+  ASSERT_TRUE(app.InitInstance());
+  QTimer::singleShot(0, [] { ::raise(SIGTERM); });
+  app.OnAppAbout();  // returns once the signal has closed the box
+  QApplication::processEvents();
+  EXPECT_FALSE(app.MainFrame()->isVisible());
+  app.ExitInstance(0);
+  EXPECT_TRUE(Stored("Dir").isValid());
+}
+
+// The real program, ended the way a logout ends it.
+class KalvenorProcessTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(KalvenorProcessTest, SettingsAreWrittenWhenTheProgramIsSignalled) {
+  apptest::TempFolder home;
+  apptest::TempFolder work;
+  const QString conf = QString::fromStdString(home.Join(".config/Tessavoy/Kalvenor.conf"));
+  {
+    QSettings store(conf, QSettings::IniFormat);
+    store.setValue(QStringLiteral("Settings/Sort"), 2);
+  }
+  QProcess program;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("HOME"), QString::fromStdString(home.Path()));
+  env.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString(home.Join(".config")));
+  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  program.setProcessEnvironment(env);
+  program.setWorkingDirectory(QString::fromStdString(work.Path()));
+  program.start(QStringLiteral(KALVENOR_APP_PATH), QStringList());
+  ASSERT_TRUE(program.waitForStarted(10000));
+  // Give the program time to make its window and enter its event loop.
+  QTest::qWait(1500);
+  ASSERT_EQ(program.state(), QProcess::Running) << program.readAllStandardError().toStdString();
+  ::kill(static_cast<pid_t>(program.processId()), GetParam());
+  ASSERT_TRUE(program.waitForFinished(10000));
+  EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program.exitCode(), 0);
+
+  QSettings store(conf, QSettings::IniFormat);
+  EXPECT_EQ(apptest::WithoutSeparator(store.value(QStringLiteral("Settings/Dir")).toString().toStdString()),
+            work.Path());
+  EXPECT_EQ(store.value(QStringLiteral("Settings/Sort")).toInt(), 2);
+  EXPECT_EQ(store.value(QStringLiteral("Settings/Gaps")).toInt(), 1);
+  EXPECT_EQ(store.value(QStringLiteral("Settings/Postfix")).toInt(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(QuitSignals, KalvenorProcessTest, ::testing::Values(SIGTERM, SIGINT, SIGHUP));
+
+}  // namespace

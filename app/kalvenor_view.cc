@@ -1,0 +1,341 @@
+#include "kalvenor_view.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QResizeEvent>
+
+#include "../engine/folder_path.h"
+#include "../engine/rename_run.h"
+#include "../engine/undo_last.h"
+#include "../foldertree/folder_path_box.h"
+#include "../foldertree/folder_tree.h"
+#include "../res/resource_ids.h"
+#include "app_texts.h"
+#include "base_index.h"
+#include "dialog_units.h"
+#include "kalvenor_doc.h"
+#include "main_frame.h"
+#include "results_list_box.h"
+
+namespace {
+
+// The form, in dialog units, in the order the Tab key visits its controls.
+constexpr QSize kFormSize(374, 251);
+
+enum class Kind { Edit, Radio, Check, Button, Tree, FolderBox, List, Label, Group };
+
+struct ControlSpec {
+  int id;  // 0 for labels and group boxes
+  Kind kind;
+  const char* name;
+  const char* text;
+  QRect rect;  // x, y, width, height in dialog units
+};
+
+constexpr ControlSpec kControls[] = {
+    {IDC_BASE_NAME, Kind::Edit, "baseNameEdit", "", {9, 10, 126, 14}},
+    {IDC_BASE_INDEX, Kind::Edit, "baseIndexEdit", "", {9, 39, 47, 14}},
+    {IDC_PREFIX, Kind::Radio, "prefixRadio", "Prefix", {72, 41, 33, 10}},
+    {IDC_POSTFIX, Kind::Radio, "postfixRadio", "Postfix", {128, 41, 36, 10}},
+    {IDC_ALPHANUMERIC, Kind::Radio, "alphanumericRadio", "Alphanumeric", {9, 71, 60, 10}},
+    {IDC_DATE, Kind::Radio, "dateRadio", "Date", {74, 71, 31, 10}},
+    {IDC_FILE_TYPE, Kind::Radio, "fileTypeRadio", "File Type", {125, 71, 45, 10}},
+    {IDC_ASCENDING, Kind::Check, "ascendingCheck", "Ascending", {9, 83, 111, 10}},
+    {IDC_FILL_GAPS, Kind::Check, "fillGapsCheck", "Fill gaps in numbers", {9, 100, 153, 10}},
+    {IDC_LOG_FILE, Kind::Edit, "logFileEdit", "", {6, 229, 107, 14}},
+    {IDC_BROWSE, Kind::Button, "browseButton", "Browse...", {119, 229, 50, 14}},
+    {IDC_START, Kind::Button, "startButton", "Start", {180, 13, 50, 14}},
+    {IDC_CONTINUE, Kind::Button, "continueButton", "Continue", {180, 31, 50, 14}},
+    {IDC_UNDO_LAST, Kind::Button, "undoButton", "Undo Last", {180, 49, 50, 14}},
+    {IDC_HELP_BUTTON, Kind::Button, "helpButton", "Help", {180, 67, 50, 14}},
+    {IDC_QUIT, Kind::Button, "quitButton", "Quit", {180, 85, 50, 14}},
+    {IDC_REFRESH, Kind::Button, "refreshButton", "Refresh ->", {180, 214, 50, 14}},
+    {IDC_FOLDER_TREE, Kind::Tree, "folderTree", "", {236, 13, 135, 215}},
+    {IDC_FOLDER, Kind::FolderBox, "folderBox", "", {237, 233, 134, 14}},
+    {0, Kind::Label, "folderLabel", "Select folder to kalvenor", {236, 2, 135, 8}},
+    {IDC_RESULTS, Kind::List, "resultsList", "", {3, 123, 170, 94}},
+    {0, Kind::Label, "resultsLabel", "Results", {3, 112, 123, 8}},
+    {0, Kind::Group, "baseNameGroup", "Base Name", {3, 1, 137, 27}},
+    {0, Kind::Group, "baseIndexGroup", "Base Index", {3, 30, 61, 27}},
+    {0, Kind::Group, "indexPositionGroup", "Index Position", {67, 30, 106, 27}},
+    {0, Kind::Group, "presortTypeGroup", "Presort Type", {3, 59, 170, 38}},
+    {0, Kind::Group, "logFileGroup", "Log File", {3, 219, 171, 28}},
+};
+
+const char kBaseIndexStart[] = "0";
+const char kLogFilter[] = "Log files (*.log)";
+const char kLogSuffix[] = "log";
+
+QString Decode(const std::string& bytes) { return QFile::decodeName(QByteArray::fromStdString(bytes)); }
+
+std::string Encode(const QString& text) { return QFile::encodeName(text).toStdString(); }
+
+}  // namespace
+
+CKalvenorView::CKalvenorView(SettingsRecord& settings, CKalvenorDoc& doc, QWidget* parent)
+    : CKalvenorView(settings, doc, *new kalvenor::PosixFileSystem, parent) {
+  m_ownFs.reset(m_fs);
+}
+
+CKalvenorView::CKalvenorView(SettingsRecord& settings, CKalvenorDoc& doc, kalvenor::FileSystem& fs,
+                             QWidget* parent)
+    : QWidget(parent), m_settings(settings), m_doc(doc), m_fs(&fs) {
+  setObjectName(QStringLiteral("kalvenorView"));
+  setProperty("controlId", IDD_KALVENOR_FORM);
+  showMessage = [this](const QString& text, kalvenor::MessageIcon icon) {
+    ShowMessageBox(text, icon);
+  };
+  askLogFileName = [this] { return AskLogFileNameWithDialog(); };
+  CreateControls();
+  setMinimumSize(FormSize());
+  resize(FormSize());
+}
+
+CKalvenorView::~CKalvenorView() = default;
+
+void CKalvenorView::CreateControls() {
+  const DialogUnits units(font());
+  m_positionGroup = new QButtonGroup(this);
+  m_presortGroup = new QButtonGroup(this);
+  QList<QWidget*> backdrops;
+
+  for (const ControlSpec& spec : kControls) {
+    const QString text = QString::fromLatin1(spec.text);
+    QWidget* widget = nullptr;
+    switch (spec.kind) {
+      case Kind::Edit: {
+        auto* edit = new QLineEdit(this);
+        widget = edit;
+        break;
+      }
+      case Kind::Radio: {
+        auto* radio = new QRadioButton(text, this);
+        // The radio buttons are not tab stops: they are reached by the mouse.
+        radio->setFocusPolicy(Qt::ClickFocus);
+        QButtonGroup* group = spec.id <= IDC_POSTFIX ? m_positionGroup : m_presortGroup;
+        group->addButton(radio, spec.id);
+        widget = radio;
+        break;
+      }
+      case Kind::Check:
+        widget = new QCheckBox(text, this);
+        break;
+      case Kind::Button: {
+        auto* button = new QPushButton(text, this);
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        widget = button;
+        break;
+      }
+      case Kind::Tree:
+        m_tree = new CFolderTree(this);
+        widget = m_tree;
+        break;
+      case Kind::FolderBox:
+        m_folderBox = new CFolderPathBox(this);
+        m_folderBox->setReadOnly(true);
+        m_folderBox->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        widget = m_folderBox;
+        break;
+      case Kind::List:
+        m_results = new CResultsListBox(this);
+        widget = m_results;
+        break;
+      case Kind::Label:
+        widget = new QLabel(text, this);
+        backdrops << widget;
+        break;
+      case Kind::Group:
+        widget = new QGroupBox(text, this);
+        backdrops << widget;
+        break;
+    }
+    widget->setObjectName(QLatin1String(spec.name));
+    if (spec.id != 0) widget->setProperty("controlId", spec.id);
+    widget->setGeometry(units.ToPixels(spec.rect));
+  }
+  // Frames and labels stay behind the controls they surround.
+  for (QWidget* backdrop : backdrops) backdrop->lower();
+
+  const auto find = [this](const char* name) {
+    return findChild<QWidget*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+  };
+  m_baseName = static_cast<QLineEdit*>(find("baseNameEdit"));
+  m_baseIndex = static_cast<QLineEdit*>(find("baseIndexEdit"));
+  m_logFile = static_cast<QLineEdit*>(find("logFileEdit"));
+  m_prefix = static_cast<QRadioButton*>(find("prefixRadio"));
+  m_postfix = static_cast<QRadioButton*>(find("postfixRadio"));
+  m_ascending = static_cast<QCheckBox*>(find("ascendingCheck"));
+  m_fillGaps = static_cast<QCheckBox*>(find("fillGapsCheck"));
+  m_start = static_cast<QPushButton*>(find("startButton"));
+  m_continue = static_cast<QPushButton*>(find("continueButton"));
+  m_undo = static_cast<QPushButton*>(find("undoButton"));
+  m_help = static_cast<QPushButton*>(find("helpButton"));
+  m_quit = static_cast<QPushButton*>(find("quitButton"));
+  m_refresh = static_cast<QPushButton*>(find("refreshButton"));
+  m_browse = static_cast<QPushButton*>(find("browseButton"));
+  m_continue->setEnabled(false);
+
+  connect(m_start, &QPushButton::clicked, this, &CKalvenorView::OnStart);
+  connect(m_folderBox, &CFolderPathBox::pathSet, this, &CKalvenorView::OnFolderOrNameChange);
+  connect(m_baseName, &QLineEdit::textChanged, this, &CKalvenorView::OnFolderOrNameChange);
+  connect(m_quit, &QPushButton::clicked, this, &CKalvenorView::OnQuit);
+  connect(m_continue, &QPushButton::clicked, this, &CKalvenorView::OnContinue);
+  connect(m_undo, &QPushButton::clicked, this, &CKalvenorView::OnUndoLast);
+  connect(m_help, &QPushButton::clicked, this, &CKalvenorView::OnHelpButton);
+  connect(m_browse, &QPushButton::clicked, this, &CKalvenorView::OnBrowse);
+  connect(m_refresh, &QPushButton::clicked, this, &CKalvenorView::OnRefresh);
+}
+
+QSize CKalvenorView::FormSize() const { return DialogUnits(font()).ToPixels(kFormSize); }
+
+void CKalvenorView::OnInitialUpdate() {
+  if (auto* frame = qobject_cast<CMainFrame*>(window())) frame->FitToForm(FormSize());
+  m_tree->Populate(m_settings.m_strDir, m_folderBox);
+  UpdateControls();
+  m_fillGaps->setChecked(m_settings.m_nGaps != 0);
+  m_ascending->setChecked(m_settings.m_nAscending != 0);
+  m_baseIndex->setText(QLatin1String(kBaseIndexStart));
+  m_logBytes = m_settings.m_strLog;
+  m_logFile->setText(Decode(m_logBytes));
+  if (!m_logBytes.empty()) m_doc.SetTitle(Decode(m_logBytes));
+  (m_settings.m_nPostfix != 0 ? m_postfix : m_prefix)->setChecked(true);
+  const int sortId = m_settings.m_nSort == 0   ? IDC_ALPHANUMERIC
+                     : m_settings.m_nSort == 1 ? IDC_DATE
+                                               : IDC_FILE_TYPE;
+  m_presortGroup->button(sortId)->setChecked(true);
+
+  // The tree keeps the distance of its right edge from the form's right
+  // edge that the layout gives it; the form is never narrower than that.
+  m_rectTree = m_tree->geometry();
+  m_rectClient = QRect(QPoint(0, 0), FormSize());
+  m_rectsRecorded = true;
+  QResizeEvent resized(size(), size());
+  resizeEvent(&resized);
+}
+
+void CKalvenorView::UpdateControls() {
+  const std::string& folder = m_folderBox->Path();
+  const bool validFolder = kalvenor::IsValidFolderPath(folder);
+  if (validFolder) m_settings.m_strDir = folder;
+  m_start->setEnabled(validFolder && !m_baseName->text().isEmpty());
+  m_continue->setEnabled(false);
+  m_undo->setEnabled(!m_lastBatch.Empty());
+}
+
+void CKalvenorView::OnFolderOrNameChange() { UpdateControls(); }
+
+void CKalvenorView::OnStart() {
+  m_settings.m_nPostfix = m_postfix->isChecked() ? 1 : 0;
+  const int presortId = m_presortGroup->checkedId();
+  m_settings.m_nSort = presortId >= IDC_ALPHANUMERIC ? presortId - IDC_ALPHANUMERIC : 0;
+  m_settings.m_nGaps = m_fillGaps->isChecked() ? 1 : 0;
+  m_settings.m_nAscending = m_ascending->isChecked() ? 1 : 0;
+  m_nBaseIndex = kalvenor::ParseBaseIndex(m_baseIndex->text().toStdString());
+
+  kalvenor::RenameContext context{*m_results, *this, *this, *m_fs};
+  if (kalvenor::RenameFiles(false, *this, context, m_lastBatch)) {
+    m_continue->setEnabled(true);
+    m_start->setEnabled(false);
+  }
+}
+
+void CKalvenorView::OnContinue() {
+  kalvenor::RenameContext context{*m_results, *this, *this, *m_fs};
+  kalvenor::RenameFiles(true, *this, context, m_lastBatch);
+  UpdateControls();
+  m_start->setEnabled(false);
+}
+
+void CKalvenorView::OnUndoLast() {
+  kalvenor::RenameContext context{*m_results, *this, *this, *m_fs};
+  kalvenor::UndoLastBatch(context, m_lastBatch);
+  UpdateControls();
+}
+
+void CKalvenorView::OnQuit() {
+  // Posted, as the close box does, so that the click finishes first.
+  QMetaObject::invokeMethod(window(), &QWidget::close, Qt::QueuedConnection);
+}
+
+void CKalvenorView::OnHelpButton() {
+  if (helpCommand) helpCommand();
+}
+
+void CKalvenorView::OnBrowse() {
+  const QString chosen = askLogFileName();
+  if (chosen.isEmpty()) return;
+  SetLogPath(Encode(chosen));
+}
+
+void CKalvenorView::OnRefresh() {
+  UpdateControls();
+  m_tree->Populate(m_settings.m_strDir, m_folderBox);
+}
+
+void CKalvenorView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (!m_rectsRecorded) return;
+  QRect tree = m_rectTree;
+  tree.setWidth(m_rectTree.width() + (width() - m_rectClient.width()));
+  m_tree->setGeometry(tree);
+}
+
+void CKalvenorView::ShowMessage(const std::string& text, kalvenor::MessageIcon icon) {
+  showMessage(Decode(text), icon);
+}
+
+std::string CKalvenorView::GetLogPath() const {
+  const QString text = m_logFile->text();
+  // Keep the exact bytes of a path set by the program while the box still
+  // shows it; a typed path is taken as typed.
+  if (!m_logBytes.empty() && text == Decode(m_logBytes)) return m_logBytes;
+  return Encode(text);
+}
+
+void CKalvenorView::SetLogPath(const std::string& path) {
+  m_logBytes = path;
+  m_logFile->setText(Decode(path));
+  m_settings.m_strLog = path;
+  if (!path.empty()) m_doc.SetTitle(Decode(path));
+}
+
+void CKalvenorView::SetDocumentTitle(const std::string& title) { m_doc.SetTitle(Decode(title)); }
+
+kalvenor::RenameOptions CKalvenorView::CurrentOptions() const {
+  kalvenor::RenameOptions options;
+  options.folder = m_folderBox->Path();
+  options.baseName = Encode(m_baseName->text());
+  options.baseIndex = m_nBaseIndex;
+  options.postfix = m_settings.m_nPostfix != 0;
+  options.sortType = m_settings.m_nSort;
+  options.ascending = m_settings.m_nAscending != 0;
+  options.fillGaps = m_settings.m_nGaps != 0;
+  return options;
+}
+
+void CKalvenorView::ShowMessageBox(const QString& text, kalvenor::MessageIcon icon) {
+  const QMessageBox::Icon boxIcon =
+      icon == kalvenor::MessageIcon::Stop ? QMessageBox::Critical : QMessageBox::Warning;
+  QMessageBox box(boxIcon, AppTexts::AppName(), text, QMessageBox::Ok, window());
+  box.exec();
+}
+
+QString CKalvenorView::AskLogFileNameWithDialog() {
+  QFileDialog dialog(window());
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setNameFilter(QLatin1String(kLogFilter));
+  dialog.setDefaultSuffix(QLatin1String(kLogSuffix));
+  // Choosing an existing log means appending to it: no overwrite question.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+  return dialog.selectedFiles().constFirst();
+}

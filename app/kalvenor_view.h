@@ -1,0 +1,132 @@
+// The form: every control of the program, laid out in dialog units of the
+// desktop font, and the handlers that turn its buttons into runs of the
+// renaming engine. It decides which of Start, Continue and Undo Last may be
+// pressed, chooses the log file and keeps the folder tree as wide as the
+// window allows.
+//
+// The view is the engine's window on the user: it is the MessageSink (message
+// boxes captioned "Kalvenor"), the LogPathBox (the log-file box and the
+// document title) and the OptionValues (the boxes and the choices taken at
+// the last Start). It owns the folder tree, the Results list and the record
+// of the last batch; the settings record and the document belong to the
+// application and outlive the view.
+//
+// Message boxes, the save dialog and the help command go through replaceable
+// functions, so that tests can answer them; the defaults show real dialogs.
+#pragma once
+
+#include <QRect>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "../engine/file_system.h"
+#include "../engine/last_batch.h"
+#include "../engine/log_path_box.h"
+#include "../engine/message_sink.h"
+#include "../engine/option_values.h"
+#include "settings_record.h"
+
+class CFolderPathBox;
+class CFolderTree;
+class CKalvenorDoc;
+class CResultsListBox;
+class QButtonGroup;
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+class CKalvenorView : public QWidget,
+                      public kalvenor::MessageSink,
+                      public kalvenor::LogPathBox,
+                      public kalvenor::OptionValues {
+  Q_OBJECT
+
+ public:
+  // Renames through the real file system.
+  CKalvenorView(SettingsRecord& settings, CKalvenorDoc& doc, QWidget* parent = nullptr);
+  // Renames through `fs`, which must outlive the view.
+  CKalvenorView(SettingsRecord& settings, CKalvenorDoc& doc, kalvenor::FileSystem& fs,
+                QWidget* parent = nullptr);
+  ~CKalvenorView() override;
+
+  // Run once after the main window and the form exist: fits the window to
+  // the form, fills the tree down to the stored folder, enables the buttons
+  // and shows the stored choices.
+  void OnInitialUpdate();
+  // The one rule for Start, Continue and Undo Last (Continue always off).
+  void UpdateControls();
+
+  // The form's size in pixels in its current font.
+  QSize FormSize() const;
+  const kalvenor::LastBatch& Batch() const { return m_lastBatch; }
+  int BaseIndex() const { return m_nBaseIndex; }
+
+  // kalvenor::MessageSink
+  void ShowMessage(const std::string& text, kalvenor::MessageIcon icon) override;
+  // kalvenor::LogPathBox
+  std::string GetLogPath() const override;
+  void SetLogPath(const std::string& path) override;
+  void SetDocumentTitle(const std::string& title) override;
+  // kalvenor::OptionValues
+  kalvenor::RenameOptions CurrentOptions() const override;
+
+  // Seams: how a message is shown, how the log file name is asked for (an
+  // empty result means cancelled), and what the Help button does.
+  std::function<void(const QString& text, kalvenor::MessageIcon icon)> showMessage;
+  std::function<QString()> askLogFileName;
+  std::function<void()> helpCommand;
+
+ public slots:
+  void OnFolderOrNameChange();
+  void OnStart();
+  void OnContinue();
+  void OnUndoLast();
+  void OnQuit();
+  void OnHelpButton();
+  void OnBrowse();
+  void OnRefresh();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;  // OnSize
+
+ private:
+  void CreateControls();
+  void ShowMessageBox(const QString& text, kalvenor::MessageIcon icon);
+  QString AskLogFileNameWithDialog();
+
+  SettingsRecord& m_settings;
+  CKalvenorDoc& m_doc;
+  std::unique_ptr<kalvenor::FileSystem> m_ownFs;
+  kalvenor::FileSystem* m_fs;
+
+  kalvenor::LastBatch m_lastBatch;  // m_oldPaths and m_newPaths
+  QRect m_rectTree;
+  QRect m_rectClient;
+  bool m_rectsRecorded = false;
+  int m_nBaseIndex = 0;
+  std::string m_logBytes;  // the real bytes behind the log box's text
+
+  CFolderTree* m_tree = nullptr;
+  CFolderPathBox* m_folderBox = nullptr;
+  CResultsListBox* m_results = nullptr;
+  QLineEdit* m_baseName = nullptr;
+  QLineEdit* m_baseIndex = nullptr;
+  QLineEdit* m_logFile = nullptr;
+  QRadioButton* m_prefix = nullptr;
+  QRadioButton* m_postfix = nullptr;
+  QButtonGroup* m_positionGroup = nullptr;
+  QButtonGroup* m_presortGroup = nullptr;
+  QCheckBox* m_ascending = nullptr;
+  QCheckBox* m_fillGaps = nullptr;
+  QPushButton* m_start = nullptr;
+  QPushButton* m_continue = nullptr;
+  QPushButton* m_undo = nullptr;
+  QPushButton* m_help = nullptr;
+  QPushButton* m_quit = nullptr;
+  QPushButton* m_refresh = nullptr;
+  QPushButton* m_browse = nullptr;
+};

@@ -1,0 +1,422 @@
+#include "kalvenor_view.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QTreeView>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "../foldertree/folder_path_box.h"
+#include "app_test_support.h"
+#include "kalvenor_doc.h"
+#include "main_frame.h"
+#include "results_list_box.h"
+
+namespace {
+
+using apptest::Find;
+using kalvenor::MessageIcon;
+
+struct Shown {
+  QString text;
+  MessageIcon icon;
+};
+
+class KalvenorViewTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_settings.m_strDir = m_photos.Path();
+    m_settings.m_nGaps = 0;
+    m_settings.m_nPostfix = 0;
+  }
+
+  // Builds the window as the application does, with the seams answered.
+  void Open() {
+    m_frame = std::make_unique<CMainFrame>(m_doc);
+    m_view = new CKalvenorView(m_settings, m_doc);
+    m_frame->SetForm(m_view);
+    m_view->showMessage = [this](const QString& text, MessageIcon icon) {
+      m_shown.push_back({text, icon});
+    };
+    m_view->askLogFileName = [this] {
+      ++m_asked;
+      return m_answer;
+    };
+    m_view->helpCommand = [this] { ++m_helpCalls; };
+    m_view->OnInitialUpdate();
+    m_frame->show();
+    QApplication::processEvents();
+  }
+
+  template <typename T>
+  T* Control(const char* name) const {
+    T* control = Find<T>(m_view, name);
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+  }
+  QPushButton* Button(const char* name) const { return Control<QPushButton>(name); }
+  bool Enabled(const char* name) const { return Button(name)->isEnabled(); }
+  void Click(const char* name) { Button(name)->click(); }
+  void TypeBaseName(const QString& text) { Control<QLineEdit>("baseNameEdit")->setText(text); }
+  void SelectFolder(const std::string& path) { Control<CFolderPathBox>("folderBox")->SetPath(path); }
+
+  QStringList Lines() const {
+    const CResultsListBox* list = Control<CResultsListBox>("resultsList");
+    QStringList lines;
+    for (int i = 0; i < list->Count(); ++i) lines << list->LineAt(i);
+    return lines;
+  }
+
+  apptest::TempFolder m_photos;
+  SettingsRecord m_settings;
+  CKalvenorDoc m_doc;
+  std::unique_ptr<CMainFrame> m_frame;
+  CKalvenorView* m_view = nullptr;
+  std::vector<Shown> m_shown;
+  QString m_answer;
+  int m_asked = 0;
+  int m_helpCalls = 0;
+};
+
+TEST_F(KalvenorViewTest, FirstStartShowsTheDefaultsWithEveryActionOff) {
+  m_settings = SettingsRecord();
+  m_settings.m_strDir = m_photos.Path();
+  Open();
+  EXPECT_TRUE(Control<QCheckBox>("fillGapsCheck")->isChecked());
+  EXPECT_TRUE(Control<QCheckBox>("ascendingCheck")->isChecked());
+  EXPECT_TRUE(Control<QRadioButton>("postfixRadio")->isChecked());
+  EXPECT_FALSE(Control<QRadioButton>("prefixRadio")->isChecked());
+  EXPECT_TRUE(Control<QRadioButton>("alphanumericRadio")->isChecked());
+  EXPECT_EQ(Control<QLineEdit>("baseIndexEdit")->text(), QStringLiteral("0"));
+  EXPECT_EQ(Control<QLineEdit>("baseNameEdit")->text(), QString());
+  EXPECT_EQ(Control<QLineEdit>("logFileEdit")->text(), QString());
+  EXPECT_EQ(Control<CFolderPathBox>("folderBox")->Path().rfind(m_photos.Path(), 0), 0u);
+  EXPECT_FALSE(Enabled("startButton"));
+  EXPECT_FALSE(Enabled("continueButton"));
+  EXPECT_FALSE(Enabled("undoButton"));
+  EXPECT_EQ(m_frame->windowTitle(), QStringLiteral("Untitled - Kalvenor"));
+}
+
+TEST_F(KalvenorViewTest, StoredChoicesAreShown) {
+  m_settings.m_nGaps = 0;
+  m_settings.m_nAscending = 0;
+  m_settings.m_nPostfix = 0;
+  m_settings.m_nSort = 1;
+  m_settings.m_strLog = "/var/tmp/batches.log";
+  Open();
+  EXPECT_FALSE(Control<QCheckBox>("fillGapsCheck")->isChecked());
+  EXPECT_FALSE(Control<QCheckBox>("ascendingCheck")->isChecked());
+  EXPECT_TRUE(Control<QRadioButton>("prefixRadio")->isChecked());
+  EXPECT_TRUE(Control<QRadioButton>("dateRadio")->isChecked());
+  EXPECT_EQ(Control<QLineEdit>("logFileEdit")->text(), QStringLiteral("/var/tmp/batches.log"));
+  EXPECT_EQ(m_frame->windowTitle(), QStringLiteral("/var/tmp/batches.log - Kalvenor"));
+}
+
+TEST_F(KalvenorViewTest, AnyOtherPresortValueSelectsFileType) {
+  m_settings.m_nSort = 7;
+  Open();
+  EXPECT_TRUE(Control<QRadioButton>("fileTypeRadio")->isChecked());
+}
+
+TEST_F(KalvenorViewTest, StartNeedsAValidFolderAndABaseName) {
+  Open();
+  EXPECT_FALSE(Enabled("startButton"));
+  TypeBaseName(QStringLiteral("H"));
+  EXPECT_TRUE(Enabled("startButton"));
+  TypeBaseName(QString());
+  EXPECT_FALSE(Enabled("startButton"));
+  TypeBaseName(QStringLiteral("   "));  // blanks count as a name
+  EXPECT_TRUE(Enabled("startButton"));
+
+  SelectFolder("");
+  EXPECT_FALSE(Enabled("startButton"));
+  SelectFolder(m_photos.Join("missing"));
+  EXPECT_FALSE(Enabled("startButton"));
+  EXPECT_EQ(m_settings.m_strDir.rfind(m_photos.Path(), 0), 0u);  // refused paths are not stored
+  EXPECT_EQ(m_settings.m_strDir.find("missing"), std::string::npos);
+
+  apptest::TempFolder other;
+  SelectFolder(other.Path());
+  EXPECT_TRUE(Enabled("startButton"));
+  EXPECT_EQ(m_settings.m_strDir, other.Path());
+}
+
+TEST_F(KalvenorViewTest, PreviewSwapsStartForContinueUntilFolderOrNameChanges) {
+  m_photos.MakeFile("a.jpg");
+  Open();
+  TypeBaseName(QStringLiteral("Holiday"));
+  Click("startButton");
+  EXPECT_FALSE(Enabled("startButton"));
+  EXPECT_TRUE(Enabled("continueButton"));
+
+  // Choices other than folder and name keep the preview.
+  Control<QRadioButton>("postfixRadio")->click();
+  Control<QCheckBox>("fillGapsCheck")->click();
+  Control<QLineEdit>("baseIndexEdit")->setText(QStringLiteral("40"));
+  Control<QLineEdit>("logFileEdit")->setText(QStringLiteral("x.log"));
+  EXPECT_TRUE(Enabled("continueButton"));
+
+  TypeBaseName(QStringLiteral("Holidays"));
+  EXPECT_FALSE(Enabled("continueButton"));
+  EXPECT_TRUE(Enabled("startButton"));
+
+  Click("startButton");
+  EXPECT_TRUE(Enabled("continueButton"));
+  SelectFolder(m_photos.Path());  // the tree selecting a folder, even the same one
+  EXPECT_FALSE(Enabled("continueButton"));
+  EXPECT_TRUE(Enabled("startButton"));
+}
+
+TEST_F(KalvenorViewTest, ContinueUsesTheChoicesOfTheLastStart) {
+  m_photos.MakeFile("a.jpg");
+  Open();
+  TypeBaseName(QStringLiteral("Holiday"));
+  Control<QRadioButton>("prefixRadio")->click();
+  Click("startButton");
+  Control<QRadioButton>("postfixRadio")->click();
+  Control<QLineEdit>("baseIndexEdit")->setText(QStringLiteral("77"));
+  Click("continueButton");
+  EXPECT_EQ(m_photos.Names(), std::vector<std::string>{"0001Holiday.jpg"});
+  EXPECT_EQ(m_settings.m_nPostfix, 0);  // the unpressed choice is not stored
+}
+
+TEST_F(KalvenorViewTest, StartStoresTheChoicesOfTheForm) {
+  Open();
+  TypeBaseName(QStringLiteral("Holiday"));
+  Control<QRadioButton>("postfixRadio")->click();
+  Control<QRadioButton>("fileTypeRadio")->click();
+  Control<QCheckBox>("ascendingCheck")->setChecked(false);
+  Control<QCheckBox>("fillGapsCheck")->setChecked(true);
+  Click("startButton");
+  EXPECT_EQ(m_settings.m_nPostfix, 1);
+  EXPECT_EQ(m_settings.m_nSort, 2);
+  EXPECT_EQ(m_settings.m_nAscending, 0);
+  EXPECT_EQ(m_settings.m_nGaps, 1);
+  Control<QRadioButton>("dateRadio")->click();
+  Click("startButton");
+  EXPECT_EQ(m_settings.m_nSort, 2);  // Start was disabled by the preview
+  TypeBaseName(QStringLiteral("Holiday2"));
+  Click("startButton");
+  EXPECT_EQ(m_settings.m_nSort, 1);
+}
+
+TEST_F(KalvenorViewTest, BaseIndexEntriesAreReadAndTheBoxKeepsTheText) {
+  m_photos.MakeFile("a.jpg");
+  Open();
+  TypeBaseName(QStringLiteral("Holiday"));
+  const struct {
+    const char* text;
+    int index;
+  } cases[] = {{"0", 0}, {"9999", 9999}, {"10000", 0}, {"-1", 0}, {"abc", 0}, {"  12", 12}};
+  for (const auto& entry : cases) {
+    Control<QLineEdit>("baseIndexEdit")->setText(QLatin1String(entry.text));
+    TypeBaseName(QStringLiteral("Holiday"));  // back to Editing for the next Start
+    TypeBaseName(QStringLiteral("H"));
+    Click("startButton");
+    EXPECT_EQ(m_view->BaseIndex(), entry.index) << entry.text;
+    EXPECT_EQ(Control<QLineEdit>("baseIndexEdit")->text(), QLatin1String(entry.text));
+  }
+  // The last one, "  12", numbers from 12.
+  EXPECT_EQ(Lines().value(0), QStringLiteral("a.jpg -> 0012H.jpg"));
+}
+
+TEST_F(KalvenorViewTest, PreviewStoppedByTheIndexLimitKeepsContinueOff) {
+  m_photos.MakeFile("a.jpg");
+  m_photos.MakeFile("b.jpg");
+  Open();
+  TypeBaseName(QStringLiteral("Holiday"));
+  Control<QLineEdit>("baseIndexEdit")->setText(QStringLiteral("9999"));
+  Click("startButton");
+  EXPECT_FALSE(Enabled("continueButton"));
+  EXPECT_TRUE(Enabled("startButton"));
+  EXPECT_EQ(Lines().constLast(), QStringLiteral("Index exceeds limit."));
+}
+
+TEST_F(KalvenorViewTest, StartContinueAndUndoLastOnARealFolder) {
+  m_photos.MakeFile("b.jpg", "bee");
+  m_photos.MakeFile("a.jpg", "ay");
+  Open();
+  TypeBaseName(QStringLiteral("Holiday"));
+  Click("startButton");
+  EXPECT_EQ(Lines(), (QStringList{QStringLiteral("a.jpg -> 0001Holiday.jpg"),
+                                  QStringLiteral("b.jpg -> 0002Holiday.jpg"),
+                                  QStringLiteral("Click Continue to do the above.")}));
+  EXPECT_EQ(m_photos.Names(), (std::vector<std::string>{"a.jpg", "b.jpg"}));
+
+  Click("continueButton");
+  EXPECT_EQ(Lines(), (QStringList{QStringLiteral("a.jpg -> 0001Holiday.jpg"),
+                                  QStringLiteral("b.jpg -> 0002Holiday.jpg"),
+                                  QStringLiteral("Operations complete.")}));
+  EXPECT_EQ(m_photos.Names(), (std::vector<std::string>{"0001Holiday.jpg", "0002Holiday.jpg"}));
+  EXPECT_EQ(m_photos.Read("0001Holiday.jpg"), "ay");
+  EXPECT_FALSE(Enabled("startButton"));
+  EXPECT_FALSE(Enabled("continueButton"));
+  EXPECT_TRUE(Enabled("undoButton"));
+  EXPECT_EQ(m_view->Batch().Size(), 2u);
+
+  Click("refreshButton");
+  EXPECT_TRUE(Enabled("startButton"));
+  EXPECT_TRUE(Enabled("undoButton"));
+
+  Click("undoButton");
+  EXPECT_EQ(Lines(), (QStringList{QStringLiteral("0001Holiday.jpg -> a.jpg"),
+                                  QStringLiteral("0002Holiday.jpg -> b.jpg"),
+                                  QStringLiteral("Operations complete.")}));
+  EXPECT_EQ(m_photos.Names(), (std::vector<std::string>{"a.jpg", "b.jpg"}));
+  EXPECT_EQ(m_photos.Read("b.jpg"), "bee");
+  EXPECT_FALSE(Enabled("undoButton"));
+  EXPECT_FALSE(Enabled("continueButton"));
+  EXPECT_TRUE(Enabled("startButton"));
+  EXPECT_TRUE(m_shown.empty());
+}
+
+TEST_F(KalvenorViewTest, RenameErrorIsShownWithTheStopIcon) {
+  m_photos.MakeFile("a.jpg");
+  Open();
+  TypeBaseName(QStringLiteral("Holiday"));
+  Click("startButton");
+  // A folder takes the planned name before Continue: it is never replaced.
+  m_photos.MakeDir("0001Holiday.jpg");
+  Click("continueButton");
+  ASSERT_EQ(m_shown.size(), 1u);
+  EXPECT_EQ(m_shown[0].text, QStringLiteral("Rename error: access denied."));
+  EXPECT_EQ(m_shown[0].icon, MessageIcon::Stop);
+  EXPECT_TRUE(m_photos.Exists("a.jpg"));
+  EXPECT_EQ(Lines().constLast(), QStringLiteral("Operations complete."));
+  EXPECT_FALSE(Enabled("undoButton"));
+}
+
+TEST_F(KalvenorViewTest, LogThatCannotBeOpenedIsReportedAndTheBatchGoesOn) {
+  m_photos.MakeFile("a.jpg");
+  Open();
+  TypeBaseName(QStringLiteral("Holiday"));
+  Control<QLineEdit>("logFileEdit")->setText(QString::fromStdString(m_photos.Join("no/such.log")));
+  Click("startButton");
+  Click("continueButton");
+  ASSERT_EQ(m_shown.size(), 1u);
+  EXPECT_EQ(m_shown[0].text, QStringLiteral("Cannot open log file."));
+  EXPECT_EQ(m_shown[0].icon, MessageIcon::Exclamation);
+  EXPECT_TRUE(m_photos.Exists("0001Holiday.jpg"));
+  EXPECT_EQ(m_settings.m_strLog, "");  // only a log that opened is stored
+}
+
+TEST_F(KalvenorViewTest, OpenedLogBecomesTheSettingAndTheCaption) {
+  m_photos.MakeFile("a.jpg");
+  apptest::TempFolder logs;
+  Open();
+  TypeBaseName(QStringLiteral("Holiday"));
+  Control<QLineEdit>("logFileEdit")->setText(QString::fromStdString(logs.Join("batches.log")));
+  EXPECT_EQ(m_settings.m_strLog, "");  // typing alone stores nothing
+  Click("startButton");
+  EXPECT_EQ(m_frame->windowTitle(),
+            QString::fromStdString(logs.Join("batches.log")) + QStringLiteral(" - Kalvenor"));
+  Click("continueButton");
+  EXPECT_EQ(m_settings.m_strLog, logs.Join("batches.log"));
+  EXPECT_NE(logs.Read("batches.log").find("a.jpg"), std::string::npos);
+}
+
+TEST_F(KalvenorViewTest, BrowseCancelledChangesNothing) {
+  m_settings.m_strLog = "/var/tmp/old.log";
+  Open();
+  m_answer = QString();
+  Click("browseButton");
+  EXPECT_EQ(m_asked, 1);
+  EXPECT_EQ(Control<QLineEdit>("logFileEdit")->text(), QStringLiteral("/var/tmp/old.log"));
+  EXPECT_EQ(m_settings.m_strLog, "/var/tmp/old.log");
+  EXPECT_EQ(m_frame->windowTitle(), QStringLiteral("/var/tmp/old.log - Kalvenor"));
+}
+
+TEST_F(KalvenorViewTest, BrowseConfirmedSetsBoxSettingAndCaption) {
+  Open();
+  EXPECT_EQ(m_frame->windowTitle(), QStringLiteral("Untitled - Kalvenor"));
+  m_answer = QStringLiteral("/var/tmp/chosen.log");
+  Click("browseButton");
+  EXPECT_EQ(Control<QLineEdit>("logFileEdit")->text(), m_answer);
+  EXPECT_EQ(m_settings.m_strLog, "/var/tmp/chosen.log");
+  EXPECT_EQ(m_frame->windowTitle(), QStringLiteral("/var/tmp/chosen.log - Kalvenor"));
+  EXPECT_FALSE(QFile::exists(m_answer));  // chosen, not created
+}
+
+TEST_F(KalvenorViewTest, LogPathThatIsNotTextKeepsItsBytes) {
+  Open();
+  const std::string odd = m_photos.Join("caf\xe9.log");
+  m_view->SetLogPath(odd);
+  EXPECT_EQ(m_view->GetLogPath(), odd);
+  EXPECT_EQ(m_settings.m_strLog, odd);
+  Control<QLineEdit>("logFileEdit")->setText(QStringLiteral("/typed.log"));
+  EXPECT_EQ(m_view->GetLogPath(), "/typed.log");
+}
+
+TEST_F(KalvenorViewTest, WideningTheWindowWidensOnlyTheTree) {
+  Open();
+  m_frame->resize(m_frame->size() + (m_view->FormSize() - m_frame->FormArea()->size()) +
+                  QSize(20, 20));
+  QApplication::processEvents();
+  std::vector<std::pair<QWidget*, QRect>> before;
+  for (QWidget* child : m_view->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    before.emplace_back(child, child->geometry());
+  }
+  auto* tree = Control<QTreeView>("folderTree");
+  const QRect treeBefore = tree->geometry();
+
+  m_frame->resize(m_frame->width() + 100, m_frame->height());
+  QApplication::processEvents();
+  const QRect treeAfter = tree->geometry();
+  EXPECT_EQ(treeAfter.width(), treeBefore.width() + 100);
+  EXPECT_EQ(treeAfter.topLeft(), treeBefore.topLeft());
+  EXPECT_EQ(treeAfter.height(), treeBefore.height());
+  for (const auto& [child, geometry] : before) {
+    if (child == tree) continue;
+    EXPECT_EQ(child->geometry(), geometry) << child->objectName().toStdString();
+  }
+}
+
+TEST_F(KalvenorViewTest, SmallWindowScrollsTheFormInsteadOfSqueezingIt) {
+  Open();
+  m_frame->resize(300, 200);
+  QApplication::processEvents();
+  EXPECT_GE(m_view->width(), m_view->FormSize().width());
+  EXPECT_GE(m_view->height(), m_view->FormSize().height());
+  auto* tree = Control<QTreeView>("folderTree");
+  EXPECT_GT(tree->width(), 0);
+}
+
+TEST_F(KalvenorViewTest, ControlsKeepTheirPlacesAndIds) {
+  Open();
+  const QRect start = Button("startButton")->geometry();
+  const QRect cont = Button("continueButton")->geometry();
+  EXPECT_EQ(start.x(), cont.x());
+  EXPECT_LT(start.bottom(), cont.top());
+  EXPECT_EQ(Button("startButton")->property("controlId").toInt(), 1003);
+  EXPECT_EQ(Control<QWidget>("resultsList")->property("controlId").toInt(), 1005);
+  EXPECT_EQ(Button("refreshButton")->text(), QStringLiteral("Refresh ->"));
+  // No push button is a default button: Enter in a box presses nothing.
+  for (QPushButton* button : m_view->findChildren<QPushButton*>()) {
+    EXPECT_FALSE(button->isDefault());
+    EXPECT_FALSE(button->autoDefault());
+  }
+  // Every control lies inside the form.
+  const QRect form(QPoint(0, 0), m_view->FormSize());
+  for (QWidget* child : m_view->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (child == Control<QWidget>("folderTree")) continue;
+    EXPECT_TRUE(form.contains(child->geometry())) << child->objectName().toStdString();
+  }
+}
+
+TEST_F(KalvenorViewTest, QuitClosesTheWindowAndHelpRunsTheHelpCommand) {
+  Open();
+  Click("helpButton");
+  EXPECT_EQ(m_helpCalls, 1);
+  Click("quitButton");
+  EXPECT_TRUE(m_frame->isVisible());  // the close is posted
+  QApplication::processEvents();
+  EXPECT_FALSE(m_frame->isVisible());
+}
+
+}  // namespace

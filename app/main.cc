@@ -1,0 +1,10 @@
+// The desktop program: one window over the renaming engine.
+#include <QApplication>
+
+#include "kalvenor_app.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  CKalvenorApp app;
+  return app.Run();
+}

@@ -1,0 +1,98 @@
+#include "main_frame.h"
+
+#include <QAction>
+#include <QIcon>
+#include <QLayout>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+
+#include "../res/resource_ids.h"
+#include "app_texts.h"
+#include "kalvenor_doc.h"
+
+namespace {
+
+const char kFileMenu[] = "&File";
+const char kExit[] = "E&xit";
+const char kHelpMenu[] = "&Help";
+const char kHelpContents[] = "Help on Kalvenor";
+const char kAbout[] = "&About Kalvenor...";
+
+constexpr int kShrinkOnlyScreenWidth = 800;
+
+QAction* AddCommand(QMenu* menu, const char* text, const char* name, int id) {
+  QAction* action = menu->addAction(QString::fromLatin1(text));
+  action->setObjectName(QLatin1String(name));
+  action->setData(id);
+  return action;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CKalvenorDoc& doc, QWidget* parent)
+    : QMainWindow(parent), m_doc(doc), m_area(new QScrollArea(this)) {
+  setObjectName(QStringLiteral("mainFrame"));
+  setProperty("controlId", IDR_MAINFRAME);
+  setWindowIcon(QIcon(QStringLiteral(":/kalvenor/kalvenor.png")));
+
+  QMenu* file = menuBar()->addMenu(QString::fromLatin1(kFileMenu));
+  file->setObjectName(QStringLiteral("fileMenu"));
+  connect(AddCommand(file, kExit, "exitAction", ID_APP_EXIT), &QAction::triggered, this,
+          &QWidget::close);
+  QMenu* help = menuBar()->addMenu(QString::fromLatin1(kHelpMenu));
+  help->setObjectName(QStringLiteral("helpMenu"));
+  connect(AddCommand(help, kHelpContents, "helpAction", ID_HELP_CONTENTS), &QAction::triggered,
+          this, &CMainFrame::helpRequested);
+  connect(AddCommand(help, kAbout, "aboutAction", ID_APP_ABOUT), &QAction::triggered, this,
+          &CMainFrame::aboutRequested);
+
+  m_area->setObjectName(QStringLiteral("formArea"));
+  m_area->setFrameShape(QFrame::NoFrame);
+  m_area->setWidgetResizable(true);
+  setCentralWidget(m_area);
+
+  connect(&m_doc, &CKalvenorDoc::titleChanged, this, &CMainFrame::UpdateCaption);
+  UpdateCaption();
+}
+
+void CMainFrame::SetForm(QWidget* form) { m_area->setWidget(form); }
+
+QSize CMainFrame::WantedClientSize(int screenWidth, QSize current, QSize form) {
+  QSize wanted = form;
+  if (screenWidth <= kShrinkOnlyScreenWidth) {
+    if (current.width() <= form.width()) wanted.setWidth(current.width());
+    if (current.height() <= form.height()) wanted.setHeight(current.height());
+  }
+  return wanted;
+}
+
+void CMainFrame::FitToForm(QSize formSize) {
+  const QScreen* display = screen();
+  const int screenWidth = display != nullptr ? display->geometry().width() : formSize.width();
+  if (QLayout* frameLayout = layout()) {
+    frameLayout->setGeometry(QRect(QPoint(0, 0), size()));
+    frameLayout->activate();
+  }
+  // The client area as the form sees it without scroll bars: the whole
+  // scroll area, which has no edge of its own.
+  const QSize current = m_area->size();
+  QSize wanted = WantedClientSize(screenWidth, current, formSize);
+  // A dimension left smaller than the form brings a scroll bar across the
+  // other one; where that other one is fitted to the form, make room for it.
+  const int barExtent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_area);
+  const QSize client = wanted;
+  if (client.width() < formSize.width() && client.height() >= formSize.height()) {
+    wanted.rheight() += barExtent;
+  }
+  if (client.height() < formSize.height() && client.width() >= formSize.width()) {
+    wanted.rwidth() += barExtent;
+  }
+  resize(size() + (wanted - current));
+}
+
+void CMainFrame::UpdateCaption() {
+  setWindowTitle(m_doc.Title() + AppTexts::CaptionSeparator() + AppTexts::AppName());
+}

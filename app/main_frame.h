@@ -1,0 +1,42 @@
+// The main window: caption "<document title> - Kalvenor", the File and Help
+// menus, no tool bar and no status bar. Its client area is a scroll area
+// holding the form, which scrolls when the window is smaller than it. The
+// frame owns the scroll area; the form is given to it and then owned by it.
+#pragma once
+
+#include <QMainWindow>
+#include <QSize>
+
+class CKalvenorDoc;
+class QAction;
+class QScrollArea;
+
+class CMainFrame : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit CMainFrame(CKalvenorDoc& doc, QWidget* parent = nullptr);
+
+  // Puts `form` into the scroll area (taking ownership).
+  void SetForm(QWidget* form);
+  QScrollArea* FormArea() const { return m_area; }
+
+  // Resizes the window so that its client area shows the form's `formSize`
+  // exactly; on a screen at most 800 pixels wide a dimension may only shrink
+  // (and a form that does not fit scrolls). Position and stacking stay.
+  void FitToForm(QSize formSize);
+
+  // The client size FitToForm aims at, given the screen width, the client
+  // size now and the form's size.
+  static QSize WantedClientSize(int screenWidth, QSize current, QSize form);
+
+ signals:
+  void helpRequested();
+  void aboutRequested();
+
+ private:
+  void UpdateCaption();
+
+  CKalvenorDoc& m_doc;
+  QScrollArea* m_area;
+};

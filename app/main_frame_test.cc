@@ -1,0 +1,90 @@
+#include "main_frame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+#include "kalvenor_doc.h"
+
+namespace {
+
+TEST(MainFrameTest, CaptionFollowsTheDocumentTitle) {
+  CKalvenorDoc doc;
+  CMainFrame frame(doc);
+  EXPECT_EQ(frame.windowTitle(), QStringLiteral("Untitled - Kalvenor"));
+  doc.SetTitle(QStringLiteral("/home/me/rename.log"));
+  EXPECT_EQ(frame.windowTitle(), QStringLiteral("/home/me/rename.log - Kalvenor"));
+}
+
+TEST(MainFrameTest, MenusHoldExitHelpAndAboutOnly) {
+  CKalvenorDoc doc;
+  CMainFrame frame(doc);
+  const QList<QAction*> menus = frame.menuBar()->actions();
+  ASSERT_EQ(menus.size(), 2);
+  EXPECT_EQ(menus[0]->text(), QStringLiteral("&File"));
+  EXPECT_EQ(menus[1]->text(), QStringLiteral("&Help"));
+  ASSERT_EQ(menus[0]->menu()->actions().size(), 1);
+  EXPECT_EQ(menus[0]->menu()->actions()[0]->text(), QStringLiteral("E&xit"));
+  const QList<QAction*> help = menus[1]->menu()->actions();
+  ASSERT_EQ(help.size(), 2);
+  EXPECT_EQ(help[0]->text(), QStringLiteral("Help on Kalvenor"));
+  EXPECT_EQ(help[1]->text(), QStringLiteral("&About Kalvenor..."));
+  EXPECT_TRUE(frame.findChildren<QToolBar*>().isEmpty());
+  EXPECT_TRUE(frame.findChildren<QStatusBar*>().isEmpty());
+  // No keyboard shortcut is bound to a command that would do nothing.
+  for (const QAction* action : frame.findChildren<QAction*>()) {
+    EXPECT_TRUE(action->shortcut().isEmpty()) << action->text().toStdString();
+  }
+}
+
+TEST(MainFrameTest, MenuCommandsReachTheirHandlers) {
+  CKalvenorDoc doc;
+  CMainFrame frame(doc);
+  int help = 0;
+  int about = 0;
+  QObject::connect(&frame, &CMainFrame::helpRequested, [&] { ++help; });
+  QObject::connect(&frame, &CMainFrame::aboutRequested, [&] { ++about; });
+  frame.findChild<QAction*>(QStringLiteral("helpAction"))->trigger();
+  frame.findChild<QAction*>(QStringLiteral("aboutAction"))->trigger();
+  EXPECT_EQ(help, 1);
+  EXPECT_EQ(about, 1);
+  frame.show();
+  frame.findChild<QAction*>(QStringLiteral("exitAction"))->trigger();
+  EXPECT_FALSE(frame.isVisible());
+}
+
+TEST(MainFrameTest, WideScreenFitsTheFormExactly) {
+  const QSize form(650, 530);
+  EXPECT_EQ(CMainFrame::WantedClientSize(1024, QSize(400, 300), form), form);
+  EXPECT_EQ(CMainFrame::WantedClientSize(1024, QSize(900, 700), form), form);
+}
+
+TEST(MainFrameTest, NarrowScreenOnlyShrinks) {
+  const QSize form(650, 530);
+  // 800 pixels count as narrow: a smaller dimension keeps its size.
+  EXPECT_EQ(CMainFrame::WantedClientSize(800, QSize(400, 300), form), QSize(400, 300));
+  EXPECT_EQ(CMainFrame::WantedClientSize(800, QSize(700, 300), form), QSize(650, 300));
+  EXPECT_EQ(CMainFrame::WantedClientSize(800, QSize(400, 600), form), QSize(400, 530));
+  EXPECT_EQ(CMainFrame::WantedClientSize(801, QSize(400, 300), form), form);
+}
+
+TEST(MainFrameTest, FittingShowsTheWholeFormWhenTheWindowIsLarger) {
+  CKalvenorDoc doc;
+  CMainFrame frame(doc);
+  auto* form = new QWidget;
+  const QSize formSize(300, 200);
+  form->setMinimumSize(formSize);
+  frame.SetForm(form);
+  frame.resize(700, 500);
+  frame.FitToForm(formSize);
+  frame.show();
+  QApplication::processEvents();
+  EXPECT_EQ(frame.FormArea()->size(), formSize);
+  EXPECT_EQ(frame.FormArea()->viewport()->size(), formSize);
+}
+
+}  // namespace

@@ -1,0 +1,64 @@
+#include "quit_signals.h"
+
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QSocketNotifier>
+#include <array>
+#include <cerrno>
+#include <csignal>
+
+namespace {
+
+constexpr std::array<int, 3> kQuitSignals{SIGTERM, SIGINT, SIGHUP};
+
+int g_pipe[2] = {-1, -1};  // [0] read by the notifier, [1] written by the handler
+struct sigaction g_previous[kQuitSignals.size()];
+
+extern "C" void OnQuitSignal(int signalNumber) {
+  const int savedErrno = errno;
+  const unsigned char byte = static_cast<unsigned char>(signalNumber);
+  // Nothing can be done about a full socket: a quit is pending anyway.
+  [[maybe_unused]] const ssize_t written = ::write(g_pipe[1], &byte, 1);
+  errno = savedErrno;
+}
+
+}  // namespace
+
+CQuitSignals::CQuitSignals(QObject* parent) : QObject(parent) {
+  if (g_pipe[0] != -1) return;  // another instance owns the handlers
+  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, g_pipe) != 0) {
+    g_pipe[0] = g_pipe[1] = -1;
+    return;
+  }
+  m_notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, this);
+  connect(m_notifier, &QSocketNotifier::activated, this, &CQuitSignals::OnReadable);
+
+  struct sigaction action {};
+  action.sa_handler = OnQuitSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  m_active = true;
+  for (std::size_t i = 0; i < kQuitSignals.size(); ++i) {
+    if (::sigaction(kQuitSignals[i], &action, &g_previous[i]) != 0) m_active = false;
+  }
+}
+
+CQuitSignals::~CQuitSignals() {
+  if (m_notifier == nullptr) return;
+  for (std::size_t i = 0; i < kQuitSignals.size(); ++i) {
+    ::sigaction(kQuitSignals[i], &g_previous[i], nullptr);
+  }
+  delete m_notifier;
+  ::close(g_pipe[0]);
+  ::close(g_pipe[1]);
+  g_pipe[0] = g_pipe[1] = -1;
+}
+
+void CQuitSignals::OnReadable() {
+  unsigned char byte = 0;
+  int last = 0;
+  while (::read(g_pipe[0], &byte, 1) == 1) last = byte;
+  if (last != 0) emit quitRequested(last);
+}

@@ -1,0 +1,37 @@
+// Turns SIGTERM, SIGINT and SIGHUP into a Qt signal on the GUI thread, so
+// that a logout or a kill ends the program the normal way (closing the main
+// window, which writes the settings) instead of dropping it mid-air.
+//
+// The signal handler only writes one byte into a socket pair; a socket
+// notifier on the other end emits quitRequested() from the event loop. One
+// instance may exist at a time; it restores the previous handlers when it
+// is destroyed.
+#pragma once
+
+#include <QObject>
+
+class QSocketNotifier;
+
+class CQuitSignals : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit CQuitSignals(QObject* parent = nullptr);
+  ~CQuitSignals() override;
+
+  CQuitSignals(const CQuitSignals&) = delete;
+  CQuitSignals& operator=(const CQuitSignals&) = delete;
+
+  // False when the socket pair or a handler could not be set up; the program
+  // then runs with the default signal behaviour.
+  bool IsActive() const { return m_active; }
+
+ signals:
+  void quitRequested(int signalNumber);
+
+ private:
+  void OnReadable();
+
+  QSocketNotifier* m_notifier = nullptr;
+  bool m_active = false;
+};

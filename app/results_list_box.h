@@ -1,0 +1,36 @@
+// The Results list of the form: the engine's ResultsList over a list
+// widget. Lines are shown in the order added, never sorted, and cannot be
+// selected. While repainting is held the lines wait in a buffer and go into
+// the widget in one batch when it resumes, so that ten thousand lines
+// appear at once instead of one by one.
+#pragma once
+
+#include <QListWidget>
+#include <QStringList>
+
+#include "../engine/results_list.h"
+
+class CResultsListBox : public QListWidget, public kalvenor::ResultsList {
+  Q_OBJECT
+
+ public:
+  explicit CResultsListBox(QWidget* parent = nullptr);
+
+  void Clear() override;
+  void AddLine(const std::string& line) override;
+  int Count() const override;
+  void ScrollToTop(int index) override;
+  void SetRedraw(bool on) override;
+
+  // The line at `index` as shown (lines still held count too).
+  QString LineAt(int index) const;
+  // The index of the top visible line, or -1 when the list is empty.
+  int TopIndex() const;
+
+ private:
+  void ApplyScroll(int index);
+
+  bool m_held = false;
+  QStringList m_pending;
+  int m_pendingTop = -1;
+};

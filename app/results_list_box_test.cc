@@ -1,0 +1,65 @@
+#include "results_list_box.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ResultsListBoxTest, LinesStayInTheOrderAdded) {
+  CResultsListBox list;
+  list.AddLine("b.jpg -> 0001Holiday.jpg");
+  list.AddLine("a.jpg -> 0002Holiday.jpg");
+  ASSERT_EQ(list.Count(), 2);
+  EXPECT_EQ(list.LineAt(0), QStringLiteral("b.jpg -> 0001Holiday.jpg"));
+  EXPECT_EQ(list.LineAt(1), QStringLiteral("a.jpg -> 0002Holiday.jpg"));
+  list.Clear();
+  EXPECT_EQ(list.Count(), 0);
+  EXPECT_EQ(list.count(), 0);
+}
+
+TEST(ResultsListBoxTest, HeldLinesArriveInOneBatchOnResume) {
+  CResultsListBox list;
+  list.AddLine("old line");
+  list.SetRedraw(false);
+  EXPECT_FALSE(list.updatesEnabled());
+  list.Clear();
+  list.AddLine("first");
+  list.AddLine("second");
+  EXPECT_EQ(list.Count(), 2);
+  EXPECT_EQ(list.count(), 0);  // nothing reaches the widget while held
+  EXPECT_EQ(list.LineAt(1), QStringLiteral("second"));
+  list.SetRedraw(true);
+  EXPECT_TRUE(list.updatesEnabled());
+  ASSERT_EQ(list.count(), 2);
+  EXPECT_EQ(list.item(0)->text(), QStringLiteral("first"));
+  EXPECT_EQ(list.item(1)->text(), QStringLiteral("second"));
+}
+
+TEST(ResultsListBoxTest, ClosingLineIsScrolledToTheTop) {
+  CResultsListBox list;
+  list.resize(300, 120);
+  list.show();
+  list.SetRedraw(false);
+  for (int i = 0; i < 500; ++i) list.AddLine("line " + std::to_string(i));
+  list.ScrollToTop(400);
+  list.SetRedraw(true);
+  QApplication::processEvents();
+  EXPECT_EQ(list.TopIndex(), 400);
+
+  // Near the end the list scrolls only as far as it can.
+  list.ScrollToTop(499);
+  QApplication::processEvents();
+  EXPECT_GT(list.TopIndex(), 400);
+  EXPECT_LE(list.TopIndex(), 499);
+  EXPECT_TRUE(list.visualItemRect(list.item(499)).intersects(list.viewport()->rect()));
+}
+
+TEST(ResultsListBoxTest, LinesThatAreNotTextAreShownAndCannotBeSelected) {
+  CResultsListBox list;
+  list.AddLine("caf\xe9.jpg -> 0001Holiday.jpg");
+  ASSERT_EQ(list.count(), 1);
+  EXPECT_TRUE(list.item(0)->text().endsWith(QStringLiteral(".jpg -> 0001Holiday.jpg")));
+  EXPECT_EQ(list.selectionMode(), QAbstractItemView::NoSelection);
+}
+
+}  // namespace

@@ -1,0 +1,100 @@
+#include "settings_record.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+
+#include <QFile>
+#include <QSettings>
+#include <QVariant>
+#include <vector>
+
+namespace {
+
+constexpr char kGroup[] = "Settings";
+
+// Reads an integer, or gives `fallback` when the value is absent or is not a
+// 32-bit integer in decimal (a number out of range counts as not one).
+std::int32_t ReadInt(QSettings& store, const char* key, std::int32_t fallback) {
+  const QVariant value = store.value(QLatin1String(key));
+  bool ok = false;
+  qlonglong number = 0;
+  switch (value.typeId()) {
+    case QMetaType::QString:
+      number = value.toString().trimmed().toLongLong(&ok);
+      break;
+    case QMetaType::QByteArray:
+      number = value.toByteArray().trimmed().toLongLong(&ok);
+      break;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+      number = value.toLongLong(&ok);
+      break;
+    default:
+      return fallback;
+  }
+  if (!ok || number < INT32_MIN || number > INT32_MAX) return fallback;
+  return static_cast<std::int32_t>(number);
+}
+
+std::string ReadPath(QSettings& store, const char* key, const std::string& fallback) {
+  std::string path;
+  return PathFromSetting(store.value(QLatin1String(key)), path) ? path : fallback;
+}
+
+}  // namespace
+
+QVariant PathToSetting(const std::string& path) {
+  const QByteArray bytes = QByteArray::fromStdString(path);
+  const QString text = QFile::decodeName(bytes);
+  if (QFile::encodeName(text) == bytes) return text;
+  return bytes;  // not valid text: keep the bytes themselves
+}
+
+bool PathFromSetting(const QVariant& value, std::string& path) {
+  if (!value.isValid()) return false;
+  if (value.typeId() == QMetaType::QString) {
+    path = QFile::encodeName(value.toString()).toStdString();
+    return true;
+  }
+  if (value.typeId() == QMetaType::QByteArray) {
+    path = value.toByteArray().toStdString();
+    return true;
+  }
+  return false;
+}
+
+SettingsRecord LoadSettings(QSettings& store, const std::string& workingDir) {
+  SettingsRecord record;
+  store.beginGroup(QLatin1String(kGroup));
+  record.m_strDir = ReadPath(store, "Dir", workingDir);
+  record.m_nGaps = ReadInt(store, "Gaps", 1);
+  record.m_strLog = ReadPath(store, "Log", std::string());
+  record.m_nSort = ReadInt(store, "Sort", 0);
+  record.m_nAscending = ReadInt(store, "Ascending", 1);
+  record.m_nPostfix = ReadInt(store, "Postfix", 1);
+  store.endGroup();
+  return record;
+}
+
+void SaveSettings(const SettingsRecord& record, QSettings& store) {
+  store.beginGroup(QLatin1String(kGroup));
+  store.setValue(QStringLiteral("Dir"), PathToSetting(record.m_strDir));
+  store.setValue(QStringLiteral("Gaps"), record.m_nGaps);
+  store.setValue(QStringLiteral("Log"), PathToSetting(record.m_strLog));
+  store.setValue(QStringLiteral("Sort"), record.m_nSort);
+  store.setValue(QStringLiteral("Ascending"), record.m_nAscending);
+  store.setValue(QStringLiteral("Postfix"), record.m_nPostfix);
+  store.endGroup();
+  store.sync();
+}
+
+std::string CurrentWorkingDirectory() {
+  std::vector<char> buffer(4096);
+  while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
+    if (errno != ERANGE) return std::string();
+    buffer.resize(buffer.size() * 2);
+  }
+  return std::string(buffer.data());
+}

@@ -1,0 +1,114 @@
+#include "settings_record.h"
+
+#include <QSettings>
+#include <gtest/gtest.h>
+
+#include "app_test_support.h"
+
+namespace {
+
+class SettingsRecordTest : public ::testing::Test {
+ protected:
+  QString File() const { return QString::fromStdString(m_dir.Join("Kalvenor.conf")); }
+  SettingsRecord Load() {
+    QSettings store(File(), QSettings::IniFormat);
+    return LoadSettings(store, "/work/dir");
+  }
+  void WriteRaw(const std::string& text) { m_dir.MakeFile("Kalvenor.conf", text); }
+
+  apptest::TempFolder m_dir;
+};
+
+TEST_F(SettingsRecordTest, EmptyStoreGivesTheDefaults) {
+  const SettingsRecord record = Load();
+  EXPECT_EQ(record.m_strDir, "/work/dir");
+  EXPECT_EQ(record.m_strLog, "");
+  EXPECT_EQ(record.m_nGaps, 1);
+  EXPECT_EQ(record.m_nSort, 0);
+  EXPECT_EQ(record.m_nAscending, 1);
+  EXPECT_EQ(record.m_nPostfix, 1);
+}
+
+TEST_F(SettingsRecordTest, SavedValuesComeBackAndLandInTheSettingsGroup) {
+  SettingsRecord saved;
+  saved.m_strDir = "/photos/2026";
+  saved.m_strLog = "/home/me/rename.log";
+  saved.m_nGaps = 0;
+  saved.m_nSort = 2;
+  saved.m_nAscending = 0;
+  saved.m_nPostfix = 0;
+  {
+    QSettings store(File(), QSettings::IniFormat);
+    SaveSettings(saved, store);
+  }
+  const SettingsRecord loaded = Load();
+  EXPECT_EQ(loaded.m_strDir, saved.m_strDir);
+  EXPECT_EQ(loaded.m_strLog, saved.m_strLog);
+  EXPECT_EQ(loaded.m_nGaps, 0);
+  EXPECT_EQ(loaded.m_nSort, 2);
+  EXPECT_EQ(loaded.m_nAscending, 0);
+  EXPECT_EQ(loaded.m_nPostfix, 0);
+  const std::string text = m_dir.Read("Kalvenor.conf");
+  EXPECT_NE(text.find("[Settings]"), std::string::npos);
+  EXPECT_NE(text.find("Dir=/photos/2026"), std::string::npos);
+  EXPECT_NE(text.find("Sort=2"), std::string::npos);
+}
+
+TEST_F(SettingsRecordTest, PresentEmptyDirStaysEmpty) {
+  WriteRaw("[Settings]\nDir=\nLog=\n");
+  const SettingsRecord record = Load();
+  EXPECT_EQ(record.m_strDir, "");
+  EXPECT_EQ(record.m_strLog, "");
+}
+
+TEST_F(SettingsRecordTest, ValuesOfTheWrongTypeGiveTheirDefaults) {
+  WriteRaw(
+      "[Settings]\nDir=a, b, c\nGaps=lots\nSort=2.5\nAscending=99999999999\n"
+      "Postfix=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\aQPointF\\0@\\0\\0\\0\\0\\0\\0\\0@\\0\\0\\0\\0\\0\\0\\0)\n"
+      "Log=/kept.log\n");
+  const SettingsRecord record = Load();
+  EXPECT_EQ(record.m_strDir, "/work/dir");  // a list, not one path
+  EXPECT_EQ(record.m_nGaps, 1);
+  EXPECT_EQ(record.m_nSort, 0);
+  EXPECT_EQ(record.m_nAscending, 1);
+  EXPECT_EQ(record.m_nPostfix, 1);
+  EXPECT_EQ(record.m_strLog, "/kept.log");  // the good value next to them is read
+}
+
+TEST_F(SettingsRecordTest, NegativeAndOddIntegersAreKeptAsStored) {
+  WriteRaw("[Settings]\nSort=-4\nGaps=2\n");
+  const SettingsRecord record = Load();
+  EXPECT_EQ(record.m_nSort, -4);
+  EXPECT_EQ(record.m_nGaps, 2);
+}
+
+TEST_F(SettingsRecordTest, UnreadableStoreGivesTheDefaults) {
+  m_dir.MakeDir("Kalvenor.conf");  // a folder where the file should be
+  const SettingsRecord record = Load();
+  EXPECT_EQ(record.m_strDir, "/work/dir");
+  EXPECT_EQ(record.m_nGaps, 1);
+
+  WriteRaw(std::string("\xff\xfe\0\x01[Sett\nings\n=\n\x80\x81", 18));
+  EXPECT_EQ(Load().m_nPostfix, 1);
+}
+
+TEST_F(SettingsRecordTest, PathsThatAreNotTextComeBackByteForByte) {
+  SettingsRecord saved;
+  saved.m_strDir = "/photos/caf\xe9/\xff\xfe";
+  saved.m_strLog = "/logs/\x80.log";
+  {
+    QSettings store(File(), QSettings::IniFormat);
+    SaveSettings(saved, store);
+  }
+  const SettingsRecord loaded = Load();
+  EXPECT_EQ(loaded.m_strDir, saved.m_strDir);
+  EXPECT_EQ(loaded.m_strLog, saved.m_strLog);
+
+  std::string path;
+  EXPECT_TRUE(PathFromSetting(PathToSetting("/plain/caf\xc3\xa9"), path));
+  EXPECT_EQ(path, "/plain/caf\xc3\xa9");
+  EXPECT_EQ(PathToSetting("/plain/caf\xc3\xa9").typeId(), QMetaType::QString);
+  EXPECT_FALSE(PathFromSetting(QVariant(), path));
+}
+
+}  // namespace

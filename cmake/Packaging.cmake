@@ -1,0 +1,25 @@
+# Packaging: `cpack -G DEB` in a build folder makes a Debian package of what
+# `cmake --install` puts in place (the desktop program, the command-line
+# tool, the help page, the menu entry and the icons), installed under /usr.
+set(CPACK_PACKAGE_NAME "kalvenor")
+set(CPACK_PACKAGE_VENDOR "Tessavoy")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "Give every file of a folder a new name in a numbered series")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Kalvenor renames every file of one chosen folder into a numbered series
+(a.jpg becomes 0001Holiday.jpg or Holiday0001.jpg), with a preview before
+anything changes, one-step undo and a log of every batch. It comes as a Qt
+desktop program and as the command-line tool kalvenor-cli.")
+set(CPACK_PACKAGE_CONTACT "Tessavoy <kalvenor@tessavoy.invalid>")
+set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION "utils")
+set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
+# The Qt 6 runtime libraries and the C++ runtime are found by dpkg-shlibdeps.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+
+include(CPack)
