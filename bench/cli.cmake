@@ -1,0 +1,7 @@
+# The command-line tool's speed comparison is a script, run by hand:
+#   cmake --build <build> --target bench_cli_vs_rename
+add_custom_target(bench_cli_vs_rename
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/cli_vs_rename.sh $<TARGET_FILE:kalvenor-cli>
+  DEPENDS kalvenor-cli
+  USES_TERMINAL
+  COMMENT "kalvenor-cli against Perl rename on 9,999 files")
