@@ -240,7 +240,8 @@ std::string HelpText() {
          "      --version         show the version\n"
          "\n"
          "Exit status: 0 done; 1 a limit stopped the run, or nothing to undo;\n"
-         "2 bad arguments or a folder that cannot be renamed; 3 a rename failed.\n";
+         "2 bad arguments, a folder that cannot be renamed or an unusable log;\n"
+         "3 a rename failed, or the log could not be written.\n";
 }
 
 std::string VersionText() { return "kalvenor-cli 2.0\n"; }

@@ -75,11 +75,15 @@ struct Outcome {
 };
 
 // Runs the tool with `args` in the folder `cwd`; `env` sets (or, with
-// nullopt, removes) environment variables for the child only.
+// nullopt, removes) environment variables for the child only. With
+// `readerGone` its standard output is a pipe nobody reads any more.
 Outcome RunCli(const std::vector<std::string>& args, const std::string& cwd,
-            const std::map<std::string, std::optional<std::string>>& env = {}) {
+               const std::map<std::string, std::optional<std::string>>& env = {},
+               bool readerGone = false) {
   TempDir streams;
   const std::string outPath = streams / "out", errPath = streams / "err";
+  int pipeEnds[2] = {-1, -1};
+  if (readerGone && (::pipe(pipeEnds) != 0 || ::close(pipeEnds[0]) != 0)) return {};
   const pid_t child = ::fork();
   if (child == 0) {
     if (::chdir(cwd.c_str()) != 0) ::_exit(120);
@@ -89,13 +93,16 @@ Outcome RunCli(const std::vector<std::string>& args, const std::string& cwd,
     }
     const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0) ::_exit(121);
+    if (out < 0 || err < 0 || ::dup2(readerGone ? pipeEnds[1] : out, 1) < 0 ||
+        ::dup2(err, 2) < 0)
+      ::_exit(121);
     std::vector<char*> argv{const_cast<char*>(KALVENOR_CLI_PATH)};
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
     ::execv(KALVENOR_CLI_PATH, argv.data());
     ::_exit(122);
   }
+  if (readerGone) ::close(pipeEnds[1]);
   Outcome outcome;
   int waitStatus = 0;
   if (child > 0 && ::waitpid(child, &waitStatus, 0) == child && WIFEXITED(waitStatus))
@@ -199,6 +206,33 @@ TEST_F(CliTest, RelativeFolderAndLogBecomeAbsoluteWithoutResolvingLinks) {
   const Outcome undo = RunCli({"--undo-log", "r.log"}, dir_.Path());
   EXPECT_EQ(undo.status, 0) << undo.err;
   EXPECT_EQ(Names(photos_), (std::set<std::string>{"a.jpg", "b.jpg", "c.png"}));
+}
+
+TEST_F(CliTest, TheCurrentFolderIsTakenAsTheShellNamesIt) {
+  fs::create_directory_symlink("photos", dir_ / "album");
+  const Outcome run =
+      RunCli({"-b", "H", "-c", "-l", "../r.log", "."}, dir_ / "album", {{"PWD", dir_ / "album"}});
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::vector<std::string> log = Lines(ReadFile(dir_ / "r.log"));
+  ASSERT_EQ(log.size(), 4u);
+  EXPECT_EQ(log[1], dir_ / "album/a.jpg renamed to " + dir_ / "album/H0000.jpg");
+
+  // A $PWD that names another folder is not believed.
+  const Outcome stale =
+      RunCli({"-b", "H", "-c", "-l", "../s.log", "."}, photos_, {{"PWD", dir_.Path()}});
+  EXPECT_EQ(stale.status, 0) << stale.err;
+  EXPECT_TRUE(fs::exists(dir_ / "s.log"));
+}
+
+TEST_F(CliTest, ACommitOutlivesTheReaderOfItsOutput) {
+  // Enough files that the output is written out while the renames go on.
+  const std::string many = dir_ / "many";
+  ASSERT_TRUE(fs::create_directory(many));
+  for (int i = 0; i < 3000; ++i) WriteFile(many + "/file" + std::to_string(i) + ".jpg", "");
+  const Outcome run = RunCli({"-b", "H", "-c", many}, dir_.Path(), {}, true);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(fs::exists(many + "/H2999.jpg"));
+  EXPECT_FALSE(fs::exists(many + "/file0.jpg"));
 }
 
 TEST_F(CliTest, FailedRenameGivesStatusThreeAndStopsTheBatch) {
