@@ -31,17 +31,19 @@ class FileSystem {
 
   // Appends to `out` one entry per file of the folder (everything but
   // directories and links to directories), in the order the folder lists
-  // them, with name, stem, ext, time and id filled in. False when the folder
-  // cannot be read; `out` may then hold what was read before the failure.
-  virtual bool ListFiles(int folder, std::vector<FileEntry>& out) = 0;
+  // them, with name, stem, ext and id filled in (id: the folder's device
+  // and the inode the listing gives). `time` is filled in only `withTimes`,
+  // since it costs one stat per file; otherwise it is 0. False when the
+  // folder cannot be read; `out` may then hold what was read before.
+  virtual bool ListFiles(int folder, bool withTimes, std::vector<FileEntry>& out) = 0;
 
   // Renames `from` to `to` inside the folder. Never replaces an existing
   // entry named `to`: that gives AccessDenied. Both must be plain names
   // (no '/'); the caller checks this. Gives Cause::Ok on success.
   virtual Cause RenameNoReplace(int folder, const std::string& from, const std::string& to) = 0;
 
-  // The device and inode of the entry `name` of the folder itself (links
-  // not followed). Gives Cause::Ok on success.
+  // The device and inode of the entry `name` of the folder (links not
+  // followed; "." names the folder itself). Gives Cause::Ok on success.
   virtual Cause Identify(int folder, const std::string& name, FileId* id) = 0;
 
   // Opens the log at `path` for appending, creating it when missing, and
@@ -65,7 +67,7 @@ class PosixFileSystem : public FileSystem {
  public:
   int OpenFolder(const std::string& path, Cause* cause) override;
   void CloseFolder(int folder) override;
-  bool ListFiles(int folder, std::vector<FileEntry>& out) override;
+  bool ListFiles(int folder, bool withTimes, std::vector<FileEntry>& out) override;
   Cause RenameNoReplace(int folder, const std::string& from, const std::string& to) override;
   Cause Identify(int folder, const std::string& name, FileId* id) override;
   int OpenLog(const std::string& path, std::string* resolvedPath, FileId* id) override;
@@ -83,8 +85,8 @@ class FileSystemWrapper : public FileSystem {
     return target_.OpenFolder(path, cause);
   }
   void CloseFolder(int folder) override { target_.CloseFolder(folder); }
-  bool ListFiles(int folder, std::vector<FileEntry>& out) override {
-    return target_.ListFiles(folder, out);
+  bool ListFiles(int folder, bool withTimes, std::vector<FileEntry>& out) override {
+    return target_.ListFiles(folder, withTimes, out);
   }
   Cause RenameNoReplace(int folder, const std::string& from, const std::string& to) override {
     return target_.RenameNoReplace(folder, from, to);

@@ -2,9 +2,9 @@
 
 namespace kalvenor {
 
-std::vector<FileEntry> ScanFolder(FileSystem& fs, int folder) {
+std::vector<FileEntry> ScanFolder(FileSystem& fs, int folder, bool withTimes) {
   std::vector<FileEntry> entries;
-  if (folder >= 0) fs.ListFiles(folder, entries);
+  if (folder >= 0) fs.ListFiles(folder, withTimes, entries);
   return entries;
 }
 

@@ -15,7 +15,8 @@ inline constexpr std::size_t kMaxFileCount = 9999;
 
 // The files of the held folder, in the order the folder lists them. An
 // unreadable folder gives what could be read, usually nothing; nothing is
-// reported.
-std::vector<FileEntry> ScanFolder(FileSystem& fs, int folder);
+// reported. File times are read only `withTimes` (the Date order is the one
+// reader of them); otherwise every time is 0.
+std::vector<FileEntry> ScanFolder(FileSystem& fs, int folder, bool withTimes);
 
 }  // namespace kalvenor

@@ -1,5 +1,6 @@
 #include "log_format.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -45,10 +46,19 @@ bool IsTimeStamp(std::string_view text) {
 
 }  // namespace
 
-std::string EscapeLogPath(std::string_view path) {
-  std::string out;
-  out.reserve(path.size());
-  for (char c : path) {
+namespace {
+
+// Appends `path` to `out` with the three escapes.
+void AppendEscaped(std::string& out, std::string_view path) {
+  // Nearly every path needs no escape at all; three vectorised byte
+  // searches settle that faster than one loop over the bytes.
+  std::size_t first = std::min({path.find('\\'), path.find('\n'), path.find('\r')});
+  if (first == std::string_view::npos) {
+    out.append(path);
+    return;
+  }
+  out.append(path.substr(0, first));
+  for (char c : path.substr(first)) {
     switch (c) {
       case '\\': out += "\\\\"; break;
       case '\n': out += "\\n"; break;
@@ -56,6 +66,24 @@ std::string EscapeLogPath(std::string_view path) {
       default: out.push_back(c);
     }
   }
+}
+
+std::string JoinLogLine(std::string_view left, std::string_view middle, std::string_view right) {
+  std::string line;
+  line.reserve(left.size() + middle.size() + right.size() + 8);
+  AppendEscaped(line, left);
+  line += middle;
+  AppendEscaped(line, right);
+  line += '\n';
+  return line;
+}
+
+}  // namespace
+
+std::string EscapeLogPath(std::string_view path) {
+  std::string out;
+  out.reserve(path.size());
+  AppendEscaped(out, path);
   return out;
 }
 
@@ -95,19 +123,11 @@ std::string LogHeaderLine(const std::tm& local, bool undo) {
 }
 
 std::string RenameLogLine(std::string_view oldPath, std::string_view newPath) {
-  std::string line = EscapeLogPath(oldPath);
-  line += kRenamedTo;
-  line += EscapeLogPath(newPath);
-  line += '\n';
-  return line;
+  return JoinLogLine(oldPath, kRenamedTo, newPath);
 }
 
 std::string UndoLogLine(std::string_view newPath, std::string_view oldPath) {
-  std::string line = EscapeLogPath(newPath);
-  line += kRenamedBackTo;
-  line += EscapeLogPath(oldPath);
-  line += '\n';
-  return line;
+  return JoinLogLine(newPath, kRenamedBackTo, oldPath);
 }
 
 LogHeader ClassifyLogLine(std::string_view line) {

@@ -84,7 +84,9 @@ int PosixFileSystem::OpenFolder(const std::string& path, Cause* cause) {
 
 void PosixFileSystem::CloseFolder(int folder) { ::close(folder); }
 
-bool PosixFileSystem::ListFiles(int folder, std::vector<FileEntry>& out) {
+bool PosixFileSystem::ListFiles(int folder, bool withTimes, std::vector<FileEntry>& out) {
+  struct stat self {};
+  if (::fstat(folder, &self) != 0) return false;
   // readdir needs a descriptor of its own; the held one keeps its offset.
   const int fd = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return false;
@@ -101,11 +103,19 @@ bool PosixFileSystem::ListFiles(int folder, std::vector<FileEntry>& out) {
       ok = errno == 0;
       break;
     }
-    if (d->d_type == DT_DIR) continue;  // also "." and ".."
+    // The listing's type settles most entries; a stat is needed only for
+    // the time, for links (which may point at a folder), and where the file
+    // system gives no type.
+    unsigned char type = d->d_type;
+    if (type == DT_DIR) continue;  // also "." and ".."
     struct stat st {};
-    if (::fstatat(folder, d->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;  // gone meanwhile
-    if (S_ISDIR(st.st_mode)) continue;
-    if (S_ISLNK(st.st_mode)) {
+    const bool needStat = withTimes || type == DT_UNKNOWN;
+    if (needStat) {
+      if (::fstatat(folder, d->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;  // gone meanwhile
+      if (S_ISDIR(st.st_mode)) continue;
+      if (S_ISLNK(st.st_mode)) type = DT_LNK;
+    }
+    if (type == DT_LNK) {
       struct stat target {};
       if (::fstatat(folder, d->d_name, &target, 0) == 0 && S_ISDIR(target.st_mode)) continue;
     }
@@ -114,8 +124,8 @@ bool PosixFileSystem::ListFiles(int folder, std::vector<FileEntry>& out) {
     NameParts parts = SplitFileName(entry.name);
     entry.stem = std::move(parts.stem);
     entry.ext = std::move(parts.ext);
-    entry.time = EntryTime(folder, d->d_name, st);
-    entry.id = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+    if (withTimes) entry.time = EntryTime(folder, d->d_name, st);
+    entry.id = {static_cast<std::uint64_t>(self.st_dev), static_cast<std::uint64_t>(d->d_ino)};
     out.push_back(std::move(entry));
   }
   ::closedir(dir);

@@ -18,10 +18,11 @@ namespace {
 
 using testing::TempDir;
 
-std::vector<std::string> ScannedNames(PosixFileSystem& fs, const std::string& path) {
+std::vector<std::string> ScannedNames(PosixFileSystem& fs, const std::string& path,
+                                      bool withTimes) {
   HeldFolder folder(fs, path);
   std::vector<FileEntry> entries;
-  if (folder.Valid()) fs.ListFiles(folder.Handle(), entries);
+  if (folder.Valid()) fs.ListFiles(folder.Handle(), withTimes, entries);
   std::vector<std::string> names;
   for (const FileEntry& e : entries) names.push_back(e.name);
   std::sort(names.begin(), names.end());
@@ -37,15 +38,17 @@ TEST(PosixScanTest, ListsFilesAndFileLinksButNoFolders) {
   ASSERT_EQ(::symlink("sub", dir.Join("link-to-dir").c_str()), 0);
   ASSERT_EQ(::symlink("a.jpg", dir.Join("link-to-file").c_str()), 0);
   ASSERT_EQ(::symlink("nowhere", dir.Join("dangling").c_str()), 0);
-  EXPECT_EQ(ScannedNames(fs, dir.path()),
-            (std::vector<std::string>{".hidden", "a.jpg", "dangling", "link-to-file"}));
+  for (bool withTimes : {false, true}) {
+    EXPECT_EQ(ScannedNames(fs, dir.path(), withTimes),
+              (std::vector<std::string>{".hidden", "a.jpg", "dangling", "link-to-file"}));
+  }
 }
 
 TEST(PosixScanTest, FoldersWithoutFilesAndMissingFoldersGiveNothing) {
   TempDir dir;
   PosixFileSystem fs;
   dir.MakeDir("only");
-  EXPECT_TRUE(ScannedNames(fs, dir.path()).empty());
+  EXPECT_TRUE(ScannedNames(fs, dir.path(), false).empty());
   Cause cause = Cause::Ok;
   EXPECT_LT(fs.OpenFolder(dir.Join("missing"), &cause), 0);
   EXPECT_EQ(cause, Cause::FileNotFound);
@@ -59,7 +62,7 @@ TEST(PosixScanTest, FillsNameSplitTimeAndIdentity) {
   ASSERT_EQ(::utimensat(AT_FDCWD, dir.Join("archive.tar.gz").c_str(), times, 0), 0);
   HeldFolder folder(fs, dir.path());
   std::vector<FileEntry> entries;
-  ASSERT_TRUE(fs.ListFiles(folder.Handle(), entries));
+  ASSERT_TRUE(fs.ListFiles(folder.Handle(), true, entries));
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].stem, "archive.tar");
   EXPECT_EQ(entries[0].ext, "gz");
@@ -80,7 +83,7 @@ TEST(PosixScanTest, ZeroHalfOfTheWriteTimeFallsBackToAnotherTime) {
   ASSERT_EQ(::utimensat(AT_FDCWD, dir.Join("old").c_str(), times, 0), 0);
   HeldFolder folder(fs, dir.path());
   std::vector<FileEntry> entries;
-  ASSERT_TRUE(fs.ListFiles(folder.Handle(), entries));
+  ASSERT_TRUE(fs.ListFiles(folder.Handle(), true, entries));
   ASSERT_EQ(entries.size(), 1u);
   const FileTime modified = 27111903ull << 32;  // what the write time would give
   struct stat st {};

@@ -9,17 +9,33 @@ inline unsigned char Fold(unsigned char c) {
   return (c >= 0x41 && c <= 0x5A) ? static_cast<unsigned char>(c + 0x20) : c;
 }
 
-template <typename Less>
-void SortWithTieBreak(std::vector<FileEntry>& entries, Less less) {
+// Three-way forms of the orderings, so that the tie-break costs no second
+// comparison.
+int CompareByName(const FileEntry& x, const FileEntry& y) {
+  const int c = CompareIgnoreCase(x.stem, y.stem);
+  return c != 0 ? c : CompareIgnoreCase(x.ext, y.ext);
+}
+
+int CompareByDate(const FileEntry& x, const FileEntry& y) {
+  if (x.time != y.time) return x.time < y.time ? -1 : 1;
+  return CompareByName(x, y);
+}
+
+int CompareByType(const FileEntry& x, const FileEntry& y) {
+  const int c = CompareIgnoreCase(x.ext, y.ext);
+  return c != 0 ? c : CompareIgnoreCase(x.stem, y.stem);
+}
+
+template <typename Compare>
+void SortWithTieBreak(std::vector<FileEntry>& entries, Compare compare) {
   // Sorting pointers keeps each swap to one word; the entries are moved
   // into their final places once at the end.
   std::vector<FileEntry*> order;
   order.reserve(entries.size());
   for (FileEntry& e : entries) order.push_back(&e);
-  std::sort(order.begin(), order.end(), [&less](const FileEntry* x, const FileEntry* y) {
-    if (less(*x, *y)) return true;
-    if (less(*y, *x)) return false;
-    return x->name < y->name;
+  std::sort(order.begin(), order.end(), [&compare](const FileEntry* x, const FileEntry* y) {
+    const int c = compare(*x, *y);
+    return c != 0 ? c < 0 : x->name < y->name;
   });
   std::vector<FileEntry> sorted;
   sorted.reserve(entries.size());
@@ -32,6 +48,7 @@ void SortWithTieBreak(std::vector<FileEntry>& entries, Less less) {
 int CompareIgnoreCase(std::string_view a, std::string_view b) {
   const std::size_t n = std::min(a.size(), b.size());
   for (std::size_t i = 0; i < n; ++i) {
+    if (a[i] == b[i]) continue;  // the common case, without folding
     const unsigned char x = Fold(static_cast<unsigned char>(a[i]));
     const unsigned char y = Fold(static_cast<unsigned char>(b[i]));
     if (x != y) return x < y ? -1 : 1;
@@ -41,28 +58,15 @@ int CompareIgnoreCase(std::string_view a, std::string_view b) {
   return a.size() < b.size() ? -1 : 1;
 }
 
-bool LessByName(const FileEntry& x, const FileEntry& y) {
-  const int c = CompareIgnoreCase(x.stem, y.stem);
-  if (c != 0) return c < 0;
-  return CompareIgnoreCase(x.ext, y.ext) < 0;
-}
-
-bool LessByDate(const FileEntry& x, const FileEntry& y) {
-  if (x.time != y.time) return x.time < y.time;
-  return LessByName(x, y);
-}
-
-bool LessByType(const FileEntry& x, const FileEntry& y) {
-  const int c = CompareIgnoreCase(x.ext, y.ext);
-  if (c != 0) return c < 0;
-  return CompareIgnoreCase(x.stem, y.stem) < 0;
-}
+bool LessByName(const FileEntry& x, const FileEntry& y) { return CompareByName(x, y) < 0; }
+bool LessByDate(const FileEntry& x, const FileEntry& y) { return CompareByDate(x, y) < 0; }
+bool LessByType(const FileEntry& x, const FileEntry& y) { return CompareByType(x, y) < 0; }
 
 void PresortEntries(std::vector<FileEntry>& entries, int sortType, bool ascending) {
   switch (sortType) {
-    case 1: SortWithTieBreak(entries, LessByDate); break;
-    case 2: SortWithTieBreak(entries, LessByType); break;
-    default: SortWithTieBreak(entries, LessByName); break;
+    case kSortByDate: SortWithTieBreak(entries, CompareByDate); break;
+    case kSortByType: SortWithTieBreak(entries, CompareByType); break;
+    default: SortWithTieBreak(entries, CompareByName); break;
   }
   if (!ascending) std::reverse(entries.begin(), entries.end());
 }

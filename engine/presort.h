@@ -12,6 +12,11 @@
 
 namespace kalvenor {
 
+// The values of RenameOptions::sortType; every other value sorts by name.
+inline constexpr int kSortByName = 0;
+inline constexpr int kSortByDate = 1;
+inline constexpr int kSortByType = 2;
+
 // Negative, zero or positive as `a` sorts before, equal to or after `b`:
 // bytes 0x41..0x5A count as their lower-case letters, every byte compares
 // as unsigned, and a proper prefix sorts first.

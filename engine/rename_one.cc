@@ -13,11 +13,12 @@ void ReportRenameError(MessageSink& messages, Cause cause) {
   messages.ShowMessage(RenameErrorText(cause), MessageIcon::Stop);
 }
 
-std::string FolderOfPath(const std::string& path) {
-  PathParts parts = SplitPath(path);
+std::string FolderToOpen(const std::string& path, const PathParts& parts) {
   if (!parts.folder.empty()) return parts.folder;
   return !path.empty() && path.front() == '/' ? "/" : ".";
 }
+
+std::string FolderOfPath(const std::string& path) { return FolderToOpen(path, SplitPath(path)); }
 
 bool RenameOneFile(const std::string& oldPath, const std::string& newPath,
                    RenameContext& ctx) {

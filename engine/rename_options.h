@@ -34,7 +34,7 @@ struct FileEntry {
   std::string stem;  // name before its last '.'; the whole name when it holds none
   std::string ext;   // name after its last '.', without the dot; empty when none
   FileTime time = 0;
-  FileId id;         // lets a run recognise its own open log among the files
+  FileId id;         // the folder's device and the listed inode
 };
 
 }  // namespace kalvenor

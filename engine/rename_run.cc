@@ -24,7 +24,7 @@ bool CarryOut(const PlannedRename& rename, const std::string& folderPath, int fo
   if (log.IsOpen() && !log.Write(RenameLogLine(oldPath, newPath))) return false;
 
   // The open log itself stays where it is while the run writes to it.
-  const Cause cause = log.IsOpen() && rename.entry->id == log.Id()
+  const Cause cause = log.IsThisLog(*rename.entry)
                           ? Cause::SharingViolation
                           : RenameInFolder(ctx.fs, folder, rename.entry->name, rename.newName);
   if (cause != Cause::Ok) {
@@ -55,7 +55,10 @@ bool RenameFiles(bool commit, const OptionValues& values, RenameContext& ctx,
 
   AppendSeparator(options.folder);
   HeldFolder folder(ctx.fs, options.folder);
-  std::vector<FileEntry> entries = ScanFolder(ctx.fs, folder.Handle());
+  std::vector<FileEntry> entries =
+      ScanFolder(ctx.fs, folder.Handle(), /*withTimes=*/options.sortType == kSortByDate);
+
+  if (commit) log.LocateIn(folder.Handle());
 
   if (entries.size() > kMaxFileCount) {
     results.AddLine("File count exceeds 9999.");

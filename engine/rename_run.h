@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cause.h"
+#include "file_name.h"
 #include "file_system.h"
 #include "last_batch.h"
 #include "log_path_box.h"
@@ -50,5 +51,7 @@ void ReportRenameError(MessageSink& messages, Cause cause);
 // The folder a full path lies in, as a path that can be opened: "/" for a
 // file at the top, "." for a bare name.
 std::string FolderOfPath(const std::string& path);
+// The same for a path already split by SplitPath into `parts`.
+std::string FolderToOpen(const std::string& path, const PathParts& parts);
 
 }  // namespace kalvenor

@@ -1,6 +1,7 @@
 #include "rename_run.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -236,6 +237,62 @@ TEST_F(RenameRunTest, TheOpenLogInTheFolderIsNotRenamed) {
   EXPECT_TRUE(dir.Exists("log.txt"));
   EXPECT_EQ(run.batch.Size(), 2u);
   EXPECT_EQ(LogLines(dir, "log.txt").size(), 4u);
+}
+
+TEST_F(RenameRunTest, TheOpenLogIsKnownByItsInodeAndByItsName) {
+  // A second name (hard link) of the log in the folder is the log too.
+  dir.MakeFile("a.jpg");
+  logDir.MakeFile("run.log");
+  ASSERT_EQ(::link(logDir.Join("run.log").c_str(), Path("b.log").c_str()), 0);
+  run.logBox.path = logDir.Join("run.log");
+  EXPECT_TRUE(run.Run(true));
+  ASSERT_EQ(run.messages.shown.size(), 1u);
+  EXPECT_EQ(run.messages.shown[0].first, "Rename error: sharing violation.");
+  EXPECT_TRUE(dir.Exists("b.log"));
+
+  // Where the listing gives other inode numbers than stat (as on some
+  // layered file systems), the log's own name still gives it away.
+  class ForeignInodes : public FileSystemWrapper {
+   public:
+    using FileSystemWrapper::FileSystemWrapper;
+    bool ListFiles(int folder, bool withTimes, std::vector<FileEntry>& out) override {
+      const bool ok = FileSystemWrapper::ListFiles(folder, withTimes, out);
+      for (FileEntry& e : out) e.id.inode += 1000000007;
+      return ok;
+    }
+  } foreign(fs);
+  TempDir other;
+  other.MakeFile("a.jpg");
+  other.MakeFile("z.log");
+  RunBench injected(foreign);
+  injected.values.options = run.values.options;
+  injected.values.options.folder = other.path();
+  injected.logBox.path = other.Join("z.log");
+  EXPECT_TRUE(injected.Run(true));
+  ASSERT_EQ(injected.messages.shown.size(), 1u);
+  EXPECT_EQ(injected.messages.shown[0].first, "Rename error: sharing violation.");
+  EXPECT_TRUE(other.Exists("z.log"));
+  EXPECT_TRUE(other.Exists("0001Holiday.jpg"));
+}
+
+TEST_F(RenameRunTest, DateOrderReadsTheFilesTimes) {
+  dir.MakeFile("a.jpg");
+  dir.MakeFile("b.jpg");
+  dir.MakeFile("c.jpg");
+  const auto setTime = [&](const char* name, time_t sec) {
+    const timespec times[2] = {{0, UTIME_OMIT}, {sec, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, Path(name).c_str(), times, 0), 0);
+  };
+  setTime("a.jpg", 3000000000);
+  setTime("b.jpg", 1000000000);
+  setTime("c.jpg", 2000000000);
+  run.values.options.sortType = 1;
+  EXPECT_TRUE(run.Run(false));
+  EXPECT_EQ(run.results.lines, (Lines{"b.jpg -> 0001Holiday.jpg", "c.jpg -> 0002Holiday.jpg",
+                                      "a.jpg -> 0003Holiday.jpg", kPreviewEnd}));
+  run.values.options.ascending = false;
+  EXPECT_TRUE(run.Run(false));
+  EXPECT_EQ(run.results.lines[0], "a.jpg -> 0001Holiday.jpg");
 }
 
 TEST_F(RenameRunTest, FolderChangedSincePreviewIsCommittedAsItIsNow) {

@@ -31,6 +31,15 @@ class RunLog {
   // The open log's identity; meaningful only while IsOpen().
   const FileId& Id() const { return id_; }
 
+  // Prepares IsThisLog for entries of the held `folder`: notes the log's
+  // own name there when the log lies in that folder.
+  void LocateIn(int folder);
+  // True when `entry` (scanned from the folder given to LocateIn) is the
+  // open log: same device and inode, or the log's own name in its folder.
+  // The name covers file systems whose listing gives other inode numbers
+  // than stat; the inode covers further hard links of the log.
+  bool IsThisLog(const FileEntry& entry) const;
+
   // Appends `line` (with its line end). False when the log is not open or
   // a write has failed; the first failed write shows "Cannot write to log
   // file <path>." and no line is written after it.
@@ -44,6 +53,7 @@ class RunLog {
   int handle_ = -1;
   FileId id_;
   std::string path_;
+  std::string nameInFolder_;  // empty unless the log lies in the run's folder
   bool writeFailed_ = false;
 };
 

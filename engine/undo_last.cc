@@ -48,8 +48,8 @@ void UndoLastBatch(RenameContext& ctx, LastBatch& lastBatch) {
     if (log.IsOpen()) log.Write(UndoLogLine(newPaths[i], oldPaths[i]));
 
     Cause cause = Cause::Ok;
-    const std::string here = FolderOfPath(newPaths[i]);
-    if (here != FolderOfPath(oldPaths[i])) {
+    const std::string here = FolderToOpen(newPaths[i], from);
+    if (here != FolderToOpen(oldPaths[i], to)) {
       cause = Cause::BadPath;
     } else {
       if (!folder || folderPath != here) {

@@ -1,0 +1,6 @@
+# The engine's preview and commit against bare system-call floors on the
+# same 9,999-file folder, on /tmp and /dev/shm, run by hand:
+#   cmake --build <build> --target kalvenor_engine_bench
+#   <build>/bench/kalvenor_engine_bench
+add_executable(kalvenor_engine_bench engine_bench.cc)
+target_link_libraries(kalvenor_engine_bench PRIVATE kalvenor_engine)

@@ -1,0 +1,285 @@
+// Times a preview and a commit of 9,999 files against floors measured in
+// the same run on the same folder:
+//   preview floor: readdir + one fstatat per entry + a sort of the names;
+//   commit floor:  per file one write(2) of its log line to an open log,
+//                  then renameat2(RENAME_NOREPLACE).
+// Each is repeated and the median taken. The preview's peak memory is
+// measured in a fresh process (this program re-run with --preview-memory)
+// as the growth of its maximum resident set across one preview.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "file_system.h"
+#include "log_format.h"
+#include "rename_run.h"
+#include "undo_last.h"
+
+namespace {
+
+using namespace kalvenor;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kFiles = 9999;
+constexpr int kRepeats = 11;
+
+class LinesList : public ResultsList {
+ public:
+  void Clear() override { lines.clear(); }
+  void AddLine(const std::string& line) override { lines.push_back(line); }
+  int Count() const override { return static_cast<int>(lines.size()); }
+  void ScrollToTop(int) override {}
+  void SetRedraw(bool) override {}
+  std::vector<std::string> lines;
+};
+
+class QuietSink : public MessageSink {
+ public:
+  void ShowMessage(const std::string& text, MessageIcon) override {
+    std::fprintf(stderr, "message: %s\n", text.c_str());
+  }
+};
+
+class PathBox : public LogPathBox {
+ public:
+  std::string GetLogPath() const override { return path; }
+  void SetLogPath(const std::string& p) override { path = p; }
+  void SetDocumentTitle(const std::string&) override {}
+  std::string path;
+};
+
+class Options : public OptionValues {
+ public:
+  RenameOptions CurrentOptions() const override { return options; }
+  RenameOptions options;
+};
+
+double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+std::string FileName(int i) {
+  char name[64];
+  std::snprintf(name, sizeof name, "IMG_%05d holiday photo.jpg", i);
+  return name;
+}
+
+void MakeFiles(const std::string& folder) {
+  for (int i = 0; i < kFiles; ++i) {
+    const int fd = ::open((folder + "/" + FileName(i)).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) {
+      std::perror("create");
+      std::exit(1);
+    }
+    ::close(fd);
+  }
+}
+
+// readdir + fstatat + sort: what any preview must at least do.
+double PreviewFloor(const std::string& folder) {
+  const auto start = Clock::now();
+  const int dirfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  DIR* dir = ::fdopendir(::dup(dirfd));
+  std::vector<std::string> names;
+  while (const dirent* d = ::readdir(dir)) {
+    if (d->d_type == DT_DIR) continue;
+    struct stat st {};
+    if (::fstatat(dirfd, d->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+    names.emplace_back(d->d_name);
+  }
+  ::closedir(dir);
+  ::close(dirfd);
+  std::sort(names.begin(), names.end());
+  const auto end = Clock::now();
+  if (names.size() != static_cast<std::size_t>(kFiles)) std::fprintf(stderr, "floor saw %zu\n", names.size());
+  return Seconds(end - start);
+}
+
+double Preview(const std::string& folder, std::size_t* lines) {
+  PosixFileSystem fs;
+  LinesList results;
+  QuietSink sink;
+  PathBox box;
+  Options options;
+  options.options.folder = folder;
+  options.options.baseName = "Holiday";
+  LastBatch batch;
+  RenameContext ctx{results, sink, box, fs};
+  const auto start = Clock::now();
+  RenameFiles(false, options, ctx, batch);
+  const auto end = Clock::now();
+  *lines = results.lines.size();
+  return Seconds(end - start);
+}
+
+// One commit with a log, timed; the undo that puts the names back is not.
+double CommitAndUndo(const std::string& folder, const std::string& log) {
+  PosixFileSystem fs;
+  LinesList results;
+  QuietSink sink;
+  PathBox box;
+  box.path = log;
+  Options options;
+  options.options.folder = folder;
+  options.options.baseName = "Holiday";
+  LastBatch batch;
+  RenameContext ctx{results, sink, box, fs};
+  const auto start = Clock::now();
+  RenameFiles(true, options, ctx, batch);
+  const auto end = Clock::now();
+  if (batch.Size() != static_cast<std::size_t>(kFiles)) std::fprintf(stderr, "commit renamed %zu\n", batch.Size());
+  box.path.clear();
+  UndoLastBatch(ctx, batch);
+  return Seconds(end - start);
+}
+
+// The same renames as bare system calls, each after its log line's write.
+double CommitFloor(const std::string& folder, const std::string& log) {
+  std::vector<std::string> from, to, lines;
+  for (int i = 0; i < kFiles; ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%04dHoliday.jpg", i + 1);
+    from.push_back(FileName(i));
+    to.push_back(name);
+    lines.push_back(RenameLogLine(folder + "/" + from.back(), folder + "/" + to.back()));
+  }
+  const auto start = Clock::now();
+  const int dirfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int logfd = ::open(log.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+  for (int i = 0; i < kFiles; ++i) {
+    if (::write(logfd, lines[i].data(), lines[i].size()) < 0) std::perror("write");
+    if (::syscall(SYS_renameat2, dirfd, from[i].c_str(), dirfd, to[i].c_str(), RENAME_NOREPLACE) != 0) {
+      std::perror("renameat2");
+    }
+  }
+  ::close(logfd);
+  const auto end = Clock::now();
+  for (int i = 0; i < kFiles; ++i) ::renameat(dirfd, to[i].c_str(), dirfd, from[i].c_str());
+  ::close(dirfd);
+  return Seconds(end - start);
+}
+
+struct CpuTime {
+  double user = 0, sys = 0;
+};
+
+// Adds the process's user and system time spent in its scope to a total.
+class CpuScope {
+ public:
+  explicit CpuScope(CpuTime& total) : total_(total) { ::getrusage(RUSAGE_SELF, &start_); }
+  ~CpuScope() {
+    rusage end {};
+    ::getrusage(RUSAGE_SELF, &end);
+    total_.user += Diff(start_.ru_utime, end.ru_utime);
+    total_.sys += Diff(start_.ru_stime, end.ru_stime);
+  }
+
+ private:
+  static double Diff(const timeval& a, const timeval& b) {
+    return static_cast<double>(b.tv_sec - a.tv_sec) + static_cast<double>(b.tv_usec - a.tv_usec) * 1e-6;
+  }
+  CpuTime& total_;
+  rusage start_ {};
+};
+
+long MaxRssKb() {
+  rusage usage {};
+  ::getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+int PreviewMemory(const std::string& folder) {
+  const long before = MaxRssKb();
+  std::size_t lines = 0;
+  Preview(folder, &lines);
+  const long after = MaxRssKb();
+  std::printf("%ld %ld\n", before, after);
+  return 0;
+}
+
+// Runs this program again in a fresh process for the memory figure.
+bool MeasurePreviewMemory(const std::string& self, const std::string& folder, long* before, long* after) {
+  const std::string command = "'" + self + "' --preview-memory '" + folder + "'";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (pipe == nullptr) return false;
+  const bool ok = std::fscanf(pipe, "%ld %ld", before, after) == 2;
+  ::pclose(pipe);
+  return ok;
+}
+
+void RunOn(const std::string& base, const std::string& self) {
+  std::string templ = base + "/kalvenor-bench-XXXXXX";
+  if (::mkdtemp(templ.data()) == nullptr) {
+    std::printf("%s: cannot create a folder, skipped\n", base.c_str());
+    return;
+  }
+  const std::string root = templ;
+  const std::string folder = root + "/photos";
+  const std::string log = root + "/rename.log";
+  ::mkdir(folder.c_str(), 0755);
+  MakeFiles(folder);
+
+  std::vector<double> previewFloor, preview, commitFloor, commit;
+  CpuTime cpuCommitFloor, cpuCommit;
+  std::size_t lines = 0;
+  PreviewFloor(folder);  // warm the caches once
+  Preview(folder, &lines);
+  for (int r = 0; r < kRepeats; ++r) {
+    previewFloor.push_back(PreviewFloor(folder));
+    preview.push_back(Preview(folder, &lines));
+    {
+      CpuScope scope(cpuCommitFloor);
+      commitFloor.push_back(CommitFloor(folder, log));
+    }
+    {
+      CpuScope scope(cpuCommit);  // includes the untimed undo
+      commit.push_back(CommitAndUndo(folder, log));
+    }
+  }
+  long before = 0, after = 0;
+  const bool memory = MeasurePreviewMemory(self, folder, &before, &after);
+
+  const double pf = Median(previewFloor), p = Median(preview);
+  const double cf = Median(commitFloor), c = Median(commit);
+  std::printf("%s (%d files, median of %d):\n", base.c_str(), kFiles, kRepeats);
+  std::printf("  preview  %8.2f ms   floor %8.2f ms   ratio %.2f   (goal 1.5, %zu lines)\n", p * 1e3,
+              pf * 1e3, p / pf, lines);
+  std::printf("  commit   %8.2f ms   floor %8.2f ms   ratio %.2f   (goal 1.2)\n", c * 1e3, cf * 1e3,
+              c / cf);
+  std::printf("  cpu over all repeats: commit floor user %.1f ms sys %.1f ms; commit+undo user %.1f ms sys %.1f ms\n",
+              cpuCommitFloor.user * 1e3, cpuCommitFloor.sys * 1e3, cpuCommit.user * 1e3, cpuCommit.sys * 1e3);
+  if (memory) {
+    std::printf("  preview peak memory: +%.2f MB over a fresh process (max RSS %ld -> %ld kB; goal < 10 MB)\n",
+                static_cast<double>(after - before) / 1024.0, before, after);
+  }
+  std::error_code ignored;
+  std::filesystem::remove_all(root, ignored);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 3 && std::strcmp(argv[1], "--preview-memory") == 0) return PreviewMemory(argv[2]);
+  char self[4096];
+  const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
+  if (n <= 0) return 1;
+  self[n] = '\0';
+  for (const char* base : {"/tmp", "/dev/shm"}) RunOn(base, self);
+  return 0;
+}
