@@ -122,10 +122,8 @@ void CFolderTreeModel::FillChildren(const std::shared_ptr<ShellFolder>& folder,
   kalvenor::IdListAllocator& allocator = m_namespace->Allocator();
 
   std::vector<std::unique_ptr<FolderItemData>> made;
-  std::vector<ItemSortKey> keys;
   made.reserve(children.size());
-  keys.reserve(children.size());
-  for (const IdListPtr& child : children) {
+  for (IdListPtr& child : children) {
     const std::uint32_t attributes = folder->GetAttributesOf(
         child.get(), kalvenor::kAttrFolder | kalvenor::kAttrHasSubfolder);
     if ((attributes & kalvenor::kAttrFolder) == 0) continue;
@@ -137,25 +135,33 @@ void CFolderTreeModel::FillChildren(const std::shared_ptr<ShellFolder>& folder,
     auto record = std::make_unique<FolderItemData>();
     kalvenor::GetItemName(*folder, child.get(), NameForm::kForParsing,
                           record->m_strParsingName);
-    record->m_pidlRelative = kalvenor::CopyFirstId(allocator, child.get());
     record->m_pidlAbsolute = kalvenor::ConcatIdLists(
         allocator, parent.m_pidlAbsolute.get(), child.get());
-    if (!record->m_pidlRelative || !record->m_pidlAbsolute) continue;
+    if (!record->m_pidlAbsolute) continue;
     record->m_pParentFolder = folder;
     record->m_label = Label(label);
     record->m_bHasChildren = (attributes & kalvenor::kAttrHasSubfolder) != 0;
     kalvenor::SetItemIcons(*m_namespace, record->m_pidlAbsolute.get(),
                            record->m_images);
     record->m_pParent = &parent;
-    keys.push_back(folder->MakeSortKey(child.get(), record->m_label));
+    // The enumeration's list is already the child's one-item relative list.
+    record->m_pidlRelative = std::move(child);
     made.push_back(std::move(record));
   }
   if (made.empty()) return;
 
   std::vector<std::size_t> order(made.size());
   std::iota(order.begin(), order.end(), std::size_t{0});
-  std::sort(order.begin(), order.end(),
-            [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+  if (made.size() > 1) {
+    // Collation keys are made once per child, not once per comparison.
+    std::vector<ItemSortKey> keys;
+    keys.reserve(made.size());
+    for (const auto& record : made) {
+      keys.push_back(folder->MakeSortKey(record->m_pidlRelative.get(), record->m_label));
+    }
+    std::sort(order.begin(), order.end(),
+              [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+  }
 
   beginInsertRows(parentIndex, 0, static_cast<int>(made.size()) - 1);
   parent.m_children.reserve(made.size());

@@ -14,24 +14,35 @@ const unsigned char* Bytes(const ItemIdList* list) {
 }  // namespace
 
 IdListAllocator::~IdListAllocator() {
-  for (void* block : m_blocks) std::free(block);
+  for (Header* header = m_handedOut.next; header != &m_handedOut;) {
+    Header* next = header->next;
+    std::free(header);
+    header = next;
+  }
 }
 
-void* IdListAllocator::Alloc(std::size_t size) {
-  void* block = std::malloc(size == 0 ? 1 : size);
-  if (block == nullptr) return nullptr;
-  try {
-    m_blocks.insert(block);
-  } catch (...) {
-    std::free(block);
-    return nullptr;
-  }
-  return block;
+void* IdListAllocator::Alloc(std::size_t size) { return TakeBlock(size); }
+
+void* IdListAllocator::TakeBlock(std::size_t size) {
+  // The header's size keeps the block aligned for any type.
+  static_assert(sizeof(Header) % alignof(std::max_align_t) == 0);
+  auto* header = static_cast<Header*>(std::malloc(sizeof(Header) + size));
+  if (header == nullptr) return nullptr;
+  header->previous = &m_handedOut;
+  header->next = m_handedOut.next;
+  m_handedOut.next->previous = header;
+  m_handedOut.next = header;
+  ++m_outstanding;
+  return header + 1;
 }
 
 void IdListAllocator::Free(void* block) {
   if (block == nullptr) return;
-  if (m_blocks.erase(block) == 1) std::free(block);
+  Header* header = static_cast<Header*>(block) - 1;
+  header->previous->next = header->next;
+  header->next->previous = header->previous;
+  --m_outstanding;
+  std::free(header);
 }
 
 std::uint16_t ItemCount(const ItemIdList* item) {

@@ -18,7 +18,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <unordered_set>
 
 namespace kalvenor {
 
@@ -36,14 +35,26 @@ class IdListAllocator {
   // A block of `size` bytes (its contents undefined), or nullptr when no
   // memory can be had. A size of 0 still gives a distinct block.
   virtual void* Alloc(std::size_t size);
-  // Gives back a block from Alloc; nullptr is ignored. A block this allocator
-  // did not hand out is left alone.
+  // Gives back a block that this allocator's Alloc handed out; nullptr is
+  // ignored.
   void Free(void* block);
   // How many blocks are handed out and not yet freed.
-  std::size_t OutstandingBlocks() const { return m_blocks.size(); }
+  std::size_t OutstandingBlocks() const { return m_outstanding; }
+
+ protected:
+  // Takes `size` bytes from the system into the allocator's keeping; for
+  // allocators that wrap this one.
+  void* TakeBlock(std::size_t size);
 
  private:
-  std::unordered_set<void*> m_blocks;
+  // Every block is preceded by a header linking it into a list of what is
+  // handed out, so that keeping and giving back are O(1).
+  struct Header {
+    Header* previous;
+    Header* next;
+  };
+  Header m_handedOut{&m_handedOut, &m_handedOut};
+  std::size_t m_outstanding = 0;
 };
 
 // Frees a list through the allocator that made it.

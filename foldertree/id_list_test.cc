@@ -112,15 +112,21 @@ TEST(IdListTest, CopyFirstIdTakesOneItemAndEndsIt) {
   EXPECT_EQ(BytesOf(copy.get()), RawList({6}));
 }
 
-TEST(IdListTest, AllocatorFreesWhatIsLeftAndIgnoresForeignBlocks) {
+TEST(IdListTest, AllocatorKeepsTrackOfWhatIsHandedOut) {
   auto allocator = std::make_unique<IdListAllocator>();
-  void* kept = allocator->Alloc(10);
-  ASSERT_NE(kept, nullptr);
-  int foreign = 0;
-  allocator->Free(&foreign);  // not its block: left alone
+  std::vector<void*> blocks;
+  for (std::size_t size : {0u, 1u, 7u, 300u}) {
+    blocks.push_back(allocator->Alloc(size));
+    ASSERT_NE(blocks.back(), nullptr);
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(blocks.back()) % alignof(std::max_align_t), 0u);
+  }
+  std::memset(blocks[3], 0xAB, 300);  // the whole block is usable
+  allocator->Free(blocks[1]);          // from the middle of the list
   allocator->Free(nullptr);
-  EXPECT_EQ(allocator->OutstandingBlocks(), 1u);
-  allocator.reset();  // frees `kept`; the sanitizer build would see a leak
+  EXPECT_EQ(allocator->OutstandingBlocks(), 3u);
+  allocator->Free(blocks[3]);
+  EXPECT_EQ(allocator->OutstandingBlocks(), 2u);
+  allocator.reset();  // frees the rest; a leak checker would see any left
 }
 
 TEST(NamespaceItemTest, ItemsCarryKindAttributesAndRawName) {

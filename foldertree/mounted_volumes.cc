@@ -1,9 +1,9 @@
 #include "mounted_volumes.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
-#include <QFile>
-#include <QStorageInfo>
 #include <algorithm>
 #include <array>
 #include <string_view>
@@ -14,15 +14,15 @@ namespace {
 
 // Kernel and container file systems that hold no user files.
 constexpr std::array<std::string_view, 24> kPseudoTypes = {
-    "autofs",   "binfmt_misc", "bpf",       "cgroup",     "cgroup2",
-    "configfs", "debugfs",     "devpts",    "devtmpfs",   "efivarfs",
-    "fusectl",  "hugetlbfs",   "mqueue",    "nsfs",       "proc",
+    "autofs",   "binfmt_misc", "bpf",        "cgroup",    "cgroup2",
+    "configfs", "debugfs",     "devpts",     "devtmpfs",  "efivarfs",
+    "fusectl",  "hugetlbfs",   "mqueue",     "nsfs",      "proc",
     "pstore",   "rpc_pipefs",  "securityfs", "selinuxfs", "squashfs",
-    "sysfs",    "tracefs",     "ramfs",     "fuse.portal"};
+    "sysfs",    "tracefs",     "ramfs",      "fuse.portal"};
 
 constexpr std::array<std::string_view, 14> kNetworkTypes = {
-    "nfs",  "nfs4",    "cifs",      "smb3",           "smbfs",
-    "ncpfs", "afs",    "9p",        "fuse.sshfs",     "sshfs",
+    "nfs",   "nfs4",        "cifs",      "smb3",          "smbfs",
+    "ncpfs", "afs",         "9p",        "fuse.sshfs",    "sshfs",
     "davfs", "fuse.davfs2", "glusterfs", "fuse.glusterfs"};
 
 template <std::size_t N>
@@ -48,42 +48,83 @@ bool InSystemArea(std::string_view root) {
   return false;
 }
 
-std::string LabelFor(const QStorageInfo& storage, const std::string& root) {
-  QString name = storage.name();
-  if (name.isEmpty()) {
-    if (root == "/") {
-      name = QStringLiteral("File System");
-    } else {
-      const QString shown = storage.rootPath();
-      name = shown.mid(shown.lastIndexOf(QLatin1Char('/')) + 1);
+// The kernel writes space, tab, newline and backslash in mount points as a
+// backslash and three octal digits.
+std::string Unescape(std::string_view field) {
+  std::string out;
+  out.reserve(field.size());
+  const auto octal = [&](std::size_t at) {
+    return at < field.size() && field[at] >= '0' && field[at] <= '7';
+  };
+  for (std::size_t i = 0; i < field.size(); ++i) {
+    if (field[i] == '\\' && octal(i + 1) && octal(i + 2) && octal(i + 3)) {
+      out += static_cast<char>(((field[i + 1] - '0') << 6) |
+                               ((field[i + 2] - '0') << 3) | (field[i + 3] - '0'));
+      i += 3;
+      continue;
     }
+    out += field[i];
   }
-  return (name + QStringLiteral(" (") + storage.rootPath() +
-          QStringLiteral(")"))
-      .toStdString();
+  return out;
+}
+
+std::string LabelFor(const std::string& root) {
+  const std::string name =
+      root == "/" ? std::string("File System") : root.substr(root.rfind('/') + 1);
+  return name + " (" + root + ")";
+}
+
+std::string ReadWholeFile(const char* path) {
+  std::string text;
+  const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return text;
+  char buffer[16384];
+  ssize_t got;
+  while ((got = ::read(fd, buffer, sizeof buffer)) > 0) {
+    text.append(buffer, static_cast<std::size_t>(got));
+  }
+  ::close(fd);
+  return text;
 }
 
 }  // namespace
 
-std::vector<MountedVolume> ReadMountedVolumes() {
+std::vector<MountedVolume> ParseMountInfo(std::string_view text) {
   std::vector<MountedVolume> volumes;
-  for (const QStorageInfo& storage : QStorageInfo::mountedVolumes()) {
-    if (!storage.isValid()) continue;
-    const std::string type = storage.fileSystemType().toStdString();
-    const QByteArray encoded = QFile::encodeName(storage.rootPath());
-    const std::string root(encoded.constData(), encoded.size());
+  while (!text.empty()) {
+    const std::size_t eol = text.find('\n');
+    const std::string_view line = text.substr(0, eol);
+    text = eol == std::string_view::npos ? std::string_view() : text.substr(eol + 1);
+    // id parent major:minor root mount-point options [optional...] - type source super
+    std::vector<std::string_view> fields;
+    for (std::size_t at = 0; at < line.size();) {
+      const std::size_t space = std::min(line.find(' ', at), line.size());
+      if (space > at) fields.push_back(line.substr(at, space - at));
+      at = space + 1;
+    }
+    const auto dash = std::find(fields.begin(), fields.end(), "-");
+    if (fields.size() < 5 || dash == fields.end() || dash + 1 == fields.end()) continue;
+    const std::string_view type = *(dash + 1);
+    const std::string root = Unescape(fields[4]);
+    if (root.empty() || root.front() != '/') continue;
     if (Contains(kPseudoTypes, type) || InSystemArea(root)) continue;
-    // Drops mounts of single files and mount points whose name did not
-    // survive the round trip through QString.
-    struct stat st;
-    if (::stat(root.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) continue;
     std::erase_if(volumes,
                   [&](const MountedVolume& v) { return v.rootPath == root; });
-    volumes.push_back({root, LabelFor(storage, root),
-                       Contains(kNetworkTypes, type)});
+    volumes.push_back({root, LabelFor(root), Contains(kNetworkTypes, type)});
   }
   std::stable_partition(volumes.begin(), volumes.end(),
                         [](const MountedVolume& v) { return v.rootPath == "/"; });
+  return volumes;
+}
+
+std::vector<MountedVolume> ReadMountedVolumes() {
+  std::vector<MountedVolume> volumes =
+      ParseMountInfo(ReadWholeFile("/proc/self/mountinfo"));
+  // Mounts of single files (a container's /etc/hosts) are no drives.
+  std::erase_if(volumes, [](const MountedVolume& v) {
+    struct stat st;
+    return ::stat(v.rootPath.c_str(), &st) != 0 || !S_ISDIR(st.st_mode);
+  });
   return volumes;
 }
 

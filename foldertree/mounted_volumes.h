@@ -5,18 +5,24 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kalvenor {
 
 struct MountedVolume {
   std::string rootPath;  // mount point, bytes; "/" for the root volume
-  std::string label;     // shown name, UTF-8: "File System (/)"
+  std::string label;     // shown name, bytes: "File System (/)", "USB (/media/USB)"
   bool network = false;  // a share of another machine (NFS, SMB, sshfs...)
 };
 
-// Mounted volumes without pseudo file systems and without mounts of single
-// files, one entry per mount point (the mount on top wins). "/" comes first.
+// The volumes that the mount table `text` (in the kernel's mountinfo format)
+// lists, without pseudo file systems and system areas (/proc, /sys, /dev,
+// /run but /run/media), one entry per mount point (the mount on top wins),
+// "/" first. Mount points keep their bytes.
+std::vector<MountedVolume> ParseMountInfo(std::string_view text);
+
+// The same for this process's mount table, without mounts of single files.
 std::vector<MountedVolume> ReadMountedVolumes();
 
 // The volume among `volumes` whose mount point is the longest leading run of

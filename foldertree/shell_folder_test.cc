@@ -229,3 +229,33 @@ TEST(ShellItemTest, IconIndicesFollowTheLastItemAndTheOpenFlag) {
 
 }  // namespace
 }  // namespace kalvenor
+
+namespace kalvenor {
+namespace {
+
+TEST(MountedVolumesTest, MountTableGivesDrivesAndShares) {
+  const std::string table =
+      "22 27 0:21 / /proc rw,relatime - proc proc rw\n"
+      "27 1 254:0 / / rw,relatime - ext4 /dev/vda rw\n"
+      "30 27 0:27 / /dev/shm rw,relatime - tmpfs tmpfs rw\n"
+      "31 27 8:17 / /media/me/My\\040Disk rw shared:5 - vfat /dev/sdb1 rw\n"
+      "32 27 0:40 / /mnt/nas rw - nfs4 nas:/export rw\n"
+      "33 27 0:41 / /run/user/1000 rw - tmpfs tmpfs rw\n"
+      "34 27 0:42 / /run/media/me/STICK rw - exfat /dev/sdc1 rw\n"
+      "35 27 8:2 / /mnt/nas rw - ext4 /dev/sda2 rw\n"
+      "36 27 7:1 / /snap/core/1 ro - squashfs /dev/loop1 ro\n"
+      "37 27 8:3 / /data rw\n";  // no separator: not a mount line
+  const std::vector<MountedVolume> volumes = ParseMountInfo(table);
+  ASSERT_EQ(volumes.size(), 4u);
+  EXPECT_EQ(volumes[0].rootPath, "/");
+  EXPECT_EQ(volumes[0].label, "File System (/)");
+  EXPECT_EQ(volumes[1].rootPath, "/media/me/My Disk");
+  EXPECT_EQ(volumes[1].label, "My Disk (/media/me/My Disk)");
+  EXPECT_EQ(volumes[2].rootPath, "/run/media/me/STICK");
+  EXPECT_EQ(volumes[3].rootPath, "/mnt/nas");  // the later mount on top wins
+  EXPECT_FALSE(volumes[3].network);
+  EXPECT_TRUE(ParseMountInfo("40 1 0:50 / /mnt/share rw - cifs //h/s rw\n")[0].network);
+}
+
+}  // namespace
+}  // namespace kalvenor
