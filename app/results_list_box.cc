@@ -1,11 +1,10 @@
 #include "results_list_box.h"
 
-#include <QFile>
-#include <QScrollBar>
 
-CResultsListBox::CResultsListBox(QWidget* parent) : QListWidget(parent) {
+CResultsListBox::CResultsListBox(QWidget* parent) : QListView(parent) {
+  setModel(&m_model);
   setSelectionMode(QAbstractItemView::NoSelection);
-  setSortingEnabled(false);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
   setUniformItemSizes(true);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   // No horizontal extent is ever set: a line longer than the box is cut.
@@ -17,20 +16,23 @@ CResultsListBox::CResultsListBox(QWidget* parent) : QListWidget(parent) {
 void CResultsListBox::Clear() {
   m_pending.clear();
   m_pendingTop = -1;
-  clear();
+  m_model.setStringList(QStringList());
 }
 
 void CResultsListBox::AddLine(const std::string& line) {
-  // Names are bytes; they are decoded for display only.
-  const QString text = QFile::decodeName(QByteArray::fromStdString(line));
+  // Names are bytes; they are decoded for display only, as file names are
+  // decoded on this platform (UTF-8, bad bytes shown as replacements).
+  const QString text = QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
   if (m_held) {
     m_pending.append(text);
-  } else {
-    addItem(text);
+    return;
   }
+  const int row = m_model.rowCount();
+  m_model.insertRows(row, 1);
+  m_model.setData(m_model.index(row), text);
 }
 
-int CResultsListBox::Count() const { return count() + static_cast<int>(m_pending.size()); }
+int CResultsListBox::Count() const { return ShownCount() + static_cast<int>(m_pending.size()); }
 
 void CResultsListBox::ScrollToTop(int index) {
   if (m_held) {
@@ -50,8 +52,11 @@ void CResultsListBox::SetRedraw(bool on) {
   if (!m_held) return;
   m_held = false;
   if (!m_pending.isEmpty()) {
-    addItems(m_pending);
+    // One reset of the model, whatever the number of lines.
+    QStringList lines = m_model.stringList();
+    lines.append(m_pending);
     m_pending.clear();
+    m_model.setStringList(lines);
   }
   if (m_pendingTop >= 0) {
     ApplyScroll(m_pendingTop);
@@ -62,18 +67,18 @@ void CResultsListBox::SetRedraw(bool on) {
 
 QString CResultsListBox::LineAt(int index) const {
   if (index < 0) return QString();
-  if (index < count()) return item(index)->text();
-  const qsizetype pendingIndex = index - count();
+  if (index < ShownCount()) return m_model.index(index).data().toString();
+  const qsizetype pendingIndex = index - ShownCount();
   return pendingIndex < m_pending.size() ? m_pending.at(pendingIndex) : QString();
 }
 
 int CResultsListBox::TopIndex() const {
-  if (count() == 0) return -1;
+  if (ShownCount() == 0) return -1;
   const QModelIndex top = indexAt(QPoint(1, 1));
   return top.isValid() ? top.row() : -1;
 }
 
 void CResultsListBox::ApplyScroll(int index) {
-  if (index < 0 || index >= count()) return;
-  scrollToItem(item(index), QAbstractItemView::PositionAtTop);
+  if (index < 0 || index >= ShownCount()) return;
+  scrollTo(m_model.index(index), QAbstractItemView::PositionAtTop);
 }

@@ -1,0 +1,9 @@
+# A preview of 9,999 files through the desktop form (Results list included)
+# against the engine's preview of the same folder into a plain vector, run
+# by hand:
+#   cmake --build <build> --target kalvenor_app_bench
+#   QT_QPA_PLATFORM=offscreen <build>/bench/kalvenor_app_bench
+if(TARGET kalvenor_app_lib)
+  add_executable(kalvenor_app_bench app_preview.cc)
+  target_link_libraries(kalvenor_app_bench PRIVATE kalvenor_app_lib)
+endif()

@@ -1,0 +1,158 @@
+// Measures how much the desktop form adds to a preview of 9,999 files: the
+// engine's preview into a plain vector against the same preview started by
+// the form's Start button, with the Results list filled and painted. Both
+// run on the same folder in the same process; medians of several rounds.
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "kalvenor_doc.h"
+#include "kalvenor_view.h"
+#include "main_frame.h"
+#include "rename_run.h"
+#include "results_list_box.h"
+
+namespace {
+
+constexpr int kFiles = 9999;
+constexpr int kRounds = 21;
+
+class VectorResults : public kalvenor::ResultsList {
+ public:
+  void Clear() override { lines.clear(); }
+  void AddLine(const std::string& line) override { lines.push_back(line); }
+  int Count() const override { return static_cast<int>(lines.size()); }
+  void ScrollToTop(int) override {}
+  void SetRedraw(bool) override {}
+  std::vector<std::string> lines;
+};
+
+class SilentMessages : public kalvenor::MessageSink {
+ public:
+  void ShowMessage(const std::string& text, kalvenor::MessageIcon) override {
+    std::fprintf(stderr, "message: %s\n", text.c_str());
+  }
+};
+
+class NoLog : public kalvenor::LogPathBox {
+ public:
+  std::string GetLogPath() const override { return std::string(); }
+  void SetLogPath(const std::string&) override {}
+  void SetDocumentTitle(const std::string&) override {}
+};
+
+class FixedOptions : public kalvenor::OptionValues {
+ public:
+  explicit FixedOptions(kalvenor::RenameOptions options) : m_options(std::move(options)) {}
+  kalvenor::RenameOptions CurrentOptions() const override { return m_options; }
+
+ private:
+  kalvenor::RenameOptions m_options;
+};
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+
+  std::string folder = (std::filesystem::temp_directory_path() / "kalvenor-app-bench-XXXXXX").string();
+  if (::mkdtemp(folder.data()) == nullptr) return 1;
+  for (int i = 0; i < kFiles; ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "/IMG_%05d.jpg", (i * 7919) % 100000);
+    std::ofstream(folder + name);
+  }
+
+  // The engine alone, previewing into a vector.
+  kalvenor::RenameOptions options;
+  options.folder = folder;
+  options.baseName = "Holiday";
+  options.postfix = true;
+  options.fillGaps = true;
+  FixedOptions fixed(options);
+  VectorResults vectorResults;
+  SilentMessages messages;
+  NoLog noLog;
+  kalvenor::PosixFileSystem fs;
+  kalvenor::LastBatch batch;
+  kalvenor::RenameContext context{vectorResults, messages, noLog, fs};
+
+  // The same preview through the form, the list filled and drawn.
+  SettingsRecord settings;
+  settings.m_strDir = folder;
+  CKalvenorDoc doc;
+  CMainFrame frame(doc);
+  auto* view = new CKalvenorView(settings, doc);
+  frame.SetForm(view);
+  view->showMessage = [](const QString& text, kalvenor::MessageIcon) {
+    std::fprintf(stderr, "message: %s\n", qPrintable(text));
+  };
+  view->OnInitialUpdate();
+  frame.show();
+  QApplication::processEvents();
+  auto* baseName = view->findChild<QLineEdit*>(QStringLiteral("baseNameEdit"));
+  auto* start = view->findChild<QPushButton*>(QStringLiteral("startButton"));
+  auto* results = view->findChild<CResultsListBox*>(QStringLiteral("resultsList"));
+
+  // Rounds alternate between the two, so that a busy machine weighs on both.
+  std::vector<double> engineTimes;
+  std::vector<double> formTimes;
+  for (int round = 0; round < kRounds; ++round) {
+    auto begin = std::chrono::steady_clock::now();
+    kalvenor::RenameFiles(false, fixed, context, batch);
+    auto end = std::chrono::steady_clock::now();
+    engineTimes.push_back(std::chrono::duration<double, std::milli>(end - begin).count());
+
+    // Back to Editing (outside the timing), then Start as the user presses it.
+    baseName->setText(round % 2 == 0 ? QStringLiteral("Holiday") : QStringLiteral("Holiday "));
+    begin = std::chrono::steady_clock::now();
+    start->click();
+    results->viewport()->repaint();
+    end = std::chrono::steady_clock::now();
+    formTimes.push_back(std::chrono::duration<double, std::milli>(end - begin).count());
+  }
+  // The list alone, given the same lines.
+  std::vector<double> listTimes;
+  CResultsListBox lone;
+  lone.resize(results->size());
+  lone.show();
+  for (int round = 0; round < kRounds; ++round) {
+    const auto begin = std::chrono::steady_clock::now();
+    lone.SetRedraw(false);
+    lone.Clear();
+    for (const std::string& line : vectorResults.lines) lone.AddLine(line);
+    lone.ScrollToTop(lone.Count() - 1);
+    lone.SetRedraw(true);
+    lone.viewport()->repaint();
+    const auto end = std::chrono::steady_clock::now();
+    listTimes.push_back(std::chrono::duration<double, std::milli>(end - begin).count());
+  }
+  const double listMs = Median(listTimes);
+  const double engineMs = Median(engineTimes);
+  const double formMs = Median(formTimes);
+
+  std::printf("files: %d, rounds: %d (medians)\n", kFiles, kRounds);
+  std::printf("engine preview into a vector:        %8.2f ms (%zu lines)\n", engineMs,
+              vectorResults.lines.size());
+  std::printf("form preview, list filled and drawn: %8.2f ms (%d lines)\n", formMs, results->ShownCount());
+  std::printf("the Results list alone, same lines:  %8.2f ms\n", listMs);
+  std::printf("ratio form / engine:                 %8.2f (goal: at most 1.30)\n", formMs / engineMs);
+
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
+  return 0;
+}
