@@ -4,7 +4,6 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -14,6 +13,7 @@
 
 #include "file_name.h"
 #include "file_system.h"
+#include "no_replace_rename.h"
 
 namespace kalvenor {
 namespace {
@@ -43,34 +43,6 @@ FileTime EntryTime(int dir, const char* name, const struct stat& st) {
     return ToFileTime(sx.stx_btime.tv_sec, sx.stx_btime.tv_nsec);
   }
   return ToFileTime(st.st_ctim.tv_sec, st.st_ctim.tv_nsec);
-}
-
-int RenameAt2NoReplace(int dir, const char* from, const char* to) {
-#ifdef SYS_renameat2
-  return static_cast<int>(::syscall(SYS_renameat2, dir, from, dir, to, RENAME_NOREPLACE));
-#else
-  errno = ENOSYS;
-  return -1;
-#endif
-}
-
-// For file systems that refuse RENAME_NOREPLACE: a hard link fails on an
-// existing target, so link-then-unlink never replaces anything.
-Cause RenameByLink(int dir, const char* from, const char* to, bool* linksRefused) {
-  *linksRefused = false;
-  if (::linkat(dir, from, dir, to, 0) != 0) {
-    const int error = errno;
-    if (error == EPERM || error == EOPNOTSUPP || error == ENOSYS || error == EMLINK) {
-      *linksRefused = true;
-    }
-    return CauseFromErrno(error);
-  }
-  if (::unlinkat(dir, from, 0) != 0) {
-    const int error = errno;
-    ::unlinkat(dir, to, 0);  // leave the file under its old name only
-    return CauseFromErrno(error);
-  }
-  return Cause::Ok;
 }
 
 }  // namespace
@@ -134,19 +106,7 @@ bool PosixFileSystem::ListFiles(int folder, bool withTimes, std::vector<FileEntr
 
 Cause PosixFileSystem::RenameNoReplace(int folder, const std::string& from,
                                        const std::string& to) {
-  if (RenameAt2NoReplace(folder, from.c_str(), to.c_str()) == 0) return Cause::Ok;
-  if (errno != EINVAL && errno != ENOSYS) return CauseFromErrno(errno);
-
-  bool linksRefused = false;
-  const Cause linked = RenameByLink(folder, from.c_str(), to.c_str(), &linksRefused);
-  if (!linksRefused) return linked;
-
-  // Neither atomic way is offered here: test for the target, then rename.
-  struct stat st {};
-  if (::fstatat(folder, to.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) return Cause::AccessDenied;
-  if (errno != ENOENT) return CauseFromErrno(errno);
-  if (::renameat(folder, from.c_str(), folder, to.c_str()) != 0) return CauseFromErrno(errno);
-  return Cause::Ok;
+  return RenameWithoutReplacing(SystemRenameSyscalls(), folder, from.c_str(), to.c_str());
 }
 
 Cause PosixFileSystem::Identify(int folder, const std::string& name, FileId* id) {
