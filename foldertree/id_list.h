@@ -5,7 +5,7 @@
 // (2 bytes) is the empty list and names the Desktop. A relative list holds
 // one item and names a child inside its parent folder; an absolute list names
 // a place from the Desktop down. What an item holds after its count is the
-// namespace's business (see shell_folder.h).
+// namespace's business (see namespace_item.h).
 //
 // Every list is a block from an IdListAllocator. The allocator owns what it
 // hands out until the block is freed, and frees what is left when it goes; an

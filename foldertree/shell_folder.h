@@ -65,8 +65,8 @@ class ShellFolder {
 
   // The name of the place that `list` names relative to this folder: the
   // empty list names this folder itself, longer lists are followed down.
-  // True with `name` set, or false with `name` unchanged. Names are bytes;
-  // labels of the special places and volumes are UTF-8.
+  // True with `name` set, or false with `name` unchanged. Names are bytes
+  // as the file system gives them; the tree decodes them for display only.
   bool GetDisplayNameOf(const ItemIdList* list, NameForm form,
                         std::string& name) const;
 
