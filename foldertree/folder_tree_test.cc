@@ -148,6 +148,23 @@ TEST_F(FolderTreeTest, FoldersAreReadOnlyWhenFirstExpanded) {
   EXPECT_TRUE(ChildNamed(Current(), QStringLiteral("later")).isValid());
 }
 
+TEST_F(FolderTreeTest, FolderThatCannotBeReadLosesItsExpandButton) {
+  MakeFolders(m_base + "/branch/sub");
+  m_tree.Populate(m_base, &m_box);
+  m_tree.expand(Current());
+  Settle();
+  const QModelIndex branch = ChildNamed(Current(), QStringLiteral("branch"));
+  ASSERT_TRUE(branch.isValid());
+  EXPECT_TRUE(Model().hasChildren(branch));
+  std::filesystem::remove_all(m_base + "/branch");
+  m_tree.expand(branch);
+  Settle();
+  EXPECT_EQ(Space().FolderReadsOf(m_base + "/branch"), 1);
+  EXPECT_EQ(Model().rowCount(branch), 0);
+  EXPECT_FALSE(Model().hasChildren(branch));
+  EXPECT_FALSE(Model().canFetchMore(branch));
+}
+
 TEST_F(FolderTreeTest, SiblingsStandInNaturalOrderWithSpecialPlacesFirst) {
   for (const char* name : {"b10", "B2", "a", ".dot", "b1"}) MakeFolders(m_base + "/" + name);
   m_tree.Populate(m_base, &m_box);
