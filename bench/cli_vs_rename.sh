@@ -14,7 +14,7 @@
 # (which reads and sorts the folder, as kalvenor-cli's scan and presort do)
 # is inside the timed command. Every repetition gets a freshly filled
 # folder, made outside the timing; the tools take turns within each
-# repetition, and besides the ratio of the medians the median of the
+# repetition, in an order that rotates, and besides the ratio of the medians the median of the
 # per-repetition ratios is printed, which a machine busy with other work
 # disturbs less.
 set -euo pipefail
@@ -42,19 +42,33 @@ median() { sort -n | awk '{v[NR]=$1} END {m=int((NR+1)/2); if (NR%2) print v[m];
 perl_expr='our $i; s/^(.*?)(\.[^.]*)?$/sprintf("%04dHoliday%s", $i++, defined $2 ? $2 : ".")/e'
 
 : > "$work/cli.ns"; : > "$work/cli_log.ns"; : > "$work/rename.ns"; : > "$work/ratio"
-for ((r = 1; r <= reps; r++)); do
-  fill "$work/k$r"
+
+run_cli() {
+  local start end
   start=$(now); "$cli" -b Holiday --prefix -c "$work/k$r" > /dev/null; end=$(now)
   echo $((end - start)) >> "$work/cli.ns"
-
-  fill "$work/l$r"
+}
+run_cli_log() {
+  local start end
   start=$(now); "$cli" -b Holiday --prefix -c -l "$work/l$r.log" "$work/l$r" > /dev/null; end=$(now)
   echo $((end - start)) >> "$work/cli_log.ns"
-
-  fill "$work/p$r"
+}
+run_rename() {
+  local start end
   start=$(now); (cd "$work/p$r" && LC_ALL=C rename -v -e "$perl_expr" -- *) > /dev/null; end=$(now)
   echo $((end - start)) >> "$work/rename.ns"
+}
 
+for ((r = 1; r <= reps; r++)); do
+  # All three folders are made, and the disk is settled, before any timing;
+  # the order of the three runs rotates so that none always goes first.
+  fill "$work/k$r"; fill "$work/l$r"; fill "$work/p$r"
+  sync
+  case $((r % 3)) in
+    0) run_cli; run_cli_log; run_rename ;;
+    1) run_cli_log; run_rename; run_cli ;;
+    2) run_rename; run_cli; run_cli_log ;;
+  esac
   echo "$(tail -n1 "$work/rename.ns") $(tail -n1 "$work/cli.ns")" | awk '{print $1 / $2}' >> "$work/ratio"
 
   # Both must have done the same thing.
@@ -62,6 +76,7 @@ for ((r = 1; r <= reps; r++)); do
     echo "the two tools gave different names in repetition $r" >&2; exit 1
   fi
   rm -rf "$work/k$r" "$work/l$r" "$work/p$r" "$work/l$r.log"
+  sync
 done
 
 cli_ms=$(median < "$work/cli.ns" | awk '{printf "%.1f", $1 / 1e6}')
