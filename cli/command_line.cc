@@ -222,8 +222,9 @@ std::string UsageText() {
 
 std::string HelpText() {
   return UsageText() +
-         "Gives every file of FOLDER a new name in a numbered series, e.g. a.jpg\n"
-         "becomes Holiday0001.jpg. Without --commit only the plan is shown.\n"
+         "Gives every file of FOLDER a new name in a numbered series: with the\n"
+         "defaults a.jpg becomes Holiday0000.jpg. Without --commit only the plan\n"
+         "is shown.\n"
          "\n"
          "  -b, --base NAME       base name (required, not empty)\n"
          "  -i, --index N         base index, 0 to 9999 (default 0)\n"
