@@ -2,6 +2,8 @@
 // mode the log and the renames, stopping at the first failure.
 #include "rename_run.h"
 
+#include <string_view>
+
 #include "file_name.h"
 #include "folder_scan.h"
 #include "log_format.h"
@@ -12,12 +14,28 @@
 namespace kalvenor {
 namespace {
 
+// a + b + c in one allocation.
+std::string Concat(std::string_view a, std::string_view b, std::string_view c = {}) {
+  std::string out;
+  out.reserve(a.size() + b.size() + c.size());
+  out.append(a).append(b).append(c);
+  return out;
+}
+
 // Logs and carries out one planned rename; false when the run must stop
 // (the rename failed, or its log line could not be written).
 bool CarryOut(const PlannedRename& rename, const std::string& folderPath, int folder,
               RunLog& log, RenameContext& ctx, LastBatch& lastBatch) {
-  std::string oldPath = folderPath + rename.entry->name;
-  std::string newPath = folderPath + rename.newName;
+  std::string oldPath = Concat(folderPath, rename.entry->name);
+  std::string newPath = Concat(folderPath, rename.newName);
+  // A new name that cannot be one directory entry (the base name holds a
+  // '/' or a NUL, or the name is too long) fails before the disk is
+  // touched, the log included: such a path in the log could later be read
+  // back as a path into another folder.
+  if (!IsPlainFileName(rename.newName)) {
+    ReportRenameError(ctx.messages, Cause::BadPath);
+    return false;
+  }
   // Never rename a file whose line is not in the log: after a failed write
   // the run stops here (the failure has been shown).
   if (log.WriteFailed()) return false;
@@ -65,11 +83,11 @@ bool RenameFiles(bool commit, const OptionValues& values, RenameContext& ctx,
   } else {
     PresortEntries(entries, options.sortType, options.ascending);
     const RenamePlan plan = PlanRenames(entries, options);
-    for (const FileEntry* entry : plan.inSeries) results.AddLine(entry->name + " -> Not Renamed");
+    for (const FileEntry* entry : plan.inSeries) results.AddLine(Concat(entry->name, " -> Not Renamed"));
 
     bool stopped = false;
     for (const PlannedRename& rename : plan.renames) {
-      results.AddLine(rename.entry->name + " -> " + rename.newName);
+      results.AddLine(Concat(rename.entry->name, " -> ", rename.newName));
       if (commit && !CarryOut(rename, options.folder, folder.Handle(), log, ctx, lastBatch)) {
         stopped = true;
         break;

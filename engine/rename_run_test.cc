@@ -335,7 +335,9 @@ TEST_F(RenameRunTest, BaseNameWithASlashFailsBeforeAnythingIsRenamed) {
   dir.MakeFile("a.jpg");
   dir.MakeFile("b.jpg");
   run.values.options.baseName = "../sub/x";
+  run.logBox.path = logDir.Join("run.log");
   EXPECT_TRUE(run.Run(true));
+  EXPECT_EQ(LogLines(logDir, "run.log").size(), 1u);  // the header only: no line for it
   ASSERT_EQ(run.messages.shown.size(), 1u);
   EXPECT_EQ(run.messages.shown[0].first, "Rename error: bad path.");
   EXPECT_EQ(dir.Names(), (Lines{"a.jpg", "b.jpg", "sub"}));
