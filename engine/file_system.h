@@ -5,8 +5,8 @@
 // overrides just the call it wants to fail.
 //
 // Folders and logs are handed out as small integer handles (>= 0) that the
-// caller owns and gives back with CloseFolder / CloseLog; HeldFolder and
-// HeldLog do that by scope. Names are byte strings, never converted.
+// caller owns and gives back with CloseFolder / CloseLog (HeldFolder below
+// and RunLog do that by scope). Names are byte strings, never converted.
 #pragma once
 
 #include <ctime>

@@ -83,7 +83,9 @@ bool RenameFiles(bool commit, const OptionValues& values, RenameContext& ctx,
   } else {
     PresortEntries(entries, options.sortType, options.ascending);
     const RenamePlan plan = PlanRenames(entries, options);
-    for (const FileEntry* entry : plan.inSeries) results.AddLine(Concat(entry->name, " -> Not Renamed"));
+    for (const FileEntry* entry : plan.inSeries) {
+      results.AddLine(Concat(entry->name, " -> Not Renamed"));
+    }
 
     bool stopped = false;
     for (const PlannedRename& rename : plan.renames) {
