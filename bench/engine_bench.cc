@@ -3,7 +3,8 @@
 //   preview floor: readdir + one fstatat per entry + a sort of the names;
 //   commit floor:  per file one write(2) of its log line to an open log,
 //                  then renameat2(RENAME_NOREPLACE).
-// Each is repeated and the median taken. The preview's peak memory is
+// Each is repeated and the median taken, of wall time and of the thread's
+// CPU time (steadier when other programs share the machine). The preview's peak memory is
 // measured in a fresh process (this program re-run with --preview-memory)
 // as the growth of its maximum resident set across one preview.
 #include <dirent.h>
@@ -69,9 +70,41 @@ class Options : public OptionValues {
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
+// Wall time and this thread's CPU time (user + system) of one measurement:
+// on a loaded machine the CPU time is the steadier of the two.
+struct Sample {
+  double wall = 0;
+  double cpu = 0;
+};
+
+double ThreadCpu() {
+  timespec ts {};
+  ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
+}
+
+class Stopwatch {
+ public:
+  Stopwatch() : wall_(Clock::now()), cpu_(ThreadCpu()) {}
+  Sample Stop() const { return {Seconds(Clock::now() - wall_), ThreadCpu() - cpu_}; }
+
+ private:
+  Clock::time_point wall_;
+  double cpu_;
+};
+
 double Median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
   return v[v.size() / 2];
+}
+
+Sample Median(const std::vector<Sample>& samples) {
+  std::vector<double> wall, cpu;
+  for (const Sample& s : samples) {
+    wall.push_back(s.wall);
+    cpu.push_back(s.cpu);
+  }
+  return {Median(wall), Median(cpu)};
 }
 
 std::string FileName(int i) {
@@ -92,8 +125,8 @@ void MakeFiles(const std::string& folder) {
 }
 
 // readdir + fstatat + sort: what any preview must at least do.
-double PreviewFloor(const std::string& folder) {
-  const auto start = Clock::now();
+Sample PreviewFloor(const std::string& folder) {
+  const Stopwatch watch;
   const int dirfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   DIR* dir = ::fdopendir(::dup(dirfd));
   std::vector<std::string> names;
@@ -106,12 +139,12 @@ double PreviewFloor(const std::string& folder) {
   ::closedir(dir);
   ::close(dirfd);
   std::sort(names.begin(), names.end());
-  const auto end = Clock::now();
+  const Sample sample = watch.Stop();
   if (names.size() != static_cast<std::size_t>(kFiles)) std::fprintf(stderr, "floor saw %zu\n", names.size());
-  return Seconds(end - start);
+  return sample;
 }
 
-double Preview(const std::string& folder, std::size_t* lines) {
+Sample Preview(const std::string& folder, std::size_t* lines) {
   PosixFileSystem fs;
   LinesList results;
   QuietSink sink;
@@ -121,15 +154,15 @@ double Preview(const std::string& folder, std::size_t* lines) {
   options.options.baseName = "Holiday";
   LastBatch batch;
   RenameContext ctx{results, sink, box, fs};
-  const auto start = Clock::now();
+  const Stopwatch watch;
   RenameFiles(false, options, ctx, batch);
-  const auto end = Clock::now();
+  const Sample sample = watch.Stop();
   *lines = results.lines.size();
-  return Seconds(end - start);
+  return sample;
 }
 
 // One commit with a log, timed; the undo that puts the names back is not.
-double CommitAndUndo(const std::string& folder, const std::string& log) {
+Sample CommitAndUndo(const std::string& folder, const std::string& log) {
   PosixFileSystem fs;
   LinesList results;
   QuietSink sink;
@@ -140,17 +173,17 @@ double CommitAndUndo(const std::string& folder, const std::string& log) {
   options.options.baseName = "Holiday";
   LastBatch batch;
   RenameContext ctx{results, sink, box, fs};
-  const auto start = Clock::now();
+  const Stopwatch watch;
   RenameFiles(true, options, ctx, batch);
-  const auto end = Clock::now();
+  const Sample sample = watch.Stop();
   if (batch.Size() != static_cast<std::size_t>(kFiles)) std::fprintf(stderr, "commit renamed %zu\n", batch.Size());
   box.path.clear();
   UndoLastBatch(ctx, batch);
-  return Seconds(end - start);
+  return sample;
 }
 
 // The same renames as bare system calls, each after its log line's write.
-double CommitFloor(const std::string& folder, const std::string& log) {
+Sample CommitFloor(const std::string& folder, const std::string& log) {
   std::vector<std::string> from, to, lines;
   for (int i = 0; i < kFiles; ++i) {
     char name[32];
@@ -159,7 +192,7 @@ double CommitFloor(const std::string& folder, const std::string& log) {
     to.push_back(name);
     lines.push_back(RenameLogLine(folder + "/" + from.back(), folder + "/" + to.back()));
   }
-  const auto start = Clock::now();
+  const Stopwatch watch;
   const int dirfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   const int logfd = ::open(log.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
   for (int i = 0; i < kFiles; ++i) {
@@ -169,34 +202,11 @@ double CommitFloor(const std::string& folder, const std::string& log) {
     }
   }
   ::close(logfd);
-  const auto end = Clock::now();
+  const Sample sample = watch.Stop();
   for (int i = 0; i < kFiles; ++i) ::renameat(dirfd, to[i].c_str(), dirfd, from[i].c_str());
   ::close(dirfd);
-  return Seconds(end - start);
+  return sample;
 }
-
-struct CpuTime {
-  double user = 0, sys = 0;
-};
-
-// Adds the process's user and system time spent in its scope to a total.
-class CpuScope {
- public:
-  explicit CpuScope(CpuTime& total) : total_(total) { ::getrusage(RUSAGE_SELF, &start_); }
-  ~CpuScope() {
-    rusage end {};
-    ::getrusage(RUSAGE_SELF, &end);
-    total_.user += Diff(start_.ru_utime, end.ru_utime);
-    total_.sys += Diff(start_.ru_stime, end.ru_stime);
-  }
-
- private:
-  static double Diff(const timeval& a, const timeval& b) {
-    return static_cast<double>(b.tv_sec - a.tv_sec) + static_cast<double>(b.tv_usec - a.tv_usec) * 1e-6;
-  }
-  CpuTime& total_;
-  rusage start_ {};
-};
 
 long MaxRssKb() {
   rusage usage {};
@@ -235,35 +245,27 @@ void RunOn(const std::string& base, const std::string& self) {
   ::mkdir(folder.c_str(), 0755);
   MakeFiles(folder);
 
-  std::vector<double> previewFloor, preview, commitFloor, commit;
-  CpuTime cpuCommitFloor, cpuCommit;
+  std::vector<Sample> previewFloor, preview, commitFloor, commit;
   std::size_t lines = 0;
   PreviewFloor(folder);  // warm the caches once
   Preview(folder, &lines);
   for (int r = 0; r < kRepeats; ++r) {
     previewFloor.push_back(PreviewFloor(folder));
     preview.push_back(Preview(folder, &lines));
-    {
-      CpuScope scope(cpuCommitFloor);
-      commitFloor.push_back(CommitFloor(folder, log));
-    }
-    {
-      CpuScope scope(cpuCommit);  // includes the untimed undo
-      commit.push_back(CommitAndUndo(folder, log));
-    }
+    commitFloor.push_back(CommitFloor(folder, log));
+    commit.push_back(CommitAndUndo(folder, log));
   }
   long before = 0, after = 0;
   const bool memory = MeasurePreviewMemory(self, folder, &before, &after);
 
-  const double pf = Median(previewFloor), p = Median(preview);
-  const double cf = Median(commitFloor), c = Median(commit);
-  std::printf("%s (%d files, median of %d):\n", base.c_str(), kFiles, kRepeats);
-  std::printf("  preview  %8.2f ms   floor %8.2f ms   ratio %.2f   (goal 1.5, %zu lines)\n", p * 1e3,
-              pf * 1e3, p / pf, lines);
-  std::printf("  commit   %8.2f ms   floor %8.2f ms   ratio %.2f   (goal 1.2)\n", c * 1e3, cf * 1e3,
-              c / cf);
-  std::printf("  cpu over all repeats: commit floor user %.1f ms sys %.1f ms; commit+undo user %.1f ms sys %.1f ms\n",
-              cpuCommitFloor.user * 1e3, cpuCommitFloor.sys * 1e3, cpuCommit.user * 1e3, cpuCommit.sys * 1e3);
+  const Sample pf = Median(previewFloor), p = Median(preview);
+  const Sample cf = Median(commitFloor), c = Median(commit);
+  std::printf("%s (%d files, median of %d; wall time, then thread CPU time):\n", base.c_str(), kFiles,
+              kRepeats);
+  std::printf("  preview %7.2f ms  floor %7.2f ms  ratio %.2f | cpu %7.2f / %7.2f ms  ratio %.2f  (goal 1.5, %zu lines)\n",
+              p.wall * 1e3, pf.wall * 1e3, p.wall / pf.wall, p.cpu * 1e3, pf.cpu * 1e3, p.cpu / pf.cpu, lines);
+  std::printf("  commit  %7.2f ms  floor %7.2f ms  ratio %.2f | cpu %7.2f / %7.2f ms  ratio %.2f  (goal 1.2)\n",
+              c.wall * 1e3, cf.wall * 1e3, c.wall / cf.wall, c.cpu * 1e3, cf.cpu * 1e3, c.cpu / cf.cpu);
   if (memory) {
     std::printf("  preview peak memory: +%.2f MB over a fresh process (max RSS %ld -> %ld kB; goal < 10 MB)\n",
                 static_cast<double>(after - before) / 1024.0, before, after);
