@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "../res/resource_ids.h"
+#include "resource_ids.h"
 #include "dialog_units.h"
 
 namespace {

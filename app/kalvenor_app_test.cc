@@ -15,7 +15,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "../foldertree/folder_path_box.h"
+#include "folder_path_box.h"
 #include "about_dlg.h"
 #include "app_test_support.h"
 #include "kalvenor_view.h"

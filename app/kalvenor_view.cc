@@ -12,12 +12,12 @@
 #include <QRadioButton>
 #include <QResizeEvent>
 
-#include "../engine/folder_path.h"
-#include "../engine/rename_run.h"
-#include "../engine/undo_last.h"
-#include "../foldertree/folder_path_box.h"
-#include "../foldertree/folder_tree.h"
-#include "../res/resource_ids.h"
+#include "folder_path.h"
+#include "rename_run.h"
+#include "undo_last.h"
+#include "folder_path_box.h"
+#include "folder_tree.h"
+#include "resource_ids.h"
 #include "app_texts.h"
 #include "base_index.h"
 #include "dialog_units.h"
@@ -81,13 +81,21 @@ std::string Encode(const QString& text) { return QFile::encodeName(text).toStdSt
 }  // namespace
 
 CKalvenorView::CKalvenorView(SettingsRecord& settings, CKalvenorDoc& doc, QWidget* parent)
-    : CKalvenorView(settings, doc, *new kalvenor::PosixFileSystem, parent) {
-  m_ownFs.reset(m_fs);
+    : QWidget(parent),
+      m_settings(settings),
+      m_doc(doc),
+      m_ownFs(std::make_unique<kalvenor::PosixFileSystem>()),
+      m_fs(m_ownFs.get()) {
+  Init();
 }
 
 CKalvenorView::CKalvenorView(SettingsRecord& settings, CKalvenorDoc& doc, kalvenor::FileSystem& fs,
                              QWidget* parent)
     : QWidget(parent), m_settings(settings), m_doc(doc), m_fs(&fs) {
+  Init();
+}
+
+void CKalvenorView::Init() {
   setObjectName(QStringLiteral("kalvenorView"));
   setProperty("controlId", IDD_KALVENOR_FORM);
   showMessage = [this](const QString& text, kalvenor::MessageIcon icon) {
@@ -95,6 +103,7 @@ CKalvenorView::CKalvenorView(SettingsRecord& settings, CKalvenorDoc& doc, kalven
   };
   askLogFileName = [this] { return AskLogFileNameWithDialog(); };
   CreateControls();
+  // The form scrolls rather than squeeze its controls.
   setMinimumSize(FormSize());
   resize(FormSize());
 }

@@ -22,11 +22,11 @@
 #include <memory>
 #include <string>
 
-#include "../engine/file_system.h"
-#include "../engine/last_batch.h"
-#include "../engine/log_path_box.h"
-#include "../engine/message_sink.h"
-#include "../engine/option_values.h"
+#include "file_system.h"
+#include "last_batch.h"
+#include "log_path_box.h"
+#include "message_sink.h"
+#include "option_values.h"
 #include "settings_record.h"
 
 class CFolderPathBox;
@@ -94,6 +94,7 @@ class CKalvenorView : public QWidget,
   void resizeEvent(QResizeEvent* event) override;  // OnSize
 
  private:
+  void Init();
   void CreateControls();
   void ShowMessageBox(const QString& text, kalvenor::MessageIcon icon);
   QString AskLogFileNameWithDialog();

@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "../foldertree/folder_path_box.h"
+#include "folder_path_box.h"
 #include "app_test_support.h"
 #include "kalvenor_doc.h"
 #include "main_frame.h"
@@ -290,6 +290,47 @@ TEST_F(KalvenorViewTest, RenameErrorIsShownWithTheStopIcon) {
   EXPECT_TRUE(m_photos.Exists("a.jpg"));
   EXPECT_EQ(Lines().constLast(), QStringLiteral("Operations complete."));
   EXPECT_FALSE(Enabled("undoButton"));
+}
+
+// Lets the second rename of a run fail as a file held open elsewhere would.
+class SecondRenameFails : public kalvenor::FileSystemWrapper {
+ public:
+  using FileSystemWrapper::FileSystemWrapper;
+  kalvenor::Cause RenameNoReplace(int folder, const std::string& from,
+                                  const std::string& to) override {
+    if (++renames == 2) return kalvenor::Cause::SharingViolation;
+    return FileSystemWrapper::RenameNoReplace(folder, from, to);
+  }
+  int renames = 0;
+};
+
+TEST_F(KalvenorViewTest, BatchStoppedByAFailureCanBeUndoneForTheFilesBeforeIt) {
+  m_photos.MakeFile("a.jpg");
+  m_photos.MakeFile("b.jpg");
+  m_photos.MakeFile("c.jpg");
+  kalvenor::PosixFileSystem real;
+  SecondRenameFails faulty(real);
+  m_frame = std::make_unique<CMainFrame>(m_doc);
+  m_view = new CKalvenorView(m_settings, m_doc, faulty);
+  m_frame->SetForm(m_view);
+  m_view->showMessage = [this](const QString& text, MessageIcon icon) {
+    m_shown.push_back({text, icon});
+  };
+  m_view->OnInitialUpdate();
+  TypeBaseName(QStringLiteral("Holiday"));
+  Click("startButton");
+  Click("continueButton");
+  ASSERT_EQ(m_shown.size(), 1u);
+  EXPECT_EQ(m_shown[0].text, QStringLiteral("Rename error: sharing violation."));
+  EXPECT_EQ(m_photos.Names(), (std::vector<std::string>{"0001Holiday.jpg", "b.jpg", "c.jpg"}));
+  EXPECT_EQ(m_view->Batch().Size(), 1u);
+  EXPECT_TRUE(Enabled("undoButton"));
+  EXPECT_FALSE(Enabled("startButton"));
+
+  Click("undoButton");
+  EXPECT_EQ(m_photos.Names(), (std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg"}));
+  EXPECT_EQ(Lines(), (QStringList{QStringLiteral("0001Holiday.jpg -> a.jpg"),
+                                  QStringLiteral("Operations complete.")}));
 }
 
 TEST_F(KalvenorViewTest, LogThatCannotBeOpenedIsReportedAndTheBatchGoesOn) {

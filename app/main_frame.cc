@@ -9,7 +9,7 @@
 #include <QScrollBar>
 #include <QStyle>
 
-#include "../res/resource_ids.h"
+#include "resource_ids.h"
 #include "app_texts.h"
 #include "kalvenor_doc.h"
 

@@ -9,7 +9,7 @@
 #include <QStringList>
 #include <QStringListModel>
 
-#include "../engine/results_list.h"
+#include "results_list.h"
 
 class CResultsListBox : public QListView, public kalvenor::ResultsList {
   Q_OBJECT
