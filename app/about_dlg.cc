@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "app_resources.h"
 #include "resource_ids.h"
 #include "dialog_units.h"
 
@@ -24,6 +25,7 @@ constexpr QRect kOkRect(178, 7, 32, 14);
 }  // namespace
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+  InitAppResources();
   setObjectName(QStringLiteral("aboutDialog"));
   setProperty("controlId", IDD_ABOUTBOX);
   setWindowTitle(QString::fromLatin1(kCaption));
@@ -32,7 +34,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
 
   auto* icon = new QLabel(this);
   icon->setObjectName(QStringLiteral("aboutIcon"));
-  icon->setPixmap(QIcon(QStringLiteral(":/kalvenor/kalvenor.png")).pixmap(32, 32));
+  icon->setPixmap(QIcon(AppIconPath()).pixmap(32, 32));
   // The icon keeps its own 32-pixel size wherever the rectangle is smaller.
   const QRect iconRect = units.ToPixels(kIconRect);
   icon->setGeometry(QRect(iconRect.topLeft(), iconRect.size().expandedTo(QSize(32, 32))));

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -126,7 +127,9 @@ TEST_F(KalvenorAppTest, AboutBoxClosesWithEscapeOkAndTheCloseBox) {
     EXPECT_FALSE(about.isVisible()) << way;
   }
   CAboutDlg about;
-  EXPECT_NE(Find<QWidget>(&about, "versionLabel"), nullptr);
+  EXPECT_EQ(Find<QLabel>(&about, "versionLabel")->text(), QStringLiteral("Kalvenor Version 2.0"));
+  // The icon comes from the program's own resources, linked in.
+  EXPECT_FALSE(Find<QLabel>(&about, "aboutIcon")->pixmap().isNull());
   EXPECT_TRUE(Find<QPushButton>(&about, "okButton")->isDefault());
 }
 

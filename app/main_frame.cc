@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QStyle>
 
+#include "app_resources.h"
 #include "resource_ids.h"
 #include "app_texts.h"
 #include "kalvenor_doc.h"
@@ -34,9 +35,10 @@ QAction* AddCommand(QMenu* menu, const char* text, const char* name, int id) {
 
 CMainFrame::CMainFrame(CKalvenorDoc& doc, QWidget* parent)
     : QMainWindow(parent), m_doc(doc), m_area(new QScrollArea(this)) {
+  InitAppResources();
   setObjectName(QStringLiteral("mainFrame"));
   setProperty("controlId", IDR_MAINFRAME);
-  setWindowIcon(QIcon(QStringLiteral(":/kalvenor/kalvenor.png")));
+  setWindowIcon(QIcon(AppIconPath()));
 
   QMenu* file = menuBar()->addMenu(QString::fromLatin1(kFileMenu));
   file->setObjectName(QStringLiteral("fileMenu"));

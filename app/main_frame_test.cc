@@ -16,6 +16,7 @@ TEST(MainFrameTest, CaptionFollowsTheDocumentTitle) {
   CKalvenorDoc doc;
   CMainFrame frame(doc);
   EXPECT_EQ(frame.windowTitle(), QStringLiteral("Untitled - Kalvenor"));
+  EXPECT_FALSE(frame.windowIcon().pixmap(32, 32).isNull());
   doc.SetTitle(QStringLiteral("/home/me/rename.log"));
   EXPECT_EQ(frame.windowTitle(), QStringLiteral("/home/me/rename.log - Kalvenor"));
 }
