@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -207,8 +208,23 @@ TEST_P(KalvenorProcessTest, SettingsAreWrittenWhenTheProgramIsSignalled) {
   program.setWorkingDirectory(QString::fromStdString(work.Path()));
   program.start(QStringLiteral(KALVENOR_APP_PATH), QStringList());
   ASSERT_TRUE(program.waitForStarted(10000));
-  // Give the program time to make its window and enter its event loop.
-  QTest::qWait(1500);
+  // Signal only once the program catches the signal (its handlers go in
+  // before the window is made; a signal before the event loop waits for it).
+  const auto catches = [&program](int signalNumber) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(program.processId()));
+    if (!status.open(QIODevice::ReadOnly)) return false;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+      if (!line.startsWith("SigCgt:")) continue;
+      const unsigned long long mask = line.mid(7).trimmed().toULongLong(nullptr, 16);
+      return (mask >> (signalNumber - 1) & 1u) != 0;
+    }
+    return false;
+  };
+  for (int waited = 0; waited < 10000 && !catches(GetParam()); waited += 20) QTest::qWait(20);
+  ASSERT_TRUE(catches(GetParam()));
+  // SIGTERM, the logout's signal, comes once the window is up; the others
+  // come at once, while the program is still starting.
+  if (GetParam() == SIGTERM) QTest::qWait(700);
   ASSERT_EQ(program.state(), QProcess::Running) << program.readAllStandardError().toStdString();
   ::kill(static_cast<pid_t>(program.processId()), GetParam());
   ASSERT_TRUE(program.waitForFinished(10000));
