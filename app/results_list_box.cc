@@ -52,11 +52,16 @@ void CResultsListBox::SetRedraw(bool on) {
   if (!m_held) return;
   m_held = false;
   if (!m_pending.isEmpty()) {
-    // One reset of the model, whatever the number of lines.
-    QStringList lines = m_model.stringList();
-    lines.append(m_pending);
-    m_pending.clear();
-    m_model.setStringList(lines);
+    // One reset of the model, whatever the number of lines; after a Clear
+    // (the usual run) the buffer itself becomes the model's list.
+    if (m_model.rowCount() == 0) {
+      m_model.setStringList(m_pending);
+    } else {
+      QStringList lines = m_model.stringList();
+      lines.append(m_pending);
+      m_model.setStringList(lines);
+    }
+    m_pending = QStringList();
   }
   if (m_pendingTop >= 0) {
     ApplyScroll(m_pendingTop);
