@@ -1,21 +1,9 @@
 #include "dialog_units.h"
 
 #include <QFont>
-#include <QFontMetrics>
 #include <gtest/gtest.h>
 
 namespace {
-
-TEST(DialogUnitsTest, FourUnitsAcrossAndEightDownAreOneCharacter) {
-  const QFont font;
-  const DialogUnits units(font);
-  const QFontMetrics metrics(font);
-  EXPECT_EQ(units.ToPixelsX(4), units.BaseX());
-  EXPECT_EQ(units.ToPixelsY(8), metrics.height());
-  // The base lies between the narrowest and the widest letter.
-  EXPECT_GE(units.BaseX(), metrics.horizontalAdvance(QLatin1Char('i')));
-  EXPECT_LE(units.BaseX(), metrics.horizontalAdvance(QLatin1Char('W')));
-}
 
 TEST(DialogUnitsTest, NeighbouringRectanglesStayAdjacent) {
   const DialogUnits units{QFont()};

@@ -74,9 +74,12 @@ TEST_F(KalvenorAppTest, ChoicesOfTheLastStartAreWrittenAndOthersAreNot) {
     Find<QLineEdit>(view, "baseNameEdit")->setText(QStringLiteral("Trip"));
     Find<QRadioButton>(view, "prefixRadio")->click();
     Find<QCheckBox>(view, "fillGapsCheck")->setChecked(false);
+    Find<QCheckBox>(view, "ascendingCheck")->setChecked(false);
+    Find<QRadioButton>(view, "fileTypeRadio")->click();
     Find<QPushButton>(view, "startButton")->click();
     // Changed after Start, never seen by a Start: not stored.
-    Find<QRadioButton>(view, "fileTypeRadio")->click();
+    Find<QRadioButton>(view, "dateRadio")->click();
+    Find<QRadioButton>(view, "postfixRadio")->click();
     Find<QLineEdit>(view, "logFileEdit")->setText(QStringLiteral("/typed/only.log"));
     app.MainFrame()->close();
     app.ExitInstance(0);
@@ -84,14 +87,15 @@ TEST_F(KalvenorAppTest, ChoicesOfTheLastStartAreWrittenAndOthersAreNot) {
   EXPECT_EQ(apptest::WithoutSeparator(Stored("Dir").toString().toStdString()), m_photos.Path());
   EXPECT_EQ(Stored("Postfix").toInt(), 0);
   EXPECT_EQ(Stored("Gaps").toInt(), 0);
-  EXPECT_EQ(Stored("Sort").toInt(), 1);
+  EXPECT_EQ(Stored("Ascending").toInt(), 0);
+  EXPECT_EQ(Stored("Sort").toInt(), 2);
   EXPECT_EQ(Stored("Log").toString(), QString());
 
   // The next start shows them again.
   CKalvenorApp again(StoreFile());
   ASSERT_TRUE(again.InitInstance());
   EXPECT_TRUE(Find<QRadioButton>(again.View(), "prefixRadio")->isChecked());
-  EXPECT_TRUE(Find<QRadioButton>(again.View(), "dateRadio")->isChecked());
+  EXPECT_TRUE(Find<QRadioButton>(again.View(), "fileTypeRadio")->isChecked());
   EXPECT_FALSE(Find<QCheckBox>(again.View(), "fillGapsCheck")->isChecked());
   again.MainFrame()->close();
 }

@@ -186,26 +186,6 @@ TEST_F(KalvenorViewTest, ContinueUsesTheChoicesOfTheLastStart) {
   EXPECT_EQ(m_settings.m_nPostfix, 0);  // the unpressed choice is not stored
 }
 
-TEST_F(KalvenorViewTest, StartStoresTheChoicesOfTheForm) {
-  Open();
-  TypeBaseName(QStringLiteral("Holiday"));
-  Control<QRadioButton>("postfixRadio")->click();
-  Control<QRadioButton>("fileTypeRadio")->click();
-  Control<QCheckBox>("ascendingCheck")->setChecked(false);
-  Control<QCheckBox>("fillGapsCheck")->setChecked(true);
-  Click("startButton");
-  EXPECT_EQ(m_settings.m_nPostfix, 1);
-  EXPECT_EQ(m_settings.m_nSort, 2);
-  EXPECT_EQ(m_settings.m_nAscending, 0);
-  EXPECT_EQ(m_settings.m_nGaps, 1);
-  Control<QRadioButton>("dateRadio")->click();
-  Click("startButton");
-  EXPECT_EQ(m_settings.m_nSort, 2);  // Start was disabled by the preview
-  TypeBaseName(QStringLiteral("Holiday2"));
-  Click("startButton");
-  EXPECT_EQ(m_settings.m_nSort, 1);
-}
-
 TEST_F(KalvenorViewTest, BaseIndexEntriesAreReadAndTheBoxKeepsTheText) {
   m_photos.MakeFile("a.jpg");
   Open();
