@@ -23,6 +23,7 @@ const char kHelpContents[] = "Help on Kalvenor";
 const char kAbout[] = "&About Kalvenor...";
 
 constexpr int kShrinkOnlyScreenWidth = 800;
+constexpr double kDefaultScreenShare = 0.9;
 
 QAction* AddCommand(QMenu* menu, const char* text, const char* name, int id) {
   QAction* action = menu->addAction(QString::fromLatin1(text));
@@ -58,6 +59,13 @@ CMainFrame::CMainFrame(CKalvenorDoc& doc, QWidget* parent)
 
   connect(&m_doc, &CKalvenorDoc::titleChanged, this, &CMainFrame::UpdateCaption);
   UpdateCaption();
+
+  // The default size, before the window is fitted to the form: most of the
+  // screen, so that on a small screen the fitted window shows as much of the
+  // form as the screen allows.
+  if (const QScreen* display = screen()) {
+    resize(display->availableGeometry().size() * kDefaultScreenShare);
+  }
 }
 
 void CMainFrame::SetForm(QWidget* form) { m_area->setWidget(form); }
