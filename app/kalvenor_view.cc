@@ -227,8 +227,7 @@ void CKalvenorView::OnInitialUpdate() {
   m_rectTree = m_tree->geometry();
   m_rectClient = QRect(QPoint(0, 0), FormSize());
   m_rectsRecorded = true;
-  QResizeEvent resized(size(), size());
-  resizeEvent(&resized);
+  PlaceTree();
 }
 
 void CKalvenorView::UpdateControls() {
@@ -292,7 +291,11 @@ void CKalvenorView::OnRefresh() {
 
 void CKalvenorView::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  if (!m_rectsRecorded) return;
+  PlaceTree();
+}
+
+void CKalvenorView::PlaceTree() {
+  if (!m_rectsRecorded) return;  // sizes before the initial update
   QRect tree = m_rectTree;
   tree.setWidth(m_rectTree.width() + (width() - m_rectClient.width()));
   m_tree->setGeometry(tree);

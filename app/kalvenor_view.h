@@ -96,6 +96,9 @@ class CKalvenorView : public QWidget,
  private:
   void Init();
   void CreateControls();
+  // Only the tree follows the form's width: its left edge, top and height
+  // stay, and its right edge keeps its distance from the form's right edge.
+  void PlaceTree();
   void ShowMessageBox(const QString& text, kalvenor::MessageIcon icon);
   QString AskLogFileNameWithDialog();
 
