@@ -11,11 +11,14 @@
 
 namespace kalvenor::testing {
 
-TempDir::TempDir() {
-  const char* base = std::getenv("TMPDIR");
-  std::string templ = std::string(base != nullptr && base[0] == '/' ? base : "/tmp") +
-                      "/kalvenor-engine-XXXXXX";
-  if (::mkdtemp(templ.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+TempDir::TempDir(const std::string& prefix, const std::string& parent) {
+  std::string templ = parent;
+  if (templ.empty()) {
+    const char* base = std::getenv("TMPDIR");
+    templ = base != nullptr && base[0] == '/' ? base : "/tmp";
+  }
+  templ += "/" + prefix + "XXXXXX";
+  if (::mkdtemp(templ.data()) == nullptr) throw std::runtime_error("cannot make " + templ);
   path_ = templ;
 }
 

@@ -1,6 +1,7 @@
-// Helpers shared by the engine's tests: a real temporary folder that removes
-// itself, and plain in-memory stand-ins for the Results list, the message
-// sink, the log box and the option values.
+// Helpers shared by the tests and benchmarks of every part: a real temporary
+// folder that removes itself, and plain in-memory stand-ins for the Results
+// list, the message sink, the log box and the option values. No test
+// framework here: a helper that cannot do its job throws.
 #pragma once
 
 #include <string>
@@ -15,10 +16,12 @@
 
 namespace kalvenor::testing {
 
-// A fresh folder under $TMPDIR (or /tmp), removed with everything in it.
+// A fresh folder named `prefix` plus a unique suffix, made in `parent` (or,
+// when `parent` is empty, in $TMPDIR if absolute, else /tmp); removed with
+// everything in it. Throws std::runtime_error when it cannot be made.
 class TempDir {
  public:
-  TempDir();
+  explicit TempDir(const std::string& prefix = "kalvenor-test-", const std::string& parent = {});
   ~TempDir();
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
