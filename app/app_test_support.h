@@ -1,34 +1,17 @@
-// What the desktop tests share: a real temporary folder that removes itself,
-// and a test main that runs every test offscreen under a QApplication with
-// HOME and XDG_CONFIG_HOME pointed at a temporary folder of its own.
+// What the desktop tests share beyond the common test support (temporary
+// folders): a test main that runs every test offscreen under a QApplication
+// with HOME and XDG_CONFIG_HOME pointed at a temporary folder of its own,
+// and small helpers for finding widgets.
 #pragma once
 
 #include <QWidget>
 #include <string>
-#include <vector>
+
+#include "test_support.h"
 
 namespace apptest {
 
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  // The folder's path, without a trailing '/'.
-  const std::string& Path() const { return m_path; }
-  std::string Join(const std::string& name) const { return m_path + "/" + name; }
-  void MakeFile(const std::string& name, const std::string& content = {}) const;
-  void MakeDir(const std::string& name) const;
-  bool Exists(const std::string& name) const;
-  std::string Read(const std::string& name) const;
-  // The names in the folder, sorted by bytes.
-  std::vector<std::string> Names() const;
-
- private:
-  std::string m_path;
-};
+using kalvenor::testing::TempDir;
 
 // `path` without a trailing '/' (but "/" stays): the folder tree may write a
 // folder either way.

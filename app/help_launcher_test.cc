@@ -20,8 +20,8 @@ struct HelpProbe {
 };
 
 TEST(HelpLauncherTest, MissingPageGivesTheFailureMessage) {
-  apptest::TempFolder empty;
-  CHelpLauncher launcher(QStringList{QString::fromStdString(empty.Path())});
+  apptest::TempDir empty;
+  CHelpLauncher launcher(QStringList{QString::fromStdString(empty.path())});
   HelpProbe probe(launcher, true);
   EXPECT_FALSE(launcher.Launch());
   EXPECT_TRUE(probe.opened.empty());
@@ -30,9 +30,9 @@ TEST(HelpLauncherTest, MissingPageGivesTheFailureMessage) {
 }
 
 TEST(HelpLauncherTest, ViewerThatCannotStartGivesTheFailureMessage) {
-  apptest::TempFolder dir;
+  apptest::TempDir dir;
   dir.MakeFile("help.html", "<html></html>");
-  CHelpLauncher launcher(QStringList{QString::fromStdString(dir.Path())});
+  CHelpLauncher launcher(QStringList{QString::fromStdString(dir.path())});
   HelpProbe probe(launcher, false);
   EXPECT_FALSE(launcher.Launch());
   ASSERT_EQ(probe.opened.size(), 1u);
@@ -41,11 +41,11 @@ TEST(HelpLauncherTest, ViewerThatCannotStartGivesTheFailureMessage) {
 }
 
 TEST(HelpLauncherTest, OpensTheFirstPageFoundAsALocalFile) {
-  apptest::TempFolder first;
-  apptest::TempFolder second;
+  apptest::TempDir first;
+  apptest::TempDir second;
   second.MakeFile("help.html", "<html>second</html>");
-  CHelpLauncher launcher(QStringList{QString::fromStdString(first.Path()),
-                                     QString::fromStdString(second.Path())});
+  CHelpLauncher launcher(QStringList{QString::fromStdString(first.path()),
+                                     QString::fromStdString(second.path())});
   HelpProbe probe(launcher, true);
   EXPECT_TRUE(launcher.Launch());
   EXPECT_TRUE(probe.messages.empty());

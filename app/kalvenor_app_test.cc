@@ -39,8 +39,8 @@ class KalvenorAppTest : public ::testing::Test {
     store.setValue(QStringLiteral("Settings/") + QLatin1String(key), value);
   }
 
-  apptest::TempFolder m_config;
-  apptest::TempFolder m_photos;
+  apptest::TempDir m_config;
+  apptest::TempDir m_photos;
 };
 
 TEST_F(KalvenorAppTest, FirstStartUsesTheWorkingFolderAndWritesTheDefaultsAtExit) {
@@ -65,7 +65,7 @@ TEST_F(KalvenorAppTest, FirstStartUsesTheWorkingFolderAndWritesTheDefaultsAtExit
 }
 
 TEST_F(KalvenorAppTest, ChoicesOfTheLastStartAreWrittenAndOthersAreNot) {
-  Store("Dir", QString::fromStdString(m_photos.Path()));
+  Store("Dir", QString::fromStdString(m_photos.path()));
   Store("Sort", 1);
   {
     CKalvenorApp app(StoreFile());
@@ -84,7 +84,7 @@ TEST_F(KalvenorAppTest, ChoicesOfTheLastStartAreWrittenAndOthersAreNot) {
     app.MainFrame()->close();
     app.ExitInstance(0);
   }
-  EXPECT_EQ(apptest::WithoutSeparator(Stored("Dir").toString().toStdString()), m_photos.Path());
+  EXPECT_EQ(apptest::WithoutSeparator(Stored("Dir").toString().toStdString()), m_photos.path());
   EXPECT_EQ(Stored("Postfix").toInt(), 0);
   EXPECT_EQ(Stored("Gaps").toInt(), 0);
   EXPECT_EQ(Stored("Ascending").toInt(), 0);
@@ -172,8 +172,8 @@ TEST_F(KalvenorAppTest, HelpButtonAndMenuOpenTheSamePageOrReportTheFailure) {
   EXPECT_TRUE(opened[0].isLocalFile());
   EXPECT_TRUE(failures.empty());
 
-  apptest::TempFolder empty;
-  app.Help() = CHelpLauncher(QStringList{QString::fromStdString(empty.Path())});
+  apptest::TempDir empty;
+  app.Help() = CHelpLauncher(QStringList{QString::fromStdString(empty.path())});
   answer(app.Help());
   Find<QPushButton>(app.View(), "helpButton")->click();
   ASSERT_EQ(failures.size(), 1u);
@@ -196,8 +196,8 @@ TEST_F(KalvenorAppTest, QuitSignalClosesOpenDialogsAndTheWindow) {
 class KalvenorProcessTest : public ::testing::TestWithParam<int> {};
 
 TEST_P(KalvenorProcessTest, SettingsAreWrittenWhenTheProgramIsSignalled) {
-  apptest::TempFolder home;
-  apptest::TempFolder work;
+  apptest::TempDir home;
+  apptest::TempDir work;
   const QString conf = QString::fromStdString(home.Join(".config/Tessavoy/Kalvenor.conf"));
   {
     QSettings store(conf, QSettings::IniFormat);
@@ -205,11 +205,11 @@ TEST_P(KalvenorProcessTest, SettingsAreWrittenWhenTheProgramIsSignalled) {
   }
   QProcess program;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("HOME"), QString::fromStdString(home.Path()));
+  env.insert(QStringLiteral("HOME"), QString::fromStdString(home.path()));
   env.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString(home.Join(".config")));
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
   program.setProcessEnvironment(env);
-  program.setWorkingDirectory(QString::fromStdString(work.Path()));
+  program.setWorkingDirectory(QString::fromStdString(work.path()));
   program.start(QStringLiteral(KALVENOR_APP_PATH), QStringList());
   ASSERT_TRUE(program.waitForStarted(10000));
   // Signal only once the program catches the signal (its handlers go in
@@ -237,7 +237,7 @@ TEST_P(KalvenorProcessTest, SettingsAreWrittenWhenTheProgramIsSignalled) {
 
   QSettings store(conf, QSettings::IniFormat);
   EXPECT_EQ(apptest::WithoutSeparator(store.value(QStringLiteral("Settings/Dir")).toString().toStdString()),
-            work.Path());
+            work.path());
   EXPECT_EQ(store.value(QStringLiteral("Settings/Sort")).toInt(), 2);
   EXPECT_EQ(store.value(QStringLiteral("Settings/Gaps")).toInt(), 1);
   EXPECT_EQ(store.value(QStringLiteral("Settings/Postfix")).toInt(), 1);

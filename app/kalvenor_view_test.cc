@@ -31,7 +31,7 @@ struct Shown {
 class KalvenorViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    m_settings.m_strDir = m_photos.Path();
+    m_settings.m_strDir = m_photos.path();
     m_settings.m_nGaps = 0;
     m_settings.m_nPostfix = 0;
   }
@@ -73,7 +73,7 @@ class KalvenorViewTest : public ::testing::Test {
     return lines;
   }
 
-  apptest::TempFolder m_photos;
+  apptest::TempDir m_photos;
   SettingsRecord m_settings;
   CKalvenorDoc m_doc;
   std::unique_ptr<CMainFrame> m_frame;
@@ -86,7 +86,7 @@ class KalvenorViewTest : public ::testing::Test {
 
 TEST_F(KalvenorViewTest, FirstStartShowsTheDefaultsWithEveryActionOff) {
   m_settings = SettingsRecord();
-  m_settings.m_strDir = m_photos.Path();
+  m_settings.m_strDir = m_photos.path();
   Open();
   EXPECT_TRUE(Control<QCheckBox>("fillGapsCheck")->isChecked());
   EXPECT_TRUE(Control<QCheckBox>("ascendingCheck")->isChecked());
@@ -96,7 +96,7 @@ TEST_F(KalvenorViewTest, FirstStartShowsTheDefaultsWithEveryActionOff) {
   EXPECT_EQ(Control<QLineEdit>("baseIndexEdit")->text(), QStringLiteral("0"));
   EXPECT_EQ(Control<QLineEdit>("baseNameEdit")->text(), QString());
   EXPECT_EQ(Control<QLineEdit>("logFileEdit")->text(), QString());
-  EXPECT_EQ(Control<CFolderPathBox>("folderBox")->Path().rfind(m_photos.Path(), 0), 0u);
+  EXPECT_EQ(Control<CFolderPathBox>("folderBox")->Path().rfind(m_photos.path(), 0), 0u);
   EXPECT_FALSE(Enabled("startButton"));
   EXPECT_FALSE(Enabled("continueButton"));
   EXPECT_FALSE(Enabled("undoButton"));
@@ -138,13 +138,13 @@ TEST_F(KalvenorViewTest, StartNeedsAValidFolderAndABaseName) {
   EXPECT_FALSE(Enabled("startButton"));
   SelectFolder(m_photos.Join("missing"));
   EXPECT_FALSE(Enabled("startButton"));
-  EXPECT_EQ(m_settings.m_strDir.rfind(m_photos.Path(), 0), 0u);  // refused paths are not stored
+  EXPECT_EQ(m_settings.m_strDir.rfind(m_photos.path(), 0), 0u);  // refused paths are not stored
   EXPECT_EQ(m_settings.m_strDir.find("missing"), std::string::npos);
 
-  apptest::TempFolder other;
-  SelectFolder(other.Path());
+  apptest::TempDir other;
+  SelectFolder(other.path());
   EXPECT_TRUE(Enabled("startButton"));
-  EXPECT_EQ(m_settings.m_strDir, other.Path());
+  EXPECT_EQ(m_settings.m_strDir, other.path());
 }
 
 TEST_F(KalvenorViewTest, PreviewSwapsStartForContinueUntilFolderOrNameChanges) {
@@ -168,7 +168,7 @@ TEST_F(KalvenorViewTest, PreviewSwapsStartForContinueUntilFolderOrNameChanges) {
 
   Click("startButton");
   EXPECT_TRUE(Enabled("continueButton"));
-  SelectFolder(m_photos.Path());  // the tree selecting a folder, even the same one
+  SelectFolder(m_photos.path());  // the tree selecting a folder, even the same one
   EXPECT_FALSE(Enabled("continueButton"));
   EXPECT_TRUE(Enabled("startButton"));
 }
@@ -329,7 +329,7 @@ TEST_F(KalvenorViewTest, LogThatCannotBeOpenedIsReportedAndTheBatchGoesOn) {
 
 TEST_F(KalvenorViewTest, OpenedLogBecomesTheSettingAndTheCaption) {
   m_photos.MakeFile("a.jpg");
-  apptest::TempFolder logs;
+  apptest::TempDir logs;
   Open();
   TypeBaseName(QStringLiteral("Holiday"));
   Control<QLineEdit>("logFileEdit")->setText(QString::fromStdString(logs.Join("batches.log")));

@@ -1,6 +1,7 @@
 #include "settings_record.h"
 
 #include <QSettings>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 #include "app_test_support.h"
@@ -16,7 +17,7 @@ class SettingsRecordTest : public ::testing::Test {
   }
   void WriteRaw(const std::string& text) { m_dir.MakeFile("Kalvenor.conf", text); }
 
-  apptest::TempFolder m_dir;
+  apptest::TempDir m_dir;
 };
 
 TEST_F(SettingsRecordTest, EmptyStoreGivesTheDefaults) {
@@ -88,6 +89,7 @@ TEST_F(SettingsRecordTest, UnreadableStoreGivesTheDefaults) {
   EXPECT_EQ(record.m_strDir, "/work/dir");
   EXPECT_EQ(record.m_nGaps, 1);
 
+  std::filesystem::remove(m_dir.Join("Kalvenor.conf"));  // now a file of bytes that are no settings
   WriteRaw(std::string("\xff\xfe\0\x01[Sett\nings\n=\n\x80\x81", 18));
   EXPECT_EQ(Load().m_nPostfix, 1);
 }
