@@ -19,28 +19,13 @@
 #include <string>
 #include <vector>
 
+#include "test_support.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-// A folder of its own for one test, removed with everything in it.
-class TempDir {
- public:
-  TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "kalvenor-cli-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-  }
-  ~TempDir() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  const std::string& Path() const { return path_; }
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
+using kalvenor::testing::TempDir;
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -81,7 +66,7 @@ Outcome RunCli(const std::vector<std::string>& args, const std::string& cwd,
                const std::map<std::string, std::optional<std::string>>& env = {},
                bool readerGone = false) {
   TempDir streams;
-  const std::string outPath = streams / "out", errPath = streams / "err";
+  const std::string outPath = streams.Join("out"), errPath = streams.Join("err");
   int pipeEnds[2] = {-1, -1};
   if (readerGone && (::pipe(pipeEnds) != 0 || ::close(pipeEnds[0]) != 0)) return {};
   const pid_t child = ::fork();
@@ -140,8 +125,8 @@ class CliTest : public ::testing::Test {
   std::string Photo(const std::string& name) const { return photos_ + "/" + name; }
 
   TempDir dir_;
-  const std::string photos_ = dir_ / "photos";
-  const std::string log_ = dir_ / "rename.log";
+  const std::string photos_ = dir_.Join("photos");
+  const std::string log_ = dir_.Join("rename.log");
 };
 
 TEST_F(CliTest, WrongArgumentsGiveStatusTwoAndTheUsage) {
@@ -153,7 +138,7 @@ TEST_F(CliTest, WrongArgumentsGiveStatusTwoAndTheUsage) {
       {"-b", "H", "--sort", "size", "photos"},
   };
   for (const auto& args : wrong) {
-    const Outcome run = RunCli(args, dir_.Path());
+    const Outcome run = RunCli(args, dir_.path());
     EXPECT_EQ(run.status, 2) << args.front() << " " << args.back();
     EXPECT_NE(run.err.find("usage: kalvenor-cli [OPTIONS] FOLDER"), std::string::npos) << run.err;
     EXPECT_EQ(run.out, "");
@@ -162,16 +147,16 @@ TEST_F(CliTest, WrongArgumentsGiveStatusTwoAndTheUsage) {
 }
 
 TEST_F(CliTest, HelpAndVersion) {
-  const Outcome help = RunCli({"--help"}, dir_.Path());
+  const Outcome help = RunCli({"--help"}, dir_.path());
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("--undo-log FILE"), std::string::npos);
-  const Outcome version = RunCli({"--version"}, dir_.Path());
+  const Outcome version = RunCli({"--version"}, dir_.path());
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out, "kalvenor-cli 2.0\n");
 }
 
 TEST_F(CliTest, PreviewListsThePlanAndTouchesNothing) {
-  const Outcome run = RunCli({"-b", "Holiday", "--prefix", "-l", "rename.log", "photos"}, dir_.Path());
+  const Outcome run = RunCli({"-b", "Holiday", "--prefix", "-l", "rename.log", "photos"}, dir_.path());
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out,
@@ -188,7 +173,7 @@ TEST_F(CliTest, CommitRenamesAndLogsFullPaths) {
   const Outcome run =
       RunCli({"-b", "Holiday", "--no-fill-gaps", "--sort=type", "--descending", "-l", log_, "-c",
            photos_},
-          dir_.Path());
+          dir_.path());
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out,
@@ -208,43 +193,43 @@ TEST_F(CliTest, CommitRenamesAndLogsFullPaths) {
 }
 
 TEST_F(CliTest, RelativeFolderAndLogBecomeAbsoluteWithoutResolvingLinks) {
-  fs::create_directory_symlink("photos", dir_ / "album");
-  ASSERT_TRUE(fs::create_directory(dir_ / "logs"));
-  const Outcome run = RunCli({"-b", "H", "-c", "-l", "logs/../r.log", "./album/"}, dir_.Path());
+  fs::create_directory_symlink("photos", dir_.Join("album"));
+  ASSERT_TRUE(fs::create_directory(dir_.Join("logs")));
+  const Outcome run = RunCli({"-b", "H", "-c", "-l", "logs/../r.log", "./album/"}, dir_.path());
   EXPECT_EQ(run.status, 0) << run.err;
-  const std::vector<std::string> log = Lines(ReadFile(dir_ / "r.log"));
+  const std::vector<std::string> log = Lines(ReadFile(dir_.Join("r.log")));
   ASSERT_EQ(log.size(), 4u);
-  EXPECT_EQ(log[1], dir_ / "album/a.jpg renamed to " + dir_ / "album/H0000.jpg");
+  EXPECT_EQ(log[1], dir_.Join("album/a.jpg renamed to ") + dir_.Join("album/H0000.jpg"));
   EXPECT_TRUE(fs::exists(Photo("H0000.jpg")));
 
   // The undo reads the relative log path against the current folder too.
-  const Outcome undo = RunCli({"--undo-log", "r.log"}, dir_.Path());
+  const Outcome undo = RunCli({"--undo-log", "r.log"}, dir_.path());
   EXPECT_EQ(undo.status, 0) << undo.err;
   EXPECT_EQ(Names(photos_), (std::set<std::string>{"a.jpg", "b.jpg", "c.png"}));
 }
 
 TEST_F(CliTest, TheCurrentFolderIsTakenAsTheShellNamesIt) {
-  fs::create_directory_symlink("photos", dir_ / "album");
+  fs::create_directory_symlink("photos", dir_.Join("album"));
   const Outcome run =
-      RunCli({"-b", "H", "-c", "-l", "../r.log", "."}, dir_ / "album", {{"PWD", dir_ / "album"}});
+      RunCli({"-b", "H", "-c", "-l", "../r.log", "."}, dir_.Join("album"), {{"PWD", dir_.Join("album")}});
   EXPECT_EQ(run.status, 0) << run.err;
-  const std::vector<std::string> log = Lines(ReadFile(dir_ / "r.log"));
+  const std::vector<std::string> log = Lines(ReadFile(dir_.Join("r.log")));
   ASSERT_EQ(log.size(), 4u);
-  EXPECT_EQ(log[1], dir_ / "album/a.jpg renamed to " + dir_ / "album/H0000.jpg");
+  EXPECT_EQ(log[1], dir_.Join("album/a.jpg renamed to ") + dir_.Join("album/H0000.jpg"));
 
   // A $PWD that names another folder is not believed.
   const Outcome stale =
-      RunCli({"-b", "H", "-c", "-l", "../s.log", "."}, photos_, {{"PWD", dir_.Path()}});
+      RunCli({"-b", "H", "-c", "-l", "../s.log", "."}, photos_, {{"PWD", dir_.path()}});
   EXPECT_EQ(stale.status, 0) << stale.err;
-  EXPECT_TRUE(fs::exists(dir_ / "s.log"));
+  EXPECT_TRUE(fs::exists(dir_.Join("s.log")));
 }
 
 TEST_F(CliTest, ACommitOutlivesTheReaderOfItsOutput) {
   // Enough files that the output is written out while the renames go on.
-  const std::string many = dir_ / "many";
+  const std::string many = dir_.Join("many");
   ASSERT_TRUE(fs::create_directory(many));
   for (int i = 0; i < 3000; ++i) WriteFile(many + "/file" + std::to_string(i) + ".jpg", "");
-  const Outcome run = RunCli({"-b", "H", "-c", many}, dir_.Path(), {}, true);
+  const Outcome run = RunCli({"-b", "H", "-c", many}, dir_.path(), {}, true);
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(fs::exists(many + "/H2999.jpg"));
   EXPECT_FALSE(fs::exists(many + "/file0.jpg"));
@@ -252,7 +237,7 @@ TEST_F(CliTest, ACommitOutlivesTheReaderOfItsOutput) {
 
 TEST_F(CliTest, FailedRenameGivesStatusThreeAndStopsTheBatch) {
   ASSERT_TRUE(fs::create_directory(Photo("H0001.jpg")));  // b.jpg's new name is taken
-  const Outcome run = RunCli({"-b", "H", "-c", "-l", log_, photos_}, dir_.Path());
+  const Outcome run = RunCli({"-b", "H", "-c", "-l", log_, photos_}, dir_.path());
   EXPECT_EQ(run.status, 3);
   EXPECT_EQ(run.err, "kalvenor-cli: Rename error: access denied.\n");
   EXPECT_EQ(run.out, "a.jpg -> H0000.jpg\nb.jpg -> H0001.jpg\nOperations complete.\n");
@@ -260,7 +245,7 @@ TEST_F(CliTest, FailedRenameGivesStatusThreeAndStopsTheBatch) {
   EXPECT_TRUE(fs::is_directory(Photo("H0001.jpg")));
 
   // The batch's last line is the rename that failed: the undo leaves it alone.
-  const Outcome undo = RunCli({"--undo-log", log_}, dir_.Path());
+  const Outcome undo = RunCli({"--undo-log", log_}, dir_.path());
   EXPECT_EQ(undo.status, 0) << undo.err;
   EXPECT_EQ(undo.out, "H0000.jpg -> a.jpg\nOperations complete.\n");
   EXPECT_EQ(Names(photos_), (std::set<std::string>{"a.jpg", "b.jpg", "c.png", "H0001.jpg"}));
@@ -268,28 +253,28 @@ TEST_F(CliTest, FailedRenameGivesStatusThreeAndStopsTheBatch) {
 }
 
 TEST_F(CliTest, LimitsGiveStatusOne) {
-  const Outcome index = RunCli({"-b", "H", "-i", "9998", "-c", photos_}, dir_.Path());
+  const Outcome index = RunCli({"-b", "H", "-i", "9998", "-c", photos_}, dir_.path());
   EXPECT_EQ(index.status, 1);
   EXPECT_EQ(index.out, "a.jpg -> H9998.jpg\nb.jpg -> H9999.jpg\nIndex exceeds limit.\n");
   EXPECT_EQ(Names(photos_), (std::set<std::string>{"H9998.jpg", "H9999.jpg", "c.png"}));
 
-  const std::string crowded = dir_ / "crowded";
+  const std::string crowded = dir_.Join("crowded");
   ASSERT_TRUE(fs::create_directory(crowded));
   for (int i = 0; i < 10000; ++i) WriteFile(crowded + "/f" + std::to_string(i), "");
-  const Outcome count = RunCli({"-b", "H", "-c", crowded}, dir_.Path());
+  const Outcome count = RunCli({"-b", "H", "-c", crowded}, dir_.path());
   EXPECT_EQ(count.status, 1);
   EXPECT_EQ(count.out, "File count exceeds 9999.\nOperations complete.\n");
   EXPECT_TRUE(fs::exists(crowded + "/f0"));
 }
 
 TEST_F(CliTest, RefusedFoldersGiveStatusTwo) {
-  const std::string trash = dir_ / "home/.local/share/Trash/files/photos";
+  const std::string trash = dir_.Join("home/.local/share/Trash/files/photos");
   fs::create_directories(trash);
   WriteFile(trash + "/a.jpg", "a");
   const std::map<std::string, std::optional<std::string>> env = {
-      {"HOME", dir_ / "home"}, {"XDG_DATA_HOME", std::nullopt}};
-  for (const std::string& folder : {Photo("a.jpg"), dir_ / "missing", trash}) {
-    const Outcome run = RunCli({"-b", "H", "-c", folder}, dir_.Path(), env);
+      {"HOME", dir_.Join("home")}, {"XDG_DATA_HOME", std::nullopt}};
+  for (const std::string& folder : {Photo("a.jpg"), dir_.Join("missing"), trash}) {
+    const Outcome run = RunCli({"-b", "H", "-c", folder}, dir_.path(), env);
     EXPECT_EQ(run.status, 2) << folder;
     EXPECT_NE(run.err.find("kalvenor-cli: "), std::string::npos);
     EXPECT_EQ(run.out, "");
@@ -298,15 +283,15 @@ TEST_F(CliTest, RefusedFoldersGiveStatusTwo) {
 }
 
 TEST_F(CliTest, ALogThatCannotBeOpenedStopsACommitBeforeAnyRename) {
-  const Outcome run = RunCli({"-b", "H", "-c", "-l", dir_ / "no/such/r.log", photos_}, dir_.Path());
+  const Outcome run = RunCli({"-b", "H", "-c", "-l", dir_.Join("no/such/r.log"), photos_}, dir_.path());
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find("cannot open log file"), std::string::npos) << run.err;
   EXPECT_EQ(Names(photos_), (std::set<std::string>{"a.jpg", "b.jpg", "c.png"}));
 }
 
 TEST_F(CliTest, UndoRestoresNamesAndBytesAndLogsTheUndo) {
-  ASSERT_EQ(RunCli({"-b", "Trip", "--prefix", "-c", "-l", log_, photos_}, dir_.Path()).status, 0);
-  const Outcome undo = RunCli({"--undo-log", log_}, dir_.Path());
+  ASSERT_EQ(RunCli({"-b", "Trip", "--prefix", "-c", "-l", log_, photos_}, dir_.path()).status, 0);
+  const Outcome undo = RunCli({"--undo-log", log_}, dir_.path());
   EXPECT_EQ(undo.status, 0) << undo.err;
   EXPECT_EQ(undo.out,
             "0000Trip.jpg -> a.jpg\n0001Trip.jpg -> b.jpg\n0002Trip.png -> c.png\n"
@@ -319,7 +304,7 @@ TEST_F(CliTest, UndoRestoresNamesAndBytesAndLogsTheUndo) {
   EXPECT_EQ(log[5], photos_ + "/0000Trip.jpg renamed back to " + photos_ + "/a.jpg");
 
   // The batch is undone now: a second undo finds nothing.
-  const Outcome again = RunCli({"--undo-log", log_}, dir_.Path());
+  const Outcome again = RunCli({"--undo-log", log_}, dir_.path());
   EXPECT_EQ(again.status, 1);
   EXPECT_EQ(again.err, "kalvenor-cli: Nothing to undo.\n");
   EXPECT_EQ(Lines(ReadFile(log_)).size(), 8u);
@@ -327,22 +312,22 @@ TEST_F(CliTest, UndoRestoresNamesAndBytesAndLogsTheUndo) {
 
 TEST_F(CliTest, NothingToUndoAndUnreadableLogs) {
   WriteFile(log_, "");
-  Outcome run = RunCli({"--undo-log", log_}, dir_.Path());
+  Outcome run = RunCli({"--undo-log", log_}, dir_.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "kalvenor-cli: Nothing to undo.\n");
 
-  run = RunCli({"--undo-log", dir_ / "missing.log"}, dir_.Path());
+  run = RunCli({"--undo-log", dir_.Join("missing.log")}, dir_.path());
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find("cannot read log file"), std::string::npos) << run.err;
 
-  run = RunCli({"--undo-log", photos_}, dir_.Path());  // a folder
+  run = RunCli({"--undo-log", photos_}, dir_.path());  // a folder
   EXPECT_EQ(run.status, 2);
 
   // A batch with a line that is not ours: nothing is renamed, not even the good lines.
   fs::rename(Photo("a.jpg"), Photo("H0000.jpg"));
   WriteFile(log_, "December 08, 2026 at 16:02:17\n" + Photo("a.jpg") + " renamed to " +
                       Photo("H0000.jpg") + "\nsomething else\n");
-  run = RunCli({"--undo-log", log_}, dir_.Path());
+  run = RunCli({"--undo-log", log_}, dir_.path());
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find("line 3"), std::string::npos) << run.err;
   EXPECT_TRUE(fs::exists(Photo("H0000.jpg")));
@@ -361,7 +346,7 @@ TEST_F(CliTest, UndoOfAKilledBatchRenamesBackOnlyWhatWasRenamed) {
     log += Photo(from) + " renamed to " + Photo(to) + "\n";
   WriteFile(log_, log + Photo("e.tif") + " renamed to " + Photo("H00"));  // cut off mid-line
 
-  const Outcome undo = RunCli({"--undo-log", log_}, dir_.Path());
+  const Outcome undo = RunCli({"--undo-log", log_}, dir_.path());
   EXPECT_EQ(undo.status, 0) << undo.err;
   EXPECT_EQ(undo.out, "H0000.jpg -> a.jpg\nH0002.png -> c.png\nOperations complete.\n");
   EXPECT_EQ(Names(photos_), (std::set<std::string>{"a.jpg", "b.jpg", "c.png", "d.gif"}));
@@ -371,11 +356,11 @@ TEST_F(CliTest, UndoOfAKilledBatchRenamesBackOnlyWhatWasRenamed) {
 TEST_F(CliTest, OddNamesSurviveCommitAndUndo) {
   const std::vector<std::string> odd = {"x renamed to y.jpg", "two\nlines.jpg", "cr\r.jpg",
                                         "back\\slash.jpg", "latin1 \xe9\xff.jpg"};
-  const std::string folder = dir_ / "odd renamed to odd";
+  const std::string folder = dir_.Join("odd renamed to odd");
   ASSERT_TRUE(fs::create_directory(folder));
   for (const std::string& name : odd) WriteFile(folder + "/" + name, name);
 
-  const Outcome commit = RunCli({"-b", "Z", "-c", "-l", log_, folder}, dir_.Path());
+  const Outcome commit = RunCli({"-b", "Z", "-c", "-l", log_, folder}, dir_.path());
   EXPECT_EQ(commit.status, 0) << commit.err;
   const std::vector<std::string> out = Lines(commit.out);
   ASSERT_EQ(out.size(), odd.size() + 1);  // each Results line stays one output line
@@ -384,7 +369,7 @@ TEST_F(CliTest, OddNamesSurviveCommitAndUndo) {
   EXPECT_EQ(Names(folder).size(), odd.size());
   EXPECT_EQ(Names(folder).count(odd[0]), 0u);
 
-  const Outcome undo = RunCli({"--undo-log", log_}, dir_.Path());
+  const Outcome undo = RunCli({"--undo-log", log_}, dir_.path());
   EXPECT_EQ(undo.status, 0) << undo.err;
   std::set<std::string> expected(odd.begin(), odd.end());
   EXPECT_EQ(Names(folder), expected);
