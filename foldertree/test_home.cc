@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "test_support.h"
+
 namespace kalvenor::testing {
 
 namespace {
@@ -37,9 +39,8 @@ int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
 
-  char pattern[] = "/tmp/kalvenor-tree-XXXXXX";
-  if (::mkdtemp(pattern) == nullptr) return 2;
-  kalvenor::testing::g_home = pattern;
+  const kalvenor::testing::TempDir temp("kalvenor-tree-", "/tmp");
+  kalvenor::testing::g_home = temp.path();
   const std::string& home = kalvenor::testing::g_home;
   ::setenv("HOME", home.c_str(), 1);
   ::setenv("XDG_DATA_HOME", (home + "/.local/share").c_str(), 1);
@@ -59,7 +60,5 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     result = RUN_ALL_TESTS();
   }
-  std::error_code ignored;
-  std::filesystem::remove_all(home, ignored);
   return result;
 }
