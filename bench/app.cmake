@@ -5,5 +5,5 @@
 #   QT_QPA_PLATFORM=offscreen <build>/bench/kalvenor_app_bench
 if(TARGET kalvenor_app_lib)
   add_executable(kalvenor_app_bench app_preview.cc)
-  target_link_libraries(kalvenor_app_bench PRIVATE kalvenor_app_lib)
+  target_link_libraries(kalvenor_app_bench PRIVATE kalvenor_app_lib kalvenor_test_support)
 endif()

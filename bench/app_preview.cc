@@ -9,7 +9,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -19,44 +18,12 @@
 #include "main_frame.h"
 #include "rename_run.h"
 #include "results_list_box.h"
+#include "test_support.h"
 
 namespace {
 
 constexpr int kFiles = 9999;
 constexpr int kRounds = 21;
-
-class VectorResults : public kalvenor::ResultsList {
- public:
-  void Clear() override { lines.clear(); }
-  void AddLine(const std::string& line) override { lines.push_back(line); }
-  int Count() const override { return static_cast<int>(lines.size()); }
-  void ScrollToTop(int) override {}
-  void SetRedraw(bool) override {}
-  std::vector<std::string> lines;
-};
-
-class SilentMessages : public kalvenor::MessageSink {
- public:
-  void ShowMessage(const std::string& text, kalvenor::MessageIcon) override {
-    std::fprintf(stderr, "message: %s\n", text.c_str());
-  }
-};
-
-class NoLog : public kalvenor::LogPathBox {
- public:
-  std::string GetLogPath() const override { return std::string(); }
-  void SetLogPath(const std::string&) override {}
-  void SetDocumentTitle(const std::string&) override {}
-};
-
-class FixedOptions : public kalvenor::OptionValues {
- public:
-  explicit FixedOptions(kalvenor::RenameOptions options) : m_options(std::move(options)) {}
-  kalvenor::RenameOptions CurrentOptions() const override { return m_options; }
-
- private:
-  kalvenor::RenameOptions m_options;
-};
 
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
@@ -69,8 +36,8 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
 
-  std::string folder = (std::filesystem::temp_directory_path() / "kalvenor-app-bench-XXXXXX").string();
-  if (::mkdtemp(folder.data()) == nullptr) return 1;
+  const kalvenor::testing::TempDir temp("kalvenor-app-bench-");
+  const std::string folder = temp.path();
   for (int i = 0; i < kFiles; ++i) {
     char name[32];
     std::snprintf(name, sizeof name, "/IMG_%05d.jpg", (i * 7919) % 100000);
@@ -78,18 +45,13 @@ int main(int argc, char** argv) {
   }
 
   // The engine alone, previewing into a vector.
-  kalvenor::RenameOptions options;
+  kalvenor::PosixFileSystem fs;
+  kalvenor::testing::RunBench engine(fs);
+  kalvenor::RenameOptions& options = engine.values.options;
   options.folder = folder;
   options.baseName = "Holiday";
   options.postfix = true;
   options.fillGaps = true;
-  FixedOptions fixed(options);
-  VectorResults vectorResults;
-  SilentMessages messages;
-  NoLog noLog;
-  kalvenor::PosixFileSystem fs;
-  kalvenor::LastBatch batch;
-  kalvenor::RenameContext context{vectorResults, messages, noLog, fs};
 
   // The same preview through the form, the list filled and drawn.
   SettingsRecord settings;
@@ -113,7 +75,7 @@ int main(int argc, char** argv) {
   std::vector<double> formTimes;
   for (int round = 0; round < kRounds; ++round) {
     auto begin = std::chrono::steady_clock::now();
-    kalvenor::RenameFiles(false, fixed, context, batch);
+    engine.Run(false);
     auto end = std::chrono::steady_clock::now();
     engineTimes.push_back(std::chrono::duration<double, std::milli>(end - begin).count());
 
@@ -134,7 +96,7 @@ int main(int argc, char** argv) {
     const auto begin = std::chrono::steady_clock::now();
     lone.SetRedraw(false);
     lone.Clear();
-    for (const std::string& line : vectorResults.lines) lone.AddLine(line);
+    for (const std::string& line : engine.results.lines) lone.AddLine(line);
     lone.ScrollToTop(lone.Count() - 1);
     lone.SetRedraw(true);
     lone.viewport()->repaint();
@@ -147,12 +109,12 @@ int main(int argc, char** argv) {
 
   std::printf("files: %d, rounds: %d (medians)\n", kFiles, kRounds);
   std::printf("engine preview into a vector:        %8.2f ms (%zu lines)\n", engineMs,
-              vectorResults.lines.size());
+              engine.results.lines.size());
   std::printf("form preview, list filled and drawn: %8.2f ms (%d lines)\n", formMs, results->ShownCount());
   std::printf("the Results list alone, same lines:  %8.2f ms\n", listMs);
   std::printf("ratio form / engine:                 %8.2f (goal: at most 1.30)\n", formMs / engineMs);
 
-  std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
+  // A message from the engine means its figure is not a plain preview's.
+  for (const auto& [text, icon] : engine.messages.shown) std::fprintf(stderr, "message: %s\n", text.c_str());
   return 0;
 }

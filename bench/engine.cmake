@@ -3,4 +3,4 @@
 #   cmake --build <build> --target kalvenor_engine_bench
 #   <build>/bench/kalvenor_engine_bench
 add_executable(kalvenor_engine_bench engine_bench.cc)
-target_link_libraries(kalvenor_engine_bench PRIVATE kalvenor_engine)
+target_link_libraries(kalvenor_engine_bench PRIVATE kalvenor_engine kalvenor_test_support)

@@ -20,13 +20,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "file_system.h"
 #include "log_format.h"
 #include "rename_run.h"
+#include "test_support.h"
 #include "undo_last.h"
 
 namespace {
@@ -36,37 +38,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kFiles = 9999;
 constexpr int kRepeats = 11;
-
-class LinesList : public ResultsList {
- public:
-  void Clear() override { lines.clear(); }
-  void AddLine(const std::string& line) override { lines.push_back(line); }
-  int Count() const override { return static_cast<int>(lines.size()); }
-  void ScrollToTop(int) override {}
-  void SetRedraw(bool) override {}
-  std::vector<std::string> lines;
-};
-
-class QuietSink : public MessageSink {
- public:
-  void ShowMessage(const std::string& text, MessageIcon) override {
-    std::fprintf(stderr, "message: %s\n", text.c_str());
-  }
-};
-
-class PathBox : public LogPathBox {
- public:
-  std::string GetLogPath() const override { return path; }
-  void SetLogPath(const std::string& p) override { path = p; }
-  void SetDocumentTitle(const std::string&) override {}
-  std::string path;
-};
-
-class Options : public OptionValues {
- public:
-  RenameOptions CurrentOptions() const override { return options; }
-  RenameOptions options;
-};
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
@@ -144,41 +115,42 @@ Sample PreviewFloor(const std::string& folder) {
   return sample;
 }
 
+// Every file of `folder` to be named Holiday with a number.
+void AimAt(testing::RunBench& run, const std::string& folder) {
+  run.values.options.folder = folder;
+  run.values.options.baseName = "Holiday";
+}
+
+// A message means the measurement went wrong; shown once the timing is over.
+void ShowMessages(const testing::RunBench& run) {
+  for (const auto& [text, icon] : run.messages.shown) std::fprintf(stderr, "message: %s\n", text.c_str());
+}
+
 Sample Preview(const std::string& folder, std::size_t* lines) {
   PosixFileSystem fs;
-  LinesList results;
-  QuietSink sink;
-  PathBox box;
-  Options options;
-  options.options.folder = folder;
-  options.options.baseName = "Holiday";
-  LastBatch batch;
-  RenameContext ctx{results, sink, box, fs};
+  testing::RunBench run(fs);
+  AimAt(run, folder);
   const Stopwatch watch;
-  RenameFiles(false, options, ctx, batch);
+  run.Run(false);
   const Sample sample = watch.Stop();
-  *lines = results.lines.size();
+  *lines = run.results.lines.size();
+  ShowMessages(run);
   return sample;
 }
 
 // One commit with a log, timed; the undo that puts the names back is not.
 Sample CommitAndUndo(const std::string& folder, const std::string& log) {
   PosixFileSystem fs;
-  LinesList results;
-  QuietSink sink;
-  PathBox box;
-  box.path = log;
-  Options options;
-  options.options.folder = folder;
-  options.options.baseName = "Holiday";
-  LastBatch batch;
-  RenameContext ctx{results, sink, box, fs};
+  testing::RunBench run(fs);
+  AimAt(run, folder);
+  run.logBox.path = log;
   const Stopwatch watch;
-  RenameFiles(true, options, ctx, batch);
+  run.Run(true);
   const Sample sample = watch.Stop();
-  if (batch.Size() != static_cast<std::size_t>(kFiles)) std::fprintf(stderr, "commit renamed %zu\n", batch.Size());
-  box.path.clear();
-  UndoLastBatch(ctx, batch);
+  if (run.batch.Size() != static_cast<std::size_t>(kFiles)) std::fprintf(stderr, "commit renamed %zu\n", run.batch.Size());
+  run.logBox.path.clear();
+  UndoLastBatch(run.ctx, run.batch);
+  ShowMessages(run);
   return sample;
 }
 
@@ -234,12 +206,14 @@ bool MeasurePreviewMemory(const std::string& self, const std::string& folder, lo
 }
 
 void RunOn(const std::string& base, const std::string& self) {
-  std::string templ = base + "/kalvenor-bench-XXXXXX";
-  if (::mkdtemp(templ.data()) == nullptr) {
+  std::optional<testing::TempDir> temp;
+  try {
+    temp.emplace("kalvenor-bench-", base);
+  } catch (const std::runtime_error&) {
     std::printf("%s: cannot create a folder, skipped\n", base.c_str());
     return;
   }
-  const std::string root = templ;
+  const std::string root = temp->path();
   const std::string folder = root + "/photos";
   const std::string log = root + "/rename.log";
   ::mkdir(folder.c_str(), 0755);
@@ -270,8 +244,6 @@ void RunOn(const std::string& base, const std::string& self) {
     std::printf("  preview peak memory: +%.2f MB over a fresh process (max RSS %ld -> %ld kB; goal < 10 MB)\n",
                 static_cast<double>(after - before) / 1024.0, before, after);
   }
-  std::error_code ignored;
-  std::filesystem::remove_all(root, ignored);
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "folder_path_box.h"
 #include "folder_tree.h"
 #include "folder_tree_model.h"
+#include "test_support.h"
 
 namespace {
 
@@ -73,9 +74,8 @@ void Report(const char* what, double measured, double floor) {
 
 int main(int argc, char** argv) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  char pattern[] = "/tmp/kalvenor-bench-XXXXXX";
-  if (::mkdtemp(pattern) == nullptr) return 1;
-  const std::string base = pattern;
+  const kalvenor::testing::TempDir temp("kalvenor-bench-", "/tmp");
+  const std::string base = temp.path();
   ::setenv("HOME", base.c_str(), 1);
   ::setenv("XDG_CONFIG_HOME", (base + "/.config").c_str(), 1);
   ::setenv("XDG_DATA_HOME", (base + "/.local/share").c_str(), 1);
@@ -144,6 +144,5 @@ int main(int argc, char** argv) {
            Median(walks), Median(walkFloors));
   }
 
-  std::filesystem::remove_all(base);
   return 0;
 }
