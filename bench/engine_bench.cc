@@ -147,7 +147,9 @@ Sample CommitAndUndo(const std::string& folder, const std::string& log) {
   const Stopwatch watch;
   run.Run(true);
   const Sample sample = watch.Stop();
-  if (run.batch.Size() != static_cast<std::size_t>(kFiles)) std::fprintf(stderr, "commit renamed %zu\n", run.batch.Size());
+  if (run.batch.Size() != static_cast<std::size_t>(kFiles)) {
+    std::fprintf(stderr, "commit renamed %zu\n", run.batch.Size());
+  }
   run.logBox.path.clear();
   UndoLastBatch(run.ctx, run.batch);
   ShowMessages(run);
