@@ -2,14 +2,13 @@
 
 #include <QFile>
 #include <algorithm>
-#include <numeric>
 
 #include "namespace_item.h"
 #include "shell_item.h"
+#include "sibling_order.h"
 #include "wait_cursor.h"
 
 using kalvenor::IdListPtr;
-using kalvenor::ItemSortKey;
 using kalvenor::NameForm;
 using kalvenor::ShellFolder;
 
@@ -150,18 +149,14 @@ void CFolderTreeModel::FillChildren(const std::shared_ptr<ShellFolder>& folder,
   }
   if (made.empty()) return;
 
-  std::vector<std::size_t> order(made.size());
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  if (made.size() > 1) {
-    // Collation keys are made once per child, not once per comparison.
-    std::vector<ItemSortKey> keys;
-    keys.reserve(made.size());
-    for (const auto& record : made) {
-      keys.push_back(folder->MakeSortKey(record->m_pidlRelative.get(), record->m_label));
-    }
-    std::sort(order.begin(), order.end(),
-              [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+  std::vector<kalvenor::SiblingSortName> names;
+  names.reserve(made.size());
+  for (const auto& record : made) {
+    names.push_back({kalvenor::SortRankOf(record->m_pidlRelative.get()), record->m_label,
+                     kalvenor::NameOf(record->m_pidlRelative.get())});
   }
+  const std::vector<std::size_t> order =
+      kalvenor::SiblingOrder(m_namespace->Collator(), names);
 
   beginInsertRows(parentIndex, 0, static_cast<int>(made.size()) - 1);
   parent.m_children.reserve(made.size());

@@ -102,7 +102,9 @@ class DesktopFolder final : public ShellFolder {
   }
 };
 
-int RankOf(const ItemIdList* item) {
+}  // namespace
+
+int SortRankOf(const ItemIdList* item) {
   switch (KindOf(item)) {
     case ItemKind::kComputer: return 0;
     case ItemKind::kHome: return 1;
@@ -111,8 +113,6 @@ int RankOf(const ItemIdList* item) {
     default: return 4;
   }
 }
-
-}  // namespace
 
 bool operator<(const ItemSortKey& a, const ItemSortKey& b) {
   if (a.rank != b.rank) return a.rank < b.rank;
@@ -254,7 +254,7 @@ ItemSortKey ShellFolder::MakeSortKey(const ItemIdList* child) const {
 
 ItemSortKey ShellFolder::MakeSortKey(const ItemIdList* child,
                                      const QString& label) const {
-  return ItemSortKey{RankOf(child), m_space.Collator().sortKey(label),
+  return ItemSortKey{SortRankOf(child), m_space.Collator().sortKey(label),
                      std::string(NameOf(child))};
 }
 

@@ -40,6 +40,9 @@ struct ItemSortKey {
   std::string name;           // the name bytes, to settle ties
 };
 bool operator<(const ItemSortKey& a, const ItemSortKey& b);
+// The first thing siblings are ordered by: 0 Computer, 1 Home, 2 Network,
+// 3 the "/" volume, 4 everything else.
+int SortRankOf(const ItemIdList* item);
 
 class ShellFolder {
  public:
