@@ -1,6 +1,8 @@
 #include "sibling_order.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <string>
 #include <numeric>
 
 #include "shell_folder.h"
@@ -19,9 +21,7 @@ char16_t FoldAscii(char16_t c) {
 // labels should: ASCII letters without case, runs of digits by value
 // (leading zeros dropped, the run's length first), other code units as
 // they are. It need not be right; the caller checks the result.
-std::string GuessKey(const QString& label) {
-  std::string key;
-  key.reserve(static_cast<std::size_t>(label.size()));
+void AppendGuessKey(const QString& label, std::string& key) {
   const char16_t* p = reinterpret_cast<const char16_t*>(label.utf16());
   const char16_t* const end = p + label.size();
   while (p != end) {
@@ -43,7 +43,16 @@ std::string GuessKey(const QString& label) {
       key += static_cast<char>(c & 0xff);
     }
   }
-  return key;
+}
+
+// The first eight bytes of `key` as a number that orders like them.
+std::uint64_t Head(std::string_view key) {
+  std::uint64_t head = 0;
+  for (std::size_t at = 0; at < 8; ++at) {
+    head <<= 8;
+    if (at < key.size()) head |= static_cast<unsigned char>(key[at]);
+  }
+  return head;
 }
 
 // True when `a` may stand before `b` in the order that ItemSortKey gives.
@@ -66,22 +75,34 @@ std::vector<std::size_t> SiblingOrder(const QCollator& collator,
   // Sort by the guess, then let the collator confirm each neighbouring pair:
   // as the collator's order is a total preorder, neighbours in order mean
   // the whole list is. One comparison per child costs less than a key.
+  // The guesses sit in one buffer; the sorted entries are small and mostly
+  // compare by their first eight bytes.
   struct Guess {
+    std::uint64_t head;
+    std::uint32_t offset;
+    std::uint32_t length;
+    std::uint32_t index;
     int rank;
-    std::string key;
-    std::string_view name;
-    std::size_t index;
   };
+  std::string buffer;
   std::vector<Guess> guesses;
   guesses.reserve(siblings.size());
   for (std::size_t at = 0; at < siblings.size(); ++at) {
-    guesses.push_back({siblings[at].rank, GuessKey(siblings[at].label), siblings[at].name, at});
+    const std::size_t offset = buffer.size();
+    AppendGuessKey(siblings[at].label, buffer);
+    const std::string_view key = std::string_view(buffer).substr(offset);
+    guesses.push_back({Head(key), static_cast<std::uint32_t>(offset),
+                       static_cast<std::uint32_t>(key.size()),
+                       static_cast<std::uint32_t>(at), siblings[at].rank});
   }
-  std::sort(guesses.begin(), guesses.end(), [](const Guess& a, const Guess& b) {
+  const std::string_view guessKeys = buffer;
+  std::sort(guesses.begin(), guesses.end(), [&](const Guess& a, const Guess& b) {
     if (a.rank != b.rank) return a.rank < b.rank;
-    const int guess = a.key.compare(b.key);
+    if (a.head != b.head) return a.head < b.head;
+    const int guess =
+        guessKeys.substr(a.offset, a.length).compare(guessKeys.substr(b.offset, b.length));
     if (guess != 0) return guess < 0;
-    return a.name < b.name;
+    return siblings[a.index].name < siblings[b.index].name;
   });
   for (std::size_t at = 0; at < guesses.size(); ++at) order[at] = guesses[at].index;
   bool confirmed = true;
