@@ -140,8 +140,8 @@ void CFolderTreeModel::FillChildren(const std::shared_ptr<ShellFolder>& folder,
     record->m_pParentFolder = folder;
     record->m_label = Label(label);
     record->m_bHasChildren = (attributes & kalvenor::kAttrHasSubfolder) != 0;
-    kalvenor::SetItemIcons(*m_namespace, record->m_pidlAbsolute.get(),
-                           record->m_images);
+    // The icons depend on the last item only, which is the child itself.
+    kalvenor::SetItemIcons(*m_namespace, child.get(), record->m_images);
     record->m_pParent = &parent;
     // The enumeration's list is already the child's one-item relative list.
     record->m_pidlRelative = std::move(child);

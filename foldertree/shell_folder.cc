@@ -122,7 +122,9 @@ bool operator<(const ItemSortKey& a, const ItemSortKey& b) {
 }
 
 std::string JoinPath(const std::string& folder, std::string_view name) {
-  std::string path = folder;
+  std::string path;
+  path.reserve(folder.size() + 1 + name.size());
+  path = folder;
   if (path.empty() || path.back() != '/') path += '/';
   path += name;
   return path;
