@@ -1,6 +1,5 @@
 #include "folder_tree_model.h"
 
-#include <QFile>
 #include <algorithm>
 
 #include "namespace_item.h"
@@ -11,15 +10,6 @@
 using kalvenor::IdListPtr;
 using kalvenor::NameForm;
 using kalvenor::ShellFolder;
-
-namespace {
-
-QString Label(const std::string& bytes) {
-  return QFile::decodeName(
-      QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
-}
-
-}  // namespace
 
 CFolderTreeModel::CFolderTreeModel(QObject* parent)
     : QAbstractItemModel(parent),
@@ -138,7 +128,7 @@ void CFolderTreeModel::FillChildren(const std::shared_ptr<ShellFolder>& folder,
         allocator, parent.m_pidlAbsolute.get(), child.get());
     if (!record->m_pidlAbsolute) continue;
     record->m_pParentFolder = folder;
-    record->m_label = Label(label);
+    record->m_label = kalvenor::DecodeItemName(label);
     record->m_bHasChildren = (attributes & kalvenor::kAttrHasSubfolder) != 0;
     // The icons depend on the last item only, which is the child itself.
     kalvenor::SetItemIcons(*m_namespace, child.get(), record->m_images);
@@ -186,7 +176,7 @@ QModelIndex CFolderTreeModel::InsertDesktopItem() {
   record->m_pidlRelative = kalvenor::CopyFirstId(allocator, desktop.get());
   record->m_pidlAbsolute = kalvenor::ConcatIdLists(allocator, nullptr, desktop.get());
   if (!record->m_pidlRelative || !record->m_pidlAbsolute) return QModelIndex();
-  record->m_label = Label(label);
+  record->m_label = kalvenor::DecodeItemName(label);
   record->m_bHasChildren = true;
   kalvenor::SetItemIcons(*m_namespace, record->m_pidlAbsolute.get(),
                          record->m_images);
