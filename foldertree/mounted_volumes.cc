@@ -112,8 +112,14 @@ std::vector<MountedVolume> ParseMountInfo(std::string_view text) {
                   [&](const MountedVolume& v) { return v.rootPath == root; });
     volumes.push_back({root, LabelFor(root), Contains(kNetworkTypes, type)});
   }
-  std::stable_partition(volumes.begin(), volumes.end(),
-                        [](const MountedVolume& v) { return v.rootPath == "/"; });
+  // The root folder is always there, even where the table does not list it
+  // (a process inside a chroot): without it no path outside the listed
+  // mounts would belong to any volume, and the tree could not reach it.
+  const auto isRoot = [](const MountedVolume& v) { return v.rootPath == "/"; };
+  if (std::none_of(volumes.begin(), volumes.end(), isRoot)) {
+    volumes.push_back({"/", LabelFor("/"), false});
+  }
+  std::stable_partition(volumes.begin(), volumes.end(), isRoot);
   return volumes;
 }
 

@@ -19,7 +19,8 @@ struct MountedVolume {
 // The volumes that the mount table `text` (in the kernel's mountinfo format)
 // lists, without pseudo file systems and system areas (/proc, /sys, /dev,
 // /run but /run/media), one entry per mount point (the mount on top wins),
-// "/" first. Mount points keep their bytes.
+// "/" first, also when the table does not list it. Mount points keep their
+// bytes.
 std::vector<MountedVolume> ParseMountInfo(std::string_view text);
 
 // The same for this process's mount table, without mounts of single files.

@@ -267,7 +267,15 @@ TEST(MountedVolumesTest, MountTableGivesDrivesAndShares) {
   EXPECT_EQ(volumes[2].rootPath, "/run/media/me/STICK");
   EXPECT_EQ(volumes[3].rootPath, "/mnt/nas");  // the later mount on top wins
   EXPECT_FALSE(volumes[3].network);
-  EXPECT_TRUE(ParseMountInfo("40 1 0:50 / /mnt/share rw - cifs //h/s rw\n")[0].network);
+  // A table without "/" (a process in a chroot) still has the root first.
+  const std::vector<MountedVolume> withoutRoot =
+      ParseMountInfo("40 1 0:50 / /mnt/share rw - cifs //h/s rw\n");
+  ASSERT_EQ(withoutRoot.size(), 2u);
+  EXPECT_EQ(withoutRoot[0].label, "File System (/)");
+  EXPECT_FALSE(withoutRoot[0].network);
+  EXPECT_EQ(withoutRoot[1].rootPath, "/mnt/share");
+  EXPECT_TRUE(withoutRoot[1].network);
+  EXPECT_EQ(VolumeHolding(withoutRoot, "/home/me")->rootPath, "/");
 }
 
 }  // namespace
