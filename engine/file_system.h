@@ -54,7 +54,8 @@ class FileSystem {
   virtual int OpenLog(const std::string& path, std::string* resolvedPath, FileId* id) = 0;
 
   // Hands `bytes` to the kernel at the end of the log in one write, with no
-  // buffering in between. Gives Cause::Ok only when every byte was written.
+  // buffering in between. Gives Cause::Ok only when every byte was written;
+  // otherwise the bytes that did reach the log are taken back out of it.
   virtual Cause AppendToLog(int log, std::string_view bytes) = 0;
   virtual void CloseLog(int log) = 0;
 

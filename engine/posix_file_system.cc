@@ -118,10 +118,14 @@ Cause PosixFileSystem::Identify(int folder, const std::string& name, FileId* id)
 
 int PosixFileSystem::OpenLog(const std::string& path, std::string* resolvedPath, FileId* id) {
   if (path.empty()) return -1;
-  const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+  // Without O_NONBLOCK, opening a FIFO would wait for a reader forever; it
+  // is refused below like every other file that is not a regular one.
+  const int fd =
+      ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644);
   if (fd < 0) return -1;
   struct stat st {};
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+      ::fcntl(fd, F_SETFL, O_APPEND) != 0) {
     ::close(fd);
     return -1;
   }
@@ -139,16 +143,30 @@ int PosixFileSystem::OpenLog(const std::string& path, std::string* resolvedPath,
 Cause PosixFileSystem::AppendToLog(int log, std::string_view bytes) {
   // One write(2) per line is the rule; a short write (disk nearly full) is
   // finished by further writes rather than left half done.
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(log, bytes.data(), bytes.size());
+  std::size_t written = 0;
+  Cause cause = Cause::Ok;
+  while (written < bytes.size()) {
+    const ssize_t n = ::write(log, bytes.data() + written, bytes.size() - written);
     if (n < 0) {
       if (errno == EINTR) continue;
-      return CauseFromErrno(errno);
+      cause = CauseFromErrno(errno);
+      break;
     }
-    if (n == 0) return Cause::Unspecified;
-    bytes.remove_prefix(static_cast<std::size_t>(n));
+    if (n == 0) {
+      cause = Cause::Unspecified;
+      break;
+    }
+    written += static_cast<std::size_t>(n);
   }
-  return Cause::Ok;
+  // A line that could not be finished is taken back, so that the next line
+  // written to this log (by a later run) does not run on from a cut-off one.
+  if (cause != Cause::Ok && written > 0) {
+    const off_t end = ::lseek(log, 0, SEEK_CUR);
+    if (end >= static_cast<off_t>(written)) {
+      (void)::ftruncate(log, end - static_cast<off_t>(written));
+    }
+  }
+  return cause;
 }
 
 void PosixFileSystem::CloseLog(int log) { ::close(log); }

@@ -1,11 +1,13 @@
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -158,6 +160,46 @@ TEST(PosixLogTest, RefusesFoldersAndLogsHeldElsewhere) {
   const int again = fs.OpenLog(dir.Join("held.log"), &resolved, &id);
   EXPECT_LT(again, 0);
   if (log >= 0) fs.CloseLog(log);
+}
+
+TEST(PosixLogTest, RefusesAFifoWithoutWaitingForAReader) {
+  TempDir dir;
+  PosixFileSystem fs;
+  ASSERT_EQ(::mkfifo(dir.Join("pipe.log").c_str(), 0644), 0);
+  std::string resolved;
+  FileId id;
+  ::alarm(10);  // a blocking open would hang the test: let it die instead
+  const int log = fs.OpenLog(dir.Join("pipe.log"), &resolved, &id);
+  ::alarm(0);
+  EXPECT_LT(log, 0);
+  if (log >= 0) fs.CloseLog(log);
+}
+
+TEST(PosixLogTest, AWriteThatFailsHalfWayLeavesNoCutOffLine) {
+  TempDir dir;
+  PosixFileSystem fs;
+  const std::string before = "December 08, 2026 at 16:02:17\n";
+  dir.MakeFile("run.log", before);
+  std::string resolved;
+  FileId id;
+  const int log = fs.OpenLog(dir.Join("run.log"), &resolved, &id);
+  ASSERT_GE(log, 0);
+  // A file size limit stands in for a full disk: the first write is cut
+  // short at the limit, the next one fails.
+  struct rlimit saved {};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = saved;
+  small.rlim_cur = before.size() + 10;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const Cause cause = fs.AppendToLog(log, "/photos/a.jpg renamed to /photos/0001Holiday.jpg\n");
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, savedHandler);
+  EXPECT_NE(cause, Cause::Ok);
+  // Once there is room again, the next line starts on a line of its own.
+  EXPECT_EQ(fs.AppendToLog(log, "next\n"), Cause::Ok);
+  fs.CloseLog(log);
+  EXPECT_EQ(dir.Read("run.log"), before + "next\n");
 }
 
 }  // namespace
