@@ -50,7 +50,8 @@ class FileSystem {
   // takes it exclusively. Gives a handle >= 0 with `*resolvedPath` set to
   // the absolute path of the opened file and `*id` to its identity, or -1
   // when it cannot be opened (missing folder, a folder, no access, held by
-  // another holder).
+  // another holder, not a regular file). A log whose last line lacks its
+  // line end gets it first, so that the next line starts a line of its own.
   virtual int OpenLog(const std::string& path, std::string* resolvedPath, FileId* id) = 0;
 
   // Hands `bytes` to the kernel at the end of the log in one write, with no

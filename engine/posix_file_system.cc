@@ -119,13 +119,25 @@ Cause PosixFileSystem::Identify(int folder, const std::string& name, FileId* id)
 int PosixFileSystem::OpenLog(const std::string& path, std::string* resolvedPath, FileId* id) {
   if (path.empty()) return -1;
   // Without O_NONBLOCK, opening a FIFO would wait for a reader forever; it
-  // is refused below like every other file that is not a regular one.
-  const int fd =
-      ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644);
+  // is refused below like every other file that is not a regular one. Read
+  // access is asked for only to look at the log's last byte.
+  constexpr int kFlags = O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK;
+  int fd = ::open(path.c_str(), O_RDWR | kFlags, 0644);
+  const bool readable = fd >= 0;
+  if (!readable && errno == EACCES) fd = ::open(path.c_str(), O_WRONLY | kFlags, 0644);
   if (fd < 0) return -1;
   struct stat st {};
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
       ::fcntl(fd, F_SETFL, O_APPEND) != 0) {
+    ::close(fd);
+    return -1;
+  }
+  // A log whose last line was cut off (the machine went down while it was
+  // written) gets that line's end first, so that the next header stands on
+  // a line of its own and a reader of the log still finds it.
+  char last = '\n';
+  if (readable && st.st_size > 0 && ::pread(fd, &last, 1, st.st_size - 1) == 1 && last != '\n' &&
+      AppendToLog(fd, "\n") != Cause::Ok) {
     ::close(fd);
     return -1;
   }

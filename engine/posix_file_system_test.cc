@@ -202,5 +202,29 @@ TEST(PosixLogTest, AWriteThatFailsHalfWayLeavesNoCutOffLine) {
   EXPECT_EQ(dir.Read("run.log"), before + "next\n");
 }
 
+TEST(PosixLogTest, ALogThatEndsInACutOffLineGetsItsLineEndFirst) {
+  TempDir dir;
+  PosixFileSystem fs;
+  // As left by a machine that went down while a line was being written.
+  const std::string before = "December 08, 2026 at 16:02:17\n/p/a.jpg renamed to /p/00";
+  dir.MakeFile("run.log", before);
+  std::string resolved;
+  FileId id;
+  int log = fs.OpenLog(dir.Join("run.log"), &resolved, &id);
+  ASSERT_GE(log, 0);
+  EXPECT_EQ(fs.AppendToLog(log, "next\n"), Cause::Ok);
+  fs.CloseLog(log);
+  EXPECT_EQ(dir.Read("run.log"), before + "\nnext\n");
+
+  // A log that ends whole, or is empty, gains nothing on opening.
+  for (const std::string& whole : {std::string(), std::string("line\n")}) {
+    dir.MakeFile("whole.log", whole);
+    log = fs.OpenLog(dir.Join("whole.log"), &resolved, &id);
+    ASSERT_GE(log, 0);
+    fs.CloseLog(log);
+    EXPECT_EQ(dir.Read("whole.log"), whole);
+  }
+}
+
 }  // namespace
 }  // namespace kalvenor
