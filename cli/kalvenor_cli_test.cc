@@ -3,12 +3,14 @@
 // files on disk and the log.
 #include <fcntl.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
@@ -351,6 +353,37 @@ TEST_F(CliTest, UndoOfAKilledBatchRenamesBackOnlyWhatWasRenamed) {
   EXPECT_EQ(undo.out, "H0000.jpg -> a.jpg\nH0002.png -> c.png\nOperations complete.\n");
   EXPECT_EQ(Names(photos_), (std::set<std::string>{"a.jpg", "b.jpg", "c.png", "d.gif"}));
   EXPECT_EQ(ReadFile(Photo("c.png")), "c.png");
+
+  // The undo's header went on a line of its own after the cut-off line, so
+  // the batch now reads as undone.
+  const Outcome again = RunCli({"--undo-log", log_}, dir_.path());
+  EXPECT_EQ(again.status, 1) << again.err;
+  EXPECT_EQ(again.err, "kalvenor-cli: Nothing to undo.\n");
+}
+
+// The FIFO a test hands to the tool, for ReleaseFifo.
+char fifoPath[4096];
+
+// Opens and closes the FIFO for writing, so that a reader waiting in its
+// open goes on (and then reads an empty log).
+void ReleaseFifo(int) {
+  const int fd = ::open(fifoPath, O_WRONLY | O_NONBLOCK);
+  if (fd >= 0) ::close(fd);
+}
+
+TEST_F(CliTest, AnUndoLogThatIsNoPlainFileIsRefusedAtOnce) {
+  ASSERT_EQ(::mkfifo(log_.c_str(), 0644), 0);
+  ASSERT_LT(log_.size(), sizeof fifoPath);
+  log_.copy(fifoPath, log_.size());
+  fifoPath[log_.size()] = '\0';
+  // A tool that waits for a writer is released after a while, and fails.
+  const auto saved = std::signal(SIGALRM, ReleaseFifo);
+  ::alarm(5);
+  const Outcome run = RunCli({"--undo-log", log_}, dir_.path());
+  ::alarm(0);
+  std::signal(SIGALRM, saved);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("cannot read log file"), std::string::npos) << run.err;
 }
 
 TEST_F(CliTest, OddNamesSurviveCommitAndUndo) {

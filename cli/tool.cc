@@ -1,6 +1,7 @@
 #include "tool.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -42,9 +43,17 @@ bool LogCanBeOpened(FileSystem& fs, const std::string& path) {
 
 // The whole content of the file at `path`, or nullopt with `*error` set.
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // O_NONBLOCK: a FIFO must not make the tool wait for a writer; it is
+  // refused below with everything else that is not a regular file.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     *error = std::strerror(errno);
+    return std::nullopt;
+  }
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    *error = "not a regular file";
+    ::close(fd);
     return std::nullopt;
   }
   std::string text;
