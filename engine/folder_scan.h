@@ -13,8 +13,9 @@ namespace kalvenor {
 // A run plans at most this many files; a folder with more is left alone.
 inline constexpr std::size_t kMaxFileCount = 9999;
 
-// The files of the held folder, in the order the folder lists them. An
-// unreadable folder gives what could be read, usually nothing; nothing is
+// The files of the held folder, in the order the folder lists them. A
+// folder that cannot be read to its end gives nothing (a part of it would
+// be numbered without the series files it did not show); nothing is
 // reported. File times are read only `withTimes` (the Date order is the one
 // reader of them); otherwise every time is 0.
 std::vector<FileEntry> ScanFolder(FileSystem& fs, int folder, bool withTimes);

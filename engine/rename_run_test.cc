@@ -330,6 +330,31 @@ TEST_F(RenameRunTest, EmptyAndMissingFoldersGiveOnlyTheClosingLine) {
   EXPECT_EQ(run.results.lines, (Lines{kCommitEnd}));
 }
 
+TEST_F(RenameRunTest, AListingThatBreaksOffCountsAsUnreadable) {
+  // The listing fails after its first entry: the series file 0001Holiday.jpg
+  // and the rest of the folder were never seen.
+  class BrokenListing : public FileSystemWrapper {
+   public:
+    using FileSystemWrapper::FileSystemWrapper;
+    bool ListFiles(int folder, bool withTimes, std::vector<FileEntry>& out) override {
+      std::vector<FileEntry> all;
+      FileSystemWrapper::ListFiles(folder, withTimes, all);
+      for (FileEntry& entry : all) {
+        if (entry.name == "a.jpg") out.push_back(std::move(entry));
+      }
+      return false;
+    }
+  };
+  BrokenListing broken(fs);
+  RunBench partial(broken);
+  partial.values = run.values;
+  dir.MakeFile("a.jpg");
+  dir.MakeFile("0001Holiday.jpg");
+  EXPECT_TRUE(partial.Run(true));
+  EXPECT_EQ(partial.results.lines, (Lines{kCommitEnd}));
+  EXPECT_EQ(dir.Names(), (Lines{"0001Holiday.jpg", "a.jpg"}));
+}
+
 TEST_F(RenameRunTest, BaseNameWithASlashFailsBeforeAnythingIsRenamed) {
   dir.MakeDir("sub");
   dir.MakeFile("a.jpg");
