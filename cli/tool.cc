@@ -17,6 +17,7 @@
 #include "log_format.h"
 #include "log_reader.h"
 #include "rename_run.h"
+#include "required_log.h"
 #include "tool_choices.h"
 #include "undo_last.h"
 
@@ -87,14 +88,23 @@ int RunRename(const CommandLine& line, std::ostream& out, std::ostream& err) {
     return kExitBadArguments;
   }
 
+  // Should another holder take the log after the check above, the run
+  // renames nothing rather than renaming unlogged.
+  RequiredLog logged(fs);
+
   ConsoleResults results(out);
   ConsoleMessages messages(out, err);
   ToolLogPath logBox(options.logPath);
-  RenameContext ctx{results, messages, logBox, fs};
+  RenameContext ctx{results, messages, logBox, logged};
   LastBatch batch;  // the log is the tool's record; this one ends with the run
   const bool finished = RenameFiles(line.commit, FixedOptions(options), ctx, batch);
   out.flush();
 
+  if (logged.LogRefused()) {
+    err << kToolPrefix << "cannot open log file " << Quoted(options.logPath)
+        << "; nothing was renamed\n";
+    return kExitBadArguments;
+  }
   if (messages.AnyShown()) return kExitFailed;
   if (!finished || results.LimitReached()) return kExitStopped;
   return kExitDone;
