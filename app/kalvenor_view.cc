@@ -72,7 +72,8 @@ constexpr ControlSpec kControls[] = {
 
 const char kBaseIndexStart[] = "0";
 const char kLogFilter[] = "Log files (*.log)";
-const char kLogSuffix[] = "log";
+// Added, after a dot, to a chosen name that has no extension.
+const char kLogSuffix[] = "LOG";
 
 QString Decode(const std::string& bytes) { return QFile::decodeName(QByteArray::fromStdString(bytes)); }
 

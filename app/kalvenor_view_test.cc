@@ -4,10 +4,12 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QTimer>
 #include <QTreeView>
 #include <gtest/gtest.h>
 #include <memory>
@@ -362,6 +364,39 @@ TEST_F(KalvenorViewTest, BrowseConfirmedSetsBoxSettingAndCaption) {
   EXPECT_EQ(m_settings.m_strLog, "/var/tmp/chosen.log");
   EXPECT_EQ(m_frame->windowTitle(), QStringLiteral("/var/tmp/chosen.log - Kalvenor"));
   EXPECT_FALSE(QFile::exists(m_answer));  // chosen, not created
+}
+
+TEST_F(KalvenorViewTest, BrowseDialogAddsTheDefaultExtensionToAPlainName) {
+  // The window as Open() builds it, but with the real save dialog.
+  m_frame = std::make_unique<CMainFrame>(m_doc);
+  m_view = new CKalvenorView(m_settings, m_doc);
+  m_frame->SetForm(m_view);
+  m_view->OnInitialUpdate();
+  m_frame->show();
+  apptest::TempDir logs;
+  // Answers the real save dialog as a user would: types a name without an
+  // extension and confirms it.
+  QString filter;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    answer.stop();
+    filter = dialog->selectedNameFilter();
+    dialog->setDirectory(QString::fromStdString(logs.path()));
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (name == nullptr) {
+      dialog->reject();  // fails the checks below rather than hang
+      return;
+    }
+    name->setText(QStringLiteral("batches"));
+    static_cast<QDialog*>(dialog)->accept();  // QFileDialog::accept, as OK does
+  });
+  answer.start(20);
+  Click("browseButton");
+  EXPECT_EQ(filter, QStringLiteral("Log files (*.log)"));
+  EXPECT_EQ(m_settings.m_strLog, logs.Join("batches.LOG"));
+  EXPECT_FALSE(logs.Exists("batches.LOG"));  // chosen, not created
 }
 
 TEST_F(KalvenorViewTest, LogPathThatIsNotTextKeepsItsBytes) {
