@@ -104,6 +104,20 @@ TEST_F(ShellFolderTest, UnreadableFolderGivesNoChildren) {
   EXPECT_TRUE(children.empty());
 }
 
+TEST_F(ShellFolderTest, HomeAndDesktopThatAreNotTextKeepTheirBytes) {
+  const std::string home = m_root + "/caf\xe9";
+  MakeFolders(home + "/Desktop");
+  const std::string saved = TestHome();
+  ::setenv("HOME", home.c_str(), 1);
+  m_space.Refresh();
+  const std::string seenHome = m_space.HomeDirectory();
+  const std::string seenDesktop = m_space.DesktopDirectory();
+  ::setenv("HOME", saved.c_str(), 1);
+  m_space.Refresh();
+  EXPECT_EQ(seenHome, home);
+  EXPECT_EQ(seenDesktop, home + "/Desktop");
+}
+
 TEST_F(ShellFolderTest, DesktopOffersSpecialPlacesThenDesktopFolders) {
   const std::string desktop = TestHome() + "/Desktop";
   EXPECT_EQ(m_space.DesktopDirectory(), desktop);

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <cstdlib>
+
 #include <QDir>
 #include <QFile>
 #include <QLocale>
@@ -17,6 +19,32 @@ namespace {
 std::string Bytes(const QString& path) {
   const QByteArray encoded = QFile::encodeName(path);
   return std::string(encoded.constData(), static_cast<std::size_t>(encoded.size()));
+}
+
+// The home folder as bytes. Qt holds it as text, which cannot carry a name
+// that is not valid UTF-8; $HOME itself can, so it is taken whenever it names
+// the same folder as Qt's text does.
+std::string HomeBytes(const QString& homeText) {
+  const char* env = std::getenv("HOME");
+  if (env != nullptr && env[0] == '/' &&
+      QDir::cleanPath(QFile::decodeName(env)) == homeText) {
+    std::string home(env);
+    while (home.size() > 1 && home.back() == '/') home.pop_back();
+    return home;
+  }
+  return Bytes(homeText);
+}
+
+// A folder that Qt gives as text, as bytes: a folder inside the home folder
+// keeps the home folder's own bytes in front of the rest.
+std::string PlaceBytes(const QString& placeText, const QString& homeText,
+                       const std::string& homeBytes) {
+  if (placeText == homeText) return homeBytes;
+  if (homeText != QLatin1String("/") &&
+      placeText.startsWith(homeText + QLatin1Char('/'))) {
+    return homeBytes + Bytes(placeText.mid(homeText.size()));
+  }
+  return Bytes(placeText);
 }
 
 bool IsFolder(const std::string& path) {
@@ -54,9 +82,11 @@ ShellNamespace::ShellNamespace() : m_collator(CollationLocale()) {
 ShellNamespace::~ShellNamespace() = default;
 
 void ShellNamespace::Refresh() {
-  m_homeDirectory = Bytes(QDir::homePath());
-  const std::string desktop =
-      Bytes(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
+  const QString homeText = QDir::homePath();
+  m_homeDirectory = HomeBytes(homeText);
+  const std::string desktop = PlaceBytes(
+      QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
+      homeText, m_homeDirectory);
   m_desktopDirectory = IsFolder(desktop) ? desktop : m_homeDirectory;
   m_volumes = ReadMountedVolumes();
 }
