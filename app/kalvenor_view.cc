@@ -72,8 +72,10 @@ constexpr ControlSpec kControls[] = {
 
 const char kBaseIndexStart[] = "0";
 const char kLogFilter[] = "Log files (*.log)";
-// Added, after a dot, to a chosen name that has no extension.
-const char kLogSuffix[] = "LOG";
+// Added, after a dot, to a chosen name that has no extension. Lower case,
+// so that the log matches the dialog's own "*.log" filter on a file system
+// that tells cases apart.
+const char kLogSuffix[] = "log";
 
 QString Decode(const std::string& bytes) { return QFile::decodeName(QByteArray::fromStdString(bytes)); }
 

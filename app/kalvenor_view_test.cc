@@ -395,8 +395,8 @@ TEST_F(KalvenorViewTest, BrowseDialogAddsTheDefaultExtensionToAPlainName) {
   answer.start(20);
   Click("browseButton");
   EXPECT_EQ(filter, QStringLiteral("Log files (*.log)"));
-  EXPECT_EQ(m_settings.m_strLog, logs.Join("batches.LOG"));
-  EXPECT_FALSE(logs.Exists("batches.LOG"));  // chosen, not created
+  EXPECT_EQ(m_settings.m_strLog, logs.Join("batches.log"));
+  EXPECT_FALSE(logs.Exists("batches.log"));  // chosen, not created
 }
 
 TEST_F(KalvenorViewTest, LogPathThatIsNotTextKeepsItsBytes) {
