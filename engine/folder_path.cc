@@ -5,10 +5,10 @@
 
 #include <climits>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string_view>
 #include <vector>
+
+#include "mount_table.h"
 
 namespace kalvenor {
 namespace {
@@ -48,32 +48,10 @@ std::string HomeTrash() {
   return resolved.empty() ? trash : resolved;
 }
 
-// Mount points as /proc/self/mountinfo lists them (fifth field, with the
-// kernel's octal escapes for space, tab, newline and backslash undone).
+// Every mount point of this process.
 std::vector<std::string> MountPoints() {
   std::vector<std::string> points;
-  std::ifstream in("/proc/self/mountinfo");
-  std::string line;
-  while (std::getline(in, line)) {
-    std::istringstream fields(line);
-    std::string field;
-    for (int i = 0; i < 5 && fields >> field; ++i) {
-    }
-    if (field.empty()) continue;
-    std::string point;
-    for (std::size_t i = 0; i < field.size(); ++i) {
-      if (field[i] == '\\' && i + 3 < field.size()) {
-        const std::string_view oct(field.data() + i + 1, 3);
-        if (oct.find_first_not_of("01234567") == std::string_view::npos) {
-          point.push_back(static_cast<char>((oct[0] - '0') * 64 + (oct[1] - '0') * 8 + (oct[2] - '0')));
-          i += 3;
-          continue;
-        }
-      }
-      point.push_back(field[i]);
-    }
-    points.push_back(std::move(point));
-  }
+  for (MountEntry& entry : ReadMountTable()) points.push_back(std::move(entry.mountPoint));
   return points;
 }
 

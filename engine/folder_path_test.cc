@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "mount_table.h"
 #include "test_support.h"
 
 namespace kalvenor {
@@ -68,6 +69,23 @@ TEST(IsValidFolderPathTest, RefusesTheUsersTrashAndEverythingBeneathIt) {
     EXPECT_FALSE(IsValidFolderPath(dir.Join("home/.local/share/Trash")));
     EXPECT_TRUE(IsValidFolderPath(dir.Join("home/.local/share")));
   }
+}
+
+TEST(MountTableTest, ReadsMountPointsWithTheirBytesAndTypes) {
+  const std::vector<MountEntry> table = ParseMountTable(
+      "27 1 254:0 / / rw,relatime - ext4 /dev/vda rw\n"
+      "31 27 8:17 / /media/u/USB\\040STICK rw shared:5 - vfat /dev/sdb1 rw\n"
+      "37 27 8:3 / /data rw\n"  // no separator: not a mount line
+      "38 27 8:4 / /tab\\011and\\134 rw -");  // no type after it
+  ASSERT_EQ(table.size(), 2u);
+  EXPECT_EQ(table[0].mountPoint, "/");
+  EXPECT_EQ(table[0].type, "ext4");
+  EXPECT_EQ(table[1].mountPoint, "/media/u/USB STICK");
+  EXPECT_EQ(table[1].type, "vfat");
+  // This process's own table always holds at least one absolute mount point.
+  const std::vector<MountEntry> own = ReadMountTable();
+  ASSERT_FALSE(own.empty());
+  EXPECT_EQ(own.front().mountPoint.front(), '/');
 }
 
 TEST(IsValidFolderPathTest, RecognisesTrashCansAtTheTopOfAVolume) {

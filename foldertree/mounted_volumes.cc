@@ -1,12 +1,13 @@
 #include "mounted_volumes.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <string_view>
+
+#include "mount_table.h"
 
 namespace kalvenor {
 
@@ -48,69 +49,22 @@ bool InSystemArea(std::string_view root) {
   return false;
 }
 
-// The kernel writes space, tab, newline and backslash in mount points as a
-// backslash and three octal digits.
-std::string Unescape(std::string_view field) {
-  std::string out;
-  out.reserve(field.size());
-  const auto octal = [&](std::size_t at) {
-    return at < field.size() && field[at] >= '0' && field[at] <= '7';
-  };
-  for (std::size_t i = 0; i < field.size(); ++i) {
-    if (field[i] == '\\' && octal(i + 1) && octal(i + 2) && octal(i + 3)) {
-      out += static_cast<char>(((field[i + 1] - '0') << 6) |
-                               ((field[i + 2] - '0') << 3) | (field[i + 3] - '0'));
-      i += 3;
-      continue;
-    }
-    out += field[i];
-  }
-  return out;
-}
-
 std::string LabelFor(const std::string& root) {
   const std::string name =
       root == "/" ? std::string("File System") : root.substr(root.rfind('/') + 1);
   return name + " (" + root + ")";
 }
 
-std::string ReadWholeFile(const char* path) {
-  std::string text;
-  const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return text;
-  char buffer[16384];
-  ssize_t got;
-  while ((got = ::read(fd, buffer, sizeof buffer)) > 0) {
-    text.append(buffer, static_cast<std::size_t>(got));
-  }
-  ::close(fd);
-  return text;
-}
-
-}  // namespace
-
-std::vector<MountedVolume> ParseMountInfo(std::string_view text) {
+// The user's volumes among the entries of a mount table.
+std::vector<MountedVolume> VolumesOf(const std::vector<MountEntry>& table) {
   std::vector<MountedVolume> volumes;
-  while (!text.empty()) {
-    const std::size_t eol = text.find('\n');
-    const std::string_view line = text.substr(0, eol);
-    text = eol == std::string_view::npos ? std::string_view() : text.substr(eol + 1);
-    // id parent major:minor root mount-point options [optional...] - type source super
-    std::vector<std::string_view> fields;
-    for (std::size_t at = 0; at < line.size();) {
-      const std::size_t space = std::min(line.find(' ', at), line.size());
-      if (space > at) fields.push_back(line.substr(at, space - at));
-      at = space + 1;
-    }
-    const auto dash = std::find(fields.begin(), fields.end(), "-");
-    if (fields.size() < 5 || dash == fields.end() || dash + 1 == fields.end()) continue;
-    const std::string_view type = *(dash + 1);
-    const std::string root = Unescape(fields[4]);
+  for (const MountEntry& entry : table) {
+    const std::string& root = entry.mountPoint;
     if (root.empty() || root.front() != '/') continue;
-    if (Contains(kPseudoTypes, type) || InSystemArea(root)) continue;
+    if (Contains(kPseudoTypes, entry.type) || InSystemArea(root)) continue;
     std::erase_if(volumes,
                   [&](const MountedVolume& v) { return v.rootPath == root; });
-    volumes.push_back({root, LabelFor(root), Contains(kNetworkTypes, type)});
+    volumes.push_back({root, LabelFor(root), Contains(kNetworkTypes, entry.type)});
   }
   // The root folder is always there, even where the table does not list it
   // (a process inside a chroot): without it no path outside the listed
@@ -123,9 +77,14 @@ std::vector<MountedVolume> ParseMountInfo(std::string_view text) {
   return volumes;
 }
 
+}  // namespace
+
+std::vector<MountedVolume> ParseMountInfo(std::string_view text) {
+  return VolumesOf(ParseMountTable(text));
+}
+
 std::vector<MountedVolume> ReadMountedVolumes() {
-  std::vector<MountedVolume> volumes =
-      ParseMountInfo(ReadWholeFile("/proc/self/mountinfo"));
+  std::vector<MountedVolume> volumes = VolumesOf(ReadMountTable());
   // Mounts of single files (a container's /etc/hosts) are no drives.
   std::erase_if(volumes, [](const MountedVolume& v) {
     struct stat st;
