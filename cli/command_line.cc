@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "absolute_path.h"
+#include "presort.h"
 
 namespace kalvenor {
 
@@ -151,11 +152,11 @@ class Parser {
         options.postfix = true;
       } else if (spec.longName == "sort") {
         if (*value == "name") {
-          options.sortType = 0;
+          options.sortType = kSortByName;
         } else if (*value == "date") {
-          options.sortType = 1;
+          options.sortType = kSortByDate;
         } else if (*value == "type") {
-          options.sortType = 2;
+          options.sortType = kSortByType;
         } else {
           Fail("the sort key must be name, date or type, not '" + *value + "'");
           return false;
