@@ -2,11 +2,13 @@
 
 #include <string_view>
 
+#include "file_name.h"
+
 namespace kalvenor {
 
 std::string MakeAbsolutePath(const std::string& path, const std::string& cwd) {
   if (path.empty()) return {};
-  const std::string joined = path.front() == '/' ? path : cwd + "/" + path;
+  const std::string joined = path.front() == '/' ? path : JoinPath(cwd, path);
   const bool trailingSlash = path.back() == '/';
 
   std::string result;

@@ -5,26 +5,23 @@
 namespace kalvenor {
 
 std::string FormatResultsLine(const std::string& line) {
-  if (line == kPreviewClosingLine) return kToolPreviewClosingLine;
   if (line.find_first_of("\n\r\\") != std::string::npos) return EscapeLogPath(line);
   return line;
 }
 
 void ConsoleResults::AddLine(const std::string& line) {
-  if (line == kFileCountLimitLine || line == kIndexLimitLine) limitReached_ = true;
-  out_ << FormatResultsLine(line) << '\n';
-  ++count_;
+  m_out << FormatResultsLine(line) << '\n';
+  ++m_count;
 }
 
 void ConsoleResults::SetRedraw(bool on) {
-  if (on) out_.flush();
+  if (on) m_out.flush();
 }
 
-void ConsoleMessages::ShowMessage(const std::string& text, MessageIcon) {
-  out_.flush();
-  err_ << "kalvenor-cli: " << text << '\n';
-  err_.flush();
-  ++count_;
+void ConsoleMessages::ShowMessage(const std::string& text, MessageIcon /*icon*/) {
+  m_out.flush();
+  m_err << "kalvenor-cli: " << text << '\n';
+  m_err.flush();
 }
 
 }  // namespace kalvenor

@@ -1,7 +1,5 @@
 #include "log_reader.h"
 
-#include <sys/stat.h>
-
 #include <vector>
 
 #include "log_format.h"
@@ -39,9 +37,11 @@ std::optional<std::pair<std::string, std::string>> SplitRenameLine(std::string_v
   return std::nullopt;
 }
 
-bool EntryExists(const std::string& path) {
-  struct stat info;
-  return ::lstat(path.c_str(), &info) == 0;
+PathExists ExistsOn(FileSystem& fs) {
+  return [&fs](const std::string& path) {
+    PathStat stat;
+    return fs.Stat(path, /*followLinks=*/false, &stat) == Cause::Ok;
+  };
 }
 
 LogReadResult ReadLastBatch(std::string_view logText, const PathExists& exists) {

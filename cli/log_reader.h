@@ -16,6 +16,7 @@
 #include <string_view>
 #include <utility>
 
+#include "file_system.h"
 #include "last_batch.h"
 
 namespace kalvenor {
@@ -32,8 +33,8 @@ std::optional<std::pair<std::string, std::string>> SplitRenameLine(std::string_v
 // entries, dangling or not).
 using PathExists = std::function<bool(const std::string& path)>;
 
-// The real test: lstat succeeds.
-bool EntryExists(const std::string& path);
+// The test on a file system: lstat succeeds.
+PathExists ExistsOn(FileSystem& fs);
 
 struct LogReadResult {
   // Set when the log could not be understood: which line and why. The batch

@@ -1,24 +1,15 @@
 #include "tool.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 #include <optional>
 
 #include "command_line.h"
 #include "console_output.h"
 #include "exit_status.h"
-#include "file_system.h"
 #include "folder_path.h"
 #include "last_batch.h"
 #include "log_format.h"
 #include "log_reader.h"
 #include "rename_run.h"
-#include "required_log.h"
-#include "tool_choices.h"
 #include "undo_last.h"
 
 namespace kalvenor {
@@ -30,95 +21,54 @@ constexpr char kToolPrefix[] = "kalvenor-cli: ";
 // A path in a message of the tool: kept on one line.
 std::string Quoted(const std::string& path) { return "'" + EscapeLogPath(path) + "'"; }
 
-// The tool keeps its record of a batch only in the log, so a run that was
-// asked to log must not start when the log cannot be written: its renames
-// could not be undone later. The engine opens the log again for the run.
-bool LogCanBeOpened(FileSystem& fs, const std::string& path) {
-  std::string resolved;
-  FileId id;
-  const int log = fs.OpenLog(path, &resolved, &id);
-  if (log < 0) return false;
-  fs.CloseLog(log);
-  return true;
+// The exit status for how a run or an undo ended.
+int ExitStatusOf(RunEnd end) {
+  switch (end) {
+    case RunEnd::Done: return kExitDone;
+    case RunEnd::FileCountLimit:
+    case RunEnd::IndexLimit: return kExitStopped;
+    case RunEnd::LogNotOpened: return kExitBadArguments;
+    case RunEnd::RenameFailed:
+    case RunEnd::LogWriteFailed: return kExitFailed;
+  }
+  return kExitFailed;
 }
 
-// The whole content of the file at `path`, or nullopt with `*error` set.
-std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error) {
-  // O_NONBLOCK: a FIFO must not make the tool wait for a writer; it is
-  // refused below with everything else that is not a regular file.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) {
-    *error = std::strerror(errno);
-    return std::nullopt;
-  }
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    *error = "not a regular file";
-    ::close(fd);
-    return std::nullopt;
-  }
-  std::string text;
-  char buffer[1 << 16];
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got == 0) break;
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      *error = std::strerror(errno);
-      ::close(fd);
-      return std::nullopt;
-    }
-    text.append(buffer, static_cast<std::size_t>(got));
-  }
-  ::close(fd);
-  return text;
-}
-
-int RunRename(const CommandLine& line, std::ostream& out, std::ostream& err) {
-  const RenameOptions& options = line.options;
-  if (!IsValidFolderPath(options.folder)) {
+int RunRename(const CommandLine& line, FileSystem& fs, std::ostream& out, std::ostream& err) {
+  RenameOptions options = line.options;
+  if (!IsValidFolderPath(fs, options.folder)) {
     err << kToolPrefix << "cannot rename the files of " << Quoted(options.folder)
         << ": not a folder, or a folder inside a trash can\n";
     return kExitBadArguments;
   }
-  PosixFileSystem fs;
-  if (line.commit && !options.logPath.empty() && !LogCanBeOpened(fs, options.logPath)) {
-    err << kToolPrefix << "cannot open log file " << Quoted(options.logPath)
-        << "; nothing was renamed\n";
-    return kExitBadArguments;
-  }
-
-  // Should another holder take the log after the check above, the run
-  // renames nothing rather than renaming unlogged.
-  RequiredLog logged(fs);
+  // The tool keeps its record of a batch only in the log, so a commit that
+  // was asked to log must not rename anything it could not log: its
+  // renames could not be undone later.
+  options.logRequired = true;
 
   ConsoleResults results(out);
   ConsoleMessages messages(out, err);
-  ToolLogPath logBox(options.logPath);
-  RenameContext ctx{results, messages, logBox, logged};
+  RenameContext ctx{results, messages, fs};
   LastBatch batch;  // the log is the tool's record; this one ends with the run
-  const bool finished = RenameFiles(line.commit, FixedOptions(options), ctx, batch);
+  const RunOutcome outcome = RenameFiles(line.commit, options, ctx, batch);
   out.flush();
 
-  if (logged.LogRefused()) {
+  if (outcome.end == RunEnd::LogNotOpened) {
     err << kToolPrefix << "cannot open log file " << Quoted(options.logPath)
         << "; nothing was renamed\n";
-    return kExitBadArguments;
   }
-  if (messages.AnyShown()) return kExitFailed;
-  if (!finished || results.LimitReached()) return kExitStopped;
-  return kExitDone;
+  return ExitStatusOf(outcome.end);
 }
 
-int RunUndo(const CommandLine& line, std::ostream& out, std::ostream& err) {
+int RunUndo(const CommandLine& line, FileSystem& fs, std::ostream& out, std::ostream& err) {
   const std::string& logPath = line.undoLogPath;
   std::string readError;
-  const std::optional<std::string> text = ReadWholeFile(logPath, &readError);
+  const std::optional<std::string> text = fs.ReadFile(logPath, &readError);
   if (!text) {
     err << kToolPrefix << "cannot read log file " << Quoted(logPath) << ": " << readError << '\n';
     return kExitBadArguments;
   }
-  LogReadResult last = ReadLastBatch(*text, EntryExists);
+  LogReadResult last = ReadLastBatch(*text, ExistsOn(fs));
   if (last.error) {
     err << kToolPrefix << "cannot understand log file " << Quoted(logPath) << ": " << *last.error
         << "; nothing was renamed\n";
@@ -128,27 +78,35 @@ int RunUndo(const CommandLine& line, std::ostream& out, std::ostream& err) {
     err << kToolPrefix << "Nothing to undo.\n";
     return kExitStopped;
   }
-  PosixFileSystem fs;
-  if (!LogCanBeOpened(fs, logPath)) {
-    err << kToolPrefix << "cannot open log file " << Quoted(logPath)
-        << " to record the undo; nothing was renamed\n";
-    return kExitBadArguments;
-  }
 
   ConsoleResults results(out);
   ConsoleMessages messages(out, err);
-  ToolLogPath logBox(logPath);
-  RenameContext ctx{results, messages, logBox, fs};
-  UndoLastBatch(ctx, last.batch);
+  RenameContext ctx{results, messages, fs};
+  const RunOutcome outcome = UndoLastBatch(logPath, /*logRequired=*/true, ctx, last.batch);
   out.flush();
-  return messages.AnyShown() ? kExitFailed : kExitDone;
+
+  if (outcome.end == RunEnd::LogNotOpened) {
+    err << kToolPrefix << "cannot open log file " << Quoted(logPath)
+        << " to record the undo; nothing was renamed\n";
+  }
+  return ExitStatusOf(outcome.end);
 }
 
 }  // namespace
 
-int RunTool(const std::vector<std::string>& args, const std::string& cwd, std::ostream& out,
+std::string CurrentFolder(FileSystem& fs) {
+  PathStat here, named;
+  const std::optional<std::string> pwd = fs.GetEnv("PWD");
+  if (pwd && pwd->starts_with('/') && fs.Stat(".", true, &here) == Cause::Ok &&
+      fs.Stat(*pwd, true, &named) == Cause::Ok && here.id == named.id) {
+    return *pwd;
+  }
+  return fs.WorkingDirectory().value_or(std::string());
+}
+
+int RunTool(const std::vector<std::string>& args, FileSystem& fs, std::ostream& out,
             std::ostream& err) {
-  const CommandLine line = ParseCommandLine(args, cwd);
+  const CommandLine line = ParseCommandLine(args, CurrentFolder(fs));
   switch (line.action) {
     case ToolAction::Help:
       out << HelpText();
@@ -157,9 +115,9 @@ int RunTool(const std::vector<std::string>& args, const std::string& cwd, std::o
       out << VersionText();
       return kExitDone;
     case ToolAction::Rename:
-      return RunRename(line, out, err);
+      return RunRename(line, fs, out, err);
     case ToolAction::Undo:
-      return RunUndo(line, out, err);
+      return RunUndo(line, fs, out, err);
     case ToolAction::Error:
       break;
   }

@@ -8,12 +8,19 @@
 #include <string>
 #include <vector>
 
+#include "file_system.h"
+
 namespace kalvenor {
 
-// Runs the tool on `args` (without the program name) with `cwd` as the
-// current folder (empty when unknown). Results lines go to `out`, messages
-// and argument errors to `err`. Gives the exit status (exit_status.h).
-int RunTool(const std::vector<std::string>& args, const std::string& cwd,
-            std::ostream& out, std::ostream& err);
+// Runs the tool on `args` (without the program name) over the file system
+// `fs`. Results lines go to `out`, messages and argument errors to `err`.
+// Gives the exit status (exit_status.h).
+int RunTool(const std::vector<std::string>& args, FileSystem& fs, std::ostream& out,
+            std::ostream& err);
+
+// The current folder as the user reached it: $PWD when it names this very
+// folder (so a path through a symbolic link stays as typed), else the
+// kernel's own path of it. Empty when neither is known.
+std::string CurrentFolder(FileSystem& fs);
 
 }  // namespace kalvenor

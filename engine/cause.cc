@@ -45,8 +45,4 @@ const char* CauseText(Cause cause) {
   return "unspecified.";
 }
 
-std::string RenameErrorText(Cause cause) {
-  return std::string("Rename error: ") + CauseText(cause);
-}
-
 }  // namespace kalvenor

@@ -2,8 +2,6 @@
 // turned into the user's words in one place (CauseText).
 #pragma once
 
-#include <string>
-
 namespace kalvenor {
 
 enum class Cause {
@@ -24,8 +22,5 @@ Cause CauseFromErrno(int error);
 // The text that follows "Rename error: ", e.g. "access denied.". Ok has
 // no text of its own and reads like NoneGiven.
 const char* CauseText(Cause cause);
-
-// "Rename error: " followed by the cause's text.
-std::string RenameErrorText(Cause cause);
 
 }  // namespace kalvenor

@@ -27,6 +27,18 @@ struct PathParts {
 
 PathParts SplitPath(std::string_view path);
 
+// `folder` and `name` joined with exactly one '/' between them (none added
+// when `folder` is empty or already ends in one).
+std::string JoinPath(std::string_view folder, std::string_view name);
+
+// `path` without the '/' at its end, however many; "/" stays "/".
+std::string StripTrailingSeparators(std::string_view path);
+
+// True when `path` is `root` itself or lies beneath it, judged by whole
+// components ("/a/bc" is not beneath "/a/b"). Every absolute path lies
+// beneath "/"; nothing lies beneath the empty root.
+bool IsAtOrBelow(std::string_view path, std::string_view root);
+
 // True when `name` can be one directory entry: not empty, not "." or "..",
 // no '/' and no NUL byte, at most NAME_MAX bytes.
 bool IsPlainFileName(std::string_view name);

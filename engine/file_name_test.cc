@@ -32,6 +32,30 @@ TEST(AppendSeparatorTest, AddsOneSlashOnlyWhenMissing) {
   EXPECT_EQ(photos, "/home/u/Photos/");
 }
 
+TEST(PathTextTest, JoinStripAndUnderARoot) {
+  EXPECT_EQ(JoinPath("/home/u", "a.jpg"), "/home/u/a.jpg");
+  EXPECT_EQ(JoinPath("/home/u/", "a.jpg"), "/home/u/a.jpg");
+  EXPECT_EQ(JoinPath("/", "a.jpg"), "/a.jpg");
+  EXPECT_EQ(JoinPath("", "a.jpg"), "a.jpg");
+  EXPECT_EQ(StripTrailingSeparators("/home/u//"), "/home/u");
+  EXPECT_EQ(StripTrailingSeparators("/"), "/");
+  EXPECT_EQ(StripTrailingSeparators("//"), "/");
+  EXPECT_EQ(StripTrailingSeparators("rel"), "rel");
+  struct Case {
+    const char* path;
+    const char* root;
+    bool below;
+  };
+  const Case cases[] = {
+      {"/a/b", "/a/b", true},  {"/a/b/c", "/a/b", true}, {"/a/bc", "/a/b", false},
+      {"/a", "/a/b", false},   {"/x", "/", true},        {"/", "/", true},
+      {"/a/b", "", false},     {"rel", "/", false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(IsAtOrBelow(c.path, c.root), c.below) << c.path << " under " << c.root;
+  }
+}
+
 TEST(SplitPathTest, SplitsAtTheLastSlash) {
   EXPECT_EQ(SplitPath("/p/0001Holiday.").folder, "/p");
   EXPECT_EQ(SplitPath("/p/0001Holiday.").name, "0001Holiday.");

@@ -1,57 +1,34 @@
 #include "folder_path.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <climits>
-#include <cstdlib>
 #include <string_view>
 #include <vector>
 
+#include "file_name.h"
 #include "mount_table.h"
 
 namespace kalvenor {
 namespace {
 
-// The canonical absolute form of `path` (symbolic links and ".." resolved),
-// or empty when the path does not resolve.
-std::string Canonical(const std::string& path) {
-  char* resolved = ::realpath(path.c_str(), nullptr);
-  if (resolved == nullptr) return {};
-  std::string result(resolved);
-  std::free(resolved);
-  return result;
-}
-
-// True when `path` is `root` itself or lies beneath it.
-bool IsAtOrBelow(std::string_view path, std::string_view root) {
-  if (root.empty()) return false;
-  if (root == "/") return true;
-  if (path.substr(0, root.size()) != root) return false;
-  return path.size() == root.size() || path[root.size()] == '/';
-}
-
 // The user's own trash can: $XDG_DATA_HOME/Trash, by default
 // ~/.local/share/Trash (resolved when it exists).
-std::string HomeTrash() {
+std::string HomeTrash(FileSystem& fs) {
   std::string dataHome;
-  const char* xdg = std::getenv("XDG_DATA_HOME");
-  if (xdg != nullptr && xdg[0] == '/') {
-    dataHome = xdg;
+  const std::optional<std::string> xdg = fs.GetEnv("XDG_DATA_HOME");
+  if (xdg && xdg->starts_with('/')) {
+    dataHome = *xdg;
   } else {
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] != '/') return {};
-    dataHome = std::string(home) + "/.local/share";
+    const std::optional<std::string> home = fs.GetEnv("HOME");
+    if (!home || !home->starts_with('/')) return {};
+    dataHome = JoinPath(*home, ".local/share");
   }
-  std::string trash = dataHome + "/Trash";
-  std::string resolved = Canonical(trash);
-  return resolved.empty() ? trash : resolved;
+  std::string trash = JoinPath(dataHome, "Trash");
+  return fs.RealPath(trash).value_or(trash);
 }
 
 // Every mount point of this process.
-std::vector<std::string> MountPoints() {
+std::vector<std::string> MountPoints(FileSystem& fs) {
   std::vector<std::string> points;
-  for (MountEntry& entry : ReadMountTable()) points.push_back(std::move(entry.mountPoint));
+  for (MountEntry& entry : ReadMountTable(fs)) points.push_back(std::move(entry.mountPoint));
   return points;
 }
 
@@ -78,14 +55,14 @@ bool IsInsideVolumeTrash(std::string_view canonical, const std::vector<std::stri
   return false;
 }
 
-bool IsValidFolderPath(const std::string& path) {
+bool IsValidFolderPath(FileSystem& fs, const std::string& path) {
   if (path.empty()) return false;
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
-  const std::string canonical = Canonical(path);
-  if (canonical.empty()) return false;
-  if (IsAtOrBelow(canonical, HomeTrash())) return false;
-  if (IsInsideVolumeTrash(canonical, MountPoints())) return false;
+  PathStat stat;
+  if (fs.Stat(path, /*followLinks=*/true, &stat) != Cause::Ok || !stat.isDirectory) return false;
+  const std::optional<std::string> canonical = fs.RealPath(path);
+  if (!canonical) return false;
+  if (IsAtOrBelow(*canonical, HomeTrash(fs))) return false;
+  if (IsInsideVolumeTrash(*canonical, MountPoints(fs))) return false;
   return true;
 }
 

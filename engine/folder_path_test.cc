@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "mount_table.h"
+#include "posix_file_system.h"
 #include "test_support.h"
 
 namespace kalvenor {
@@ -16,33 +16,32 @@ namespace {
 
 using testing::TempDir;
 
-// Sets an environment variable for one scope.
-class ScopedEnv {
+// The real file system seen with an environment of the test's own.
+class WithEnvironment : public FileSystemWrapper {
  public:
-  ScopedEnv(const char* name, const std::string& value) : name_(name) {
-    if (const char* old = std::getenv(name)) saved_ = old;
-    ::setenv(name, value.c_str(), 1);
-  }
-  ~ScopedEnv() {
-    if (saved_) ::setenv(name_, saved_->c_str(), 1);
-    else ::unsetenv(name_);
+  WithEnvironment(FileSystem& target, std::map<std::string, std::string> env)
+      : FileSystemWrapper(target), m_env(std::move(env)) {}
+  std::optional<std::string> GetEnv(const char* name) override {
+    const auto found = m_env.find(name);
+    if (found == m_env.end()) return std::nullopt;
+    return found->second;
   }
 
  private:
-  const char* name_;
-  std::optional<std::string> saved_;
+  std::map<std::string, std::string> m_env;
 };
 
 TEST(IsValidFolderPathTest, AcceptsExistingFoldersOnly) {
   TempDir dir;
   dir.MakeDir("photos");
   dir.MakeFile("file");
-  EXPECT_TRUE(IsValidFolderPath("/"));
-  EXPECT_TRUE(IsValidFolderPath(dir.Join("photos")));
-  EXPECT_TRUE(IsValidFolderPath(dir.Join("photos") + "/"));
-  EXPECT_FALSE(IsValidFolderPath(""));
-  EXPECT_FALSE(IsValidFolderPath(dir.Join("file")));
-  EXPECT_FALSE(IsValidFolderPath(dir.Join("missing")));
+  PosixFileSystem fs;
+  EXPECT_TRUE(IsValidFolderPath(fs, "/"));
+  EXPECT_TRUE(IsValidFolderPath(fs, dir.Join("photos")));
+  EXPECT_TRUE(IsValidFolderPath(fs, dir.Join("photos") + "/"));
+  EXPECT_FALSE(IsValidFolderPath(fs, ""));
+  EXPECT_FALSE(IsValidFolderPath(fs, dir.Join("file")));
+  EXPECT_FALSE(IsValidFolderPath(fs, dir.Join("missing")));
 }
 
 TEST(IsValidFolderPathTest, RefusesTheUsersTrashAndEverythingBeneathIt) {
@@ -51,23 +50,24 @@ TEST(IsValidFolderPathTest, RefusesTheUsersTrashAndEverythingBeneathIt) {
   dir.MakeDir("data/Trash");
   dir.MakeDir("data/Trash/files");
   dir.MakeDir("data/Trashy");
+  PosixFileSystem posix;
   {
-    ScopedEnv xdg("XDG_DATA_HOME", dir.Join("data"));
-    EXPECT_FALSE(IsValidFolderPath(dir.Join("data/Trash")));
-    EXPECT_FALSE(IsValidFolderPath(dir.Join("data/Trash/files")));
-    EXPECT_FALSE(IsValidFolderPath(dir.Join("data/Trash/files/../files")));
-    EXPECT_TRUE(IsValidFolderPath(dir.Join("data/Trashy")));
-    EXPECT_TRUE(IsValidFolderPath(dir.Join("data")));
+    WithEnvironment fs(posix, {{"XDG_DATA_HOME", dir.Join("data")}});
+    EXPECT_FALSE(IsValidFolderPath(fs, dir.Join("data/Trash")));
+    EXPECT_FALSE(IsValidFolderPath(fs, dir.Join("data/Trash/files")));
+    EXPECT_FALSE(IsValidFolderPath(fs, dir.Join("data/Trash/files/../files")));
+    EXPECT_TRUE(IsValidFolderPath(fs, dir.Join("data/Trashy")));
+    EXPECT_TRUE(IsValidFolderPath(fs, dir.Join("data")));
   }
   dir.MakeDir("home");
   dir.MakeDir("home/.local");
   dir.MakeDir("home/.local/share");
   dir.MakeDir("home/.local/share/Trash");
   {
-    ScopedEnv home("HOME", dir.Join("home"));
-    ScopedEnv noXdg("XDG_DATA_HOME", "");  // empty: the default applies
-    EXPECT_FALSE(IsValidFolderPath(dir.Join("home/.local/share/Trash")));
-    EXPECT_TRUE(IsValidFolderPath(dir.Join("home/.local/share")));
+    // An empty XDG_DATA_HOME: the default applies.
+    WithEnvironment fs(posix, {{"HOME", dir.Join("home")}, {"XDG_DATA_HOME", ""}});
+    EXPECT_FALSE(IsValidFolderPath(fs, dir.Join("home/.local/share/Trash")));
+    EXPECT_TRUE(IsValidFolderPath(fs, dir.Join("home/.local/share")));
   }
 }
 
@@ -83,7 +83,8 @@ TEST(MountTableTest, ReadsMountPointsWithTheirBytesAndTypes) {
   EXPECT_EQ(table[1].mountPoint, "/media/u/USB STICK");
   EXPECT_EQ(table[1].type, "vfat");
   // This process's own table always holds at least one absolute mount point.
-  const std::vector<MountEntry> own = ReadMountTable();
+  PosixFileSystem fs;
+  const std::vector<MountEntry> own = ReadMountTable(fs);
   ASSERT_FALSE(own.empty());
   EXPECT_EQ(own.front().mountPoint.front(), '/');
 }
@@ -106,8 +107,9 @@ TEST(IsValidFolderPathTest, TrashNamesDeepInsideAVolumeArePlainFolders) {
   TempDir dir;
   dir.MakeDir(".Trash");
   dir.MakeDir(".Trash-1000");
-  EXPECT_TRUE(IsValidFolderPath(dir.Join(".Trash")));
-  EXPECT_TRUE(IsValidFolderPath(dir.Join(".Trash-1000")));
+  PosixFileSystem fs;
+  EXPECT_TRUE(IsValidFolderPath(fs, dir.Join(".Trash")));
+  EXPECT_TRUE(IsValidFolderPath(fs, dir.Join(".Trash-1000")));
 }
 
 }  // namespace

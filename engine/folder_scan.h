@@ -6,18 +6,19 @@
 #include <vector>
 
 #include "file_system.h"
-#include "rename_options.h"
+#include "rename_plan.h"
 
 namespace kalvenor {
 
-// A run plans at most this many files; a folder with more is left alone.
-inline constexpr std::size_t kMaxFileCount = 9999;
+// A run plans at most this many files, one per index; a folder with more is
+// left alone.
+inline constexpr std::size_t kMaxFileCount = kIndexLimit - 1;
 
 // The files of the held folder, in the order the folder lists them. A
 // folder that cannot be read to its end gives nothing (a part of it would
 // be numbered without the series files it did not show); nothing is
 // reported. File times are read only `withTimes` (the Date order is the one
 // reader of them); otherwise every time is 0.
-std::vector<FileEntry> ScanFolder(FileSystem& fs, int folder, bool withTimes);
+std::vector<FileEntry> ScanFolder(FileSystem& fs, const FolderHandle& folder, bool withTimes);
 
 }  // namespace kalvenor

@@ -1,8 +1,5 @@
 #include "mount_table.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 
 namespace kalvenor {
@@ -51,17 +48,6 @@ std::vector<MountEntry> ParseMountTable(std::string_view text) {
   return entries;
 }
 
-std::vector<MountEntry> ReadMountTable() {
-  std::string text;
-  const int fd = ::open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return {};
-  char buffer[16384];
-  ssize_t got;
-  while ((got = ::read(fd, buffer, sizeof buffer)) > 0) {
-    text.append(buffer, static_cast<std::size_t>(got));
-  }
-  ::close(fd);
-  return ParseMountTable(text);
-}
+std::vector<MountEntry> ReadMountTable(FileSystem& fs) { return ParseMountTable(fs.ReadMountTable()); }
 
 }  // namespace kalvenor

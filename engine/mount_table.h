@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "file_system.h"
+
 namespace kalvenor {
 
 struct MountEntry {
@@ -19,7 +21,8 @@ struct MountEntry {
 // lines without the "-" separator and a type after it are skipped.
 std::vector<MountEntry> ParseMountTable(std::string_view text);
 
-// The same for /proc/self/mountinfo; empty when it cannot be read.
-std::vector<MountEntry> ReadMountTable();
+// The same for this process's mount table as `fs` reads it; empty when it
+// cannot be read.
+std::vector<MountEntry> ReadMountTable(FileSystem& fs);
 
 }  // namespace kalvenor

@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <string>
 
-#include "file_system.h"
+#include "posix_file_system.h"
 #include "test_support.h"
 
 namespace kalvenor {
@@ -53,9 +53,9 @@ TEST_P(NoReplaceRenameTest, RenamesAFileAndKeepsItsBytes) {
   TempDir dir;
   dir.MakeFile("a.jpg", "photo");
   PosixFileSystem fs;
-  HeldFolder folder(fs, dir.path());
-  ASSERT_TRUE(folder.Valid());
-  EXPECT_EQ(RenameWithoutReplacing(Calls(), folder.Handle(), "a.jpg", "0001Holiday.jpg"), Cause::Ok);
+  const FolderHandle folder = testing::OpenHeld(fs, dir.path());
+  ASSERT_TRUE(folder.IsOpen());
+  EXPECT_EQ(RenameWithoutReplacing(Calls(), folder.Get(), "a.jpg", "0001Holiday.jpg"), Cause::Ok);
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"0001Holiday.jpg"});
   EXPECT_EQ(dir.Read("0001Holiday.jpg"), "photo");
 }
@@ -67,14 +67,14 @@ TEST_P(NoReplaceRenameTest, NeverReplacesAFileAFolderOrALink) {
   dir.MakeFile("file", "theirs");
   dir.MakeDir("folder");
   ASSERT_EQ(::symlink("nowhere", dir.Join("link").c_str()), 0);
-  HeldFolder folder(fs, dir.path());
+  const FolderHandle folder = testing::OpenHeld(fs, dir.path());
   for (const char* taken : {"file", "folder", "link"}) {
-    EXPECT_EQ(RenameWithoutReplacing(Calls(), folder.Handle(), "a", taken), Cause::AccessDenied)
+    EXPECT_EQ(RenameWithoutReplacing(Calls(), folder.Get(), "a", taken), Cause::AccessDenied)
         << taken;
   }
   EXPECT_EQ(dir.Read("a"), "mine");
   EXPECT_EQ(dir.Read("file"), "theirs");
-  EXPECT_EQ(RenameWithoutReplacing(Calls(), folder.Handle(), "missing", "new"), Cause::FileNotFound);
+  EXPECT_EQ(RenameWithoutReplacing(Calls(), folder.Get(), "missing", "new"), Cause::FileNotFound);
   EXPECT_FALSE(dir.Exists("new"));
 }
 
@@ -83,8 +83,8 @@ TEST_P(NoReplaceRenameTest, RenamesALinkAsALink) {
   PosixFileSystem fs;
   dir.MakeFile("target", "t");
   ASSERT_EQ(::symlink("target", dir.Join("link").c_str()), 0);
-  HeldFolder folder(fs, dir.path());
-  EXPECT_EQ(RenameWithoutReplacing(Calls(), folder.Handle(), "link", "0001Holiday."), Cause::Ok);
+  const FolderHandle folder = testing::OpenHeld(fs, dir.path());
+  EXPECT_EQ(RenameWithoutReplacing(Calls(), folder.Get(), "link", "0001Holiday."), Cause::Ok);
   char buffer[64] = {};
   ASSERT_GT(::readlink(dir.Join("0001Holiday.").c_str(), buffer, sizeof buffer - 1), 0);
   EXPECT_EQ(std::string(buffer), "target");
@@ -112,11 +112,11 @@ TEST(NoReplaceRenameFallbackTest, FailedUnlinkLeavesTheFileUnderItsOldNameOnly) 
   TempDir dir;
   PosixFileSystem fs;
   dir.MakeFile("a", "bytes");
-  HeldFolder folder(fs, dir.path());
+  const FolderHandle folder = testing::OpenHeld(fs, dir.path());
   RenameSyscalls calls = WithoutFlag();
   calls.unlink = FailFirstUnlink;
   unlinkCalls = 0;
-  EXPECT_EQ(RenameWithoutReplacing(calls, folder.Handle(), "a", "b"), Cause::AccessDenied);
+  EXPECT_EQ(RenameWithoutReplacing(calls, folder.Get(), "a", "b"), Cause::AccessDenied);
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"a"});
   EXPECT_EQ(dir.Read("a"), "bytes");
 }

@@ -1,5 +1,5 @@
-// The real file system: one held directory descriptor per folder, renames
-// that never replace, and an exclusively locked, unbuffered log.
+#include "posix_file_system.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -9,10 +9,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 #include "file_name.h"
-#include "file_system.h"
 #include "no_replace_rename.h"
 
 namespace kalvenor {
@@ -45,36 +45,69 @@ FileTime EntryTime(int dir, const char* name, const struct stat& st) {
   return ToFileTime(st.st_ctim.tv_sec, st.st_ctim.tv_nsec);
 }
 
-}  // namespace
+// A listing of a held folder through a descriptor of its own (the held one
+// keeps its offset), closed when the listing goes.
+class Listing {
+ public:
+  explicit Listing(int folder) {
+    const int fd = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    m_dir = ::fdopendir(fd);
+    if (m_dir == nullptr) ::close(fd);
+  }
+  ~Listing() {
+    if (m_dir != nullptr) ::closedir(m_dir);
+  }
+  Listing(const Listing&) = delete;
+  Listing& operator=(const Listing&) = delete;
 
-int PosixFileSystem::OpenFolder(const std::string& path, Cause* cause) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) *cause = CauseFromErrno(errno);
-  else *cause = Cause::Ok;
-  return fd;
+  bool IsOpen() const { return m_dir != nullptr; }
+  // The next entry, or nullptr at the end (Failed() tells an error apart).
+  const dirent* Next() {
+    errno = 0;
+    const dirent* entry = ::readdir(m_dir);
+    m_failed = entry == nullptr && errno != 0;
+    return entry;
+  }
+  bool Failed() const { return m_failed; }
+
+ private:
+  DIR* m_dir = nullptr;
+  bool m_failed = false;
+};
+
+// Reads `fd` to its end into `text`; false with errno set on a read error.
+bool ReadToEnd(int fd, std::string& text) {
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got == 0) return true;
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    text.append(buffer, static_cast<std::size_t>(got));
+  }
 }
 
-void PosixFileSystem::CloseFolder(int folder) { ::close(folder); }
+}  // namespace
 
-bool PosixFileSystem::ListFiles(int folder, bool withTimes, std::vector<FileEntry>& out) {
+FolderHandle PosixFileSystem::OpenFolder(const std::string& path, Cause* cause) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  *cause = fd < 0 ? CauseFromErrno(errno) : Cause::Ok;
+  return fd < 0 ? FolderHandle() : FolderHandle(*this, fd);
+}
+
+void PosixFileSystem::Close(int handle) { ::close(handle); }
+
+bool PosixFileSystem::ListFiles(const FolderHandle& held, bool withTimes,
+                                std::vector<FileEntry>& out) {
+  const int folder = held.Get();
   struct stat self {};
-  if (::fstat(folder, &self) != 0) return false;
-  // readdir needs a descriptor of its own; the held one keeps its offset.
-  const int fd = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return false;
-  DIR* dir = ::fdopendir(fd);
-  if (dir == nullptr) {
-    ::close(fd);
-    return false;
-  }
-  bool ok = true;
-  for (;;) {
-    errno = 0;
-    const dirent* d = ::readdir(dir);
-    if (d == nullptr) {
-      ok = errno == 0;
-      break;
-    }
+  if (!held.IsOpen() || ::fstat(folder, &self) != 0) return false;
+  Listing listing(folder);
+  if (!listing.IsOpen()) return false;
+  while (const dirent* d = listing.Next()) {
     // The listing's type settles most entries; a stat is needed only for
     // the time, for links (which may point at a folder), and where the file
     // system gives no type.
@@ -100,24 +133,110 @@ bool PosixFileSystem::ListFiles(int folder, bool withTimes, std::vector<FileEntr
     entry.id = {static_cast<std::uint64_t>(self.st_dev), static_cast<std::uint64_t>(d->d_ino)};
     out.push_back(std::move(entry));
   }
-  ::closedir(dir);
-  return ok;
+  return !listing.Failed();
 }
 
-Cause PosixFileSystem::RenameNoReplace(int folder, const std::string& from,
+bool PosixFileSystem::ListSubfolders(const FolderHandle& held, std::vector<SubfolderEntry>& out) {
+  if (!held.IsOpen()) return false;
+  Listing listing(held.Get());
+  if (!listing.IsOpen()) return false;
+  while (const dirent* entry = listing.Next()) {
+    const std::string_view name(entry->d_name);
+    if (name == "." || name == "..") continue;
+    // Only directories, links (which may point at one) and entries of
+    // unknown kind need a look; the look also tells the link count.
+    if (entry->d_type != DT_DIR && entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN) {
+      continue;
+    }
+    struct stat st {};
+    if (::fstatat(held.Get(), entry->d_name, &st, 0) != 0 || !S_ISDIR(st.st_mode)) continue;
+    // Where the file system counts subdirectories in the link count, 2 means
+    // none; where it does not (a count below 2), assume some.
+    out.push_back({std::string(name), st.st_nlink != 2});
+  }
+  // A listing that broke off still shows the folders it found.
+  return true;
+}
+
+Cause PosixFileSystem::RenameNoReplace(const FolderHandle& folder, const std::string& from,
                                        const std::string& to) {
-  return RenameWithoutReplacing(SystemRenameSyscalls(), folder, from.c_str(), to.c_str());
+  return RenameWithoutReplacing(SystemRenameSyscalls(), folder.Get(), from.c_str(), to.c_str());
 }
 
-Cause PosixFileSystem::Identify(int folder, const std::string& name, FileId* id) {
+Cause PosixFileSystem::Identify(const FolderHandle& folder, const std::string& name, FileId* id) {
   struct stat st {};
-  if (::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return CauseFromErrno(errno);
+  if (::fstatat(folder.Get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+    return CauseFromErrno(errno);
+  }
   *id = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
   return Cause::Ok;
 }
 
-int PosixFileSystem::OpenLog(const std::string& path, std::string* resolvedPath, FileId* id) {
-  if (path.empty()) return -1;
+Cause PosixFileSystem::Stat(const std::string& path, bool followLinks, PathStat* result) {
+  struct stat st {};
+  if ((followLinks ? ::stat(path.c_str(), &st) : ::lstat(path.c_str(), &st)) != 0) {
+    return CauseFromErrno(errno);
+  }
+  result->id = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+  result->isDirectory = S_ISDIR(st.st_mode);
+  return Cause::Ok;
+}
+
+std::optional<std::string> PosixFileSystem::RealPath(const std::string& path) {
+  char* resolved = ::realpath(path.c_str(), nullptr);
+  if (resolved == nullptr) return std::nullopt;
+  std::string result(resolved);
+  std::free(resolved);
+  return result;
+}
+
+std::optional<std::string> PosixFileSystem::WorkingDirectory() {
+  char* path = ::getcwd(nullptr, 0);
+  if (path == nullptr) return std::nullopt;
+  std::string result(path);
+  std::free(path);
+  return result;
+}
+
+std::optional<std::string> PosixFileSystem::GetEnv(const char* name) {
+  const char* value = std::getenv(name);
+  if (value == nullptr) return std::nullopt;
+  return std::string(value);
+}
+
+std::string PosixFileSystem::ReadMountTable() {
+  std::string text;
+  const int fd = ::open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return text;
+  if (!ReadToEnd(fd, text)) text.clear();
+  ::close(fd);
+  return text;
+}
+
+std::optional<std::string> PosixFileSystem::ReadFile(const std::string& path, std::string* error) {
+  // O_NONBLOCK: a FIFO must not make the caller wait for a writer; it is
+  // refused below with everything else that is not a regular file.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
+    *error = std::strerror(errno);
+    return std::nullopt;
+  }
+  struct stat info {};
+  std::string text;
+  std::optional<std::string> result;
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    *error = "not a regular file";
+  } else if (!ReadToEnd(fd, text)) {
+    *error = std::strerror(errno);
+  } else {
+    result = std::move(text);
+  }
+  ::close(fd);
+  return result;
+}
+
+LogHandle PosixFileSystem::OpenLog(const std::string& path, std::string* resolvedPath, FileId* id) {
+  if (path.empty()) return {};
   // Without O_NONBLOCK, opening a FIFO would wait for a reader forever; it
   // is refused below like every other file that is not a regular one. Read
   // access is asked for only to look at the log's last byte.
@@ -125,34 +244,28 @@ int PosixFileSystem::OpenLog(const std::string& path, std::string* resolvedPath,
   int fd = ::open(path.c_str(), O_RDWR | kFlags, 0644);
   const bool readable = fd >= 0;
   if (!readable && errno == EACCES) fd = ::open(path.c_str(), O_WRONLY | kFlags, 0644);
-  if (fd < 0) return -1;
+  if (fd < 0) return {};
+  LogHandle log(*this, fd);
   struct stat st {};
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
       ::fcntl(fd, F_SETFL, O_APPEND) != 0) {
-    ::close(fd);
-    return -1;
+    return {};
   }
   // A log whose last line was cut off (the machine went down while it was
   // written) gets that line's end first, so that the next header stands on
   // a line of its own and a reader of the log still finds it.
   char last = '\n';
   if (readable && st.st_size > 0 && ::pread(fd, &last, 1, st.st_size - 1) == 1 && last != '\n' &&
-      AppendToLog(fd, "\n") != Cause::Ok) {
-    ::close(fd);
-    return -1;
+      AppendToLog(log, "\n") != Cause::Ok) {
+    return {};
   }
-  char* resolved = ::realpath(path.c_str(), nullptr);
-  if (resolved != nullptr) {
-    *resolvedPath = resolved;
-    std::free(resolved);
-  } else {
-    *resolvedPath = path;
-  }
+  *resolvedPath = RealPath(path).value_or(path);
   *id = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
-  return fd;
+  return log;
 }
 
-Cause PosixFileSystem::AppendToLog(int log, std::string_view bytes) {
+Cause PosixFileSystem::AppendToLog(const LogHandle& held, std::string_view bytes) {
+  const int log = held.Get();
   // One write(2) per line is the rule; a short write (disk nearly full) is
   // finished by further writes rather than left half done.
   std::size_t written = 0;
@@ -180,8 +293,6 @@ Cause PosixFileSystem::AppendToLog(int log, std::string_view bytes) {
   }
   return cause;
 }
-
-void PosixFileSystem::CloseLog(int log) { ::close(log); }
 
 std::tm PosixFileSystem::LocalNow() {
   const std::time_t now = std::time(nullptr);

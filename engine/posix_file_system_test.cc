@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "file_system.h"
+#include "posix_file_system.h"
 #include "test_support.h"
 
 namespace kalvenor {
@@ -22,9 +22,9 @@ using testing::TempDir;
 
 std::vector<std::string> ScannedNames(PosixFileSystem& fs, const std::string& path,
                                       bool withTimes) {
-  HeldFolder folder(fs, path);
+  const FolderHandle folder = testing::OpenHeld(fs, path);
   std::vector<FileEntry> entries;
-  if (folder.Valid()) fs.ListFiles(folder.Handle(), withTimes, entries);
+  if (folder.IsOpen()) fs.ListFiles(folder, withTimes, entries);
   std::vector<std::string> names;
   for (const FileEntry& e : entries) names.push_back(e.name);
   std::sort(names.begin(), names.end());
@@ -52,7 +52,7 @@ TEST(PosixScanTest, FoldersWithoutFilesAndMissingFoldersGiveNothing) {
   dir.MakeDir("only");
   EXPECT_TRUE(ScannedNames(fs, dir.path(), false).empty());
   Cause cause = Cause::Ok;
-  EXPECT_LT(fs.OpenFolder(dir.Join("missing"), &cause), 0);
+  EXPECT_FALSE(fs.OpenFolder(dir.Join("missing"), &cause).IsOpen());
   EXPECT_EQ(cause, Cause::FileNotFound);
 }
 
@@ -62,9 +62,9 @@ TEST(PosixScanTest, FillsNameSplitTimeAndIdentity) {
   dir.MakeFile("archive.tar.gz");
   const timespec times[2] = {{0, UTIME_OMIT}, {1700000000, 123456789}};
   ASSERT_EQ(::utimensat(AT_FDCWD, dir.Join("archive.tar.gz").c_str(), times, 0), 0);
-  HeldFolder folder(fs, dir.path());
+  const FolderHandle folder = testing::OpenHeld(fs, dir.path());
   std::vector<FileEntry> entries;
-  ASSERT_TRUE(fs.ListFiles(folder.Handle(), true, entries));
+  ASSERT_TRUE(fs.ListFiles(folder, true, entries));
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].stem, "archive.tar");
   EXPECT_EQ(entries[0].ext, "gz");
@@ -83,9 +83,9 @@ TEST(PosixScanTest, ZeroHalfOfTheWriteTimeFallsBackToAnotherTime) {
   const std::int64_t sec = 71;
   const timespec times[2] = {{0, UTIME_OMIT}, {sec, 732428800}};
   ASSERT_EQ(::utimensat(AT_FDCWD, dir.Join("old").c_str(), times, 0), 0);
-  HeldFolder folder(fs, dir.path());
+  const FolderHandle folder = testing::OpenHeld(fs, dir.path());
   std::vector<FileEntry> entries;
-  ASSERT_TRUE(fs.ListFiles(folder.Handle(), true, entries));
+  ASSERT_TRUE(fs.ListFiles(folder, true, entries));
   ASSERT_EQ(entries.size(), 1u);
   const FileTime modified = 27111903ull << 32;  // what the write time would give
   struct stat st {};
@@ -102,10 +102,10 @@ TEST(PosixRenameTest, HeldFolderIsNotRedirectedByARenameOfItsPath) {
   dir.MakeDir("y");
   dir.MakeFile("x/f");
   dir.MakeFile("y/f");
-  HeldFolder folder(fs, dir.Join("x"));
+  const FolderHandle folder = testing::OpenHeld(fs, dir.Join("x"));
   ASSERT_EQ(::rename(dir.Join("x").c_str(), dir.Join("x-moved").c_str()), 0);
   ASSERT_EQ(::rename(dir.Join("y").c_str(), dir.Join("x").c_str()), 0);
-  EXPECT_EQ(fs.RenameNoReplace(folder.Handle(), "f", "g"), Cause::Ok);
+  EXPECT_EQ(fs.RenameNoReplace(folder, "f", "g"), Cause::Ok);
   EXPECT_TRUE(dir.Exists("x-moved/g"));
   EXPECT_TRUE(dir.Exists("x/f"));
 }
@@ -116,12 +116,12 @@ TEST(PosixLogTest, OpensAppendsAndResolvesThePath) {
   dir.MakeFile("run.log", "earlier\n");
   std::string resolved;
   FileId id;
-  const int log = fs.OpenLog(dir.path() + "/./run.log", &resolved, &id);
-  ASSERT_GE(log, 0);
+  LogHandle log = fs.OpenLog(dir.path() + "/./run.log", &resolved, &id);
+  ASSERT_TRUE(log.IsOpen());
   EXPECT_EQ(resolved.back(), 'g');
   EXPECT_EQ(resolved.find("/./"), std::string::npos);
   EXPECT_EQ(fs.AppendToLog(log, "later\n"), Cause::Ok);
-  fs.CloseLog(log);
+  log.Reset();
   EXPECT_EQ(dir.Read("run.log"), "earlier\nlater\n");
 }
 
@@ -131,10 +131,10 @@ TEST(PosixLogTest, CreatesAMissingLogReadableByAll) {
   std::string resolved;
   FileId id;
   const mode_t saved = ::umask(0);
-  const int log = fs.OpenLog(dir.Join("new.log"), &resolved, &id);
+  LogHandle log = fs.OpenLog(dir.Join("new.log"), &resolved, &id);
   ::umask(saved);
-  ASSERT_GE(log, 0);
-  fs.CloseLog(log);
+  ASSERT_TRUE(log.IsOpen());
+  log.Reset();
   struct stat st {};
   ASSERT_EQ(::stat(dir.Join("new.log").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0644u);
@@ -150,16 +150,15 @@ TEST(PosixLogTest, RefusesFoldersAndLogsHeldElsewhere) {
   std::string resolved;
   FileId id;
   dir.MakeDir("folder");
-  EXPECT_LT(fs.OpenLog(dir.Join("folder"), &resolved, &id), 0);
-  EXPECT_LT(fs.OpenLog("", &resolved, &id), 0);
+  EXPECT_FALSE(fs.OpenLog(dir.Join("folder"), &resolved, &id).IsOpen());
+  EXPECT_FALSE(fs.OpenLog("", &resolved, &id).IsOpen());
 
   dir.MakeFile("held.log");
-  const int log = fs.OpenLog(dir.Join("held.log"), &resolved, &id);
-  EXPECT_GE(log, 0);
+  LogHandle log = fs.OpenLog(dir.Join("held.log"), &resolved, &id);
+  EXPECT_TRUE(log.IsOpen());
   // And while we hold it, nobody else gets it.
-  const int again = fs.OpenLog(dir.Join("held.log"), &resolved, &id);
-  EXPECT_LT(again, 0);
-  if (log >= 0) fs.CloseLog(log);
+  LogHandle again = fs.OpenLog(dir.Join("held.log"), &resolved, &id);
+  EXPECT_FALSE(again.IsOpen());
 }
 
 TEST(PosixLogTest, RefusesAFifoWithoutWaitingForAReader) {
@@ -169,10 +168,9 @@ TEST(PosixLogTest, RefusesAFifoWithoutWaitingForAReader) {
   std::string resolved;
   FileId id;
   ::alarm(10);  // a blocking open would hang the test: let it die instead
-  const int log = fs.OpenLog(dir.Join("pipe.log"), &resolved, &id);
+  LogHandle log = fs.OpenLog(dir.Join("pipe.log"), &resolved, &id);
   ::alarm(0);
-  EXPECT_LT(log, 0);
-  if (log >= 0) fs.CloseLog(log);
+  EXPECT_FALSE(log.IsOpen());
 }
 
 TEST(PosixLogTest, AWriteThatFailsHalfWayLeavesNoCutOffLine) {
@@ -182,8 +180,8 @@ TEST(PosixLogTest, AWriteThatFailsHalfWayLeavesNoCutOffLine) {
   dir.MakeFile("run.log", before);
   std::string resolved;
   FileId id;
-  const int log = fs.OpenLog(dir.Join("run.log"), &resolved, &id);
-  ASSERT_GE(log, 0);
+  LogHandle log = fs.OpenLog(dir.Join("run.log"), &resolved, &id);
+  ASSERT_TRUE(log.IsOpen());
   // A file size limit stands in for a full disk: the first write is cut
   // short at the limit, the next one fails.
   struct rlimit saved {};
@@ -198,7 +196,7 @@ TEST(PosixLogTest, AWriteThatFailsHalfWayLeavesNoCutOffLine) {
   EXPECT_NE(cause, Cause::Ok);
   // Once there is room again, the next line starts on a line of its own.
   EXPECT_EQ(fs.AppendToLog(log, "next\n"), Cause::Ok);
-  fs.CloseLog(log);
+  log.Reset();
   EXPECT_EQ(dir.Read("run.log"), before + "next\n");
 }
 
@@ -210,18 +208,18 @@ TEST(PosixLogTest, ALogThatEndsInACutOffLineGetsItsLineEndFirst) {
   dir.MakeFile("run.log", before);
   std::string resolved;
   FileId id;
-  int log = fs.OpenLog(dir.Join("run.log"), &resolved, &id);
-  ASSERT_GE(log, 0);
+  LogHandle log = fs.OpenLog(dir.Join("run.log"), &resolved, &id);
+  ASSERT_TRUE(log.IsOpen());
   EXPECT_EQ(fs.AppendToLog(log, "next\n"), Cause::Ok);
-  fs.CloseLog(log);
+  log.Reset();
   EXPECT_EQ(dir.Read("run.log"), before + "\nnext\n");
 
   // A log that ends whole, or is empty, gains nothing on opening.
   for (const std::string& whole : {std::string(), std::string("line\n")}) {
     dir.MakeFile("whole.log", whole);
     log = fs.OpenLog(dir.Join("whole.log"), &resolved, &id);
-    ASSERT_GE(log, 0);
-    fs.CloseLog(log);
+    ASSERT_TRUE(log.IsOpen());
+    log.Reset();
     EXPECT_EQ(dir.Read("whole.log"), whole);
   }
 }

@@ -69,10 +69,6 @@ int CompareIgnoreCase(std::string_view a, std::string_view b) {
   return a.size() < b.size() ? -1 : 1;
 }
 
-bool LessByName(const FileEntry& x, const FileEntry& y) { return CompareByName(x, y) < 0; }
-bool LessByDate(const FileEntry& x, const FileEntry& y) { return CompareByDate(x, y) < 0; }
-bool LessByType(const FileEntry& x, const FileEntry& y) { return CompareByType(x, y) < 0; }
-
 void PresortEntries(std::vector<FileEntry>& entries, int sortType, bool ascending) {
   switch (sortType) {
     case kSortByDate: SortWithTieBreak(entries, CompareByDate); break;

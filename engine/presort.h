@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "rename_options.h"
+#include "file_entry.h"
 
 namespace kalvenor {
 
@@ -21,11 +21,6 @@ inline constexpr int kSortByType = 2;
 // bytes 0x41..0x5A count as their lower-case letters, every byte compares
 // as unsigned, and a proper prefix sorts first.
 int CompareIgnoreCase(std::string_view a, std::string_view b);
-
-// Strict orderings: true when x is to come before y.
-bool LessByName(const FileEntry& x, const FileEntry& y);
-bool LessByDate(const FileEntry& x, const FileEntry& y);
-bool LessByType(const FileEntry& x, const FileEntry& y);
 
 // Sorts `entries` by the ordering `sortType` chooses (1 Date, 2 File Type,
 // anything else Alphanumeric), upwards, then reverses the list when

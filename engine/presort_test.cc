@@ -107,7 +107,19 @@ TEST(PresortTest, LargeListsMatchAPlainComparisonSort) {
   }
   for (int type : {0, 1, 2}) {
     std::vector<FileEntry> expected = entries;
-    auto less = type == 1 ? LessByDate : type == 2 ? LessByType : LessByName;
+    // The orders as written out plainly, key after key.
+    const auto less = [type](const FileEntry& x, const FileEntry& y) {
+      const auto byName = [](const FileEntry& a, const FileEntry& b) {
+        const int stem = CompareIgnoreCase(a.stem, b.stem);
+        return stem != 0 ? stem < 0 : CompareIgnoreCase(a.ext, b.ext) < 0;
+      };
+      if (type == 1) return x.time != y.time ? x.time < y.time : byName(x, y);
+      if (type == 2) {
+        const int ext = CompareIgnoreCase(x.ext, y.ext);
+        return ext != 0 ? ext < 0 : CompareIgnoreCase(x.stem, y.stem) < 0;
+      }
+      return byName(x, y);
+    };
     std::stable_sort(expected.begin(), expected.end(), [&](const FileEntry& x, const FileEntry& y) {
       return less(x, y) || (!less(y, x) && x.name < y.name);
     });

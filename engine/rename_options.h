@@ -1,40 +1,22 @@
-// The two records every step of a rename job shares: the user's choices for
-// one job, and one file found in the chosen folder. Plain values; all text is
-// byte text exactly as the kernel gives it (never converted, lengths in bytes).
+// The user's choices for one rename job, as one plain value: the window and
+// the command-line tool each build one and hand it to a run. All text is
+// byte text exactly as the kernel gives it.
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 namespace kalvenor {
 
 struct RenameOptions {
-  std::string folder;    // ends in '/' once the run has called AppendSeparator
+  std::string folder;    // the folder whose files are renamed; a run adds the '/'
   std::string baseName;  // used with its case as typed; never empty when a run starts
-  int baseIndex = 0;     // 0 to 9999: the lowest index a new name may get
+  int baseIndex = 0;     // 0 to kMaxBaseIndex: the lowest index a new name may get
   bool postfix = true;   // true: index after the base name; false: before it
-  int sortType = 0;      // 0 Alphanumeric, 1 Date, 2 File Type (others: Alphanumeric)
+  int sortType = 0;      // kSortByName, kSortByDate or kSortByType (others: by name)
   bool ascending = true;
   bool fillGaps = true;
-  std::string logPath;   // empty: no log
-};
-
-// A file time: 100-nanosecond units since 1601-01-01 UTC, compared unsigned.
-using FileTime = std::uint64_t;
-
-// Which file a directory entry names: device and inode as the scan saw them.
-struct FileId {
-  std::uint64_t device = 0;
-  std::uint64_t inode = 0;
-  friend bool operator==(const FileId&, const FileId&) = default;
-};
-
-struct FileEntry {
-  std::string name;  // whole name, no folder part
-  std::string stem;  // name before its last '.'; the whole name when it holds none
-  std::string ext;   // name after its last '.', without the dot; empty when none
-  FileTime time = 0;
-  FileId id;         // the folder's device and the listed inode
+  std::string logPath;       // empty: no log
+  bool logRequired = false;  // a commit whose log cannot be opened renames nothing
 };
 
 }  // namespace kalvenor

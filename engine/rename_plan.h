@@ -11,12 +11,15 @@
 #include <string_view>
 #include <vector>
 
+#include "file_entry.h"
 #include "rename_options.h"
 
 namespace kalvenor {
 
-// Indices run from 0 to kIndexLimit - 1 and are always written with four digits.
+// Indices run from 0 to kIndexLimit - 1 and are always written with four
+// digits; a base index is at most kMaxBaseIndex.
 inline constexpr int kIndexLimit = 10000;
+inline constexpr int kMaxBaseIndex = kIndexLimit - 1;
 
 // The index of a file whose stem already has the series' form (four ASCII
 // digits and, on the side `postfix` chooses, the base name with ASCII case

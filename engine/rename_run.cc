@@ -1,5 +1,3 @@
-// One run of a rename job: scan, presort, plan, Results lines, and in commit
-// mode the log and the renames, stopping at the first failure.
 #include "rename_run.h"
 
 #include <string_view>
@@ -8,8 +6,10 @@
 #include "folder_scan.h"
 #include "log_format.h"
 #include "presort.h"
+#include "rename_one.h"
 #include "rename_plan.h"
 #include "run_log.h"
+#include "run_texts.h"
 
 namespace kalvenor {
 namespace {
@@ -22,88 +22,101 @@ std::string Concat(std::string_view a, std::string_view b, std::string_view c = 
   return out;
 }
 
-// Logs and carries out one planned rename; false when the run must stop
-// (the rename failed, or its log line could not be written).
-bool CarryOut(const PlannedRename& rename, const std::string& folderPath, int folder,
-              RunLog& log, RenameContext& ctx, LastBatch& lastBatch) {
-  std::string oldPath = Concat(folderPath, rename.entry->name);
+// Logs and carries out one planned rename; false (with `outcome` saying
+// why) when the run must stop: the rename failed, or its log line could
+// not be written.
+bool CarryOut(const PlannedRename& rename, const std::string& folderPath,
+              const FolderHandle& folder, RunLog& log, RenameContext& ctx, LastBatch& lastBatch,
+              RunOutcome& outcome) {
+  const FileEntry& entry = *rename.entry;
+  const auto failed = [&](Cause cause) {
+    outcome.end = RunEnd::RenameFailed;
+    outcome.failedName = entry.name;
+    outcome.cause = cause;
+    return false;
+  };
+  std::string oldPath = Concat(folderPath, entry.name);
   std::string newPath = Concat(folderPath, rename.newName);
   // A new name that cannot be one directory entry (the base name holds a
   // '/' or a NUL, or the name is too long) fails before the disk is
   // touched, the log included: such a path in the log could later be read
   // back as a path into another folder.
   if (!IsPlainFileName(rename.newName)) {
-    ReportRenameError(ctx.messages, Cause::BadPath);
-    return false;
+    return failed(RenameOneFile(ctx, folder, entry.name, rename.newName, false));
   }
   // Never rename a file whose line is not in the log: after a failed write
   // the run stops here (the failure has been shown).
-  if (log.WriteFailed()) return false;
-  if (log.IsOpen() && !log.Write(RenameLogLine(oldPath, newPath))) return false;
-
-  // The open log itself stays where it is while the run writes to it.
-  const Cause cause = log.IsThisLog(*rename.entry)
-                          ? Cause::SharingViolation
-                          : RenameInFolder(ctx.fs, folder, rename.entry->name, rename.newName);
-  if (cause != Cause::Ok) {
-    ReportRenameError(ctx.messages, cause);
+  if (log.WriteFailed() || (log.IsOpen() && !log.Write(RenameLogLine(oldPath, newPath)))) {
+    outcome.end = RunEnd::LogWriteFailed;
     return false;
   }
+  const Cause cause = RenameOneFile(ctx, folder, entry.name, rename.newName,
+                                    log.IsThisLog(entry.id, entry.name));
+  if (cause != Cause::Ok) return failed(cause);
   lastBatch.Add(std::move(oldPath), std::move(newPath));
   return true;
 }
 
 }  // namespace
 
-bool RenameFiles(bool commit, const OptionValues& values, RenameContext& ctx,
-                 LastBatch& lastBatch) {
-  const std::string logPath = ctx.logBox.GetLogPath();
-  if (!logPath.empty()) ctx.logBox.SetDocumentTitle(logPath);
-
-  RunLog log(ctx.fs, ctx.messages, ctx.logBox);
+RunOutcome RenameFiles(bool commit, const RenameOptions& options, RenameContext& ctx,
+                       LastBatch& lastBatch) {
+  RunOutcome outcome;
+  RunLog log(ctx.fs, ctx.messages);
   if (commit) {
     lastBatch.Clear();
-    log.Open(logPath, /*undo=*/false);
+    if (!log.Open(options.logPath, /*undo=*/false, options.logRequired)) {
+      outcome.end = RunEnd::LogNotOpened;
+      return outcome;
+    }
+    outcome.logPath = log.Path();
   }
 
-  RenameOptions options = values.CurrentOptions();
   ResultsList& results = ctx.results;
   results.Clear();
   RedrawHold hold(results);
 
-  AppendSeparator(options.folder);
-  HeldFolder folder(ctx.fs, options.folder);
+  std::string folderPath = options.folder;
+  AppendSeparator(folderPath);
+  Cause openCause = Cause::Ok;
+  const FolderHandle folder = ctx.fs.OpenFolder(folderPath, &openCause);
   std::vector<FileEntry> entries =
-      ScanFolder(ctx.fs, folder.Handle(), /*withTimes=*/options.sortType == kSortByDate);
+      ScanFolder(ctx.fs, folder, /*withTimes=*/options.sortType == kSortByDate);
 
-  if (commit) log.LocateIn(folder.Handle());
+  if (commit) log.LocateIn(folder);
 
   if (entries.size() > kMaxFileCount) {
-    results.AddLine("File count exceeds 9999.");
+    results.AddLine(FileCountLimitLine());
+    outcome.end = RunEnd::FileCountLimit;
   } else {
     PresortEntries(entries, options.sortType, options.ascending);
     const RenamePlan plan = PlanRenames(entries, options);
     for (const FileEntry* entry : plan.inSeries) {
-      results.AddLine(Concat(entry->name, " -> Not Renamed"));
+      results.AddLine(Concat(entry->name, kNotRenamedSuffix));
     }
 
     bool stopped = false;
     for (const PlannedRename& rename : plan.renames) {
-      results.AddLine(Concat(rename.entry->name, " -> ", rename.newName));
-      if (commit && !CarryOut(rename, options.folder, folder.Handle(), log, ctx, lastBatch)) {
+      results.AddLine(Concat(rename.entry->name, kPlanArrow, rename.newName));
+      if (commit && !CarryOut(rename, folderPath, folder, log, ctx, lastBatch, outcome)) {
         stopped = true;
         break;
       }
     }
     if (plan.indexLimitHit && !stopped) {
-      results.AddLine("Index exceeds limit.");
-      return false;
+      results.AddLine(std::string(kIndexLimitLine));
+      outcome.end = RunEnd::IndexLimit;
+      return outcome;
     }
   }
 
-  results.AddLine(commit ? "Operations complete." : "Click Continue to do the above.");
+  if (commit) {
+    results.AddLine(std::string(kDoneClosingLine));
+  } else {
+    results.AddPreviewClosingLine();
+  }
   results.ScrollToTop(results.Count() - 1);
-  return true;
+  return outcome;
 }
 
 }  // namespace kalvenor

@@ -26,10 +26,10 @@ constexpr char kCommitEnd[] = "Operations complete.";
 class RenameRunTest : public ::testing::Test {
  protected:
   RenameRunTest() : run(fs) {
-    run.values.options.folder = dir.path();  // without the '/': the run adds it
-    run.values.options.baseName = "Holiday";
-    run.values.options.postfix = false;
-    run.values.options.fillGaps = false;
+    run.options.folder = dir.path();  // without the '/': the run adds it
+    run.options.baseName = "Holiday";
+    run.options.postfix = false;
+    run.options.fillGaps = false;
   }
   std::string Path(const std::string& name) const { return dir.path() + "/" + name; }
   // The lines of a log, without their line ends.
@@ -54,23 +54,23 @@ TEST_F(RenameRunTest, PreviewListsThePlanAndTouchesNothing) {
   dir.MakeFile("b.jpg");
   dir.MakeFile("a.jpg");
   dir.MakeFile("0003holiday.png");
-  run.logBox.path = Path("never-created.log");
-  EXPECT_TRUE(run.Run(false));
+  run.options.logPath = Path("never-created.log");
+  EXPECT_EQ(run.Run(false).end, RunEnd::Done);
   EXPECT_EQ(run.results.lines, (Lines{"0003holiday.png -> Not Renamed", "a.jpg -> 0004Holiday.jpg",
                                       "b.jpg -> 0005Holiday.jpg", kPreviewEnd}));
   EXPECT_EQ(run.results.scrolledTo, 3);
   EXPECT_EQ(run.results.redrawCalls, (std::vector<bool>{false, true}));
   EXPECT_EQ(dir.Names(), (Lines{"0003holiday.png", "a.jpg", "b.jpg"}));
   EXPECT_TRUE(run.messages.shown.empty());
-  EXPECT_EQ(run.logBox.title, Path("never-created.log"));  // the typed path becomes the title
+  EXPECT_FALSE(logDir.Exists("never-created.log"));
 }
 
 TEST_F(RenameRunTest, CommitRenamesLogsAndRecordsTheBatch) {
   dir.MakeFile("b.jpg", "bee");
   dir.MakeFile("a.jpg", "ay");
-  run.logBox.path = logDir.Join("run.log");
-  run.values.options.folder = dir.path() + "/";
-  EXPECT_TRUE(run.Run(true));
+  run.options.logPath = logDir.Join("run.log");
+  run.options.folder = dir.path() + "/";
+  EXPECT_EQ(run.Run(true).end, RunEnd::Done);
   EXPECT_EQ(run.results.lines,
             (Lines{"a.jpg -> 0001Holiday.jpg", "b.jpg -> 0002Holiday.jpg", kCommitEnd}));
   EXPECT_EQ(dir.Read("0001Holiday.jpg"), "ay");
@@ -90,18 +90,18 @@ TEST_F(RenameRunTest, TwoCommitsAppendTwoBatchesAndARelativeLogPathIsResolved) {
   char cwd[4096];
   ASSERT_NE(::getcwd(cwd, sizeof cwd), nullptr);
   ASSERT_EQ(::chdir(logDir.path().c_str()), 0);
-  run.logBox.path = "run.log";
-  const bool first = run.Run(true);
+  run.options.logPath = "run.log";
+  const RunOutcome first = run.Run(true);
   ASSERT_EQ(::chdir(cwd), 0);
-  EXPECT_TRUE(first);
+  EXPECT_EQ(first.end, RunEnd::Done);
   char* canonical = ::realpath(logDir.path().c_str(), nullptr);
   ASSERT_NE(canonical, nullptr);
-  EXPECT_EQ(run.logBox.path, std::string(canonical) + "/run.log");
-  EXPECT_EQ(run.logBox.title, run.logBox.path);
+  EXPECT_EQ(first.logPath, std::string(canonical) + "/run.log");  // the log as opened
   std::free(canonical);
+  run.options.logPath = first.logPath;
 
   dir.MakeFile("b.jpg");
-  EXPECT_TRUE(run.Run(true));
+  EXPECT_EQ(run.Run(true).end, RunEnd::Done);
   const Lines log = LogLines(logDir, "run.log");
   ASSERT_EQ(log.size(), 4u);
   EXPECT_EQ(ClassifyLogLine(log[0]), LogHeader::Batch);
@@ -115,7 +115,10 @@ TEST_F(RenameRunTest, SubfolderHoldingTheFirstNewNameStopsAtOnce) {
   dir.MakeFile("b.jpg");
   dir.MakeDir("0001Holiday.jpg");
   run.batch.Add("/old/x", "/old/y");  // a previous batch is forgotten all the same
-  EXPECT_TRUE(run.Run(true));
+  const RunOutcome outcome = run.Run(true);
+  EXPECT_EQ(outcome.end, RunEnd::RenameFailed);
+  EXPECT_EQ(outcome.failedName, "a.jpg");
+  EXPECT_EQ(outcome.cause, Cause::AccessDenied);
   ASSERT_EQ(run.messages.shown.size(), 1u);
   EXPECT_EQ(run.messages.shown[0].first, "Rename error: access denied.");
   EXPECT_EQ(run.messages.shown[0].second, MessageIcon::Stop);
@@ -128,25 +131,28 @@ TEST_F(RenameRunTest, SubfolderHoldingTheFirstNewNameStopsAtOnce) {
 class FailingRename : public FileSystemWrapper {
  public:
   FailingRename(FileSystem& target, int failAt, Cause cause)
-      : FileSystemWrapper(target), failAt_(failAt), cause_(cause) {}
-  Cause RenameNoReplace(int folder, const std::string& from, const std::string& to) override {
-    if (++calls_ == failAt_) return cause_;
+      : FileSystemWrapper(target), m_failAt(failAt), m_cause(cause) {}
+  Cause RenameNoReplace(const FolderHandle& folder, const std::string& from,
+                        const std::string& to) override {
+    if (++m_calls == m_failAt) return m_cause;
     return FileSystemWrapper::RenameNoReplace(folder, from, to);
   }
 
  private:
-  int failAt_;
-  Cause cause_;
-  int calls_ = 0;
+  int m_failAt;
+  Cause m_cause;
+  int m_calls = 0;
 };
 
 TEST_F(RenameRunTest, FailureAtTheThirdOfFiveKeepsResultsLogAndBatchInAgreement) {
   for (const char* name : {"a", "b", "c", "d", "e"}) dir.MakeFile(std::string(name) + ".txt");
   FailingRename failing(fs, 3, Cause::AccessDenied);  // EPERM, which stops even root
   RunBench injected(failing);
-  injected.values.options = run.values.options;
-  injected.logBox.path = logDir.Join("run.log");
-  EXPECT_TRUE(injected.Run(true));
+  injected.options = run.options;
+  injected.options.logPath = logDir.Join("run.log");
+  const RunOutcome outcome = injected.Run(true);
+  EXPECT_EQ(outcome.end, RunEnd::RenameFailed);
+  EXPECT_EQ(outcome.failedName, "c.txt");
   EXPECT_EQ(injected.results.lines,
             (Lines{"a.txt -> 0001Holiday.txt", "b.txt -> 0002Holiday.txt",
                    "c.txt -> 0003Holiday.txt", kCommitEnd}));
@@ -173,14 +179,45 @@ TEST(CauseTest, ErrnoValuesMapToTheUsersWords) {
 
 TEST_F(RenameRunTest, LogThatCannotBeOpenedIsReportedAndTheRunGoesOn) {
   dir.MakeFile("a.jpg");
-  run.logBox.path = Path("missing/run.log");
-  EXPECT_TRUE(run.Run(true));
+  run.options.logPath = Path("missing/run.log");
+  EXPECT_EQ(run.Run(true).logPath, "");  // nothing was opened
   ASSERT_EQ(run.messages.shown.size(), 1u);
   EXPECT_EQ(run.messages.shown[0].first, "Cannot open log file.");
   EXPECT_EQ(run.messages.shown[0].second, MessageIcon::Exclamation);
   EXPECT_TRUE(dir.Exists("0001Holiday.jpg"));
-  EXPECT_EQ(run.logBox.path, Path("missing/run.log"));  // box left as typed
-  EXPECT_TRUE(run.logBox.setCalls.empty());
+}
+
+// A required log (the tool's rule) that cannot be opened ends a commit
+// before anything happens; an opened one, or none, changes nothing.
+TEST_F(RenameRunTest, ARequiredLogThatCannotBeOpenedRenamesNothing) {
+  class LogRefused : public FileSystemWrapper {
+   public:
+    using FileSystemWrapper::FileSystemWrapper;
+    LogHandle OpenLog(const std::string&, std::string*, FileId*) override { return {}; }
+  } refused(fs);
+  dir.MakeFile("a.jpg");
+  dir.MakeFile("b.jpg");
+  RunBench injected(refused);
+  injected.options = run.options;
+  injected.options.logRequired = true;
+  injected.options.logPath = logDir.Join("held.log");
+  injected.batch.Add("/old/x", "/old/y");
+  EXPECT_EQ(injected.Run(true).end, RunEnd::LogNotOpened);
+  EXPECT_TRUE(injected.messages.shown.empty());  // the caller says it in its own words
+  EXPECT_TRUE(injected.results.lines.empty());
+  EXPECT_TRUE(injected.batch.Empty());
+  EXPECT_EQ(dir.Names(), (Lines{"a.jpg", "b.jpg"}));
+  EXPECT_EQ(injected.Run(false).end, RunEnd::Done);  // a preview opens no log
+
+  for (const bool withLog : {true, false}) {
+    run.options.logRequired = true;
+    run.options.logPath = withLog ? logDir.Join("r.log") : "";
+    const RunOutcome outcome = run.Run(true);
+    EXPECT_EQ(outcome.end, RunEnd::Done);
+    EXPECT_EQ(outcome.logPath.empty(), !withLog);
+    EXPECT_TRUE(run.messages.shown.empty());
+  }
+  EXPECT_EQ(dir.Names(), (Lines{"0001Holiday.jpg", "0002Holiday.jpg"}));
 }
 
 TEST_F(RenameRunTest, LogHeldByAnotherHolderIsNotOpened) {
@@ -189,8 +226,8 @@ TEST_F(RenameRunTest, LogHeldByAnotherHolderIsNotOpened) {
   ASSERT_GE(other, 0);
   ASSERT_EQ(::flock(other, LOCK_EX), 0);
   dir.MakeFile("a.jpg");
-  run.logBox.path = logDir.Join("held.log");
-  EXPECT_TRUE(run.Run(true));
+  run.options.logPath = logDir.Join("held.log");
+  EXPECT_EQ(run.Run(true).end, RunEnd::Done);
   ::close(other);
   ASSERT_EQ(run.messages.shown.size(), 1u);
   EXPECT_EQ(run.messages.shown[0].first, "Cannot open log file.");
@@ -200,19 +237,22 @@ TEST_F(RenameRunTest, LogHeldByAnotherHolderIsNotOpened) {
 
 TEST_F(RenameRunTest, EmptyLogPathWritesNothingAndSaysNothing) {
   dir.MakeFile("a.jpg");
-  run.logBox.title = "before";
-  EXPECT_TRUE(run.Run(true));
+  const RunOutcome outcome = run.Run(true);
+  EXPECT_EQ(outcome.end, RunEnd::Done);
+  EXPECT_EQ(outcome.logPath, "");
   EXPECT_TRUE(run.messages.shown.empty());
-  EXPECT_EQ(run.logBox.title, "before");
   EXPECT_EQ(dir.Names(), (Lines{"0001Holiday.jpg"}));
 }
 
 TEST_F(RenameRunTest, TheOpenLogInTheFolderIsNotRenamed) {
   dir.MakeFile("a.jpg");
   dir.MakeFile("b.jpg");
-  run.logBox.path = Path("log.txt");
+  run.options.logPath = Path("log.txt");
   dir.MakeFile("log.txt");
-  EXPECT_TRUE(run.Run(true));
+  const RunOutcome outcome = run.Run(true);
+  EXPECT_EQ(outcome.end, RunEnd::RenameFailed);
+  EXPECT_EQ(outcome.failedName, "log.txt");
+  EXPECT_EQ(outcome.cause, Cause::SharingViolation);
   EXPECT_EQ(run.results.lines, (Lines{"a.jpg -> 0001Holiday.jpg", "b.jpg -> 0002Holiday.jpg",
                                       "log.txt -> 0003Holiday.txt", kCommitEnd}));
   ASSERT_EQ(run.messages.shown.size(), 1u);
@@ -227,8 +267,8 @@ TEST_F(RenameRunTest, TheOpenLogIsKnownByItsInodeAndByItsName) {
   dir.MakeFile("a.jpg");
   logDir.MakeFile("run.log");
   ASSERT_EQ(::link(logDir.Join("run.log").c_str(), Path("b.log").c_str()), 0);
-  run.logBox.path = logDir.Join("run.log");
-  EXPECT_TRUE(run.Run(true));
+  run.options.logPath = logDir.Join("run.log");
+  EXPECT_EQ(run.Run(true).end, RunEnd::RenameFailed);
   ASSERT_EQ(run.messages.shown.size(), 1u);
   EXPECT_EQ(run.messages.shown[0].first, "Rename error: sharing violation.");
   EXPECT_TRUE(dir.Exists("b.log"));
@@ -238,7 +278,8 @@ TEST_F(RenameRunTest, TheOpenLogIsKnownByItsInodeAndByItsName) {
   class ForeignInodes : public FileSystemWrapper {
    public:
     using FileSystemWrapper::FileSystemWrapper;
-    bool ListFiles(int folder, bool withTimes, std::vector<FileEntry>& out) override {
+    bool ListFiles(const FolderHandle& folder, bool withTimes,
+                   std::vector<FileEntry>& out) override {
       const bool ok = FileSystemWrapper::ListFiles(folder, withTimes, out);
       for (FileEntry& e : out) e.id.inode += 1000000007;
       return ok;
@@ -248,10 +289,10 @@ TEST_F(RenameRunTest, TheOpenLogIsKnownByItsInodeAndByItsName) {
   other.MakeFile("a.jpg");
   other.MakeFile("z.log");
   RunBench injected(foreign);
-  injected.values.options = run.values.options;
-  injected.values.options.folder = other.path();
-  injected.logBox.path = other.Join("z.log");
-  EXPECT_TRUE(injected.Run(true));
+  injected.options = run.options;
+  injected.options.folder = other.path();
+  injected.options.logPath = other.Join("z.log");
+  EXPECT_EQ(injected.Run(true).end, RunEnd::RenameFailed);
   ASSERT_EQ(injected.messages.shown.size(), 1u);
   EXPECT_EQ(injected.messages.shown[0].first, "Rename error: sharing violation.");
   EXPECT_TRUE(other.Exists("z.log"));
@@ -269,21 +310,21 @@ TEST_F(RenameRunTest, DateOrderReadsTheFilesTimes) {
   setTime("a.jpg", 3000000000);
   setTime("b.jpg", 1000000000);
   setTime("c.jpg", 2000000000);
-  run.values.options.sortType = 1;
-  EXPECT_TRUE(run.Run(false));
+  run.options.sortType = 1;
+  EXPECT_EQ(run.Run(false).end, RunEnd::Done);
   EXPECT_EQ(run.results.lines, (Lines{"b.jpg -> 0001Holiday.jpg", "c.jpg -> 0002Holiday.jpg",
                                       "a.jpg -> 0003Holiday.jpg", kPreviewEnd}));
-  run.values.options.ascending = false;
-  EXPECT_TRUE(run.Run(false));
+  run.options.ascending = false;
+  EXPECT_EQ(run.Run(false).end, RunEnd::Done);
   EXPECT_EQ(run.results.lines[0], "a.jpg -> 0001Holiday.jpg");
 }
 
 TEST_F(RenameRunTest, FolderChangedSincePreviewIsCommittedAsItIsNow) {
   dir.MakeFile("b.jpg");
-  EXPECT_TRUE(run.Run(false));
+  EXPECT_EQ(run.Run(false).end, RunEnd::Done);
   EXPECT_EQ(run.results.lines, (Lines{"b.jpg -> 0001Holiday.jpg", kPreviewEnd}));
   dir.MakeFile("a.jpg");
-  EXPECT_TRUE(run.Run(true));
+  EXPECT_EQ(run.Run(true).end, RunEnd::Done);
   EXPECT_EQ(run.results.lines,
             (Lines{"a.jpg -> 0001Holiday.jpg", "b.jpg -> 0002Holiday.jpg", kCommitEnd}));
   EXPECT_EQ(dir.Names(), (Lines{"0001Holiday.jpg", "0002Holiday.jpg"}));
@@ -291,19 +332,19 @@ TEST_F(RenameRunTest, FolderChangedSincePreviewIsCommittedAsItIsNow) {
 
 TEST_F(RenameRunTest, PreviewAfterCommitKeepsTheBatch) {
   dir.MakeFile("a.jpg");
-  EXPECT_TRUE(run.Run(true));
-  EXPECT_TRUE(run.Run(false));
+  EXPECT_EQ(run.Run(true).end, RunEnd::Done);
+  EXPECT_EQ(run.Run(false).end, RunEnd::Done);
   EXPECT_EQ(run.batch.Size(), 1u);
 }
 
 TEST_F(RenameRunTest, FileCountLimitIsCheckedBeforeAnythingIsPlanned) {
   for (int i = 0; i < 9999; ++i) dir.MakeFile("f" + std::to_string(i));
-  EXPECT_TRUE(run.Run(false));
+  EXPECT_EQ(run.Run(false).end, RunEnd::Done);
   EXPECT_EQ(run.results.lines.size(), 10000u);
   EXPECT_EQ(run.results.lines.back(), kPreviewEnd);
 
   dir.MakeFile("one-more");
-  EXPECT_TRUE(run.Run(true));
+  EXPECT_EQ(run.Run(true).end, RunEnd::FileCountLimit);
   EXPECT_EQ(run.results.lines, (Lines{"File count exceeds 9999.", kCommitEnd}));
   EXPECT_EQ(run.results.scrolledTo, 1);
   EXPECT_TRUE(dir.Exists("f0"));
@@ -313,20 +354,20 @@ TEST_F(RenameRunTest, FileCountLimitIsCheckedBeforeAnythingIsPlanned) {
 TEST_F(RenameRunTest, IndexLimitEndsTheRunWithoutAClosingLine) {
   dir.MakeFile("a");
   dir.MakeFile("b");
-  run.values.options.baseIndex = 9999;
-  EXPECT_FALSE(run.Run(false));
+  run.options.baseIndex = 9999;
+  EXPECT_EQ(run.Run(false).end, RunEnd::IndexLimit);
   EXPECT_EQ(run.results.lines, (Lines{"a -> 9999Holiday.", "Index exceeds limit."}));
   EXPECT_EQ(run.results.redrawCalls, (std::vector<bool>{false, true}));
-  EXPECT_FALSE(run.Run(true));
+  EXPECT_EQ(run.Run(true).end, RunEnd::IndexLimit);
   EXPECT_EQ(dir.Names(), (Lines{"9999Holiday.", "b"}));
   EXPECT_EQ(run.batch.Size(), 1u);  // renamed before the limit, and undoable
 }
 
 TEST_F(RenameRunTest, EmptyAndMissingFoldersGiveOnlyTheClosingLine) {
-  EXPECT_TRUE(run.Run(false));
+  EXPECT_EQ(run.Run(false).end, RunEnd::Done);
   EXPECT_EQ(run.results.lines, (Lines{kPreviewEnd}));
-  run.values.options.folder = Path("missing");
-  EXPECT_TRUE(run.Run(true));
+  run.options.folder = Path("missing");
+  EXPECT_EQ(run.Run(true).end, RunEnd::Done);
   EXPECT_EQ(run.results.lines, (Lines{kCommitEnd}));
 }
 
@@ -336,7 +377,8 @@ TEST_F(RenameRunTest, AListingThatBreaksOffCountsAsUnreadable) {
   class BrokenListing : public FileSystemWrapper {
    public:
     using FileSystemWrapper::FileSystemWrapper;
-    bool ListFiles(int folder, bool withTimes, std::vector<FileEntry>& out) override {
+    bool ListFiles(const FolderHandle& folder, bool withTimes,
+                   std::vector<FileEntry>& out) override {
       std::vector<FileEntry> all;
       FileSystemWrapper::ListFiles(folder, withTimes, all);
       for (FileEntry& entry : all) {
@@ -347,10 +389,10 @@ TEST_F(RenameRunTest, AListingThatBreaksOffCountsAsUnreadable) {
   };
   BrokenListing broken(fs);
   RunBench partial(broken);
-  partial.values = run.values;
+  partial.options = run.options;
   dir.MakeFile("a.jpg");
   dir.MakeFile("0001Holiday.jpg");
-  EXPECT_TRUE(partial.Run(true));
+  EXPECT_EQ(partial.Run(true).end, RunEnd::Done);
   EXPECT_EQ(partial.results.lines, (Lines{kCommitEnd}));
   EXPECT_EQ(dir.Names(), (Lines{"0001Holiday.jpg", "a.jpg"}));
 }
@@ -359,9 +401,9 @@ TEST_F(RenameRunTest, BaseNameWithASlashFailsBeforeAnythingIsRenamed) {
   dir.MakeDir("sub");
   dir.MakeFile("a.jpg");
   dir.MakeFile("b.jpg");
-  run.values.options.baseName = "../sub/x";
-  run.logBox.path = logDir.Join("run.log");
-  EXPECT_TRUE(run.Run(true));
+  run.options.baseName = "../sub/x";
+  run.options.logPath = logDir.Join("run.log");
+  EXPECT_EQ(run.Run(true).cause, Cause::BadPath);
   EXPECT_EQ(LogLines(logDir, "run.log").size(), 1u);  // the header only: no line for it
   ASSERT_EQ(run.messages.shown.size(), 1u);
   EXPECT_EQ(run.messages.shown[0].first, "Rename error: bad path.");
@@ -369,16 +411,16 @@ TEST_F(RenameRunTest, BaseNameWithASlashFailsBeforeAnythingIsRenamed) {
   EXPECT_TRUE(run.batch.Empty());
 
   run.messages.shown.clear();
-  run.values.options.baseName = std::string("nul\0byte", 8);
-  EXPECT_TRUE(run.Run(true));
+  run.options.baseName = std::string("nul\0byte", 8);
+  EXPECT_EQ(run.Run(true).end, RunEnd::RenameFailed);
   ASSERT_EQ(run.messages.shown.size(), 1u);
   EXPECT_EQ(run.messages.shown[0].first, "Rename error: bad path.");
 }
 
 TEST_F(RenameRunTest, NameTooLongForTheFileSystemIsABadPath) {
   dir.MakeFile("a.jpg");
-  run.values.options.baseName = std::string(250, 'L');  // 4 + 250 + ".jpg" > 255
-  EXPECT_TRUE(run.Run(true));
+  run.options.baseName = std::string(250, 'L');  // 4 + 250 + ".jpg" > 255
+  EXPECT_EQ(run.Run(true).end, RunEnd::RenameFailed);
   ASSERT_EQ(run.messages.shown.size(), 1u);
   EXPECT_EQ(run.messages.shown[0].first, "Rename error: bad path.");
   EXPECT_TRUE(dir.Exists("a.jpg"));
@@ -391,9 +433,9 @@ TEST_F(RenameRunTest, AwkwardNamesAreRenamedByteForByte) {
   dir.MakeFile(invalidUtf8, "1");
   dir.MakeFile(lineBreak, "2");
   dir.MakeFile(dash, "3");
-  run.values.options.baseName = "Caf\xc3\xa9 ";
-  run.logBox.path = logDir.Join("awkward.log");
-  EXPECT_TRUE(run.Run(true));
+  run.options.baseName = "Caf\xc3\xa9 ";
+  run.options.logPath = logDir.Join("awkward.log");
+  EXPECT_EQ(run.Run(true).end, RunEnd::Done);
   EXPECT_TRUE(run.messages.shown.empty());
   EXPECT_EQ(run.results.lines[0], dash + " -> 0001Caf\xc3\xa9 .jpg");
   EXPECT_EQ(run.results.lines[1], lineBreak + " -> 0002Caf\xc3\xa9 .jpg");

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "run_texts.h"
+
 namespace kalvenor {
 
 class ResultsList {
@@ -14,6 +16,9 @@ class ResultsList {
   virtual void Clear() = 0;
   // Appends one line; the bytes are kept as given (names need not be UTF-8).
   virtual void AddLine(const std::string& line) = 0;
+  // Appends the line that closes a preview and says how to carry it out:
+  // by default the window's "Click Continue to do the above.".
+  virtual void AddPreviewClosingLine() { AddLine(std::string(kPreviewClosingLine)); }
   virtual int Count() const = 0;
   // Scrolls so that line `index` is the top visible line, as far as the list can.
   virtual void ScrollToTop(int index) = 0;
@@ -24,13 +29,13 @@ class ResultsList {
 // Holds a list's repainting for the life of the guard.
 class RedrawHold {
  public:
-  explicit RedrawHold(ResultsList& list) : list_(list) { list_.SetRedraw(false); }
-  ~RedrawHold() { list_.SetRedraw(true); }
+  explicit RedrawHold(ResultsList& list) : m_list(list) { m_list.SetRedraw(false); }
+  ~RedrawHold() { m_list.SetRedraw(true); }
   RedrawHold(const RedrawHold&) = delete;
   RedrawHold& operator=(const RedrawHold&) = delete;
 
  private:
-  ResultsList& list_;
+  ResultsList& m_list;
 };
 
 }  // namespace kalvenor

@@ -2,52 +2,50 @@
 
 #include "file_name.h"
 #include "log_format.h"
+#include "run_texts.h"
 
 namespace kalvenor {
 
-RunLog::RunLog(FileSystem& fs, MessageSink& messages, LogPathBox& logBox)
-    : fs_(fs), messages_(messages), logBox_(logBox) {}
+RunLog::RunLog(FileSystem& fs, MessageSink& messages) : m_fs(fs), m_messages(messages) {}
 
-RunLog::~RunLog() {
-  if (handle_ >= 0) fs_.CloseLog(handle_);
-}
-
-void RunLog::Open(const std::string& path, bool undo) {
-  if (path.empty() || handle_ >= 0) return;
+bool RunLog::Open(const std::string& path, bool undo, bool required) {
+  if (path.empty() || IsOpen()) return true;
   std::string resolved;
-  handle_ = fs_.OpenLog(path, &resolved, &id_);
-  if (handle_ < 0) {
-    messages_.ShowMessage("Cannot open log file.", MessageIcon::Exclamation);
-    return;
+  m_handle = m_fs.OpenLog(path, &resolved, &m_id);
+  if (!IsOpen()) {
+    if (required) return false;
+    m_messages.ShowMessage(std::string(kCannotOpenLog), MessageIcon::Exclamation);
+    return true;
   }
-  path_ = resolved;
-  logBox_.SetLogPath(resolved);
-  Write(LogHeaderLine(fs_.LocalNow(), undo));
+  m_path = std::move(resolved);
+  Write(LogHeaderLine(m_fs.LocalNow(), undo));
+  return true;
 }
 
-void RunLog::LocateIn(int folder) {
-  nameInFolder_.clear();
-  if (handle_ < 0 || folder < 0) return;
-  const PathParts parts = SplitPath(path_);
-  HeldFolder parent(fs_, parts.folder.empty() ? std::string("/") : parts.folder);
+void RunLog::LocateIn(const FolderHandle& folder) {
+  m_nameInFolder.clear();
+  if (!IsOpen() || !folder.IsOpen()) return;
+  const PathParts parts = SplitPath(m_path);
+  Cause cause = Cause::Ok;
+  const FolderHandle parent = m_fs.OpenFolder(parts.folder.empty() ? "/" : parts.folder, &cause);
   FileId folderId, parentId, entryId;
-  if (parent.Valid() && fs_.Identify(folder, ".", &folderId) == Cause::Ok &&
-      fs_.Identify(parent.Handle(), ".", &parentId) == Cause::Ok && folderId == parentId &&
-      fs_.Identify(folder, parts.name, &entryId) == Cause::Ok && entryId == id_) {
-    nameInFolder_ = parts.name;
+  if (parent.IsOpen() && m_fs.Identify(folder, ".", &folderId) == Cause::Ok &&
+      m_fs.Identify(parent, ".", &parentId) == Cause::Ok && folderId == parentId &&
+      m_fs.Identify(folder, parts.name, &entryId) == Cause::Ok && entryId == m_id) {
+    m_nameInFolder = parts.name;
   }
 }
 
-bool RunLog::IsThisLog(const FileEntry& entry) const {
-  if (handle_ < 0) return false;
-  return entry.id == id_ || (!nameInFolder_.empty() && entry.name == nameInFolder_);
+bool RunLog::IsThisLog(const FileId& id, std::string_view name) const {
+  if (!IsOpen()) return false;
+  return id == m_id || (!m_nameInFolder.empty() && name == m_nameInFolder);
 }
 
 bool RunLog::Write(std::string_view line) {
-  if (handle_ < 0 || writeFailed_) return false;
-  if (fs_.AppendToLog(handle_, line) == Cause::Ok) return true;
-  writeFailed_ = true;
-  messages_.ShowMessage("Cannot write to log file " + path_ + ".", MessageIcon::Exclamation);
+  if (!IsOpen() || m_writeFailed) return false;
+  if (m_fs.AppendToLog(m_handle, line) == Cause::Ok) return true;
+  m_writeFailed = true;
+  m_messages.ShowMessage(CannotWriteLogText(m_path), MessageIcon::Exclamation);
   return false;
 }
 

@@ -8,53 +8,50 @@
 #include <string_view>
 
 #include "file_system.h"
-#include "log_path_box.h"
 #include "message_sink.h"
 
 namespace kalvenor {
 
 class RunLog {
  public:
-  // None of the three is owned; all must outlive the RunLog.
-  RunLog(FileSystem& fs, MessageSink& messages, LogPathBox& logBox);
-  ~RunLog();
-  RunLog(const RunLog&) = delete;
-  RunLog& operator=(const RunLog&) = delete;
+  // Neither is owned; both must outlive the RunLog.
+  RunLog(FileSystem& fs, MessageSink& messages);
 
-  // Does nothing for an empty path. Otherwise opens the log; when that
-  // fails, shows "Cannot open log file." and the run goes on without a log.
-  // When it opens, puts its absolute path into the log box and writes the
-  // batch header (or with `undo` the undo header).
-  void Open(const std::string& path, bool undo);
+  // Does nothing for an empty path. Otherwise opens the log and writes the
+  // batch header (or with `undo` the undo header). When the log cannot be
+  // opened, a `required` log makes this give false (nothing shown: the
+  // run must not go on); otherwise "Cannot open log file." is shown and the
+  // run goes on without a log.
+  bool Open(const std::string& path, bool undo, bool required);
 
-  bool IsOpen() const { return handle_ >= 0; }
-  // The open log's identity; meaningful only while IsOpen().
-  const FileId& Id() const { return id_; }
+  bool IsOpen() const { return m_handle.IsOpen(); }
+  // The absolute path of the open log; empty when none is open.
+  const std::string& Path() const { return m_path; }
 
   // Prepares IsThisLog for entries of the held `folder`: notes the log's
   // own name there when the log lies in that folder.
-  void LocateIn(int folder);
-  // True when `entry` (scanned from the folder given to LocateIn) is the
-  // open log: same device and inode, or the log's own name in its folder.
-  // The name covers file systems whose listing gives other inode numbers
-  // than stat; the inode covers further hard links of the log.
-  bool IsThisLog(const FileEntry& entry) const;
+  void LocateIn(const FolderHandle& folder);
+  // True when the entry with identity `id` and `name` (in the folder given
+  // to LocateIn, if any) is the open log: same device and inode, or the
+  // log's own name in its folder. The name covers file systems whose
+  // listing gives other inode numbers than stat; the inode covers further
+  // hard links of the log.
+  bool IsThisLog(const FileId& id, std::string_view name) const;
 
   // Appends `line` (with its line end). False when the log is not open or
   // a write has failed; the first failed write shows "Cannot write to log
   // file <path>." and no line is written after it.
   bool Write(std::string_view line);
-  bool WriteFailed() const { return writeFailed_; }
+  bool WriteFailed() const { return m_writeFailed; }
 
  private:
-  FileSystem& fs_;
-  MessageSink& messages_;
-  LogPathBox& logBox_;
-  int handle_ = -1;
-  FileId id_;
-  std::string path_;
-  std::string nameInFolder_;  // empty unless the log lies in the run's folder
-  bool writeFailed_ = false;
+  FileSystem& m_fs;
+  MessageSink& m_messages;
+  LogHandle m_handle;
+  FileId m_id;
+  std::string m_path;
+  std::string m_nameInFolder;  // empty unless the log lies in the run's folder
+  bool m_writeFailed = false;
 };
 
 }  // namespace kalvenor

@@ -19,15 +19,15 @@ TempDir::TempDir(const std::string& prefix, const std::string& parent) {
   }
   templ += "/" + prefix + "XXXXXX";
   if (::mkdtemp(templ.data()) == nullptr) throw std::runtime_error("cannot make " + templ);
-  path_ = templ;
+  m_path = templ;
 }
 
 TempDir::~TempDir() {
   std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
+  std::filesystem::remove_all(m_path, ignored);
 }
 
-std::string TempDir::Join(const std::string& name) const { return path_ + "/" + name; }
+std::string TempDir::Join(const std::string& name) const { return m_path + "/" + name; }
 
 void TempDir::MakeFile(const std::string& name, const std::string& content) const {
   const int fd = ::open(Join(name).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -62,7 +62,7 @@ std::string TempDir::Read(const std::string& name) const {
 
 std::vector<std::string> TempDir::Names() const {
   std::vector<std::string> names;
-  for (const auto& e : std::filesystem::directory_iterator(path_)) {
+  for (const auto& e : std::filesystem::directory_iterator(m_path)) {
     names.push_back(e.path().filename().string());
   }
   std::sort(names.begin(), names.end());

@@ -1,16 +1,15 @@
 // Helpers shared by the tests and benchmarks of every part: a real temporary
 // folder that removes itself, and plain in-memory stand-ins for the Results
-// list, the message sink, the log box and the option values. No test
-// framework here: a helper that cannot do its job throws.
+// list and the message sink. No test framework here: a helper that cannot
+// do its job throws.
 #pragma once
 
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "log_path_box.h"
 #include "message_sink.h"
-#include "option_values.h"
+#include "posix_file_system.h"
 #include "rename_run.h"
 #include "results_list.h"
 
@@ -26,7 +25,7 @@ class TempDir {
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
 
-  const std::string& path() const { return path_; }
+  const std::string& path() const { return m_path; }
   // path() + "/" + name
   std::string Join(const std::string& name) const;
   // Creates (or truncates) the file `name` holding `content`.
@@ -38,8 +37,14 @@ class TempDir {
   std::vector<std::string> Names() const;
 
  private:
-  std::string path_;
+  std::string m_path;
 };
+
+// The folder at `path` held open through `fs`; empty when it cannot be.
+inline FolderHandle OpenHeld(FileSystem& fs, const std::string& path) {
+  Cause cause = Cause::Ok;
+  return fs.OpenFolder(path, &cause);
+}
 
 class VectorResults : public ResultsList {
  public:
@@ -62,36 +67,14 @@ class RecordingMessages : public MessageSink {
   std::vector<std::pair<std::string, MessageIcon>> shown;
 };
 
-class FakeLogBox : public LogPathBox {
- public:
-  std::string GetLogPath() const override { return path; }
-  void SetLogPath(const std::string& p) override {
-    path = p;
-    setCalls.push_back(p);
-    if (!p.empty()) title = p;
-  }
-  void SetDocumentTitle(const std::string& t) override { title = t; }
-
-  std::string path;
-  std::string title;
-  std::vector<std::string> setCalls;
-};
-
-class FixedOptions : public OptionValues {
- public:
-  RenameOptions CurrentOptions() const override { return options; }
-  RenameOptions options;
-};
-
 // Everything one run needs, wired to `fs`.
 struct RunBench {
-  explicit RunBench(FileSystem& fs) : ctx{results, messages, logBox, fs} {}
-  bool Run(bool commit) { return RenameFiles(commit, values, ctx, batch); }
+  explicit RunBench(FileSystem& fs) : ctx{results, messages, fs} {}
+  RunOutcome Run(bool commit) { return RenameFiles(commit, options, ctx, batch); }
 
   VectorResults results;
   RecordingMessages messages;
-  FakeLogBox logBox;
-  FixedOptions values;
+  RenameOptions options;
   LastBatch batch;
   RenameContext ctx;
 };

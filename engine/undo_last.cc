@@ -1,32 +1,32 @@
 #include "undo_last.h"
 
-#include <memory>
-
 #include "file_name.h"
 #include "log_format.h"
+#include "rename_one.h"
 #include "run_log.h"
+#include "run_texts.h"
 
 namespace kalvenor {
 namespace {
 
-// Renames one recorded file back inside `folder`; the open log itself is
-// never moved while the undo writes to it.
-Cause RenameBack(RenameContext& ctx, int folder, const std::string& from, const std::string& to,
-                 const RunLog& log) {
-  if (log.IsOpen()) {
-    FileId id;
-    if (ctx.fs.Identify(folder, from, &id) == Cause::Ok && id == log.Id()) {
-      return Cause::SharingViolation;
-    }
-  }
-  return RenameInFolder(ctx.fs, folder, from, to);
+// The folder a full path lies in, as a path that can be opened: "/" for a
+// file at the top, "." for a bare name.
+std::string FolderToOpen(const std::string& path, const PathParts& parts) {
+  if (!parts.folder.empty()) return parts.folder;
+  return path.starts_with('/') ? "/" : ".";
 }
 
 }  // namespace
 
-void UndoLastBatch(RenameContext& ctx, LastBatch& lastBatch) {
-  RunLog log(ctx.fs, ctx.messages, ctx.logBox);
-  log.Open(ctx.logBox.GetLogPath(), /*undo=*/true);
+RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameContext& ctx,
+                         LastBatch& lastBatch) {
+  RunOutcome outcome;
+  RunLog log(ctx.fs, ctx.messages);
+  if (!log.Open(logPath, /*undo=*/true, logRequired)) {
+    outcome.end = RunEnd::LogNotOpened;
+    return outcome;
+  }
+  outcome.logPath = log.Path();
 
   ResultsList& results = ctx.results;
   results.Clear();
@@ -34,7 +34,8 @@ void UndoLastBatch(RenameContext& ctx, LastBatch& lastBatch) {
 
   // The batch's files normally share one folder: it is opened once and
   // held for as long as consecutive entries lie in it.
-  std::unique_ptr<HeldFolder> folder;
+  FolderHandle folder;
+  Cause folderCause = Cause::Ok;
   std::string folderPath;
 
   const std::vector<std::string>& oldPaths = lastBatch.OldPaths();
@@ -42,30 +43,47 @@ void UndoLastBatch(RenameContext& ctx, LastBatch& lastBatch) {
   for (std::size_t i = 0; i < oldPaths.size(); ++i) {
     const PathParts from = SplitPath(newPaths[i]);
     const PathParts to = SplitPath(oldPaths[i]);
-    results.AddLine(from.name + " -> " + to.name);
+    results.AddLine(from.name + std::string(kPlanArrow) + to.name);
     // A failed write is shown once; getting the files back matters more
     // than the log, so the undo goes on unlogged.
     if (log.IsOpen()) log.Write(UndoLogLine(newPaths[i], oldPaths[i]));
 
+    // A failure found before a rename is tried is shown as a failed rename.
+    const auto refused = [&](Cause cause) {
+      ctx.messages.ShowMessage(RenameErrorText(cause), MessageIcon::Stop);
+      return cause;
+    };
     Cause cause = Cause::Ok;
     const std::string here = FolderToOpen(newPaths[i], from);
     if (here != FolderToOpen(oldPaths[i], to)) {
-      cause = Cause::BadPath;
+      cause = refused(Cause::BadPath);  // a rename never moves a file to another folder
     } else {
-      if (!folder || folderPath != here) {
-        folder.reset();
-        folder = std::make_unique<HeldFolder>(ctx.fs, here);
+      if (!folder.IsOpen() || folderPath != here) {
+        folder = ctx.fs.OpenFolder(here, &folderCause);
         folderPath = here;
       }
-      cause = folder->Valid() ? RenameBack(ctx, folder->Handle(), from.name, to.name, log)
-                              : folder->OpenCause();
+      if (!folder.IsOpen()) {
+        cause = refused(folderCause);
+      } else {
+        FileId id;
+        const bool isOpenLog = log.IsOpen() &&
+                               ctx.fs.Identify(folder, from.name, &id) == Cause::Ok &&
+                               log.IsThisLog(id, {});
+        cause = RenameOneFile(ctx, folder, from.name, to.name, isOpenLog);
+      }
     }
-    if (cause != Cause::Ok) ReportRenameError(ctx.messages, cause);
+    if (cause != Cause::Ok && outcome.end != RunEnd::RenameFailed) {
+      outcome.end = RunEnd::RenameFailed;
+      outcome.failedName = from.name;
+      outcome.cause = cause;
+    }
   }
 
-  results.AddLine("Operations complete.");
+  if (outcome.end == RunEnd::Done && log.WriteFailed()) outcome.end = RunEnd::LogWriteFailed;
+  results.AddLine(std::string(kDoneClosingLine));
   results.ScrollToTop(results.Count() - 1);
   lastBatch.Clear();
+  return outcome;
 }
 
 }  // namespace kalvenor

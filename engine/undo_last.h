@@ -1,13 +1,24 @@
 // Undo of the last batch: renames every recorded file back, first renamed
-// first, logs the undo when a log path is set, writes the Results lines and
-// empties the record. The caller updates its buttons afterwards.
+// first, logs the undo when a log path is given, writes the Results lines
+// and empties the record. A failed rename is shown and the undo goes on
+// with the next file. The caller updates its buttons afterwards.
 #pragma once
 
+#include <string>
+
 #include "last_batch.h"
-#include "rename_run.h"
+#include "run_context.h"
+#include "run_outcome.h"
 
 namespace kalvenor {
 
-void UndoLastBatch(RenameContext& ctx, LastBatch& lastBatch);
+// `logPath` empty: no log. A `logRequired` log that cannot be opened ends
+// the undo at once (LogNotOpened) with nothing renamed, the Results list
+// untouched and the record kept. Otherwise the outcome is RenameFailed
+// (naming the first file that could not be renamed back) when any rename
+// failed, else LogWriteFailed when a log line could not be written, else
+// Done.
+RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameContext& ctx,
+                         LastBatch& lastBatch);
 
 }  // namespace kalvenor

@@ -20,12 +20,12 @@ using Lines = std::vector<std::string>;
 class UndoLastTest : public ::testing::Test {
  protected:
   UndoLastTest() : run(fs) {
-    run.values.options.folder = dir.path();
-    run.values.options.baseName = "Holiday";
-    run.values.options.postfix = false;
-    run.values.options.fillGaps = false;
+    run.options.folder = dir.path();
+    run.options.baseName = "Holiday";
+    run.options.postfix = false;
+    run.options.fillGaps = false;
   }
-  void Undo() { UndoLastBatch(run.ctx, run.batch); }
+  RunOutcome Undo() { return UndoLastBatch(run.options.logPath, false, run.ctx, run.batch); }
 
   TempDir dir;
   TempDir logDir;
@@ -44,8 +44,8 @@ TEST_F(UndoLastTest, RoundTripRestoresEveryNameAndEveryByte) {
       {"0005Holiday.png", "already in the series"},
   };
   for (const auto& [name, content] : before) dir.MakeFile(name, content);
-  run.logBox.path = logDir.Join("run.log");
-  ASSERT_TRUE(run.Run(true));
+  run.options.logPath = logDir.Join("run.log");
+  ASSERT_EQ(run.Run(true).end, RunEnd::Done);
   ASSERT_EQ(run.batch.Size(), 6u);
   EXPECT_TRUE(dir.Exists("0010Holiday."));  // README, with its final dot
   const Lines oldPaths = run.batch.OldPaths();
@@ -87,7 +87,7 @@ TEST_F(UndoLastTest, RoundTripRestoresEveryNameAndEveryByte) {
 TEST_F(UndoLastTest, ResultsShowNewThenOldNamesInBatchOrder) {
   dir.MakeFile("IMG_1.jpg");
   dir.MakeFile("IMG_2.jpg");
-  ASSERT_TRUE(run.Run(true));
+  ASSERT_EQ(run.Run(true).end, RunEnd::Done);
   Undo();
   EXPECT_EQ(run.results.lines, (Lines{"0001Holiday.jpg -> IMG_1.jpg", "0002Holiday.jpg -> IMG_2.jpg",
                                       "Operations complete."}));
@@ -98,11 +98,14 @@ TEST_F(UndoLastTest, ResultsShowNewThenOldNamesInBatchOrder) {
 
 TEST_F(UndoLastTest, FailuresAreReportedAndTheRestIsRenamedBack) {
   for (const char* name : {"a", "b", "c"}) dir.MakeFile(name);
-  ASSERT_TRUE(run.Run(true));
+  ASSERT_EQ(run.Run(true).end, RunEnd::Done);
   ASSERT_EQ(::unlink(dir.Join("0001Holiday.").c_str()), 0);  // a's file deleted since
   dir.MakeFile("b", "new file under b's old name");
-  run.logBox.path = logDir.Join("undo.log");
-  Undo();
+  run.options.logPath = logDir.Join("undo.log");
+  const RunOutcome outcome = Undo();
+  EXPECT_EQ(outcome.end, RunEnd::RenameFailed);
+  EXPECT_EQ(outcome.failedName, "0001Holiday.");  // the first that failed
+  EXPECT_EQ(outcome.cause, Cause::FileNotFound);
   ASSERT_EQ(run.messages.shown.size(), 2u);
   EXPECT_EQ(run.messages.shown[0].first, "Rename error: file not found.");
   EXPECT_EQ(run.messages.shown[1].first, "Rename error: access denied.");
@@ -116,50 +119,62 @@ TEST_F(UndoLastTest, FailuresAreReportedAndTheRestIsRenamedBack) {
 }
 
 TEST_F(UndoLastTest, EmptyBatchWritesOnlyTheUndoHeader) {
-  run.logBox.path = logDir.Join("undo.log");
-  Undo();
+  run.options.logPath = logDir.Join("undo.log");
+  const RunOutcome outcome = Undo();
+  EXPECT_EQ(outcome.end, RunEnd::Done);
+  EXPECT_EQ(outcome.logPath, logDir.Join("undo.log"));
   EXPECT_EQ(run.results.lines, (Lines{"Operations complete."}));
   EXPECT_EQ(ClassifyLogLine(logDir.Read("undo.log")), LogHeader::Undo);
-  EXPECT_EQ(run.logBox.setCalls.size(), 1u);
 }
 
 TEST_F(UndoLastTest, LogThatCannotBeOpenedIsReportedOnceAndFilesStillComeBack) {
   dir.MakeFile("a");
-  ASSERT_TRUE(run.Run(true));
-  run.logBox.path = logDir.Join("missing/undo.log");
-  run.logBox.title = "kept";
-  Undo();
+  ASSERT_EQ(run.Run(true).end, RunEnd::Done);
+  const LastBatch batch = run.batch;
+  run.options.logPath = logDir.Join("missing/undo.log");
+  const RunOutcome outcome = Undo();
+  EXPECT_EQ(outcome.end, RunEnd::Done);
+  EXPECT_EQ(outcome.logPath, "");
   ASSERT_EQ(run.messages.shown.size(), 1u);
   EXPECT_EQ(run.messages.shown[0].first, "Cannot open log file.");
-  EXPECT_EQ(run.logBox.title, "kept");  // the undo sets no title from the typed path
   EXPECT_EQ(dir.Names(), (Lines{"a"}));
+
+  // A required log (the tool's rule) that cannot be opened: nothing moves.
+  ASSERT_EQ(run.Run(true).end, RunEnd::Done);
+  run.messages.shown.clear();
+  EXPECT_EQ(UndoLastBatch(run.options.logPath, true, run.ctx, run.batch).end,
+            RunEnd::LogNotOpened);
+  EXPECT_TRUE(run.messages.shown.empty());
+  EXPECT_EQ(run.batch.Size(), batch.Size());
+  EXPECT_EQ(dir.Names(), (Lines{"0001Holiday."}));
 }
 
 // Log writes fail from the n-th on, as on a full disk.
 class FullDisk : public FileSystemWrapper {
  public:
-  FullDisk(FileSystem& target, int failFrom) : FileSystemWrapper(target), failFrom_(failFrom) {}
-  Cause AppendToLog(int log, std::string_view bytes) override {
-    if (++writes_ >= failFrom_) return Cause::Unspecified;
+  FullDisk(FileSystem& target, int failFrom) : FileSystemWrapper(target), m_failFrom(failFrom) {}
+  Cause AppendToLog(const LogHandle& log, std::string_view bytes) override {
+    if (++m_writes >= m_failFrom) return Cause::Unspecified;
     return FileSystemWrapper::AppendToLog(log, bytes);
   }
 
  private:
-  int failFrom_;
-  int writes_ = 0;
+  int m_failFrom;
+  int m_writes = 0;
 };
 
 TEST_F(UndoLastTest, FullDiskDuringUndoIsReportedOnceAndTheUndoGoesOn) {
   for (const char* name : {"a", "b", "c"}) dir.MakeFile(name);
-  ASSERT_TRUE(run.Run(true));
+  ASSERT_EQ(run.Run(true).end, RunEnd::Done);
   FullDisk full(fs, 2);  // header written, first undo line fails
   RunBench injected(full);
   injected.batch = run.batch;
-  injected.logBox.path = logDir.Join("undo.log");
-  UndoLastBatch(injected.ctx, injected.batch);
+  injected.options.logPath = logDir.Join("undo.log");
+  EXPECT_EQ(UndoLastBatch(injected.options.logPath, false, injected.ctx, injected.batch).end,
+            RunEnd::LogWriteFailed);
   ASSERT_EQ(injected.messages.shown.size(), 1u);
   EXPECT_EQ(injected.messages.shown[0].first,
-            "Cannot write to log file " + injected.logBox.path + ".");
+            "Cannot write to log file " + injected.options.logPath + ".");
   EXPECT_EQ(injected.messages.shown[0].second, MessageIcon::Exclamation);
   EXPECT_EQ(dir.Names(), (Lines{"a", "b", "c"}));
 }
@@ -168,12 +183,12 @@ TEST_F(UndoLastTest, FullDiskDuringCommitStopsBeforeAnUnloggedRename) {
   for (const char* name : {"a", "b", "c"}) dir.MakeFile(name);
   FullDisk full(fs, 3);  // header and a's line written, b's line fails
   RunBench injected(full);
-  injected.values.options = run.values.options;
-  injected.logBox.path = logDir.Join("run.log");
-  EXPECT_TRUE(injected.Run(true));
+  injected.options = run.options;
+  injected.options.logPath = logDir.Join("run.log");
+  EXPECT_EQ(injected.Run(true).end, RunEnd::LogWriteFailed);
   ASSERT_EQ(injected.messages.shown.size(), 1u);
   EXPECT_EQ(injected.messages.shown[0].first,
-            "Cannot write to log file " + injected.logBox.path + ".");
+            "Cannot write to log file " + injected.options.logPath + ".");
   EXPECT_EQ(injected.results.lines,
             (Lines{"a -> 0001Holiday.", "b -> 0002Holiday.", "Operations complete."}));
   EXPECT_EQ(dir.Names(), (Lines{"0001Holiday.", "b", "c"}));
@@ -182,21 +197,24 @@ TEST_F(UndoLastTest, FullDiskDuringCommitStopsBeforeAnUnloggedRename) {
   // A header that cannot be written stops the batch before its first rename.
   FullDisk noRoom(fs, 1);
   RunBench headerless(noRoom);
-  headerless.values.options = run.values.options;
-  headerless.logBox.path = logDir.Join("run.log");
-  EXPECT_TRUE(headerless.Run(true));
+  headerless.options = run.options;
+  headerless.options.logPath = logDir.Join("run.log");
+  EXPECT_EQ(headerless.Run(true).end, RunEnd::LogWriteFailed);
   EXPECT_EQ(headerless.messages.shown.size(), 1u);
   EXPECT_EQ(dir.Names(), (Lines{"0001Holiday.", "b", "c"}));
   EXPECT_TRUE(headerless.batch.Empty());
 }
 
-TEST_F(UndoLastTest, PathBasedRenameRefusesToMoveBetweenFolders) {
+TEST_F(UndoLastTest, APairInTwoFoldersIsNeverMovedBetweenThem) {
   dir.MakeDir("sub");
   dir.MakeFile("a");
-  EXPECT_FALSE(RenameOneFile(dir.Join("a"), dir.Join("sub/a"), run.ctx));
+  run.batch.Add(dir.Join("sub/a"), dir.Join("a"));  // would move a into sub
+  run.batch.Add(dir.Join("b"), dir.Join("a"));
+  const RunOutcome outcome = Undo();
+  EXPECT_EQ(outcome.end, RunEnd::RenameFailed);
+  EXPECT_EQ(outcome.cause, Cause::BadPath);
   ASSERT_EQ(run.messages.shown.size(), 1u);
   EXPECT_EQ(run.messages.shown[0].first, "Rename error: bad path.");
-  EXPECT_TRUE(RenameOneFile(dir.Join("a"), dir.Join("b"), run.ctx));
   EXPECT_EQ(dir.Names(), (Lines{"b", "sub"}));
 }
 

@@ -1,0 +1,32 @@
+// The real file system of this machine: one held directory descriptor per
+// open folder, renames that never replace an existing entry, and an
+// exclusively locked, unbuffered log.
+#pragma once
+
+#include "file_system.h"
+
+namespace kalvenor {
+
+class PosixFileSystem : public FileSystem {
+ public:
+  FolderHandle OpenFolder(const std::string& path, Cause* cause) override;
+  bool ListFiles(const FolderHandle& folder, bool withTimes, std::vector<FileEntry>& out) override;
+  bool ListSubfolders(const FolderHandle& folder, std::vector<SubfolderEntry>& out) override;
+  Cause RenameNoReplace(const FolderHandle& folder, const std::string& from,
+                        const std::string& to) override;
+  Cause Identify(const FolderHandle& folder, const std::string& name, FileId* id) override;
+  Cause Stat(const std::string& path, bool followLinks, PathStat* stat) override;
+  std::optional<std::string> RealPath(const std::string& path) override;
+  std::optional<std::string> WorkingDirectory() override;
+  std::optional<std::string> GetEnv(const char* name) override;
+  std::string ReadMountTable() override;
+  std::optional<std::string> ReadFile(const std::string& path, std::string* error) override;
+  LogHandle OpenLog(const std::string& path, std::string* resolvedPath, FileId* id) override;
+  Cause AppendToLog(const LogHandle& log, std::string_view bytes) override;
+  std::tm LocalNow() override;
+
+ protected:
+  void Close(int handle) override;
+};
+
+}  // namespace kalvenor

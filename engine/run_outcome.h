@@ -1,0 +1,29 @@
+// What a run (a preview, a commit or an undo) tells its caller when it
+// returns: what ended it and, for a failed rename, which file and why. The
+// caller reacts to this value (buttons, exit status); the user has already
+// been told in the Results list and by messages.
+#pragma once
+
+#include <string>
+
+#include "cause.h"
+
+namespace kalvenor {
+
+enum class RunEnd {
+  Done,            // the plan was shown or carried out to its end
+  FileCountLimit,  // the folder holds more files than a run plans; nothing planned
+  IndexLimit,      // files were left without a free index
+  RenameFailed,    // a rename failed (a commit stops there; an undo goes on)
+  LogNotOpened,    // a required log could not be opened; nothing was renamed
+  LogWriteFailed,  // a line could not be written to the log
+};
+
+struct RunOutcome {
+  RunEnd end = RunEnd::Done;
+  std::string failedName;   // RenameFailed: the first file whose rename failed
+  Cause cause = Cause::Ok;  // RenameFailed: why
+  std::string logPath;      // the absolute path of the log as opened; empty when none was
+};
+
+}  // namespace kalvenor

@@ -1,0 +1,28 @@
+// The words a run shows the user: the Results lines that are not a file's
+// own line, and the messages. Each is written here once and used from here.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "cause.h"
+
+namespace kalvenor {
+
+inline constexpr std::string_view kPlanArrow = " -> ";
+inline constexpr std::string_view kNotRenamedSuffix = " -> Not Renamed";
+inline constexpr std::string_view kIndexLimitLine = "Index exceeds limit.";
+inline constexpr std::string_view kPreviewClosingLine = "Click Continue to do the above.";
+inline constexpr std::string_view kDoneClosingLine = "Operations complete.";
+inline constexpr std::string_view kCannotOpenLog = "Cannot open log file.";
+
+// "File count exceeds 9999.", with the limit of folder_scan.h.
+std::string FileCountLimitLine();
+
+// "Rename error: " followed by the cause's text.
+std::string RenameErrorText(Cause cause);
+
+// "Cannot write to log file <path>."
+std::string CannotWriteLogText(std::string_view path);
+
+}  // namespace kalvenor
