@@ -1,5 +1,7 @@
 #include "command_line.h"
 
+#include <getopt.h>
+
 #include <optional>
 #include <string_view>
 
@@ -10,31 +12,50 @@ namespace kalvenor {
 
 namespace {
 
-// Every option of the tool, by its long name; `shortName` is 0 when the
-// option has no one-letter form.
+// Every option of the tool, by its long name (each a string literal, so
+// getopt_long can take it as a C string). `id` is what getopt_long
+// returns for it: the one-letter form where there is one, otherwise a value
+// above every character, so that each option is told apart by its id alone.
 struct OptionSpec {
   std::string_view longName;
-  char shortName;
+  int id;
   bool takesValue;
 };
 
+constexpr int kNoLetter = 256;
+
 constexpr OptionSpec kOptions[] = {
-    {"base", 'b', true},        {"index", 'i', true},  {"prefix", 0, false},
-    {"postfix", 0, false},      {"sort", 's', true},   {"descending", 0, false},
-    {"no-fill-gaps", 0, false}, {"log", 'l', true},    {"commit", 'c', false},
-    {"undo-log", 0, true},      {"help", 'h', false},  {"version", 0, false},
+    {"base", 'b', true},
+    {"index", 'i', true},
+    {"prefix", kNoLetter + 0, false},
+    {"postfix", kNoLetter + 1, false},
+    {"sort", 's', true},
+    {"descending", kNoLetter + 2, false},
+    {"no-fill-gaps", kNoLetter + 3, false},
+    {"log", 'l', true},
+    {"commit", 'c', false},
+    {"undo-log", kNoLetter + 4, true},
+    {"help", 'h', false},
+    {"version", kNoLetter + 5, false},
 };
 
-const OptionSpec* FindLong(std::string_view name) {
+const OptionSpec* FindId(int id) {
   for (const OptionSpec& spec : kOptions)
-    if (spec.longName == name) return &spec;
+    if (spec.id == id) return &spec;
   return nullptr;
 }
 
-const OptionSpec* FindShort(char letter) {
-  for (const OptionSpec& spec : kOptions)
-    if (spec.shortName != 0 && spec.shortName == letter) return &spec;
-  return nullptr;
+// Whether a long option written as `name` (without "--" and any "=value")
+// stands for more than one option: it is no option's whole name and begins
+// the names of several.
+bool IsAmbiguous(std::string_view name) {
+  if (name.empty()) return false;
+  int matches = 0;
+  for (const OptionSpec& spec : kOptions) {
+    if (spec.longName == name) return false;
+    if (spec.longName.starts_with(name)) ++matches;
+  }
+  return matches > 1;
 }
 
 // A base index is written with decimal digits only and lies in 0 to 9999.
@@ -55,94 +76,108 @@ constexpr char kNoCurrentFolder[] =
 // Collects the arguments; the checks that need all of them come after.
 class Parser {
  public:
-  explicit Parser(const std::string& cwd) : cwd_(cwd) {}
+  explicit Parser(const std::string& cwd) : m_cwd(cwd) {}
 
+  // The GNU conventions come from getopt_long: abbreviated long options,
+  // "--name=value", "-bNAME", clustered letters, "--" ending the options and
+  // operands anywhere. The leading '-' of the option string hands operands
+  // back in place (so options are seen in the order given, whatever
+  // POSIXLY_CORRECT says); the ':' after it silences getopt's own messages
+  // and tells a missing value (':') from any other mistake ('?').
   CommandLine Parse(const std::vector<std::string>& args) {
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-      const std::string& arg = args[i];
-      const auto next = [&]() -> std::optional<std::string> {
-        if (i + 1 >= args.size()) return std::nullopt;
-        return args[++i];
-      };
-      if (optionsEnded || arg == "-" || arg.size() < 2 || arg[0] != '-') {
-        folders_.push_back(arg);
-      } else if (arg == "--") {
-        optionsEnded = true;
-      } else if (arg.starts_with("--")) {
-        const std::string_view body = std::string_view(arg).substr(2);
-        const std::size_t eq = body.find('=');
-        const OptionSpec* spec = FindLong(body.substr(0, eq));
-        if (spec == nullptr) return Fail("unknown option '" + arg + "'");
-        std::optional<std::string> value;
-        if (eq != std::string_view::npos) {
-          if (!spec->takesValue)
-            return Fail("option '--" + std::string(spec->longName) + "' takes no value");
-          value = std::string(body.substr(eq + 1));
-        } else if (spec->takesValue) {
-          value = next();
-        }
-        if (!Apply(*spec, value)) return result_;
-      } else {
-        // One or more one-letter options; a letter that takes a value takes
-        // the rest of the argument, or the next argument when nothing is left.
-        for (std::size_t k = 1; k < arg.size(); ++k) {
-          const OptionSpec* spec = FindShort(arg[k]);
-          if (spec == nullptr)
-            return Fail("unknown option '-" + std::string(1, arg[k]) + "'");
-          std::optional<std::string> value;
-          if (spec->takesValue) {
-            value = k + 1 < arg.size() ? std::optional<std::string>(arg.substr(k + 1)) : next();
-            k = arg.size();
-          }
-          if (!Apply(*spec, value)) return result_;
-        }
+    std::string shortOptions = "-:";
+    std::vector<option> longOptions;
+    for (const OptionSpec& spec : kOptions) {
+      if (spec.id < kNoLetter) {
+        shortOptions += static_cast<char>(spec.id);
+        if (spec.takesValue) shortOptions += ':';
       }
-      if (result_.action == ToolAction::Help || result_.action == ToolAction::Version)
-        return result_;
+      longOptions.push_back({spec.longName.data(), spec.takesValue ? required_argument : no_argument,
+                             nullptr, spec.id});
     }
+    longOptions.push_back({nullptr, 0, nullptr, 0});
+
+    // getopt wants a mutable argv behind a program name; these copies are it.
+    std::vector<std::string> storage;
+    storage.reserve(args.size() + 1);
+    storage.push_back("kalvenor-cli");
+    storage.insert(storage.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& arg : storage) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    const int argc = static_cast<int>(storage.size());
+
+    opterr = 0;
+    optind = 0;  // start afresh: an earlier call may have left getopt mid-way
+    for (;;) {
+      const int id =
+          getopt_long(argc, argv.data(), shortOptions.c_str(), longOptions.data(), nullptr);
+      if (id == -1) break;
+      if (id == 1) {
+        m_folders.push_back(optarg);
+        continue;
+      }
+      if (id == ':')
+        return Fail("option '--" + std::string(FindId(optopt)->longName) + "' needs a value");
+      if (id == '?') {
+        // Only a long option given a value it takes none of comes back with
+        // an option's id; a letter that is no option comes back as itself.
+        if (const OptionSpec* spec = FindId(optopt))
+          return Fail("option '--" + std::string(spec->longName) + "' takes no value");
+        if (optopt != 0)
+          return Fail("unknown option '-" + std::string(1, static_cast<char>(optopt)) + "'");
+        // A long option that getopt could not place; it consumed the argument.
+        const std::string_view arg = argv[optind - 1];
+        const std::string_view name = arg.substr(2, arg.find('=') - 2);
+        if (IsAmbiguous(name)) return Fail("option '--" + std::string(name) + "' is ambiguous");
+        return Fail("unknown option '" + std::string(arg) + "'");
+      }
+      const OptionSpec* spec = FindId(id);
+      if (!Apply(*spec, spec->takesValue ? std::string(optarg) : std::string())) return m_result;
+      if (m_result.action == ToolAction::Help || m_result.action == ToolAction::Version)
+        return m_result;
+    }
+    // Whatever follows "--" is an operand, even when it starts with '-'.
+    for (int i = optind; i < argc; ++i) m_folders.push_back(argv[i]);
     return Finish();
   }
 
  private:
   CommandLine Fail(std::string error) {
-    result_.action = ToolAction::Error;
-    result_.error = std::move(error);
-    return result_;
+    m_result.action = ToolAction::Error;
+    m_result.error = std::move(error);
+    return m_result;
   }
 
-  // Records one option; false (with result_ holding the error) when it is wrong.
-  bool Apply(const OptionSpec& spec, const std::optional<std::string>& value) {
+  // Records one option; false (with m_result holding the error) when it is
+  // wrong. `value` is empty for an option that takes none.
+  bool Apply(const OptionSpec& spec, const std::string& value) {
     const std::string name = "--" + std::string(spec.longName);
-    if (spec.takesValue && !value) {
-      Fail("option '" + name + "' needs a value");
-      return false;
-    }
-    RenameOptions& options = result_.options;
+    RenameOptions& options = m_result.options;
     if (spec.longName == "help") {
-      result_.action = ToolAction::Help;
+      m_result.action = ToolAction::Help;
     } else if (spec.longName == "version") {
-      result_.action = ToolAction::Version;
+      m_result.action = ToolAction::Version;
     } else if (spec.longName == "commit") {
-      result_.commit = true;
+      m_result.commit = true;
     } else if (spec.longName == "undo-log") {
-      if (value->empty()) {
+      if (value.empty()) {
         Fail("the log file of '--undo-log' must not be empty");
         return false;
       }
-      undoLog_ = *value;
+      m_undoLog = value;
     } else {
-      renameOptionGiven_ = name;
+      m_renameOptionGiven = name;
       if (spec.longName == "base") {
-        if (value->empty()) {
+        if (value.empty()) {
           Fail("the base name must not be empty");
           return false;
         }
-        options.baseName = *value;
+        options.baseName = value;
       } else if (spec.longName == "index") {
-        const std::optional<int> index = ParseIndex(*value);
+        const std::optional<int> index = ParseIndex(value);
         if (!index) {
-          Fail("the base index must be a number from 0 to 9999, not '" + *value + "'");
+          Fail("the base index must be a number from 0 to 9999, not '" + value + "'");
           return false;
         }
         options.baseIndex = *index;
@@ -151,14 +186,14 @@ class Parser {
       } else if (spec.longName == "postfix") {
         options.postfix = true;
       } else if (spec.longName == "sort") {
-        if (*value == "name") {
+        if (value == "name") {
           options.sortType = kSortByName;
-        } else if (*value == "date") {
+        } else if (value == "date") {
           options.sortType = kSortByDate;
-        } else if (*value == "type") {
+        } else if (value == "type") {
           options.sortType = kSortByType;
         } else {
-          Fail("the sort key must be name, date or type, not '" + *value + "'");
+          Fail("the sort key must be name, date or type, not '" + value + "'");
           return false;
         }
       } else if (spec.longName == "descending") {
@@ -166,11 +201,11 @@ class Parser {
       } else if (spec.longName == "no-fill-gaps") {
         options.fillGaps = false;
       } else if (spec.longName == "log") {
-        if (value->empty()) {
+        if (value.empty()) {
           Fail("the log file of '--log' must not be empty");
           return false;
         }
-        options.logPath = *value;
+        options.logPath = value;
       }
     }
     return true;
@@ -178,36 +213,36 @@ class Parser {
 
   // A relative path needs the current folder, which may have been removed.
   bool CanMakeAbsolute(const std::string& path) const {
-    return path.empty() || path.front() == '/' || !cwd_.empty();
+    return path.empty() || path.front() == '/' || !m_cwd.empty();
   }
 
   CommandLine Finish() {
-    if (undoLog_) {
-      if (!CanMakeAbsolute(*undoLog_)) return Fail(kNoCurrentFolder);
-      if (!folders_.empty()) return Fail("'--undo-log' takes no FOLDER");
-      if (!renameOptionGiven_.empty())
-        return Fail("'--undo-log' cannot be combined with '" + renameOptionGiven_ + "'");
-      result_.action = ToolAction::Undo;
-      result_.undoLogPath = MakeAbsolutePath(*undoLog_, cwd_);
-      return result_;
+    if (m_undoLog) {
+      if (!CanMakeAbsolute(*m_undoLog)) return Fail(kNoCurrentFolder);
+      if (!m_folders.empty()) return Fail("'--undo-log' takes no FOLDER");
+      if (!m_renameOptionGiven.empty())
+        return Fail("'--undo-log' cannot be combined with '" + m_renameOptionGiven + "'");
+      m_result.action = ToolAction::Undo;
+      m_result.undoLogPath = MakeAbsolutePath(*m_undoLog, m_cwd);
+      return m_result;
     }
-    if (folders_.empty()) return Fail("no FOLDER given");
-    if (folders_.size() > 1) return Fail("only one FOLDER may be given");
-    if (folders_.front().empty()) return Fail("the FOLDER must not be empty");
-    if (result_.options.baseName.empty()) return Fail("a base name is required (-b NAME)");
-    if (!CanMakeAbsolute(folders_.front()) || !CanMakeAbsolute(result_.options.logPath))
+    if (m_folders.empty()) return Fail("no FOLDER given");
+    if (m_folders.size() > 1) return Fail("only one FOLDER may be given");
+    if (m_folders.front().empty()) return Fail("the FOLDER must not be empty");
+    if (m_result.options.baseName.empty()) return Fail("a base name is required (-b NAME)");
+    if (!CanMakeAbsolute(m_folders.front()) || !CanMakeAbsolute(m_result.options.logPath))
       return Fail(kNoCurrentFolder);
-    result_.action = ToolAction::Rename;
-    result_.options.folder = MakeAbsolutePath(folders_.front(), cwd_);
-    result_.options.logPath = MakeAbsolutePath(result_.options.logPath, cwd_);
-    return result_;
+    m_result.action = ToolAction::Rename;
+    m_result.options.folder = MakeAbsolutePath(m_folders.front(), m_cwd);
+    m_result.options.logPath = MakeAbsolutePath(m_result.options.logPath, m_cwd);
+    return m_result;
   }
 
-  const std::string& cwd_;
-  CommandLine result_;
-  std::vector<std::string> folders_;
-  std::optional<std::string> undoLog_;
-  std::string renameOptionGiven_;  // the last rename option seen, for the error text
+  const std::string& m_cwd;
+  CommandLine m_result;
+  std::vector<std::string> m_folders;
+  std::optional<std::string> m_undoLog;
+  std::string m_renameOptionGiven;  // the last rename option seen, for the error text
 };
 
 }  // namespace

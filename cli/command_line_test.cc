@@ -61,38 +61,68 @@ TEST(ParseCommandLine, AcceptsTheWholeIndexRange) {
   EXPECT_EQ(Parse({"-i", "9999", "-b", "x", "p"}).options.baseIndex, 9999);
 }
 
-TEST(ParseCommandLine, RefusesWrongArguments) {
-  const std::vector<std::vector<std::string>> wrong = {
-      {"-b", "x", "-i", "10000", "p"},
-      {"-b", "x", "-i", "-1", "p"},
-      {"-b", "x", "-i", "abc", "p"},
-      {"-b", "x", "-i", "", "p"},
-      {"-b", "x", "-i", "+5", "p"},
-      {"-b", "x", "-i", " 5", "p"},
-      {"-b", "x", "-i", "99999999999999999999", "p"},
-      {"-b", "x", "--index=", "p"},
-      {"p"},                                   // no base name
-      {"-b", "", "p"},                         // empty base name
-      {"-b", "x"},                             // no folder
-      {"-b", "x", "p", "q"},                   // two folders
-      {"-b", "x", ""},                         // empty folder
-      {"-b", "x", "-s", "size", "p"},          // unknown sort key
-      {"-b", "x", "--frobnicate", "p"},        // unknown option
-      {"-b", "x", "-z", "p"},                  // unknown short option
-      {"-b", "x", "--commit=yes", "p"},        // value for a flag
-      {"-b", "x", "-l", "", "p"},              // empty log
-      {"p", "-b"},                             // option without its value
-      {"--undo-log", "r.log", "p"},            // undo takes no folder
-      {"--undo-log", "r.log", "-b", "x"},      // nor rename options
-      {"--undo-log", "r.log", "-l", "s.log"},
-      {"--undo-log", ""},
+// The GNU forms: abbreviated long options, "--name=value", a value glued to
+// its letter, clustered letters, operands anywhere, "--" ending the options.
+TEST(ParseCommandLine, ReadsGnuForms) {
+  // What a Rename line amounts to: base name, folder, then the non-defaults.
+  const auto summary = [](const CommandLine& line) {
+    if (line.action != ToolAction::Rename) return "error: " + line.error;
+    return line.options.baseName + " " + line.options.folder + (line.commit ? " commit" : "") +
+           (line.options.postfix ? "" : " prefix") + (line.options.ascending ? "" : " descending") +
+           (line.options.fillGaps ? "" : " no-fill-gaps");
   };
-  for (const auto& args : wrong) {
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"--bas", "X", "p"}, "X /home/ann/p"},
+      {{"--base=X", "p"}, "X /home/ann/p"},
+      {{"-bX", "p"}, "X /home/ann/p"},
+      {{"-cbX", "p"}, "X /home/ann/p commit"},
+      {{"p", "-b", "X", "--desc", "--no-f", "--co"}, "X /home/ann/p commit descending no-fill-gaps"},
+      {{"--pre", "-b", "X", "p"}, "X /home/ann/p prefix"},
+      {{"--prefix", "--pos", "-b", "X", "p"}, "X /home/ann/p"},
+      {{"-b", "X", "--", "-p"}, "X /home/ann/-p"},
+      {{"-b", "X", "-"}, "X /home/ann/-"},
+  };
+  for (const auto& [args, expected] : cases) EXPECT_EQ(summary(Parse(args)), expected) << args[0];
+}
+
+TEST(ParseCommandLine, RefusesWrongArguments) {
+  const std::string badIndex = "the base index must be a number from 0 to 9999, not ";
+  const std::vector<std::pair<std::vector<std::string>, std::string>> wrong = {
+      {{"-b", "x", "-i", "10000", "p"}, badIndex + "'10000'"},
+      {{"-b", "x", "-i", "-1", "p"}, badIndex + "'-1'"},
+      {{"-b", "x", "-i", "abc", "p"}, badIndex + "'abc'"},
+      {{"-b", "x", "-i", "", "p"}, badIndex + "''"},
+      {{"-b", "x", "-i", "+5", "p"}, badIndex + "'+5'"},
+      {{"-b", "x", "-i", " 5", "p"}, badIndex + "' 5'"},
+      {{"-b", "x", "-i", "99999999999999999999", "p"}, badIndex + "'99999999999999999999'"},
+      {{"-b", "x", "--index=", "p"}, badIndex + "''"},
+      {{"p"}, "a base name is required (-b NAME)"},
+      {{"-b", "", "p"}, "the base name must not be empty"},
+      {{"-b", "x"}, "no FOLDER given"},
+      {{"-b", "x", "p", "q"}, "only one FOLDER may be given"},
+      {{"-b", "x", ""}, "the FOLDER must not be empty"},
+      {{"-b", "x", "-s", "size", "p"}, "the sort key must be name, date or type, not 'size'"},
+      {{"-b", "x", "--frobnicate", "p"}, "unknown option '--frobnicate'"},
+      {{"-b", "x", "-z", "p"}, "unknown option '-z'"},
+      {{"-b", "x", "--p", "p"}, "option '--p' is ambiguous"},
+      {{"-b", "x", "--commit=yes", "p"}, "option '--commit' takes no value"},
+      {{"--prefix=x", "-b", "x", "p"}, "option '--prefix' takes no value"},
+      {{"-b", "x", "-l", "", "p"}, "the log file of '--log' must not be empty"},
+      {{"p", "-b"}, "option '--base' needs a value"},
+      {{"p", "-cb"}, "option '--base' needs a value"},
+      {{"p", "--ba"}, "option '--base' needs a value"},
+      {{"--undo-log", "r.log", "p"}, "'--undo-log' takes no FOLDER"},
+      {{"--undo-log", "r.log", "-b", "x"}, "'--undo-log' cannot be combined with '--base'"},
+      {{"--undo-log", "r.log", "-l", "s.log", "--pre"},
+       "'--undo-log' cannot be combined with '--prefix'"},
+      {{"--undo-log", ""}, "the log file of '--undo-log' must not be empty"},
+  };
+  for (const auto& [args, error] : wrong) {
     const CommandLine line = Parse(args);
     std::string joined;
     for (const auto& a : args) joined += "[" + a + "]";
     EXPECT_EQ(line.action, ToolAction::Error) << joined;
-    EXPECT_FALSE(line.error.empty()) << joined;
+    EXPECT_EQ(line.error, error) << joined;
   }
 }
 
@@ -101,12 +131,17 @@ TEST(ParseCommandLine, ReadsUndo) {
   ASSERT_EQ(line.action, ToolAction::Undo) << line.error;
   EXPECT_EQ(line.undoLogPath, "/home/ann/r.log");
   EXPECT_EQ(Parse({"--undo-log=/x/r.log", "--commit"}).undoLogPath, "/x/r.log");
+  EXPECT_EQ(Parse({"--undo=/x/r.log"}).undoLogPath, "/x/r.log");
 }
 
 TEST(ParseCommandLine, HelpAndVersionNeedNothingElse) {
   EXPECT_EQ(Parse({"-h"}).action, ToolAction::Help);
   EXPECT_EQ(Parse({"-b", "x", "--help", "p", "q"}).action, ToolAction::Help);
   EXPECT_EQ(Parse({"--version"}).action, ToolAction::Version);
+  // Seen in order: the first of help and a mistake decides.
+  EXPECT_EQ(Parse({"-ch", "--frob"}).action, ToolAction::Help);
+  EXPECT_EQ(Parse({"--frob", "--help"}).action, ToolAction::Error);
+  EXPECT_EQ(Parse({"--vers", "-z"}).action, ToolAction::Version);
   EXPECT_EQ(VersionText(), "kalvenor-cli 2.0\n");
   EXPECT_EQ(HelpText().rfind(UsageText(), 0), 0u);
 }
