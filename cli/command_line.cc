@@ -6,7 +6,9 @@
 #include <string_view>
 
 #include "absolute_path.h"
+#include "base_index.h"
 #include "presort.h"
+#include "rename_plan.h"
 
 namespace kalvenor {
 
@@ -56,18 +58,6 @@ bool IsAmbiguous(std::string_view name) {
     if (spec.longName.starts_with(name)) ++matches;
   }
   return matches > 1;
-}
-
-// A base index is written with decimal digits only and lies in 0 to 9999.
-std::optional<int> ParseIndex(std::string_view text) {
-  if (text.empty() || text.size() > 9) return std::nullopt;
-  int value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-  }
-  if (value > 9999) return std::nullopt;
-  return value;
 }
 
 constexpr char kNoCurrentFolder[] =
@@ -175,9 +165,10 @@ class Parser {
         }
         options.baseName = value;
       } else if (spec.longName == "index") {
-        const std::optional<int> index = ParseIndex(value);
+        const std::optional<int> index = ParseIndexDigits(value);
         if (!index) {
-          Fail("the base index must be a number from 0 to 9999, not '" + value + "'");
+          Fail("the base index must be a number from 0 to " + std::to_string(kMaxBaseIndex) +
+               ", not '" + value + "'");
           return false;
         }
         options.baseIndex = *index;
@@ -263,7 +254,7 @@ std::string HelpText() {
          "is shown.\n"
          "\n"
          "  -b, --base NAME       base name (required, not empty)\n"
-         "  -i, --index N         base index, 0 to 9999 (default 0)\n"
+         "  -i, --index N         base index, 0 to " + std::to_string(kMaxBaseIndex) + " (default 0)\n"
          "      --prefix          index before the base name\n"
          "      --postfix         index after the base name (the default)\n"
          "  -s, --sort KEY        presort: name (the default), date or type\n"
