@@ -41,27 +41,27 @@ struct ControlSpec {
 };
 
 constexpr ControlSpec kControls[] = {
-    {IDC_BASE_NAME, Kind::Edit, "baseNameEdit", "", {9, 10, 126, 14}},
-    {IDC_BASE_INDEX, Kind::Edit, "baseIndexEdit", "", {9, 39, 47, 14}},
-    {IDC_PREFIX, Kind::Radio, "prefixRadio", "Prefix", {72, 41, 33, 10}},
-    {IDC_POSTFIX, Kind::Radio, "postfixRadio", "Postfix", {128, 41, 36, 10}},
-    {IDC_ALPHANUMERIC, Kind::Radio, "alphanumericRadio", "Alphanumeric", {9, 71, 60, 10}},
-    {IDC_DATE, Kind::Radio, "dateRadio", "Date", {74, 71, 31, 10}},
-    {IDC_FILE_TYPE, Kind::Radio, "fileTypeRadio", "File Type", {125, 71, 45, 10}},
-    {IDC_ASCENDING, Kind::Check, "ascendingCheck", "Ascending", {9, 83, 111, 10}},
-    {IDC_FILL_GAPS, Kind::Check, "fillGapsCheck", "Fill gaps in numbers", {9, 100, 153, 10}},
-    {IDC_LOG_FILE, Kind::Edit, "logFileEdit", "", {6, 229, 107, 14}},
-    {IDC_BROWSE, Kind::Button, "browseButton", "Browse...", {119, 229, 50, 14}},
-    {IDC_START, Kind::Button, "startButton", "Start", {180, 13, 50, 14}},
-    {IDC_CONTINUE, Kind::Button, "continueButton", "Continue", {180, 31, 50, 14}},
-    {IDC_UNDO_LAST, Kind::Button, "undoButton", "Undo Last", {180, 49, 50, 14}},
-    {IDC_HELP_BUTTON, Kind::Button, "helpButton", "Help", {180, 67, 50, 14}},
-    {IDC_QUIT, Kind::Button, "quitButton", "Quit", {180, 85, 50, 14}},
-    {IDC_REFRESH, Kind::Button, "refreshButton", "Refresh ->", {180, 214, 50, 14}},
-    {IDC_FOLDER_TREE, Kind::Tree, "folderTree", "", {236, 13, 135, 215}},
-    {IDC_FOLDER, Kind::FolderBox, "folderBox", "", {237, 233, 134, 14}},
+    {kIdBaseName, Kind::Edit, "baseNameEdit", "", {9, 10, 126, 14}},
+    {kIdBaseIndex, Kind::Edit, "baseIndexEdit", "", {9, 39, 47, 14}},
+    {kIdPrefix, Kind::Radio, "prefixRadio", "Prefix", {72, 41, 33, 10}},
+    {kIdPostfix, Kind::Radio, "postfixRadio", "Postfix", {128, 41, 36, 10}},
+    {kIdAlphanumeric, Kind::Radio, "alphanumericRadio", "Alphanumeric", {9, 71, 60, 10}},
+    {kIdDate, Kind::Radio, "dateRadio", "Date", {74, 71, 31, 10}},
+    {kIdFileType, Kind::Radio, "fileTypeRadio", "File Type", {125, 71, 45, 10}},
+    {kIdAscending, Kind::Check, "ascendingCheck", "Ascending", {9, 83, 111, 10}},
+    {kIdFillGaps, Kind::Check, "fillGapsCheck", "Fill gaps in numbers", {9, 100, 153, 10}},
+    {kIdLogFile, Kind::Edit, "logFileEdit", "", {6, 229, 107, 14}},
+    {kIdBrowse, Kind::Button, "browseButton", "Browse...", {119, 229, 50, 14}},
+    {kIdStart, Kind::Button, "startButton", "Start", {180, 13, 50, 14}},
+    {kIdContinue, Kind::Button, "continueButton", "Continue", {180, 31, 50, 14}},
+    {kIdUndoLast, Kind::Button, "undoButton", "Undo Last", {180, 49, 50, 14}},
+    {kIdHelpButton, Kind::Button, "helpButton", "Help", {180, 67, 50, 14}},
+    {kIdQuit, Kind::Button, "quitButton", "Quit", {180, 85, 50, 14}},
+    {kIdRefresh, Kind::Button, "refreshButton", "Refresh ->", {180, 214, 50, 14}},
+    {kIdFolderTree, Kind::Tree, "folderTree", "", {236, 13, 135, 215}},
+    {kIdFolder, Kind::FolderBox, "folderBox", "", {237, 233, 134, 14}},
     {0, Kind::Label, "folderLabel", "Select folder to kalvenor", {236, 2, 135, 8}},
-    {IDC_RESULTS, Kind::List, "resultsList", "", {3, 123, 170, 94}},
+    {kIdResults, Kind::List, "resultsList", "", {3, 123, 170, 94}},
     {0, Kind::Label, "resultsLabel", "Results", {3, 112, 123, 8}},
     {0, Kind::Group, "baseNameGroup", "Base Name", {3, 1, 137, 27}},
     {0, Kind::Group, "baseIndexGroup", "Base Index", {3, 30, 61, 27}},
@@ -83,7 +83,7 @@ std::string Encode(const QString& text) { return QFile::encodeName(text).toStdSt
 
 }  // namespace
 
-CKalvenorView::CKalvenorView(SettingsRecord& settings, CKalvenorDoc& doc, QWidget* parent)
+KalvenorView::KalvenorView(SettingsRecord& settings, KalvenorDoc& doc, QWidget* parent)
     : QWidget(parent),
       m_settings(settings),
       m_doc(doc),
@@ -92,15 +92,15 @@ CKalvenorView::CKalvenorView(SettingsRecord& settings, CKalvenorDoc& doc, QWidge
   Init();
 }
 
-CKalvenorView::CKalvenorView(SettingsRecord& settings, CKalvenorDoc& doc, kalvenor::FileSystem& fs,
+KalvenorView::KalvenorView(SettingsRecord& settings, KalvenorDoc& doc, kalvenor::FileSystem& fs,
                              QWidget* parent)
     : QWidget(parent), m_settings(settings), m_doc(doc), m_fs(&fs) {
   Init();
 }
 
-void CKalvenorView::Init() {
+void KalvenorView::Init() {
   setObjectName(QStringLiteral("kalvenorView"));
-  setProperty("controlId", IDD_KALVENOR_FORM);
+  setProperty("controlId", kIdKalvenorForm);
   showMessage = [this](const QString& text, kalvenor::MessageIcon icon) {
     ShowMessageBox(text, icon);
   };
@@ -111,9 +111,9 @@ void CKalvenorView::Init() {
   resize(FormSize());
 }
 
-CKalvenorView::~CKalvenorView() = default;
+KalvenorView::~KalvenorView() = default;
 
-void CKalvenorView::CreateControls() {
+void KalvenorView::CreateControls() {
   const DialogUnits units(font());
   m_positionGroup = new QButtonGroup(this);
   m_presortGroup = new QButtonGroup(this);
@@ -132,7 +132,7 @@ void CKalvenorView::CreateControls() {
         auto* radio = new QRadioButton(text, this);
         // The radio buttons are not tab stops: they are reached by the mouse.
         radio->setFocusPolicy(Qt::ClickFocus);
-        QButtonGroup* group = spec.id <= IDC_POSTFIX ? m_positionGroup : m_presortGroup;
+        QButtonGroup* group = spec.id <= kIdPostfix ? m_positionGroup : m_presortGroup;
         group->addButton(radio, spec.id);
         widget = radio;
         break;
@@ -148,17 +148,17 @@ void CKalvenorView::CreateControls() {
         break;
       }
       case Kind::Tree:
-        m_tree = new CFolderTree(this);
+        m_tree = new FolderTree(this);
         widget = m_tree;
         break;
       case Kind::FolderBox:
-        m_folderBox = new CFolderPathBox(this);
+        m_folderBox = new FolderPathBox(this);
         m_folderBox->setReadOnly(true);
         m_folderBox->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         widget = m_folderBox;
         break;
       case Kind::List:
-        m_results = new CResultsListBox(this);
+        m_results = new ResultsListBox(this);
         widget = m_results;
         break;
       case Kind::Label:
@@ -181,7 +181,7 @@ void CKalvenorView::CreateControls() {
     return findChild<QWidget*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
   };
   m_baseName = static_cast<QLineEdit*>(find("baseNameEdit"));
-  m_baseIndex = static_cast<QLineEdit*>(find("baseIndexEdit"));
+  m_baseIndexEdit = static_cast<QLineEdit*>(find("baseIndexEdit"));
   m_logFile = static_cast<QLineEdit*>(find("logFileEdit"));
   m_prefix = static_cast<QRadioButton*>(find("prefixRadio"));
   m_postfix = static_cast<QRadioButton*>(find("postfixRadio"));
@@ -196,61 +196,61 @@ void CKalvenorView::CreateControls() {
   m_browse = static_cast<QPushButton*>(find("browseButton"));
   m_continue->setEnabled(false);
 
-  connect(m_start, &QPushButton::clicked, this, &CKalvenorView::OnStart);
-  connect(m_folderBox, &CFolderPathBox::pathSet, this, &CKalvenorView::OnFolderOrNameChange);
-  connect(m_baseName, &QLineEdit::textChanged, this, &CKalvenorView::OnFolderOrNameChange);
-  connect(m_quit, &QPushButton::clicked, this, &CKalvenorView::OnQuit);
-  connect(m_continue, &QPushButton::clicked, this, &CKalvenorView::OnContinue);
-  connect(m_undo, &QPushButton::clicked, this, &CKalvenorView::OnUndoLast);
-  connect(m_help, &QPushButton::clicked, this, &CKalvenorView::OnHelpButton);
-  connect(m_browse, &QPushButton::clicked, this, &CKalvenorView::OnBrowse);
-  connect(m_refresh, &QPushButton::clicked, this, &CKalvenorView::OnRefresh);
+  connect(m_start, &QPushButton::clicked, this, &KalvenorView::OnStart);
+  connect(m_folderBox, &FolderPathBox::pathSet, this, &KalvenorView::OnFolderOrNameChange);
+  connect(m_baseName, &QLineEdit::textChanged, this, &KalvenorView::OnFolderOrNameChange);
+  connect(m_quit, &QPushButton::clicked, this, &KalvenorView::OnQuit);
+  connect(m_continue, &QPushButton::clicked, this, &KalvenorView::OnContinue);
+  connect(m_undo, &QPushButton::clicked, this, &KalvenorView::OnUndoLast);
+  connect(m_help, &QPushButton::clicked, this, &KalvenorView::OnHelpButton);
+  connect(m_browse, &QPushButton::clicked, this, &KalvenorView::OnBrowse);
+  connect(m_refresh, &QPushButton::clicked, this, &KalvenorView::OnRefresh);
 }
 
-QSize CKalvenorView::FormSize() const { return DialogUnits(font()).ToPixels(kFormSize); }
+QSize KalvenorView::FormSize() const { return DialogUnits(font()).ToPixels(kFormSize); }
 
-void CKalvenorView::OnInitialUpdate() {
-  if (auto* frame = qobject_cast<CMainFrame*>(window())) frame->FitToForm(FormSize());
-  m_tree->Populate(m_settings.m_strDir, m_folderBox);
+void KalvenorView::OnInitialUpdate() {
+  if (auto* frame = qobject_cast<MainFrame*>(window())) frame->FitToForm(FormSize());
+  m_tree->Populate(m_settings.dir, m_folderBox);
   UpdateControls();
-  m_fillGaps->setChecked(m_settings.m_nGaps != 0);
-  m_ascending->setChecked(m_settings.m_nAscending != 0);
-  m_baseIndex->setText(QLatin1String(kBaseIndexStart));
-  m_logBytes = m_settings.m_strLog;
+  m_fillGaps->setChecked(m_settings.gaps != 0);
+  m_ascending->setChecked(m_settings.ascending != 0);
+  m_baseIndexEdit->setText(QLatin1String(kBaseIndexStart));
+  m_logBytes = m_settings.log;
   m_logFile->setText(Decode(m_logBytes));
   if (!m_logBytes.empty()) m_doc.SetTitle(Decode(m_logBytes));
-  (m_settings.m_nPostfix != 0 ? m_postfix : m_prefix)->setChecked(true);
-  const int sortId = m_settings.m_nSort == 0   ? IDC_ALPHANUMERIC
-                     : m_settings.m_nSort == 1 ? IDC_DATE
-                                               : IDC_FILE_TYPE;
+  (m_settings.postfix != 0 ? m_postfix : m_prefix)->setChecked(true);
+  const int sortId = m_settings.sort == 0   ? kIdAlphanumeric
+                     : m_settings.sort == 1 ? kIdDate
+                                               : kIdFileType;
   m_presortGroup->button(sortId)->setChecked(true);
 
   // The tree keeps the distance of its right edge from the form's right
   // edge that the layout gives it; the form is never narrower than that.
-  m_rectTree = m_tree->geometry();
-  m_rectClient = QRect(QPoint(0, 0), FormSize());
+  m_treeRect = m_tree->geometry();
+  m_clientRect = QRect(QPoint(0, 0), FormSize());
   m_rectsRecorded = true;
   PlaceTree();
 }
 
-void CKalvenorView::UpdateControls() {
+void KalvenorView::UpdateControls() {
   const std::string& folder = m_folderBox->Path();
   const bool validFolder = kalvenor::IsValidFolderPath(folder);
-  if (validFolder) m_settings.m_strDir = folder;
+  if (validFolder) m_settings.dir = folder;
   m_start->setEnabled(validFolder && !m_baseName->text().isEmpty());
   m_continue->setEnabled(false);
   m_undo->setEnabled(!m_lastBatch.Empty());
 }
 
-void CKalvenorView::OnFolderOrNameChange() { UpdateControls(); }
+void KalvenorView::OnFolderOrNameChange() { UpdateControls(); }
 
-void CKalvenorView::OnStart() {
-  m_settings.m_nPostfix = m_postfix->isChecked() ? 1 : 0;
+void KalvenorView::OnStart() {
+  m_settings.postfix = m_postfix->isChecked() ? 1 : 0;
   const int presortId = m_presortGroup->checkedId();
-  m_settings.m_nSort = presortId >= IDC_ALPHANUMERIC ? presortId - IDC_ALPHANUMERIC : 0;
-  m_settings.m_nGaps = m_fillGaps->isChecked() ? 1 : 0;
-  m_settings.m_nAscending = m_ascending->isChecked() ? 1 : 0;
-  m_nBaseIndex = kalvenor::ParseBaseIndex(m_baseIndex->text().toStdString());
+  m_settings.sort = presortId >= kIdAlphanumeric ? presortId - kIdAlphanumeric : 0;
+  m_settings.gaps = m_fillGaps->isChecked() ? 1 : 0;
+  m_settings.ascending = m_ascending->isChecked() ? 1 : 0;
+  m_baseIndex = kalvenor::ParseBaseIndex(m_baseIndexEdit->text().toStdString());
 
   kalvenor::RenameContext context{*m_results, *this, *this, *m_fs};
   if (kalvenor::RenameFiles(false, *this, context, m_lastBatch)) {
@@ -259,56 +259,56 @@ void CKalvenorView::OnStart() {
   }
 }
 
-void CKalvenorView::OnContinue() {
+void KalvenorView::OnContinue() {
   kalvenor::RenameContext context{*m_results, *this, *this, *m_fs};
   kalvenor::RenameFiles(true, *this, context, m_lastBatch);
   UpdateControls();
   m_start->setEnabled(false);
 }
 
-void CKalvenorView::OnUndoLast() {
+void KalvenorView::OnUndoLast() {
   kalvenor::RenameContext context{*m_results, *this, *this, *m_fs};
   kalvenor::UndoLastBatch(context, m_lastBatch);
   UpdateControls();
 }
 
-void CKalvenorView::OnQuit() {
+void KalvenorView::OnQuit() {
   // Posted, as the close box does, so that the click finishes first.
   QMetaObject::invokeMethod(window(), &QWidget::close, Qt::QueuedConnection);
 }
 
-void CKalvenorView::OnHelpButton() {
+void KalvenorView::OnHelpButton() {
   if (helpCommand) helpCommand();
 }
 
-void CKalvenorView::OnBrowse() {
+void KalvenorView::OnBrowse() {
   const QString chosen = askLogFileName();
   if (chosen.isEmpty()) return;
   SetLogPath(Encode(chosen));
 }
 
-void CKalvenorView::OnRefresh() {
+void KalvenorView::OnRefresh() {
   UpdateControls();
-  m_tree->Populate(m_settings.m_strDir, m_folderBox);
+  m_tree->Populate(m_settings.dir, m_folderBox);
 }
 
-void CKalvenorView::resizeEvent(QResizeEvent* event) {
+void KalvenorView::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   PlaceTree();
 }
 
-void CKalvenorView::PlaceTree() {
+void KalvenorView::PlaceTree() {
   if (!m_rectsRecorded) return;  // sizes before the initial update
-  QRect tree = m_rectTree;
-  tree.setWidth(m_rectTree.width() + (width() - m_rectClient.width()));
+  QRect tree = m_treeRect;
+  tree.setWidth(m_treeRect.width() + (width() - m_clientRect.width()));
   m_tree->setGeometry(tree);
 }
 
-void CKalvenorView::ShowMessage(const std::string& text, kalvenor::MessageIcon icon) {
+void KalvenorView::ShowMessage(const std::string& text, kalvenor::MessageIcon icon) {
   showMessage(Decode(text), icon);
 }
 
-std::string CKalvenorView::GetLogPath() const {
+std::string KalvenorView::GetLogPath() const {
   const QString text = m_logFile->text();
   // Keep the exact bytes of a path set by the program while the box still
   // shows it; a typed path is taken as typed.
@@ -316,35 +316,35 @@ std::string CKalvenorView::GetLogPath() const {
   return Encode(text);
 }
 
-void CKalvenorView::SetLogPath(const std::string& path) {
+void KalvenorView::SetLogPath(const std::string& path) {
   m_logBytes = path;
   m_logFile->setText(Decode(path));
-  m_settings.m_strLog = path;
+  m_settings.log = path;
   if (!path.empty()) m_doc.SetTitle(Decode(path));
 }
 
-void CKalvenorView::SetDocumentTitle(const std::string& title) { m_doc.SetTitle(Decode(title)); }
+void KalvenorView::SetDocumentTitle(const std::string& title) { m_doc.SetTitle(Decode(title)); }
 
-kalvenor::RenameOptions CKalvenorView::CurrentOptions() const {
+kalvenor::RenameOptions KalvenorView::CurrentOptions() const {
   kalvenor::RenameOptions options;
   options.folder = m_folderBox->Path();
   options.baseName = Encode(m_baseName->text());
-  options.baseIndex = m_nBaseIndex;
-  options.postfix = m_settings.m_nPostfix != 0;
-  options.sortType = m_settings.m_nSort;
-  options.ascending = m_settings.m_nAscending != 0;
-  options.fillGaps = m_settings.m_nGaps != 0;
+  options.baseIndex = m_baseIndex;
+  options.postfix = m_settings.postfix != 0;
+  options.sortType = m_settings.sort;
+  options.ascending = m_settings.ascending != 0;
+  options.fillGaps = m_settings.gaps != 0;
   return options;
 }
 
-void CKalvenorView::ShowMessageBox(const QString& text, kalvenor::MessageIcon icon) {
+void KalvenorView::ShowMessageBox(const QString& text, kalvenor::MessageIcon icon) {
   const QMessageBox::Icon boxIcon =
       icon == kalvenor::MessageIcon::Stop ? QMessageBox::Critical : QMessageBox::Warning;
   QMessageBox box(boxIcon, AppTexts::AppName(), text, QMessageBox::Ok, window());
   box.exec();
 }
 
-QString CKalvenorView::AskLogFileNameWithDialog() {
+QString KalvenorView::AskLogFileNameWithDialog() {
   QFileDialog dialog(window());
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setNameFilter(QLatin1String(kLogFilter));

@@ -12,15 +12,15 @@
 
 class QSocketNotifier;
 
-class CQuitSignals : public QObject {
+class QuitSignals : public QObject {
   Q_OBJECT
 
  public:
-  explicit CQuitSignals(QObject* parent = nullptr);
-  ~CQuitSignals() override;
+  explicit QuitSignals(QObject* parent = nullptr);
+  ~QuitSignals() override;
 
-  CQuitSignals(const CQuitSignals&) = delete;
-  CQuitSignals& operator=(const CQuitSignals&) = delete;
+  QuitSignals(const QuitSignals&) = delete;
+  QuitSignals& operator=(const QuitSignals&) = delete;
 
   // False when the socket pair or a handler could not be set up; the program
   // then runs with the default signal behaviour.

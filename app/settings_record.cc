@@ -68,24 +68,24 @@ bool PathFromSetting(const QVariant& value, std::string& path) {
 SettingsRecord LoadSettings(QSettings& store, const std::string& workingDir) {
   SettingsRecord record;
   store.beginGroup(QLatin1String(kGroup));
-  record.m_strDir = ReadPath(store, "Dir", workingDir);
-  record.m_nGaps = ReadInt(store, "Gaps", 1);
-  record.m_strLog = ReadPath(store, "Log", std::string());
-  record.m_nSort = ReadInt(store, "Sort", 0);
-  record.m_nAscending = ReadInt(store, "Ascending", 1);
-  record.m_nPostfix = ReadInt(store, "Postfix", 1);
+  record.dir = ReadPath(store, "Dir", workingDir);
+  record.gaps = ReadInt(store, "Gaps", 1);
+  record.log = ReadPath(store, "Log", std::string());
+  record.sort = ReadInt(store, "Sort", 0);
+  record.ascending = ReadInt(store, "Ascending", 1);
+  record.postfix = ReadInt(store, "Postfix", 1);
   store.endGroup();
   return record;
 }
 
 void SaveSettings(const SettingsRecord& record, QSettings& store) {
   store.beginGroup(QLatin1String(kGroup));
-  store.setValue(QStringLiteral("Dir"), PathToSetting(record.m_strDir));
-  store.setValue(QStringLiteral("Gaps"), record.m_nGaps);
-  store.setValue(QStringLiteral("Log"), PathToSetting(record.m_strLog));
-  store.setValue(QStringLiteral("Sort"), record.m_nSort);
-  store.setValue(QStringLiteral("Ascending"), record.m_nAscending);
-  store.setValue(QStringLiteral("Postfix"), record.m_nPostfix);
+  store.setValue(QStringLiteral("Dir"), PathToSetting(record.dir));
+  store.setValue(QStringLiteral("Gaps"), record.gaps);
+  store.setValue(QStringLiteral("Log"), PathToSetting(record.log));
+  store.setValue(QStringLiteral("Sort"), record.sort);
+  store.setValue(QStringLiteral("Ascending"), record.ascending);
+  store.setValue(QStringLiteral("Postfix"), record.postfix);
   store.endGroup();
   store.sync();
 }

@@ -104,11 +104,11 @@ int main(int argc, char** argv) {
   std::vector<double> floors, fetches, shown;
   for (int run = 0; run < kRepetitions; ++run) {
     floors.push_back(Seconds([&] { ReadFolder(wide); }));
-    CFolderPathBox box;
-    CFolderTree tree;
+    FolderPathBox box;
+    FolderTree tree;
     tree.resize(300, 500);
     tree.Populate(wide, &box);
-    CFolderTreeModel& model = *tree.FolderModel();
+    FolderTreeModel& model = *tree.FolderModel();
     const QModelIndex folder = tree.currentIndex();
     fetches.push_back(Seconds([&] { model.fetchMore(folder); }));
     if (model.rowCount(folder) != 10000) std::fprintf(stderr, "rows: %d\n", model.rowCount(folder));
@@ -126,8 +126,8 @@ int main(int argc, char** argv) {
 
   // Populating down 10 levels, bare and with 100 siblings at each level.
   for (const std::string& target : {deep, deepSiblings}) {
-    CFolderPathBox box;
-    CFolderTree tree;
+    FolderPathBox box;
+    FolderTree tree;
     tree.resize(300, 500);
     tree.Populate(target, &box);  // warm the caches once
     if (box.Path() != target) std::fprintf(stderr, "not reached: %s\n", target.c_str());

@@ -2,12 +2,12 @@
 
 #include <QFile>
 
-CFolderPathBox::CFolderPathBox(QWidget* parent) : QLineEdit(parent) {
+FolderPathBox::FolderPathBox(QWidget* parent) : QLineEdit(parent) {
   setReadOnly(true);
   setAlignment(Qt::AlignRight);
 }
 
-void CFolderPathBox::SetPath(const std::string& path) {
+void FolderPathBox::SetPath(const std::string& path) {
   m_path = path;
   setText(QFile::decodeName(
       QByteArray(path.data(), static_cast<qsizetype>(path.size()))));

@@ -13,15 +13,15 @@
 #include <QTreeView>
 #include <string>
 
-class CFolderPathBox;
-class CFolderTreeModel;
+class FolderPathBox;
+class FolderTreeModel;
 
-class CFolderTree : public QTreeView {
+class FolderTree : public QTreeView {
   Q_OBJECT
 
  public:
-  explicit CFolderTree(QWidget* parent = nullptr);
-  ~CFolderTree() override;
+  explicit FolderTree(QWidget* parent = nullptr);
+  ~FolderTree() override;
 
   // Rebuilds the tree, walks down to `folderPath` and selects it, which
   // writes its path into `pathBox`. Selections during the rebuild do not
@@ -30,25 +30,25 @@ class CFolderTree : public QTreeView {
   // below it, matched byte for byte. The desktop directory selects the
   // Desktop itself. When a component matches nothing the walk ends there:
   // nothing is selected and the box keeps its text.
-  void Populate(const std::string& folderPath, CFolderPathBox* pathBox);
+  void Populate(const std::string& folderPath, FolderPathBox* pathBox);
 
   // Frees every item record and empties the tree.
   void ClearTree();
 
   // The path of the selected folder when it passed IsValidFolderPath, else
   // empty.
-  const std::string& SelectedPath() const { return m_strSelectedPath; }
-  CFolderTreeModel* FolderModel() const { return m_pModel; }
+  const std::string& SelectedPath() const { return m_selectedPath; }
+  FolderTreeModel* FolderModel() const { return m_model; }
 
  private:
   void OnSelChanged(const QModelIndex& current);
   // Reads the item's folder if it has not been read, then expands it.
   void ExpandItem(const QModelIndex& index);
 
-  CFolderTreeModel* m_pModel;
+  FolderTreeModel* m_model;
   // True while Populate runs (and before the first one): OnSelChanged then
   // leaves the folder box alone.
-  bool m_bBusy = true;
-  std::string m_strSelectedPath;
-  QPointer<CFolderPathBox> m_pPathBox;
+  bool m_busy = true;
+  std::string m_selectedPath;
+  QPointer<FolderPathBox> m_pathBox;
 };

@@ -18,7 +18,7 @@ using kalvenor::testing::MakeTempFolder;
 using kalvenor::testing::TestHome;
 
 std::string BytesOf(const QModelIndex& index) {
-  const QByteArray bytes = index.data(CFolderTreeModel::ParsingNameRole).toByteArray();
+  const QByteArray bytes = index.data(FolderTreeModel::kParsingNameRole).toByteArray();
   return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
@@ -30,7 +30,7 @@ class FolderTreeTest : public ::testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(m_base); }
 
-  CFolderTreeModel& Model() { return *m_tree.FolderModel(); }
+  FolderTreeModel& Model() { return *m_tree.FolderModel(); }
   const kalvenor::ShellNamespace& Space() { return Model().Namespace(); }
   QModelIndex Current() { return m_tree.currentIndex(); }
   // Lets the view lay out (and so read what it expands) as it would before
@@ -45,14 +45,14 @@ class FolderTreeTest : public ::testing::Test {
   }
 
   std::string m_base;
-  CFolderTree m_tree;
-  CFolderPathBox m_box;
+  FolderTree m_tree;
+  FolderPathBox m_box;
 };
 
 TEST_F(FolderTreeTest, PopulateWalksDownAndSelectsTheFolder) {
   const std::string target = m_base + "/one/two/three";
   MakeFolders(target + "/four");
-  QSignalSpy spy(&m_box, &CFolderPathBox::pathSet);
+  QSignalSpy spy(&m_box, &FolderPathBox::pathSet);
   m_tree.Populate(target, &m_box);
 
   EXPECT_EQ(m_box.Path(), target);
@@ -187,7 +187,7 @@ TEST_F(FolderTreeTest, SelectingPlacesThatAreNoFoldersEmptiesTheBox) {
   m_tree.Populate(m_base, &m_box);
   ASSERT_EQ(m_box.Path(), m_base);
   const QModelIndex root = Model().index(0, 0);
-  QSignalSpy spy(&m_box, &CFolderPathBox::pathSet);
+  QSignalSpy spy(&m_box, &FolderPathBox::pathSet);
 
   m_tree.setCurrentIndex(ChildNamed(root, QStringLiteral("Computer")));
   EXPECT_EQ(m_box.Path(), "");
@@ -203,7 +203,7 @@ TEST_F(FolderTreeTest, SelectingPlacesThatAreNoFoldersEmptiesTheBox) {
 TEST_F(FolderTreeTest, SelectionsDuringPopulateDoNotReachTheBox) {
   MakeFolders(m_base + "/a/b");
   m_box.SetPath("before");
-  QSignalSpy spy(&m_box, &CFolderPathBox::pathSet);
+  QSignalSpy spy(&m_box, &FolderPathBox::pathSet);
   // Something selects every item as soon as it appears while the tree is
   // being rebuilt.
   const auto connection = QObject::connect(
@@ -266,11 +266,11 @@ TEST_F(FolderTreeTest, ClearingTheTreeGivesBackEveryList) {
 }
 
 TEST(FolderPathBoxTest, ShowsPathsReadablyAndGivesTheBytesBack) {
-  CFolderPathBox box;
+  FolderPathBox box;
   EXPECT_TRUE(box.isReadOnly());
   EXPECT_TRUE(box.alignment() & Qt::AlignRight);
   EXPECT_EQ(box.Path(), "");
-  QSignalSpy spy(&box, &CFolderPathBox::pathSet);
+  QSignalSpy spy(&box, &FolderPathBox::pathSet);
   const std::string odd = "/data/caf\xE9";
   box.SetPath(odd);
   box.SetPath(odd);  // unchanged, still announced

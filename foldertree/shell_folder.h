@@ -24,9 +24,9 @@ class ShellNamespace;
 
 // Which name GetDisplayNameOf gives.
 enum class NameForm : std::uint32_t {
-  kNormal = 0,        // a name that stands alone ("Desktop")
-  kInFolder = 1,      // the name inside the parent folder (the tree's label)
-  kForParsing = 0x8000,  // for a file-system folder its full path
+  Normal = 0,        // a name that stands alone ("Desktop")
+  InFolder = 1,      // the name inside the parent folder (the tree's label)
+  ForParsing = 0x8000,  // for a file-system folder its full path
 };
 
 // Attribute bits for GetAttributesOf.

@@ -97,14 +97,14 @@ std::shared_ptr<ShellFolder> ShellNamespace::GetDesktopFolder() {
 
 IdListPtr ShellNamespace::GetSpecialFolderLocation(SpecialFolder which) {
   switch (which) {
-    case SpecialFolder::kDesktop:
+    case SpecialFolder::Desktop:
       return AllocIdList(m_allocator, 2);
-    case SpecialFolder::kDesktopDirectory:
+    case SpecialFolder::DesktopDirectory:
       return ParseDisplayName(m_desktopDirectory);
-    case SpecialFolder::kComputer:
-      return MakeItemId(m_allocator, ItemKind::kComputer, kItemHasSubfolders, {});
-    case SpecialFolder::kNetwork:
-      return MakeItemId(m_allocator, ItemKind::kNetwork, kItemHasSubfolders, {});
+    case SpecialFolder::Computer:
+      return MakeItemId(m_allocator, ItemKind::Computer, kItemHasSubfolders, {});
+    case SpecialFolder::Network:
+      return MakeItemId(m_allocator, ItemKind::Network, kItemHasSubfolders, {});
   }
   return IdListPtr(nullptr, IdListDeleter{&m_allocator});
 }
@@ -114,11 +114,11 @@ IdListPtr ShellNamespace::ParseDisplayName(const std::string& path) {
   const MountedVolume* volume = VolumeHolding(m_volumes, path);
   if (volume == nullptr) return none;
   IdListPtr list = GetSpecialFolderLocation(
-      volume->network ? SpecialFolder::kNetwork : SpecialFolder::kComputer);
+      volume->network ? SpecialFolder::Network : SpecialFolder::Computer);
   if (!list ||
       !Append(m_allocator, list,
               MakeItemId(m_allocator,
-                         volume->network ? ItemKind::kShare : ItemKind::kVolume,
+                         volume->network ? ItemKind::Share : ItemKind::Volume,
                          kItemHasSubfolders, volume->rootPath))) {
     return none;
   }
@@ -131,7 +131,7 @@ IdListPtr ShellNamespace::ParseDisplayName(const std::string& path) {
     if (end > start) {
       const std::string_view name(path.data() + start, end - start);
       if (!Append(m_allocator, list,
-                  MakeItemId(m_allocator, ItemKind::kFolder, 0, name))) {
+                  MakeItemId(m_allocator, ItemKind::Folder, 0, name))) {
         return none;
       }
     }
