@@ -11,8 +11,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
+#include <utility>
 
 #include "folder_path.h"
+#include "presort.h"
 #include "rename_run.h"
 #include "undo_last.h"
 #include "folder_path_box.h"
@@ -27,47 +29,66 @@
 
 namespace {
 
-// The form, in dialog units, in the order the Tab key visits its controls.
+// The form's size in dialog units.
 constexpr QSize kFormSize(374, 251);
 
-enum class Kind { Edit, Radio, Check, Button, Tree, FolderBox, List, Label, Group };
+// Makes the form's controls, each of its own type, named, with its control
+// ID and its place in dialog units. The Tab key visits the controls in the
+// order they are made.
+class FormBuilder {
+ public:
+  explicit FormBuilder(QWidget& form) : m_form(form), m_units(form.font()) {}
 
-struct ControlSpec {
-  int id;  // 0 for labels and group boxes
-  Kind kind;
-  const char* name;
-  const char* text;
-  QRect rect;  // x, y, width, height in dialog units
-};
+  // A control of type `Widget`; `args` go to its constructor before the
+  // parent (a caption, where it has one).
+  template <typename Widget, typename... Args>
+  Widget* Add(int id, const char* name, const QRect& rect, Args&&... args) {
+    auto* widget = new Widget(std::forward<Args>(args)..., &m_form);
+    widget->setObjectName(QLatin1String(name));
+    widget->setProperty("controlId", id);
+    widget->setGeometry(m_units.ToPixels(rect));
+    return widget;
+  }
 
-constexpr ControlSpec kControls[] = {
-    {kIdBaseName, Kind::Edit, "baseNameEdit", "", {9, 10, 126, 14}},
-    {kIdBaseIndex, Kind::Edit, "baseIndexEdit", "", {9, 39, 47, 14}},
-    {kIdPrefix, Kind::Radio, "prefixRadio", "Prefix", {72, 41, 33, 10}},
-    {kIdPostfix, Kind::Radio, "postfixRadio", "Postfix", {128, 41, 36, 10}},
-    {kIdAlphanumeric, Kind::Radio, "alphanumericRadio", "Alphanumeric", {9, 71, 60, 10}},
-    {kIdDate, Kind::Radio, "dateRadio", "Date", {74, 71, 31, 10}},
-    {kIdFileType, Kind::Radio, "fileTypeRadio", "File Type", {125, 71, 45, 10}},
-    {kIdAscending, Kind::Check, "ascendingCheck", "Ascending", {9, 83, 111, 10}},
-    {kIdFillGaps, Kind::Check, "fillGapsCheck", "Fill gaps in numbers", {9, 100, 153, 10}},
-    {kIdLogFile, Kind::Edit, "logFileEdit", "", {6, 229, 107, 14}},
-    {kIdBrowse, Kind::Button, "browseButton", "Browse...", {119, 229, 50, 14}},
-    {kIdStart, Kind::Button, "startButton", "Start", {180, 13, 50, 14}},
-    {kIdContinue, Kind::Button, "continueButton", "Continue", {180, 31, 50, 14}},
-    {kIdUndoLast, Kind::Button, "undoButton", "Undo Last", {180, 49, 50, 14}},
-    {kIdHelpButton, Kind::Button, "helpButton", "Help", {180, 67, 50, 14}},
-    {kIdQuit, Kind::Button, "quitButton", "Quit", {180, 85, 50, 14}},
-    {kIdRefresh, Kind::Button, "refreshButton", "Refresh ->", {180, 214, 50, 14}},
-    {kIdFolderTree, Kind::Tree, "folderTree", "", {236, 13, 135, 215}},
-    {kIdFolder, Kind::FolderBox, "folderBox", "", {237, 233, 134, 14}},
-    {0, Kind::Label, "folderLabel", "Select folder to kalvenor", {236, 2, 135, 8}},
-    {kIdResults, Kind::List, "resultsList", "", {3, 123, 170, 94}},
-    {0, Kind::Label, "resultsLabel", "Results", {3, 112, 123, 8}},
-    {0, Kind::Group, "baseNameGroup", "Base Name", {3, 1, 137, 27}},
-    {0, Kind::Group, "baseIndexGroup", "Base Index", {3, 30, 61, 27}},
-    {0, Kind::Group, "indexPositionGroup", "Index Position", {67, 30, 106, 27}},
-    {0, Kind::Group, "presortTypeGroup", "Presort Type", {3, 59, 170, 38}},
-    {0, Kind::Group, "logFileGroup", "Log File", {3, 219, 171, 28}},
+  // A label or a group box: no ID, and it stays behind the controls it
+  // surrounds once LowerBackdrops has run.
+  template <typename Widget>
+  Widget* AddBackdrop(const char* name, const char* text, const QRect& rect) {
+    auto* widget = new Widget(QString::fromLatin1(text), &m_form);
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(m_units.ToPixels(rect));
+    m_backdrops << widget;
+    return widget;
+  }
+
+  QRadioButton* AddRadio(QButtonGroup& group, int buttonId, int id, const char* name,
+                         const char* text, const QRect& rect) {
+    auto* radio = Add<QRadioButton>(id, name, rect, QString::fromLatin1(text));
+    // The radio buttons are not tab stops: they are reached by the mouse.
+    radio->setFocusPolicy(Qt::ClickFocus);
+    group.addButton(radio, buttonId);
+    return radio;
+  }
+
+  QPushButton* AddButton(int id, const char* name, const char* text, const QRect& rect) {
+    auto* button = Add<QPushButton>(id, name, rect, QString::fromLatin1(text));
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+  }
+
+  QCheckBox* AddCheck(int id, const char* name, const char* text, const QRect& rect) {
+    return Add<QCheckBox>(id, name, rect, QString::fromLatin1(text));
+  }
+
+  void LowerBackdrops() {
+    for (QWidget* backdrop : m_backdrops) backdrop->lower();
+  }
+
+ private:
+  QWidget& m_form;
+  const DialogUnits m_units;
+  QList<QWidget*> m_backdrops;
 };
 
 const char kBaseIndexStart[] = "0";
@@ -114,86 +135,49 @@ void KalvenorView::Init() {
 KalvenorView::~KalvenorView() = default;
 
 void KalvenorView::CreateControls() {
-  const DialogUnits units(font());
+  FormBuilder form(*this);
+  // The buttons' IDs are the values they stand for: the stored Postfix
+  // choice for the position, the presort type for the presort.
   m_positionGroup = new QButtonGroup(this);
   m_presortGroup = new QButtonGroup(this);
-  QList<QWidget*> backdrops;
 
-  for (const ControlSpec& spec : kControls) {
-    const QString text = QString::fromLatin1(spec.text);
-    QWidget* widget = nullptr;
-    switch (spec.kind) {
-      case Kind::Edit: {
-        auto* edit = new QLineEdit(this);
-        widget = edit;
-        break;
-      }
-      case Kind::Radio: {
-        auto* radio = new QRadioButton(text, this);
-        // The radio buttons are not tab stops: they are reached by the mouse.
-        radio->setFocusPolicy(Qt::ClickFocus);
-        QButtonGroup* group = spec.id <= kIdPostfix ? m_positionGroup : m_presortGroup;
-        group->addButton(radio, spec.id);
-        widget = radio;
-        break;
-      }
-      case Kind::Check:
-        widget = new QCheckBox(text, this);
-        break;
-      case Kind::Button: {
-        auto* button = new QPushButton(text, this);
-        button->setAutoDefault(false);
-        button->setDefault(false);
-        widget = button;
-        break;
-      }
-      case Kind::Tree:
-        m_tree = new FolderTree(this);
-        widget = m_tree;
-        break;
-      case Kind::FolderBox:
-        m_folderBox = new FolderPathBox(this);
-        m_folderBox->setReadOnly(true);
-        m_folderBox->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        widget = m_folderBox;
-        break;
-      case Kind::List:
-        m_results = new ResultsListBox(this);
-        widget = m_results;
-        break;
-      case Kind::Label:
-        widget = new QLabel(text, this);
-        backdrops << widget;
-        break;
-      case Kind::Group:
-        widget = new QGroupBox(text, this);
-        backdrops << widget;
-        break;
-    }
-    widget->setObjectName(QLatin1String(spec.name));
-    if (spec.id != 0) widget->setProperty("controlId", spec.id);
-    widget->setGeometry(units.ToPixels(spec.rect));
-  }
-  // Frames and labels stay behind the controls they surround.
-  for (QWidget* backdrop : backdrops) backdrop->lower();
-
-  const auto find = [this](const char* name) {
-    return findChild<QWidget*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
-  };
-  m_baseName = static_cast<QLineEdit*>(find("baseNameEdit"));
-  m_baseIndexEdit = static_cast<QLineEdit*>(find("baseIndexEdit"));
-  m_logFile = static_cast<QLineEdit*>(find("logFileEdit"));
-  m_prefix = static_cast<QRadioButton*>(find("prefixRadio"));
-  m_postfix = static_cast<QRadioButton*>(find("postfixRadio"));
-  m_ascending = static_cast<QCheckBox*>(find("ascendingCheck"));
-  m_fillGaps = static_cast<QCheckBox*>(find("fillGapsCheck"));
-  m_start = static_cast<QPushButton*>(find("startButton"));
-  m_continue = static_cast<QPushButton*>(find("continueButton"));
-  m_undo = static_cast<QPushButton*>(find("undoButton"));
-  m_help = static_cast<QPushButton*>(find("helpButton"));
-  m_quit = static_cast<QPushButton*>(find("quitButton"));
-  m_refresh = static_cast<QPushButton*>(find("refreshButton"));
-  m_browse = static_cast<QPushButton*>(find("browseButton"));
+  // In the order the Tab key visits them; x, y, width, height in dialog units.
+  m_baseName = form.Add<QLineEdit>(kIdBaseName, "baseNameEdit", {9, 10, 126, 14});
+  m_baseIndexEdit = form.Add<QLineEdit>(kIdBaseIndex, "baseIndexEdit", {9, 39, 47, 14});
+  m_prefix = form.AddRadio(*m_positionGroup, 0, kIdPrefix, "prefixRadio", "Prefix",
+                           {72, 41, 33, 10});
+  m_postfix = form.AddRadio(*m_positionGroup, 1, kIdPostfix, "postfixRadio", "Postfix",
+                            {128, 41, 36, 10});
+  form.AddRadio(*m_presortGroup, kalvenor::kSortByName, kIdAlphanumeric, "alphanumericRadio",
+                "Alphanumeric", {9, 71, 60, 10});
+  form.AddRadio(*m_presortGroup, kalvenor::kSortByDate, kIdDate, "dateRadio", "Date",
+                {74, 71, 31, 10});
+  form.AddRadio(*m_presortGroup, kalvenor::kSortByType, kIdFileType, "fileTypeRadio",
+                "File Type", {125, 71, 45, 10});
+  m_ascending = form.AddCheck(kIdAscending, "ascendingCheck", "Ascending", {9, 83, 111, 10});
+  m_fillGaps = form.AddCheck(kIdFillGaps, "fillGapsCheck", "Fill gaps in numbers",
+                             {9, 100, 153, 10});
+  m_logFile = form.Add<QLineEdit>(kIdLogFile, "logFileEdit", {6, 229, 107, 14});
+  m_browse = form.AddButton(kIdBrowse, "browseButton", "Browse...", {119, 229, 50, 14});
+  m_start = form.AddButton(kIdStart, "startButton", "Start", {180, 13, 50, 14});
+  m_continue = form.AddButton(kIdContinue, "continueButton", "Continue", {180, 31, 50, 14});
+  m_undo = form.AddButton(kIdUndoLast, "undoButton", "Undo Last", {180, 49, 50, 14});
+  m_help = form.AddButton(kIdHelpButton, "helpButton", "Help", {180, 67, 50, 14});
+  m_quit = form.AddButton(kIdQuit, "quitButton", "Quit", {180, 85, 50, 14});
+  m_refresh = form.AddButton(kIdRefresh, "refreshButton", "Refresh ->", {180, 214, 50, 14});
+  m_tree = form.Add<FolderTree>(kIdFolderTree, "folderTree", {236, 13, 135, 215});
+  m_folderBox = form.Add<FolderPathBox>(kIdFolder, "folderBox", {237, 233, 134, 14});
+  m_folderBox->setReadOnly(true);
+  m_folderBox->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  form.AddBackdrop<QLabel>("folderLabel", "Select folder to kalvenor", {236, 2, 135, 8});
+  m_results = form.Add<ResultsListBox>(kIdResults, "resultsList", {3, 123, 170, 94});
+  form.AddBackdrop<QLabel>("resultsLabel", "Results", {3, 112, 123, 8});
+  form.AddBackdrop<QGroupBox>("baseNameGroup", "Base Name", {3, 1, 137, 27});
+  form.AddBackdrop<QGroupBox>("baseIndexGroup", "Base Index", {3, 30, 61, 27});
+  form.AddBackdrop<QGroupBox>("indexPositionGroup", "Index Position", {67, 30, 106, 27});
+  form.AddBackdrop<QGroupBox>("presortTypeGroup", "Presort Type", {3, 59, 170, 38});
+  form.AddBackdrop<QGroupBox>("logFileGroup", "Log File", {3, 219, 171, 28});
+  form.LowerBackdrops();
   m_continue->setEnabled(false);
 
   connect(m_start, &QPushButton::clicked, this, &KalvenorView::OnStart);
@@ -220,10 +204,11 @@ void KalvenorView::OnInitialUpdate() {
   m_logFile->setText(Decode(m_logBytes));
   if (!m_logBytes.empty()) m_doc.SetTitle(Decode(m_logBytes));
   (m_settings.postfix != 0 ? m_postfix : m_prefix)->setChecked(true);
-  const int sortId = m_settings.sort == 0   ? kIdAlphanumeric
-                     : m_settings.sort == 1 ? kIdDate
-                                               : kIdFileType;
-  m_presortGroup->button(sortId)->setChecked(true);
+  const int stored = m_settings.sort;
+  const int sort = stored == kalvenor::kSortByName || stored == kalvenor::kSortByDate
+                       ? stored
+                       : kalvenor::kSortByType;
+  m_presortGroup->button(sort)->setChecked(true);
 
   // The tree keeps the distance of its right edge from the form's right
   // edge that the layout gives it; the form is never narrower than that.
@@ -246,8 +231,7 @@ void KalvenorView::OnFolderOrNameChange() { UpdateControls(); }
 
 void KalvenorView::OnStart() {
   m_settings.postfix = m_postfix->isChecked() ? 1 : 0;
-  const int presortId = m_presortGroup->checkedId();
-  m_settings.sort = presortId >= kIdAlphanumeric ? presortId - kIdAlphanumeric : 0;
+  m_settings.sort = m_presortGroup->checkedId();
   m_settings.gaps = m_fillGaps->isChecked() ? 1 : 0;
   m_settings.ascending = m_ascending->isChecked() ? 1 : 0;
   m_baseIndex = kalvenor::ParseBaseIndex(m_baseIndexEdit->text().toStdString());

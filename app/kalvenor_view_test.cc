@@ -18,6 +18,7 @@
 #include "app_test_support.h"
 #include "kalvenor_doc.h"
 #include "main_frame.h"
+#include "presort.h"
 #include "results_list_box.h"
 
 namespace {
@@ -462,6 +463,43 @@ TEST_F(KalvenorViewTest, ControlsKeepTheirPlacesAndIds) {
   for (QWidget* child : m_view->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
     if (child == Control<QWidget>("folderTree")) continue;
     EXPECT_TRUE(form.contains(child->geometry())) << child->objectName().toStdString();
+  }
+}
+
+TEST_F(KalvenorViewTest, TabVisitsTheControlsInTheOrderTheyAreMade) {
+  Open();
+  const QStringList expected = {
+      "baseNameEdit",  "baseIndexEdit",  "prefixRadio",    "postfixRadio",
+      "alphanumericRadio", "dateRadio",  "fileTypeRadio",  "ascendingCheck",
+      "fillGapsCheck", "logFileEdit",    "browseButton",   "startButton",
+      "continueButton", "undoButton",    "helpButton",     "quitButton",
+      "refreshButton", "folderTree",     "folderBox",      "folderLabel",
+      "resultsList",   "resultsLabel",   "baseNameGroup",  "baseIndexGroup",
+      "indexPositionGroup", "presortTypeGroup", "logFileGroup"};
+  QStringList chain;
+  for (QWidget* at = m_view->nextInFocusChain(); at != m_view; at = at->nextInFocusChain()) {
+    if (at->parentWidget() == m_view) chain << at->objectName();
+  }
+  EXPECT_EQ(chain, expected);
+}
+
+TEST_F(KalvenorViewTest, PresortButtonsCarryThePresortTypes) {
+  const struct {
+    const char* radio;
+    int sort;
+  } cases[] = {{"alphanumericRadio", kalvenor::kSortByName},
+               {"dateRadio", kalvenor::kSortByDate},
+               {"fileTypeRadio", kalvenor::kSortByType}};
+  m_photos.MakeFile("a.jpg");
+  Open();
+  for (const auto& c : cases) {
+    auto* radio = Control<QRadioButton>(c.radio);
+    EXPECT_EQ(radio->group()->id(radio), c.sort) << c.radio;
+    radio->click();
+    TypeBaseName(QLatin1String(c.radio));  // Start again after the last preview
+    m_settings.sort = -1;
+    Click("startButton");
+    EXPECT_EQ(m_settings.sort, c.sort) << c.radio;
   }
 }
 

@@ -1,6 +1,5 @@
 // The numeric IDs of the program's windows, controls and commands. Each
-// control of the form carries its ID as the "controlId" property, and the
-// presort radio buttons use theirs to give the presort type (ID - 1015).
+// control of the form carries its ID as the "controlId" property.
 #pragma once
 
 // Windows and the shared resource of the main window (menu, icon, title).
