@@ -181,6 +181,7 @@ void KalvenorView::CreateControls() {
   m_continue->setEnabled(false);
 
   connect(m_start, &QPushButton::clicked, this, &KalvenorView::OnStart);
+  connect(m_tree, &FolderTree::folderSelected, m_folderBox, &FolderPathBox::SetPath);
   connect(m_folderBox, &FolderPathBox::pathSet, this, &KalvenorView::OnFolderOrNameChange);
   connect(m_baseName, &QLineEdit::textChanged, this, &KalvenorView::OnFolderOrNameChange);
   connect(m_quit, &QPushButton::clicked, this, &KalvenorView::OnQuit);
@@ -195,7 +196,7 @@ QSize KalvenorView::FormSize() const { return DialogUnits(font()).ToPixels(kForm
 
 void KalvenorView::OnInitialUpdate() {
   if (auto* frame = qobject_cast<MainFrame*>(window())) frame->FitToForm(FormSize());
-  m_tree->Populate(m_settings.dir, m_folderBox);
+  m_tree->Populate(m_settings.dir);
   UpdateControls();
   m_fillGaps->setChecked(m_settings.gaps != 0);
   m_ascending->setChecked(m_settings.ascending != 0);
@@ -273,7 +274,7 @@ void KalvenorView::OnBrowse() {
 
 void KalvenorView::OnRefresh() {
   UpdateControls();
-  m_tree->Populate(m_settings.dir, m_folderBox);
+  m_tree->Populate(m_settings.dir);
 }
 
 void KalvenorView::resizeEvent(QResizeEvent* event) {

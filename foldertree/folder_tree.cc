@@ -3,7 +3,6 @@
 #include <QItemSelectionModel>
 
 #include "folder_path.h"
-#include "folder_path_box.h"
 #include "folder_tree_model.h"
 #include "namespace_item.h"
 
@@ -51,11 +50,9 @@ void FolderTree::ExpandItem(const QModelIndex& index) {
   expand(index);
 }
 
-void FolderTree::Populate(const std::string& folderPath,
-                           FolderPathBox* pathBox) {
+void FolderTree::Populate(const std::string& folderPath) {
   m_busy = true;
   ClearTree();
-  m_pathBox = pathBox;
   kalvenor::ShellNamespace& space = m_model->Namespace();
   space.Refresh();
 
@@ -84,8 +81,8 @@ void FolderTree::Populate(const std::string& folderPath,
   m_busy = false;
   if (found.isValid()) {
     // When a selection made during the rebuild already rests on the folder,
-    // selecting it again changes nothing and announces nothing; the box must
-    // be written all the same.
+    // selecting it again changes nothing and announces nothing; the folder
+    // is announced all the same.
     const bool alreadyCurrent = currentIndex() == found;
     setCurrentIndex(found);
     if (alreadyCurrent) OnSelChanged(found);
@@ -101,6 +98,5 @@ void FolderTree::OnSelChanged(const QModelIndex& current) {
   // A parsing name that is no absolute path (Computer, Network) names no
   // folder, whatever lies in the working directory.
   const bool valid = name.front() == '/' && kalvenor::IsValidFolderPath(name);
-  m_selectedPath = valid ? name : std::string();
-  if (m_pathBox != nullptr) m_pathBox->SetPath(m_selectedPath);
+  emit folderSelected(valid ? name : std::string());
 }
