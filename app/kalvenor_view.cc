@@ -2,7 +2,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -23,6 +22,7 @@
 #include "app_texts.h"
 #include "base_index.h"
 #include "dialog_units.h"
+#include "display_text.h"
 #include "kalvenor_doc.h"
 #include "main_frame.h"
 #include "results_list_box.h"
@@ -98,9 +98,9 @@ const char kLogFilter[] = "Log files (*.log)";
 // that tells cases apart.
 const char kLogSuffix[] = "log";
 
-QString Decode(const std::string& bytes) { return QFile::decodeName(QByteArray::fromStdString(bytes)); }
+QString Decode(const std::string& bytes) { return DisplayText(bytes); }
 
-std::string Encode(const QString& text) { return QFile::encodeName(text).toStdString(); }
+std::string Encode(const QString& text) { return PathBytes(text); }
 
 }  // namespace
 

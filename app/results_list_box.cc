@@ -1,5 +1,6 @@
 #include "results_list_box.h"
 
+#include "display_text.h"
 
 ResultsListBox::ResultsListBox(QWidget* parent) : QListView(parent) {
   setModel(&m_model);
@@ -22,7 +23,7 @@ void ResultsListBox::Clear() {
 void ResultsListBox::AddLine(const std::string& line) {
   // Names are bytes; they are decoded for display only, as file names are
   // decoded on this platform (UTF-8, bad bytes shown as replacements).
-  const QString text = QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+  const QString text = DisplayText(line);
   if (m_held) {
     m_pending.append(text);
     return;

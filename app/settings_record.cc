@@ -4,10 +4,11 @@
 
 #include <cerrno>
 
-#include <QFile>
 #include <QSettings>
 #include <QVariant>
 #include <vector>
+
+#include "display_text.h"
 
 namespace {
 
@@ -46,16 +47,15 @@ std::string ReadPath(QSettings& store, const char* key, const std::string& fallb
 }  // namespace
 
 QVariant PathToSetting(const std::string& path) {
-  const QByteArray bytes = QByteArray::fromStdString(path);
-  const QString text = QFile::decodeName(bytes);
-  if (QFile::encodeName(text) == bytes) return text;
-  return bytes;  // not valid text: keep the bytes themselves
+  const QString text = DisplayText(path);
+  if (PathBytes(text) == path) return text;
+  return QByteArray::fromStdString(path);  // not valid text: keep the bytes themselves
 }
 
 bool PathFromSetting(const QVariant& value, std::string& path) {
   if (!value.isValid()) return false;
   if (value.typeId() == QMetaType::QString) {
-    path = QFile::encodeName(value.toString()).toStdString();
+    path = PathBytes(value.toString());
     return true;
   }
   if (value.typeId() == QMetaType::QByteArray) {

@@ -1,6 +1,6 @@
 #include "folder_path_box.h"
 
-#include <QFile>
+#include "display_text.h"
 
 FolderPathBox::FolderPathBox(QWidget* parent) : QLineEdit(parent) {
   setReadOnly(true);
@@ -9,7 +9,6 @@ FolderPathBox::FolderPathBox(QWidget* parent) : QLineEdit(parent) {
 
 void FolderPathBox::SetPath(const std::string& path) {
   m_path = path;
-  setText(QFile::decodeName(
-      QByteArray(path.data(), static_cast<qsizetype>(path.size()))));
+  setText(DisplayText(path));
   emit pathSet();
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "display_text.h"
 #include "namespace_item.h"
 #include "shell_item.h"
 #include "sibling_order.h"
@@ -128,7 +129,7 @@ void FolderTreeModel::FillChildren(const std::shared_ptr<ShellFolder>& folder,
         allocator, parent.absolute.get(), child.get());
     if (!record->absolute) continue;
     record->parentFolder = folder;
-    record->label = kalvenor::DecodeItemName(label);
+    record->label = DisplayText(label);
     record->hasChildren = (attributes & kalvenor::kAttrHasSubfolder) != 0;
     // The icons depend on the last item only, which is the child itself.
     kalvenor::SetItemIcons(*m_namespace, child.get(), record->images);
@@ -176,7 +177,7 @@ QModelIndex FolderTreeModel::InsertDesktopItem() {
   record->relative = kalvenor::CopyFirstId(allocator, desktop.get());
   record->absolute = kalvenor::ConcatIdLists(allocator, nullptr, desktop.get());
   if (!record->relative || !record->absolute) return QModelIndex();
-  record->label = kalvenor::DecodeItemName(label);
+  record->label = DisplayText(label);
   record->hasChildren = true;
   kalvenor::SetItemIcons(*m_namespace, record->absolute.get(),
                          record->images);

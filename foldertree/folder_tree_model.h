@@ -2,7 +2,7 @@
 // only, read lazily. A folder is read at its first expansion (fetchMore) and
 // never again until ClearTree; whether it shows an expand button before that
 // comes from its attributes, without reading it. Children stand in sibling
-// order (ShellFolder::CompareIDs).
+// order (SiblingOrder).
 //
 // The model owns the namespace and every FolderItemData record; an index's
 // internal pointer is its record, valid until the next ClearTree.

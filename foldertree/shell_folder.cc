@@ -5,8 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QFile>
-
+#include "display_text.h"
 #include "namespace_item.h"
 #include "shell_namespace.h"
 
@@ -103,23 +102,6 @@ class DesktopFolder final : public ShellFolder {
 };
 
 }  // namespace
-
-int SortRankOf(const ItemIdList* item) {
-  switch (KindOf(item)) {
-    case ItemKind::Computer: return 0;
-    case ItemKind::Home: return 1;
-    case ItemKind::Network: return 2;
-    case ItemKind::Volume: return NameOf(item) == "/" ? 3 : 4;
-    default: return 4;
-  }
-}
-
-bool operator<(const ItemSortKey& a, const ItemSortKey& b) {
-  if (a.rank != b.rank) return a.rank < b.rank;
-  const int order = a.collation.compare(b.collation);
-  if (order != 0) return order < 0;
-  return a.name < b.name;
-}
 
 std::string JoinPath(const std::string& folder, std::string_view name) {
   std::string path;
@@ -247,25 +229,14 @@ bool ShellFolder::ChildName(const ItemIdList* child, NameForm form,
   return false;
 }
 
-ItemSortKey ShellFolder::MakeSortKey(const ItemIdList* child) const {
+SiblingSortName ShellFolder::SortName(const ItemIdList* child) const {
   std::string label;
   if (!ChildName(child, NameForm::InFolder, label)) label = NameOf(child);
-  return MakeSortKey(child, QFile::decodeName(QByteArray::fromRawData(
-                                label.data(), static_cast<qsizetype>(label.size()))));
-}
-
-ItemSortKey ShellFolder::MakeSortKey(const ItemIdList* child,
-                                     const QString& label) const {
-  return ItemSortKey{SortRankOf(child), m_space.Collator().sortKey(label),
-                     std::string(NameOf(child))};
+  return SiblingSortName{SortRankOf(child), DisplayText(label), NameOf(child)};
 }
 
 int ShellFolder::CompareIDs(const ItemIdList* a, const ItemIdList* b) const {
-  const ItemSortKey keyA = MakeSortKey(a);
-  const ItemSortKey keyB = MakeSortKey(b);
-  if (keyA < keyB) return -1;
-  if (keyB < keyA) return 1;
-  return 0;
+  return CompareSiblings(m_space.Collator(), SortName(a), SortName(b));
 }
 
 std::shared_ptr<ShellFolder> MakeDesktopFolder(ShellNamespace& space) {

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <QFile>
 #include <fstream>
 #include <map>
 
@@ -240,18 +239,6 @@ TEST(ShellItemTest, IconIndicesFollowTheLastItemAndTheOpenFlag) {
   EXPECT_EQ(folderImages.image, ShellIconList::IndexOf(IconKind::Folder, false));
   EXPECT_EQ(folderImages.selectedImage, ShellIconList::IndexOf(IconKind::Folder, true));
   EXPECT_FALSE(space.Icons().Icon(folderImages.image).isNull());
-}
-
-TEST(ShellItemTest, NamesDecodeAsTheFileSystemLayerDecodesThem) {
-  std::vector<std::string> names = {"", "plain", "Mixed Case 0042", "\xC3\xA9t\xC3\xA9",
-                                    "\xE2\x82\xAC", "bad\xFF\xFE", "\x80", "tail\xC3"};
-  std::string everyAscii;
-  for (int c = 1; c < 0x80; ++c) everyAscii += static_cast<char>(c);
-  names.push_back(everyAscii);
-  for (const std::string& name : names) {
-    EXPECT_EQ(DecodeItemName(name), QFile::decodeName(QByteArray::fromStdString(name)))
-        << name;
-  }
 }
 
 }  // namespace

@@ -1,9 +1,5 @@
 #include "shell_item.h"
 
-#include <QByteArray>
-#include <QFile>
-#include <algorithm>
-
 #include "namespace_item.h"
 #include "shell_namespace.h"
 
@@ -12,16 +8,6 @@ namespace kalvenor {
 bool GetItemName(const ShellFolder& folder, const ItemIdList* relative,
                  NameForm form, std::string& name) {
   return folder.GetDisplayNameOf(relative, form, name);
-}
-
-QString DecodeItemName(std::string_view bytes) {
-  const auto size = static_cast<qsizetype>(bytes.size());
-  // Every encoding the file names may be in leaves ASCII as it is.
-  if (std::all_of(bytes.begin(), bytes.end(),
-                  [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
-    return QString::fromLatin1(bytes.data(), size);
-  }
-  return QFile::decodeName(QByteArray::fromRawData(bytes.data(), size));
 }
 
 int GetIconIndex(ShellNamespace& /*space*/, const ItemIdList* absolute,
