@@ -44,7 +44,6 @@ class KalvenorApp : public QObject {
   SettingsRecord& Settings() { return m_settings; }
   MainFrame* Frame() const { return m_frame.get(); }
   KalvenorView* View() const { return m_view; }
-  KalvenorDoc* Doc() const { return m_doc.get(); }
   HelpLauncher& Help() { return m_help; }
 
  private:

@@ -63,7 +63,6 @@ class KalvenorView : public QWidget,
   // The form's size in pixels in its current font.
   QSize FormSize() const;
   const kalvenor::LastBatch& Batch() const { return m_lastBatch; }
-  int BaseIndex() const { return m_baseIndex; }
 
   // kalvenor::MessageSink
   void ShowMessage(const std::string& text, kalvenor::MessageIcon icon) override;

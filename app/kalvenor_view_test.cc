@@ -202,7 +202,7 @@ TEST_F(KalvenorViewTest, BaseIndexEntriesAreReadAndTheBoxKeepsTheText) {
     TypeBaseName(QStringLiteral("Holiday"));  // back to Editing for the next Start
     TypeBaseName(QStringLiteral("H"));
     Click("startButton");
-    EXPECT_EQ(m_view->BaseIndex(), entry.index) << entry.text;
+    EXPECT_EQ(m_view->CurrentOptions().baseIndex, entry.index) << entry.text;
     EXPECT_EQ(Control<QLineEdit>("baseIndexEdit")->text(), QLatin1String(entry.text));
   }
   // The last one, "  12", numbers from 12.

@@ -39,9 +39,8 @@ QuitSignals::QuitSignals(QObject* parent) : QObject(parent) {
   action.sa_handler = OnQuitSignal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
-  m_active = true;
   for (std::size_t i = 0; i < kQuitSignals.size(); ++i) {
-    if (::sigaction(kQuitSignals[i], &action, &g_previous[i]) != 0) m_active = false;
+    ::sigaction(kQuitSignals[i], &action, &g_previous[i]);
   }
 }
 

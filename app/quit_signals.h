@@ -22,10 +22,6 @@ class QuitSignals : public QObject {
   QuitSignals(const QuitSignals&) = delete;
   QuitSignals& operator=(const QuitSignals&) = delete;
 
-  // False when the socket pair or a handler could not be set up; the program
-  // then runs with the default signal behaviour.
-  bool IsActive() const { return m_active; }
-
  signals:
   void quitRequested(int signalNumber);
 
@@ -33,5 +29,4 @@ class QuitSignals : public QObject {
   void OnReadable();
 
   QSocketNotifier* m_notifier = nullptr;
-  bool m_active = false;
 };

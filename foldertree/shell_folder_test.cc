@@ -259,7 +259,7 @@ TEST(MountedVolumesTest, MountTableGivesDrivesAndShares) {
       "35 27 8:2 / /mnt/nas rw - ext4 /dev/sda2 rw\n"
       "36 27 7:1 / /snap/core/1 ro - squashfs /dev/loop1 ro\n"
       "37 27 8:3 / /data rw\n";  // no separator: not a mount line
-  const std::vector<MountedVolume> volumes = ParseMountInfo(table);
+  const std::vector<MountedVolume> volumes = UserVolumes(ParseMountTable(table));
   ASSERT_EQ(volumes.size(), 4u);
   EXPECT_EQ(volumes[0].rootPath, "/");
   EXPECT_EQ(volumes[0].label, "File System (/)");
@@ -270,7 +270,7 @@ TEST(MountedVolumesTest, MountTableGivesDrivesAndShares) {
   EXPECT_FALSE(volumes[3].network);
   // A table without "/" (a process in a chroot) still has the root first.
   const std::vector<MountedVolume> withoutRoot =
-      ParseMountInfo("40 1 0:50 / /mnt/share rw - cifs //h/s rw\n");
+      UserVolumes(ParseMountTable("40 1 0:50 / /mnt/share rw - cifs //h/s rw\n"));
   ASSERT_EQ(withoutRoot.size(), 2u);
   EXPECT_EQ(withoutRoot[0].label, "File System (/)");
   EXPECT_FALSE(withoutRoot[0].network);
