@@ -24,10 +24,10 @@ constexpr QRect kOkRect(178, 7, 32, 14);
 
 }  // namespace
 
-CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent) {
   InitAppResources();
   setObjectName(QStringLiteral("aboutDialog"));
-  setProperty("controlId", IDD_ABOUTBOX);
+  setProperty("controlId", kIdAboutBox);
   setWindowTitle(QString::fromLatin1(kCaption));
   setModal(true);
   const DialogUnits units(font());

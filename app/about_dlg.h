@@ -5,9 +5,9 @@
 
 #include <QDialog>
 
-class CAboutDlg : public QDialog {
+class AboutDlg : public QDialog {
   Q_OBJECT
 
  public:
-  explicit CAboutDlg(QWidget* parent = nullptr);
+  explicit AboutDlg(QWidget* parent = nullptr);
 };

@@ -18,9 +18,6 @@ class DialogUnits {
   // Maps the four edges, so that neighbouring controls stay adjacent.
   QRect ToPixels(QRect units) const;
 
-  int BaseX() const { return m_baseX; }
-  int BaseY() const { return m_baseY; }
-
  private:
   int m_baseX;  // average character width in pixels
   int m_baseY;  // character height in pixels

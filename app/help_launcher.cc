@@ -22,16 +22,16 @@ QStringList DefaultSearchDirs() {
 
 }  // namespace
 
-CHelpLauncher::CHelpLauncher() : CHelpLauncher(DefaultSearchDirs()) {}
+HelpLauncher::HelpLauncher() : HelpLauncher(DefaultSearchDirs()) {}
 
-CHelpLauncher::CHelpLauncher(QStringList searchDirs) : m_searchDirs(std::move(searchDirs)) {
+HelpLauncher::HelpLauncher(QStringList searchDirs) : m_searchDirs(std::move(searchDirs)) {
   openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
   showFailure = [this](const QString& text) {
     QMessageBox::warning(m_parent, AppTexts::AppName(), text);
   };
 }
 
-QString CHelpLauncher::FindHelpPage() const {
+QString HelpLauncher::FindHelpPage() const {
   for (const QString& dir : m_searchDirs) {
     const QFileInfo page(QDir(dir).filePath(QLatin1String(kHelpPageName)));
     if (page.isFile()) return page.absoluteFilePath();
@@ -39,7 +39,7 @@ QString CHelpLauncher::FindHelpPage() const {
   return QString();
 }
 
-bool CHelpLauncher::Launch() {
+bool HelpLauncher::Launch() {
   const QString page = FindHelpPage();
   if (!page.isEmpty() && openUrl(QUrl::fromLocalFile(page))) return true;
   showFailure(AppTexts::HelpFailed());

@@ -14,12 +14,12 @@
 
 class QWidget;
 
-class CHelpLauncher {
+class HelpLauncher {
  public:
   // Searches the usual places (see above).
-  CHelpLauncher();
+  HelpLauncher();
   // Searches `searchDirs`, in order.
-  explicit CHelpLauncher(QStringList searchDirs);
+  explicit HelpLauncher(QStringList searchDirs);
 
   // Opens the help's contents page; gives false after showing the failure.
   bool Launch();

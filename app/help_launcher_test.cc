@@ -8,7 +8,7 @@
 namespace {
 
 struct HelpProbe {
-  explicit HelpProbe(CHelpLauncher& launcher, bool openResult) {
+  explicit HelpProbe(HelpLauncher& launcher, bool openResult) {
     launcher.openUrl = [this, openResult](const QUrl& url) {
       opened.push_back(url);
       return openResult;
@@ -21,7 +21,7 @@ struct HelpProbe {
 
 TEST(HelpLauncherTest, MissingPageGivesTheFailureMessage) {
   apptest::TempDir empty;
-  CHelpLauncher launcher(QStringList{QString::fromStdString(empty.path())});
+  HelpLauncher launcher(QStringList{QString::fromStdString(empty.path())});
   HelpProbe probe(launcher, true);
   EXPECT_FALSE(launcher.Launch());
   EXPECT_TRUE(probe.opened.empty());
@@ -32,7 +32,7 @@ TEST(HelpLauncherTest, MissingPageGivesTheFailureMessage) {
 TEST(HelpLauncherTest, ViewerThatCannotStartGivesTheFailureMessage) {
   apptest::TempDir dir;
   dir.MakeFile("help.html", "<html></html>");
-  CHelpLauncher launcher(QStringList{QString::fromStdString(dir.path())});
+  HelpLauncher launcher(QStringList{QString::fromStdString(dir.path())});
   HelpProbe probe(launcher, false);
   EXPECT_FALSE(launcher.Launch());
   ASSERT_EQ(probe.opened.size(), 1u);
@@ -44,7 +44,7 @@ TEST(HelpLauncherTest, OpensTheFirstPageFoundAsALocalFile) {
   apptest::TempDir first;
   apptest::TempDir second;
   second.MakeFile("help.html", "<html>second</html>");
-  CHelpLauncher launcher(QStringList{QString::fromStdString(first.path()),
+  HelpLauncher launcher(QStringList{QString::fromStdString(first.path()),
                                      QString::fromStdString(second.path())});
   HelpProbe probe(launcher, true);
   EXPECT_TRUE(launcher.Launch());
@@ -58,7 +58,7 @@ TEST(HelpLauncherTest, OpensTheFirstPageFoundAsALocalFile) {
 
 TEST(HelpLauncherTest, BuildFolderHasThePageBesideTheProgram) {
   // The build copies the page beside the executables of this folder.
-  CHelpLauncher launcher;
+  HelpLauncher launcher;
   EXPECT_FALSE(launcher.FindHelpPage().isEmpty());
 }
 

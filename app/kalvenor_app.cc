@@ -11,18 +11,18 @@
 #include "main_frame.h"
 #include "quit_signals.h"
 
-CKalvenorApp::CKalvenorApp() : CKalvenorApp(QString()) {}
+KalvenorApp::KalvenorApp() : KalvenorApp(QString()) {}
 
-CKalvenorApp::CKalvenorApp(const QString& settingsFile) : m_settingsFile(settingsFile) {
+KalvenorApp::KalvenorApp(const QString& settingsFile) : m_settingsFile(settingsFile) {
   // The signals are caught from the very start, so that one that arrives
   // while the window is being made still ends the program through its exit.
-  m_quitSignals = std::make_unique<CQuitSignals>();
-  connect(m_quitSignals.get(), &CQuitSignals::quitRequested, this, &CKalvenorApp::OnQuitSignal);
+  m_quitSignals = std::make_unique<QuitSignals>();
+  connect(m_quitSignals.get(), &QuitSignals::quitRequested, this, &KalvenorApp::OnQuitSignal);
 }
 
-CKalvenorApp::~CKalvenorApp() = default;
+KalvenorApp::~KalvenorApp() = default;
 
-std::unique_ptr<QSettings> CKalvenorApp::OpenStore() const {
+std::unique_ptr<QSettings> KalvenorApp::OpenStore() const {
   if (!m_settingsFile.isEmpty()) {
     return std::make_unique<QSettings>(m_settingsFile, QSettings::IniFormat);
   }
@@ -30,7 +30,7 @@ std::unique_ptr<QSettings> CKalvenorApp::OpenStore() const {
                                      AppTexts::Organization(), AppTexts::AppName());
 }
 
-bool CKalvenorApp::InitInstance() {
+bool KalvenorApp::InitInstance() {
   QApplication::setApplicationName(AppTexts::AppName());
   QApplication::setOrganizationName(AppTexts::Organization());
   const std::string workingDir = CurrentWorkingDirectory();
@@ -39,40 +39,40 @@ bool CKalvenorApp::InitInstance() {
     m_settings = LoadSettings(*store, workingDir);
   }
 
-  m_doc = std::make_unique<CKalvenorDoc>();
-  m_frame = std::make_unique<CMainFrame>(*m_doc);
-  m_view = new CKalvenorView(m_settings, *m_doc);
+  m_doc = std::make_unique<KalvenorDoc>();
+  m_frame = std::make_unique<MainFrame>(*m_doc);
+  m_view = new KalvenorView(m_settings, *m_doc);
   m_frame->SetForm(m_view);
   m_view->helpCommand = [this] { OnHelpContents(); };
   m_help.SetParentWindow(m_frame.get());
-  connect(m_frame.get(), &CMainFrame::helpRequested, this, &CKalvenorApp::OnHelpContents);
-  connect(m_frame.get(), &CMainFrame::aboutRequested, this, &CKalvenorApp::OnAppAbout);
+  connect(m_frame.get(), &MainFrame::helpRequested, this, &KalvenorApp::OnHelpContents);
+  connect(m_frame.get(), &MainFrame::aboutRequested, this, &KalvenorApp::OnAppAbout);
 
   m_view->OnInitialUpdate();
   m_frame->show();
   return true;
 }
 
-int CKalvenorApp::ExitInstance(int loopResult) {
+int KalvenorApp::ExitInstance(int loopResult) {
   const std::unique_ptr<QSettings> store = OpenStore();
   SaveSettings(m_settings, *store);
   return loopResult;
 }
 
-int CKalvenorApp::Run() {
+int KalvenorApp::Run() {
   if (!InitInstance()) return ExitInstance(1);
   const int loopResult = QApplication::exec();
   return ExitInstance(loopResult);
 }
 
-void CKalvenorApp::OnAppAbout() {
-  CAboutDlg about(m_frame.get());
+void KalvenorApp::OnAppAbout() {
+  AboutDlg about(m_frame.get());
   about.exec();
 }
 
-void CKalvenorApp::OnHelpContents() { m_help.Launch(); }
+void KalvenorApp::OnHelpContents() { m_help.Launch(); }
 
-void CKalvenorApp::OnQuitSignal() {
+void KalvenorApp::OnQuitSignal() {
   // From now on nothing may wait for the user: messages go to the terminal.
   if (m_view != nullptr) {
     m_view->showMessage = [](const QString& text, kalvenor::MessageIcon) {

@@ -12,22 +12,22 @@
 #include "help_launcher.h"
 #include "settings_record.h"
 
-class CKalvenorDoc;
-class CKalvenorView;
-class CMainFrame;
-class CQuitSignals;
+class KalvenorDoc;
+class KalvenorView;
+class MainFrame;
+class QuitSignals;
 class QSettings;
 
-class CKalvenorApp : public QObject {
+class KalvenorApp : public QObject {
   Q_OBJECT
 
  public:
   // Uses the per-user store of "Tessavoy"/"Kalvenor". A QApplication must
   // exist for the life of the object.
-  CKalvenorApp();
+  KalvenorApp();
   // Uses the settings file `settingsFile` instead (INI format).
-  explicit CKalvenorApp(const QString& settingsFile);
-  ~CKalvenorApp() override;
+  explicit KalvenorApp(const QString& settingsFile);
+  ~KalvenorApp() override;
 
   // Loads the settings, creates the document, the main window and the form,
   // runs the form's initial update and shows the window. Gives false when
@@ -42,10 +42,9 @@ class CKalvenorApp : public QObject {
   void OnHelpContents();
 
   SettingsRecord& Settings() { return m_settings; }
-  CMainFrame* MainFrame() const { return m_frame.get(); }
-  CKalvenorView* View() const { return m_view; }
-  CKalvenorDoc* Doc() const { return m_doc.get(); }
-  CHelpLauncher& Help() { return m_help; }
+  MainFrame* Frame() const { return m_frame.get(); }
+  KalvenorView* View() const { return m_view; }
+  HelpLauncher& Help() { return m_help; }
 
  private:
   std::unique_ptr<QSettings> OpenStore() const;
@@ -53,9 +52,9 @@ class CKalvenorApp : public QObject {
 
   QString m_settingsFile;  // empty: the per-user store
   SettingsRecord m_settings;
-  CHelpLauncher m_help;
-  std::unique_ptr<CQuitSignals> m_quitSignals;
-  std::unique_ptr<CKalvenorDoc> m_doc;
-  std::unique_ptr<CMainFrame> m_frame;
-  CKalvenorView* m_view = nullptr;  // owned by the frame
+  HelpLauncher m_help;
+  std::unique_ptr<QuitSignals> m_quitSignals;
+  std::unique_ptr<KalvenorDoc> m_doc;
+  std::unique_ptr<MainFrame> m_frame;
+  KalvenorView* m_view = nullptr;  // owned by the frame
 };

@@ -44,16 +44,16 @@ class KalvenorAppTest : public ::testing::Test {
 };
 
 TEST_F(KalvenorAppTest, FirstStartUsesTheWorkingFolderAndWritesTheDefaultsAtExit) {
-  CKalvenorApp app(StoreFile());
+  KalvenorApp app(StoreFile());
   ASSERT_TRUE(app.InitInstance());
   const std::string cwd = CurrentWorkingDirectory();
-  EXPECT_EQ(apptest::WithoutSeparator(app.Settings().m_strDir), cwd);
-  const CKalvenorView* view = app.View();
+  EXPECT_EQ(apptest::WithoutSeparator(app.Settings().dir), cwd);
+  const KalvenorView* view = app.View();
   EXPECT_TRUE(Find<QCheckBox>(view, "fillGapsCheck")->isChecked());
   EXPECT_TRUE(Find<QRadioButton>(view, "postfixRadio")->isChecked());
-  EXPECT_EQ(app.MainFrame()->windowTitle(), QStringLiteral("Untitled - Kalvenor"));
-  EXPECT_TRUE(app.MainFrame()->isVisible());
-  app.MainFrame()->close();
+  EXPECT_EQ(app.Frame()->windowTitle(), QStringLiteral("Untitled - Kalvenor"));
+  EXPECT_TRUE(app.Frame()->isVisible());
+  app.Frame()->close();
   EXPECT_EQ(app.ExitInstance(0), 0);
 
   EXPECT_EQ(apptest::WithoutSeparator(Stored("Dir").toString().toStdString()), cwd);
@@ -68,9 +68,9 @@ TEST_F(KalvenorAppTest, ChoicesOfTheLastStartAreWrittenAndOthersAreNot) {
   Store("Dir", QString::fromStdString(m_photos.path()));
   Store("Sort", 1);
   {
-    CKalvenorApp app(StoreFile());
+    KalvenorApp app(StoreFile());
     ASSERT_TRUE(app.InitInstance());
-    CKalvenorView* view = app.View();
+    KalvenorView* view = app.View();
     Find<QLineEdit>(view, "baseNameEdit")->setText(QStringLiteral("Trip"));
     Find<QRadioButton>(view, "prefixRadio")->click();
     Find<QCheckBox>(view, "fillGapsCheck")->setChecked(false);
@@ -81,7 +81,7 @@ TEST_F(KalvenorAppTest, ChoicesOfTheLastStartAreWrittenAndOthersAreNot) {
     Find<QRadioButton>(view, "dateRadio")->click();
     Find<QRadioButton>(view, "postfixRadio")->click();
     Find<QLineEdit>(view, "logFileEdit")->setText(QStringLiteral("/typed/only.log"));
-    app.MainFrame()->close();
+    app.Frame()->close();
     app.ExitInstance(0);
   }
   EXPECT_EQ(apptest::WithoutSeparator(Stored("Dir").toString().toStdString()), m_photos.path());
@@ -92,12 +92,12 @@ TEST_F(KalvenorAppTest, ChoicesOfTheLastStartAreWrittenAndOthersAreNot) {
   EXPECT_EQ(Stored("Log").toString(), QString());
 
   // The next start shows them again.
-  CKalvenorApp again(StoreFile());
+  KalvenorApp again(StoreFile());
   ASSERT_TRUE(again.InitInstance());
   EXPECT_TRUE(Find<QRadioButton>(again.View(), "prefixRadio")->isChecked());
   EXPECT_TRUE(Find<QRadioButton>(again.View(), "fileTypeRadio")->isChecked());
   EXPECT_FALSE(Find<QCheckBox>(again.View(), "fillGapsCheck")->isChecked());
-  again.MainFrame()->close();
+  again.Frame()->close();
 }
 
 TEST_F(KalvenorAppTest, PresentEmptyDirStaysEmptyAndWrongTypesGiveDefaults) {
@@ -105,14 +105,14 @@ TEST_F(KalvenorAppTest, PresentEmptyDirStaysEmptyAndWrongTypesGiveDefaults) {
   Store("Gaps", QStringLiteral("often"));
   Store("Postfix", 0);
   {
-    CKalvenorApp app(StoreFile());
+    KalvenorApp app(StoreFile());
     ASSERT_TRUE(app.InitInstance());
-    EXPECT_EQ(app.Settings().m_strDir, "");
-    EXPECT_EQ(Find<CFolderPathBox>(app.View(), "folderBox")->Path(), "");
+    EXPECT_EQ(app.Settings().dir, "");
+    EXPECT_EQ(Find<FolderPathBox>(app.View(), "folderBox")->Path(), "");
     EXPECT_FALSE(Find<QPushButton>(app.View(), "startButton")->isEnabled());
     EXPECT_TRUE(Find<QCheckBox>(app.View(), "fillGapsCheck")->isChecked());
     EXPECT_TRUE(Find<QRadioButton>(app.View(), "prefixRadio")->isChecked());
-    app.MainFrame()->close();
+    app.Frame()->close();
     app.ExitInstance(0);
   }
   EXPECT_EQ(Stored("Dir").toString(), QString());
@@ -121,7 +121,7 @@ TEST_F(KalvenorAppTest, PresentEmptyDirStaysEmptyAndWrongTypesGiveDefaults) {
 
 TEST_F(KalvenorAppTest, AboutBoxClosesWithEscapeOkAndTheCloseBox) {
   for (int way = 0; way < 3; ++way) {
-    CAboutDlg about;
+    AboutDlg about;
     about.show();
     QApplication::processEvents();
     EXPECT_EQ(about.windowTitle(), QStringLiteral("About Kalvenor"));
@@ -131,7 +131,7 @@ TEST_F(KalvenorAppTest, AboutBoxClosesWithEscapeOkAndTheCloseBox) {
     QApplication::processEvents();
     EXPECT_FALSE(about.isVisible()) << way;
   }
-  CAboutDlg about;
+  AboutDlg about;
   EXPECT_EQ(Find<QLabel>(&about, "versionLabel")->text(), QStringLiteral("Kalvenor Version 2.0"));
   // The icon comes from the program's own resources, linked in.
   EXPECT_FALSE(Find<QLabel>(&about, "aboutIcon")->pixmap().isNull());
@@ -139,25 +139,25 @@ TEST_F(KalvenorAppTest, AboutBoxClosesWithEscapeOkAndTheCloseBox) {
 }
 
 TEST_F(KalvenorAppTest, AboutCommandRunsTheBoxModally) {
-  CKalvenorApp app(StoreFile());
+  KalvenorApp app(StoreFile());
   ASSERT_TRUE(app.InitInstance());
   bool sawBox = false;
   QTimer::singleShot(0, [&] {
     QWidget* modal = QApplication::activeModalWidget();
-    sawBox = qobject_cast<CAboutDlg*>(modal) != nullptr;
+    sawBox = qobject_cast<AboutDlg*>(modal) != nullptr;
     if (modal != nullptr) QTest::keyClick(modal, Qt::Key_Escape);
   });
-  app.MainFrame()->findChild<QAction*>(QStringLiteral("aboutAction"))->trigger();
+  app.Frame()->findChild<QAction*>(QStringLiteral("aboutAction"))->trigger();
   EXPECT_TRUE(sawBox);
-  app.MainFrame()->close();
+  app.Frame()->close();
 }
 
 TEST_F(KalvenorAppTest, HelpButtonAndMenuOpenTheSamePageOrReportTheFailure) {
-  CKalvenorApp app(StoreFile());
+  KalvenorApp app(StoreFile());
   ASSERT_TRUE(app.InitInstance());
   std::vector<QUrl> opened;
   std::vector<QString> failures;
-  const auto answer = [&](CHelpLauncher& help) {
+  const auto answer = [&](HelpLauncher& help) {
     help.openUrl = [&](const QUrl& url) {
       opened.push_back(url);
       return true;
@@ -166,28 +166,28 @@ TEST_F(KalvenorAppTest, HelpButtonAndMenuOpenTheSamePageOrReportTheFailure) {
   };
   answer(app.Help());
   Find<QPushButton>(app.View(), "helpButton")->click();
-  app.MainFrame()->findChild<QAction*>(QStringLiteral("helpAction"))->trigger();
+  app.Frame()->findChild<QAction*>(QStringLiteral("helpAction"))->trigger();
   ASSERT_EQ(opened.size(), 2u);
   EXPECT_EQ(opened[0], opened[1]);
   EXPECT_TRUE(opened[0].isLocalFile());
   EXPECT_TRUE(failures.empty());
 
   apptest::TempDir empty;
-  app.Help() = CHelpLauncher(QStringList{QString::fromStdString(empty.path())});
+  app.Help() = HelpLauncher(QStringList{QString::fromStdString(empty.path())});
   answer(app.Help());
   Find<QPushButton>(app.View(), "helpButton")->click();
   ASSERT_EQ(failures.size(), 1u);
   EXPECT_EQ(failures[0], QStringLiteral("Failed to launch help."));
-  app.MainFrame()->close();
+  app.Frame()->close();
 }
 
 TEST_F(KalvenorAppTest, QuitSignalClosesOpenDialogsAndTheWindow) {
-  CKalvenorApp app(StoreFile());
+  KalvenorApp app(StoreFile());
   ASSERT_TRUE(app.InitInstance());
   QTimer::singleShot(0, [] { ::raise(SIGTERM); });
   app.OnAppAbout();  // returns once the signal has closed the box
   QApplication::processEvents();
-  EXPECT_FALSE(app.MainFrame()->isVisible());
+  EXPECT_FALSE(app.Frame()->isVisible());
   app.ExitInstance(0);
   EXPECT_TRUE(Stored("Dir").isValid());
 }

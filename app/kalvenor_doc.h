@@ -6,11 +6,11 @@
 #include <QObject>
 #include <QString>
 
-class CKalvenorDoc : public QObject {
+class KalvenorDoc : public QObject {
   Q_OBJECT
 
  public:
-  explicit CKalvenorDoc(QObject* parent = nullptr);
+  explicit KalvenorDoc(QObject* parent = nullptr);
 
   const QString& Title() const { return m_title; }
   // Emits titleChanged when the title differs from the current one.

@@ -2,7 +2,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -11,8 +10,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
+#include <utility>
 
 #include "folder_path.h"
+#include "presort.h"
 #include "rename_run.h"
 #include "undo_last.h"
 #include "folder_path_box.h"
@@ -21,53 +22,73 @@
 #include "app_texts.h"
 #include "base_index.h"
 #include "dialog_units.h"
+#include "display_text.h"
 #include "kalvenor_doc.h"
 #include "main_frame.h"
 #include "results_list_box.h"
 
 namespace {
 
-// The form, in dialog units, in the order the Tab key visits its controls.
+// The form's size in dialog units.
 constexpr QSize kFormSize(374, 251);
 
-enum class Kind { Edit, Radio, Check, Button, Tree, FolderBox, List, Label, Group };
+// Makes the form's controls, each of its own type, named, with its control
+// ID and its place in dialog units. The Tab key visits the controls in the
+// order they are made.
+class FormBuilder {
+ public:
+  explicit FormBuilder(QWidget& form) : m_form(form), m_units(form.font()) {}
 
-struct ControlSpec {
-  int id;  // 0 for labels and group boxes
-  Kind kind;
-  const char* name;
-  const char* text;
-  QRect rect;  // x, y, width, height in dialog units
-};
+  // A control of type `Widget`; `args` go to its constructor before the
+  // parent (a caption, where it has one).
+  template <typename Widget, typename... Args>
+  Widget* Add(int id, const char* name, const QRect& rect, Args&&... args) {
+    auto* widget = new Widget(std::forward<Args>(args)..., &m_form);
+    widget->setObjectName(QLatin1String(name));
+    widget->setProperty("controlId", id);
+    widget->setGeometry(m_units.ToPixels(rect));
+    return widget;
+  }
 
-constexpr ControlSpec kControls[] = {
-    {IDC_BASE_NAME, Kind::Edit, "baseNameEdit", "", {9, 10, 126, 14}},
-    {IDC_BASE_INDEX, Kind::Edit, "baseIndexEdit", "", {9, 39, 47, 14}},
-    {IDC_PREFIX, Kind::Radio, "prefixRadio", "Prefix", {72, 41, 33, 10}},
-    {IDC_POSTFIX, Kind::Radio, "postfixRadio", "Postfix", {128, 41, 36, 10}},
-    {IDC_ALPHANUMERIC, Kind::Radio, "alphanumericRadio", "Alphanumeric", {9, 71, 60, 10}},
-    {IDC_DATE, Kind::Radio, "dateRadio", "Date", {74, 71, 31, 10}},
-    {IDC_FILE_TYPE, Kind::Radio, "fileTypeRadio", "File Type", {125, 71, 45, 10}},
-    {IDC_ASCENDING, Kind::Check, "ascendingCheck", "Ascending", {9, 83, 111, 10}},
-    {IDC_FILL_GAPS, Kind::Check, "fillGapsCheck", "Fill gaps in numbers", {9, 100, 153, 10}},
-    {IDC_LOG_FILE, Kind::Edit, "logFileEdit", "", {6, 229, 107, 14}},
-    {IDC_BROWSE, Kind::Button, "browseButton", "Browse...", {119, 229, 50, 14}},
-    {IDC_START, Kind::Button, "startButton", "Start", {180, 13, 50, 14}},
-    {IDC_CONTINUE, Kind::Button, "continueButton", "Continue", {180, 31, 50, 14}},
-    {IDC_UNDO_LAST, Kind::Button, "undoButton", "Undo Last", {180, 49, 50, 14}},
-    {IDC_HELP_BUTTON, Kind::Button, "helpButton", "Help", {180, 67, 50, 14}},
-    {IDC_QUIT, Kind::Button, "quitButton", "Quit", {180, 85, 50, 14}},
-    {IDC_REFRESH, Kind::Button, "refreshButton", "Refresh ->", {180, 214, 50, 14}},
-    {IDC_FOLDER_TREE, Kind::Tree, "folderTree", "", {236, 13, 135, 215}},
-    {IDC_FOLDER, Kind::FolderBox, "folderBox", "", {237, 233, 134, 14}},
-    {0, Kind::Label, "folderLabel", "Select folder to kalvenor", {236, 2, 135, 8}},
-    {IDC_RESULTS, Kind::List, "resultsList", "", {3, 123, 170, 94}},
-    {0, Kind::Label, "resultsLabel", "Results", {3, 112, 123, 8}},
-    {0, Kind::Group, "baseNameGroup", "Base Name", {3, 1, 137, 27}},
-    {0, Kind::Group, "baseIndexGroup", "Base Index", {3, 30, 61, 27}},
-    {0, Kind::Group, "indexPositionGroup", "Index Position", {67, 30, 106, 27}},
-    {0, Kind::Group, "presortTypeGroup", "Presort Type", {3, 59, 170, 38}},
-    {0, Kind::Group, "logFileGroup", "Log File", {3, 219, 171, 28}},
+  // A label or a group box: no ID, and it stays behind the controls it
+  // surrounds once LowerBackdrops has run.
+  template <typename Widget>
+  Widget* AddBackdrop(const char* name, const char* text, const QRect& rect) {
+    auto* widget = new Widget(QString::fromLatin1(text), &m_form);
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(m_units.ToPixels(rect));
+    m_backdrops << widget;
+    return widget;
+  }
+
+  QRadioButton* AddRadio(QButtonGroup& group, int buttonId, int id, const char* name,
+                         const char* text, const QRect& rect) {
+    auto* radio = Add<QRadioButton>(id, name, rect, QString::fromLatin1(text));
+    // The radio buttons are not tab stops: they are reached by the mouse.
+    radio->setFocusPolicy(Qt::ClickFocus);
+    group.addButton(radio, buttonId);
+    return radio;
+  }
+
+  QPushButton* AddButton(int id, const char* name, const char* text, const QRect& rect) {
+    auto* button = Add<QPushButton>(id, name, rect, QString::fromLatin1(text));
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+  }
+
+  QCheckBox* AddCheck(int id, const char* name, const char* text, const QRect& rect) {
+    return Add<QCheckBox>(id, name, rect, QString::fromLatin1(text));
+  }
+
+  void LowerBackdrops() {
+    for (QWidget* backdrop : m_backdrops) backdrop->lower();
+  }
+
+ private:
+  QWidget& m_form;
+  const DialogUnits m_units;
+  QList<QWidget*> m_backdrops;
 };
 
 const char kBaseIndexStart[] = "0";
@@ -77,13 +98,13 @@ const char kLogFilter[] = "Log files (*.log)";
 // that tells cases apart.
 const char kLogSuffix[] = "log";
 
-QString Decode(const std::string& bytes) { return QFile::decodeName(QByteArray::fromStdString(bytes)); }
+QString Decode(const std::string& bytes) { return DisplayText(bytes); }
 
-std::string Encode(const QString& text) { return QFile::encodeName(text).toStdString(); }
+std::string Encode(const QString& text) { return PathBytes(text); }
 
 }  // namespace
 
-CKalvenorView::CKalvenorView(SettingsRecord& settings, CKalvenorDoc& doc, QWidget* parent)
+KalvenorView::KalvenorView(SettingsRecord& settings, KalvenorDoc& doc, QWidget* parent)
     : QWidget(parent),
       m_settings(settings),
       m_doc(doc),
@@ -92,15 +113,15 @@ CKalvenorView::CKalvenorView(SettingsRecord& settings, CKalvenorDoc& doc, QWidge
   Init();
 }
 
-CKalvenorView::CKalvenorView(SettingsRecord& settings, CKalvenorDoc& doc, kalvenor::FileSystem& fs,
+KalvenorView::KalvenorView(SettingsRecord& settings, KalvenorDoc& doc, kalvenor::FileSystem& fs,
                              QWidget* parent)
     : QWidget(parent), m_settings(settings), m_doc(doc), m_fs(&fs) {
   Init();
 }
 
-void CKalvenorView::Init() {
+void KalvenorView::Init() {
   setObjectName(QStringLiteral("kalvenorView"));
-  setProperty("controlId", IDD_KALVENOR_FORM);
+  setProperty("controlId", kIdKalvenorForm);
   showMessage = [this](const QString& text, kalvenor::MessageIcon icon) {
     ShowMessageBox(text, icon);
   };
@@ -111,146 +132,110 @@ void CKalvenorView::Init() {
   resize(FormSize());
 }
 
-CKalvenorView::~CKalvenorView() = default;
+KalvenorView::~KalvenorView() = default;
 
-void CKalvenorView::CreateControls() {
-  const DialogUnits units(font());
+void KalvenorView::CreateControls() {
+  FormBuilder form(*this);
+  // The buttons' IDs are the values they stand for: the stored Postfix
+  // choice for the position, the presort type for the presort.
   m_positionGroup = new QButtonGroup(this);
   m_presortGroup = new QButtonGroup(this);
-  QList<QWidget*> backdrops;
 
-  for (const ControlSpec& spec : kControls) {
-    const QString text = QString::fromLatin1(spec.text);
-    QWidget* widget = nullptr;
-    switch (spec.kind) {
-      case Kind::Edit: {
-        auto* edit = new QLineEdit(this);
-        widget = edit;
-        break;
-      }
-      case Kind::Radio: {
-        auto* radio = new QRadioButton(text, this);
-        // The radio buttons are not tab stops: they are reached by the mouse.
-        radio->setFocusPolicy(Qt::ClickFocus);
-        QButtonGroup* group = spec.id <= IDC_POSTFIX ? m_positionGroup : m_presortGroup;
-        group->addButton(radio, spec.id);
-        widget = radio;
-        break;
-      }
-      case Kind::Check:
-        widget = new QCheckBox(text, this);
-        break;
-      case Kind::Button: {
-        auto* button = new QPushButton(text, this);
-        button->setAutoDefault(false);
-        button->setDefault(false);
-        widget = button;
-        break;
-      }
-      case Kind::Tree:
-        m_tree = new CFolderTree(this);
-        widget = m_tree;
-        break;
-      case Kind::FolderBox:
-        m_folderBox = new CFolderPathBox(this);
-        m_folderBox->setReadOnly(true);
-        m_folderBox->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        widget = m_folderBox;
-        break;
-      case Kind::List:
-        m_results = new CResultsListBox(this);
-        widget = m_results;
-        break;
-      case Kind::Label:
-        widget = new QLabel(text, this);
-        backdrops << widget;
-        break;
-      case Kind::Group:
-        widget = new QGroupBox(text, this);
-        backdrops << widget;
-        break;
-    }
-    widget->setObjectName(QLatin1String(spec.name));
-    if (spec.id != 0) widget->setProperty("controlId", spec.id);
-    widget->setGeometry(units.ToPixels(spec.rect));
-  }
-  // Frames and labels stay behind the controls they surround.
-  for (QWidget* backdrop : backdrops) backdrop->lower();
-
-  const auto find = [this](const char* name) {
-    return findChild<QWidget*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
-  };
-  m_baseName = static_cast<QLineEdit*>(find("baseNameEdit"));
-  m_baseIndex = static_cast<QLineEdit*>(find("baseIndexEdit"));
-  m_logFile = static_cast<QLineEdit*>(find("logFileEdit"));
-  m_prefix = static_cast<QRadioButton*>(find("prefixRadio"));
-  m_postfix = static_cast<QRadioButton*>(find("postfixRadio"));
-  m_ascending = static_cast<QCheckBox*>(find("ascendingCheck"));
-  m_fillGaps = static_cast<QCheckBox*>(find("fillGapsCheck"));
-  m_start = static_cast<QPushButton*>(find("startButton"));
-  m_continue = static_cast<QPushButton*>(find("continueButton"));
-  m_undo = static_cast<QPushButton*>(find("undoButton"));
-  m_help = static_cast<QPushButton*>(find("helpButton"));
-  m_quit = static_cast<QPushButton*>(find("quitButton"));
-  m_refresh = static_cast<QPushButton*>(find("refreshButton"));
-  m_browse = static_cast<QPushButton*>(find("browseButton"));
+  // In the order the Tab key visits them; x, y, width, height in dialog units.
+  m_baseName = form.Add<QLineEdit>(kIdBaseName, "baseNameEdit", {9, 10, 126, 14});
+  m_baseIndexEdit = form.Add<QLineEdit>(kIdBaseIndex, "baseIndexEdit", {9, 39, 47, 14});
+  m_prefix = form.AddRadio(*m_positionGroup, 0, kIdPrefix, "prefixRadio", "Prefix",
+                           {72, 41, 33, 10});
+  m_postfix = form.AddRadio(*m_positionGroup, 1, kIdPostfix, "postfixRadio", "Postfix",
+                            {128, 41, 36, 10});
+  form.AddRadio(*m_presortGroup, kalvenor::kSortByName, kIdAlphanumeric, "alphanumericRadio",
+                "Alphanumeric", {9, 71, 60, 10});
+  form.AddRadio(*m_presortGroup, kalvenor::kSortByDate, kIdDate, "dateRadio", "Date",
+                {74, 71, 31, 10});
+  form.AddRadio(*m_presortGroup, kalvenor::kSortByType, kIdFileType, "fileTypeRadio",
+                "File Type", {125, 71, 45, 10});
+  m_ascending = form.AddCheck(kIdAscending, "ascendingCheck", "Ascending", {9, 83, 111, 10});
+  m_fillGaps = form.AddCheck(kIdFillGaps, "fillGapsCheck", "Fill gaps in numbers",
+                             {9, 100, 153, 10});
+  m_logFile = form.Add<QLineEdit>(kIdLogFile, "logFileEdit", {6, 229, 107, 14});
+  m_browse = form.AddButton(kIdBrowse, "browseButton", "Browse...", {119, 229, 50, 14});
+  m_start = form.AddButton(kIdStart, "startButton", "Start", {180, 13, 50, 14});
+  m_continue = form.AddButton(kIdContinue, "continueButton", "Continue", {180, 31, 50, 14});
+  m_undo = form.AddButton(kIdUndoLast, "undoButton", "Undo Last", {180, 49, 50, 14});
+  m_help = form.AddButton(kIdHelpButton, "helpButton", "Help", {180, 67, 50, 14});
+  m_quit = form.AddButton(kIdQuit, "quitButton", "Quit", {180, 85, 50, 14});
+  m_refresh = form.AddButton(kIdRefresh, "refreshButton", "Refresh ->", {180, 214, 50, 14});
+  m_tree = form.Add<FolderTree>(kIdFolderTree, "folderTree", {236, 13, 135, 215});
+  m_folderBox = form.Add<FolderPathBox>(kIdFolder, "folderBox", {237, 233, 134, 14});
+  m_folderBox->setReadOnly(true);
+  m_folderBox->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  form.AddBackdrop<QLabel>("folderLabel", "Select folder to kalvenor", {236, 2, 135, 8});
+  m_results = form.Add<ResultsListBox>(kIdResults, "resultsList", {3, 123, 170, 94});
+  form.AddBackdrop<QLabel>("resultsLabel", "Results", {3, 112, 123, 8});
+  form.AddBackdrop<QGroupBox>("baseNameGroup", "Base Name", {3, 1, 137, 27});
+  form.AddBackdrop<QGroupBox>("baseIndexGroup", "Base Index", {3, 30, 61, 27});
+  form.AddBackdrop<QGroupBox>("indexPositionGroup", "Index Position", {67, 30, 106, 27});
+  form.AddBackdrop<QGroupBox>("presortTypeGroup", "Presort Type", {3, 59, 170, 38});
+  form.AddBackdrop<QGroupBox>("logFileGroup", "Log File", {3, 219, 171, 28});
+  form.LowerBackdrops();
   m_continue->setEnabled(false);
 
-  connect(m_start, &QPushButton::clicked, this, &CKalvenorView::OnStart);
-  connect(m_folderBox, &CFolderPathBox::pathSet, this, &CKalvenorView::OnFolderOrNameChange);
-  connect(m_baseName, &QLineEdit::textChanged, this, &CKalvenorView::OnFolderOrNameChange);
-  connect(m_quit, &QPushButton::clicked, this, &CKalvenorView::OnQuit);
-  connect(m_continue, &QPushButton::clicked, this, &CKalvenorView::OnContinue);
-  connect(m_undo, &QPushButton::clicked, this, &CKalvenorView::OnUndoLast);
-  connect(m_help, &QPushButton::clicked, this, &CKalvenorView::OnHelpButton);
-  connect(m_browse, &QPushButton::clicked, this, &CKalvenorView::OnBrowse);
-  connect(m_refresh, &QPushButton::clicked, this, &CKalvenorView::OnRefresh);
+  connect(m_start, &QPushButton::clicked, this, &KalvenorView::OnStart);
+  connect(m_tree, &FolderTree::folderSelected, m_folderBox, &FolderPathBox::SetPath);
+  connect(m_folderBox, &FolderPathBox::pathSet, this, &KalvenorView::OnFolderOrNameChange);
+  connect(m_baseName, &QLineEdit::textChanged, this, &KalvenorView::OnFolderOrNameChange);
+  connect(m_quit, &QPushButton::clicked, this, &KalvenorView::OnQuit);
+  connect(m_continue, &QPushButton::clicked, this, &KalvenorView::OnContinue);
+  connect(m_undo, &QPushButton::clicked, this, &KalvenorView::OnUndoLast);
+  connect(m_help, &QPushButton::clicked, this, &KalvenorView::OnHelpButton);
+  connect(m_browse, &QPushButton::clicked, this, &KalvenorView::OnBrowse);
+  connect(m_refresh, &QPushButton::clicked, this, &KalvenorView::OnRefresh);
 }
 
-QSize CKalvenorView::FormSize() const { return DialogUnits(font()).ToPixels(kFormSize); }
+QSize KalvenorView::FormSize() const { return DialogUnits(font()).ToPixels(kFormSize); }
 
-void CKalvenorView::OnInitialUpdate() {
-  if (auto* frame = qobject_cast<CMainFrame*>(window())) frame->FitToForm(FormSize());
-  m_tree->Populate(m_settings.m_strDir, m_folderBox);
+void KalvenorView::OnInitialUpdate() {
+  if (auto* frame = qobject_cast<MainFrame*>(window())) frame->FitToForm(FormSize());
+  m_tree->Populate(m_settings.dir);
   UpdateControls();
-  m_fillGaps->setChecked(m_settings.m_nGaps != 0);
-  m_ascending->setChecked(m_settings.m_nAscending != 0);
-  m_baseIndex->setText(QLatin1String(kBaseIndexStart));
-  m_logBytes = m_settings.m_strLog;
+  m_fillGaps->setChecked(m_settings.gaps != 0);
+  m_ascending->setChecked(m_settings.ascending != 0);
+  m_baseIndexEdit->setText(QLatin1String(kBaseIndexStart));
+  m_logBytes = m_settings.log;
   m_logFile->setText(Decode(m_logBytes));
   if (!m_logBytes.empty()) m_doc.SetTitle(Decode(m_logBytes));
-  (m_settings.m_nPostfix != 0 ? m_postfix : m_prefix)->setChecked(true);
-  const int sortId = m_settings.m_nSort == 0   ? IDC_ALPHANUMERIC
-                     : m_settings.m_nSort == 1 ? IDC_DATE
-                                               : IDC_FILE_TYPE;
-  m_presortGroup->button(sortId)->setChecked(true);
+  (m_settings.postfix != 0 ? m_postfix : m_prefix)->setChecked(true);
+  const int stored = m_settings.sort;
+  const int sort = stored == kalvenor::kSortByName || stored == kalvenor::kSortByDate
+                       ? stored
+                       : kalvenor::kSortByType;
+  m_presortGroup->button(sort)->setChecked(true);
 
   // The tree keeps the distance of its right edge from the form's right
   // edge that the layout gives it; the form is never narrower than that.
-  m_rectTree = m_tree->geometry();
-  m_rectClient = QRect(QPoint(0, 0), FormSize());
+  m_treeRect = m_tree->geometry();
+  m_clientRect = QRect(QPoint(0, 0), FormSize());
   m_rectsRecorded = true;
   PlaceTree();
 }
 
-void CKalvenorView::UpdateControls() {
+void KalvenorView::UpdateControls() {
   const std::string& folder = m_folderBox->Path();
   const bool validFolder = kalvenor::IsValidFolderPath(folder);
-  if (validFolder) m_settings.m_strDir = folder;
+  if (validFolder) m_settings.dir = folder;
   m_start->setEnabled(validFolder && !m_baseName->text().isEmpty());
   m_continue->setEnabled(false);
   m_undo->setEnabled(!m_lastBatch.Empty());
 }
 
-void CKalvenorView::OnFolderOrNameChange() { UpdateControls(); }
+void KalvenorView::OnFolderOrNameChange() { UpdateControls(); }
 
-void CKalvenorView::OnStart() {
-  m_settings.m_nPostfix = m_postfix->isChecked() ? 1 : 0;
-  const int presortId = m_presortGroup->checkedId();
-  m_settings.m_nSort = presortId >= IDC_ALPHANUMERIC ? presortId - IDC_ALPHANUMERIC : 0;
-  m_settings.m_nGaps = m_fillGaps->isChecked() ? 1 : 0;
-  m_settings.m_nAscending = m_ascending->isChecked() ? 1 : 0;
-  m_nBaseIndex = kalvenor::ParseBaseIndex(m_baseIndex->text().toStdString());
+void KalvenorView::OnStart() {
+  m_settings.postfix = m_postfix->isChecked() ? 1 : 0;
+  m_settings.sort = m_presortGroup->checkedId();
+  m_settings.gaps = m_fillGaps->isChecked() ? 1 : 0;
+  m_settings.ascending = m_ascending->isChecked() ? 1 : 0;
+  m_baseIndex = kalvenor::ParseBaseIndex(m_baseIndexEdit->text().toStdString());
 
   kalvenor::RenameContext context{*m_results, *this, *this, *m_fs};
   if (kalvenor::RenameFiles(false, *this, context, m_lastBatch)) {
@@ -259,56 +244,56 @@ void CKalvenorView::OnStart() {
   }
 }
 
-void CKalvenorView::OnContinue() {
+void KalvenorView::OnContinue() {
   kalvenor::RenameContext context{*m_results, *this, *this, *m_fs};
   kalvenor::RenameFiles(true, *this, context, m_lastBatch);
   UpdateControls();
   m_start->setEnabled(false);
 }
 
-void CKalvenorView::OnUndoLast() {
+void KalvenorView::OnUndoLast() {
   kalvenor::RenameContext context{*m_results, *this, *this, *m_fs};
   kalvenor::UndoLastBatch(context, m_lastBatch);
   UpdateControls();
 }
 
-void CKalvenorView::OnQuit() {
+void KalvenorView::OnQuit() {
   // Posted, as the close box does, so that the click finishes first.
   QMetaObject::invokeMethod(window(), &QWidget::close, Qt::QueuedConnection);
 }
 
-void CKalvenorView::OnHelpButton() {
+void KalvenorView::OnHelpButton() {
   if (helpCommand) helpCommand();
 }
 
-void CKalvenorView::OnBrowse() {
+void KalvenorView::OnBrowse() {
   const QString chosen = askLogFileName();
   if (chosen.isEmpty()) return;
   SetLogPath(Encode(chosen));
 }
 
-void CKalvenorView::OnRefresh() {
+void KalvenorView::OnRefresh() {
   UpdateControls();
-  m_tree->Populate(m_settings.m_strDir, m_folderBox);
+  m_tree->Populate(m_settings.dir);
 }
 
-void CKalvenorView::resizeEvent(QResizeEvent* event) {
+void KalvenorView::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   PlaceTree();
 }
 
-void CKalvenorView::PlaceTree() {
+void KalvenorView::PlaceTree() {
   if (!m_rectsRecorded) return;  // sizes before the initial update
-  QRect tree = m_rectTree;
-  tree.setWidth(m_rectTree.width() + (width() - m_rectClient.width()));
+  QRect tree = m_treeRect;
+  tree.setWidth(m_treeRect.width() + (width() - m_clientRect.width()));
   m_tree->setGeometry(tree);
 }
 
-void CKalvenorView::ShowMessage(const std::string& text, kalvenor::MessageIcon icon) {
+void KalvenorView::ShowMessage(const std::string& text, kalvenor::MessageIcon icon) {
   showMessage(Decode(text), icon);
 }
 
-std::string CKalvenorView::GetLogPath() const {
+std::string KalvenorView::GetLogPath() const {
   const QString text = m_logFile->text();
   // Keep the exact bytes of a path set by the program while the box still
   // shows it; a typed path is taken as typed.
@@ -316,35 +301,35 @@ std::string CKalvenorView::GetLogPath() const {
   return Encode(text);
 }
 
-void CKalvenorView::SetLogPath(const std::string& path) {
+void KalvenorView::SetLogPath(const std::string& path) {
   m_logBytes = path;
   m_logFile->setText(Decode(path));
-  m_settings.m_strLog = path;
+  m_settings.log = path;
   if (!path.empty()) m_doc.SetTitle(Decode(path));
 }
 
-void CKalvenorView::SetDocumentTitle(const std::string& title) { m_doc.SetTitle(Decode(title)); }
+void KalvenorView::SetDocumentTitle(const std::string& title) { m_doc.SetTitle(Decode(title)); }
 
-kalvenor::RenameOptions CKalvenorView::CurrentOptions() const {
+kalvenor::RenameOptions KalvenorView::CurrentOptions() const {
   kalvenor::RenameOptions options;
   options.folder = m_folderBox->Path();
   options.baseName = Encode(m_baseName->text());
-  options.baseIndex = m_nBaseIndex;
-  options.postfix = m_settings.m_nPostfix != 0;
-  options.sortType = m_settings.m_nSort;
-  options.ascending = m_settings.m_nAscending != 0;
-  options.fillGaps = m_settings.m_nGaps != 0;
+  options.baseIndex = m_baseIndex;
+  options.postfix = m_settings.postfix != 0;
+  options.sortType = m_settings.sort;
+  options.ascending = m_settings.ascending != 0;
+  options.fillGaps = m_settings.gaps != 0;
   return options;
 }
 
-void CKalvenorView::ShowMessageBox(const QString& text, kalvenor::MessageIcon icon) {
+void KalvenorView::ShowMessageBox(const QString& text, kalvenor::MessageIcon icon) {
   const QMessageBox::Icon boxIcon =
       icon == kalvenor::MessageIcon::Stop ? QMessageBox::Critical : QMessageBox::Warning;
   QMessageBox box(boxIcon, AppTexts::AppName(), text, QMessageBox::Ok, window());
   box.exec();
 }
 
-QString CKalvenorView::AskLogFileNameWithDialog() {
+QString KalvenorView::AskLogFileNameWithDialog() {
   QFileDialog dialog(window());
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setNameFilter(QLatin1String(kLogFilter));

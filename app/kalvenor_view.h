@@ -29,17 +29,17 @@
 #include "option_values.h"
 #include "settings_record.h"
 
-class CFolderPathBox;
-class CFolderTree;
-class CKalvenorDoc;
-class CResultsListBox;
+class FolderPathBox;
+class FolderTree;
+class KalvenorDoc;
+class ResultsListBox;
 class QButtonGroup;
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-class CKalvenorView : public QWidget,
+class KalvenorView : public QWidget,
                       public kalvenor::MessageSink,
                       public kalvenor::LogPathBox,
                       public kalvenor::OptionValues {
@@ -47,11 +47,11 @@ class CKalvenorView : public QWidget,
 
  public:
   // Renames through the real file system.
-  CKalvenorView(SettingsRecord& settings, CKalvenorDoc& doc, QWidget* parent = nullptr);
+  KalvenorView(SettingsRecord& settings, KalvenorDoc& doc, QWidget* parent = nullptr);
   // Renames through `fs`, which must outlive the view.
-  CKalvenorView(SettingsRecord& settings, CKalvenorDoc& doc, kalvenor::FileSystem& fs,
+  KalvenorView(SettingsRecord& settings, KalvenorDoc& doc, kalvenor::FileSystem& fs,
                 QWidget* parent = nullptr);
-  ~CKalvenorView() override;
+  ~KalvenorView() override;
 
   // Run once after the main window and the form exist: fits the window to
   // the form, fills the tree down to the stored folder, enables the buttons
@@ -63,7 +63,6 @@ class CKalvenorView : public QWidget,
   // The form's size in pixels in its current font.
   QSize FormSize() const;
   const kalvenor::LastBatch& Batch() const { return m_lastBatch; }
-  int BaseIndex() const { return m_nBaseIndex; }
 
   // kalvenor::MessageSink
   void ShowMessage(const std::string& text, kalvenor::MessageIcon icon) override;
@@ -103,22 +102,22 @@ class CKalvenorView : public QWidget,
   QString AskLogFileNameWithDialog();
 
   SettingsRecord& m_settings;
-  CKalvenorDoc& m_doc;
+  KalvenorDoc& m_doc;
   std::unique_ptr<kalvenor::FileSystem> m_ownFs;
   kalvenor::FileSystem* m_fs;
 
   kalvenor::LastBatch m_lastBatch;  // m_oldPaths and m_newPaths
-  QRect m_rectTree;
-  QRect m_rectClient;
+  QRect m_treeRect;
+  QRect m_clientRect;
   bool m_rectsRecorded = false;
-  int m_nBaseIndex = 0;
+  int m_baseIndex = 0;
   std::string m_logBytes;  // the real bytes behind the log box's text
 
-  CFolderTree* m_tree = nullptr;
-  CFolderPathBox* m_folderBox = nullptr;
-  CResultsListBox* m_results = nullptr;
+  FolderTree* m_tree = nullptr;
+  FolderPathBox* m_folderBox = nullptr;
+  ResultsListBox* m_results = nullptr;
   QLineEdit* m_baseName = nullptr;
-  QLineEdit* m_baseIndex = nullptr;
+  QLineEdit* m_baseIndexEdit = nullptr;
   QLineEdit* m_logFile = nullptr;
   QRadioButton* m_prefix = nullptr;
   QRadioButton* m_postfix = nullptr;

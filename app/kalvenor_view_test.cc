@@ -18,6 +18,7 @@
 #include "app_test_support.h"
 #include "kalvenor_doc.h"
 #include "main_frame.h"
+#include "presort.h"
 #include "results_list_box.h"
 
 namespace {
@@ -33,15 +34,15 @@ struct Shown {
 class KalvenorViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    m_settings.m_strDir = m_photos.path();
-    m_settings.m_nGaps = 0;
-    m_settings.m_nPostfix = 0;
+    m_settings.dir = m_photos.path();
+    m_settings.gaps = 0;
+    m_settings.postfix = 0;
   }
 
   // Builds the window as the application does, with the seams answered.
   void Open() {
-    m_frame = std::make_unique<CMainFrame>(m_doc);
-    m_view = new CKalvenorView(m_settings, m_doc);
+    m_frame = std::make_unique<MainFrame>(m_doc);
+    m_view = new KalvenorView(m_settings, m_doc);
     m_frame->SetForm(m_view);
     m_view->showMessage = [this](const QString& text, MessageIcon icon) {
       m_shown.push_back({text, icon});
@@ -66,10 +67,10 @@ class KalvenorViewTest : public ::testing::Test {
   bool Enabled(const char* name) const { return Button(name)->isEnabled(); }
   void Click(const char* name) { Button(name)->click(); }
   void TypeBaseName(const QString& text) { Control<QLineEdit>("baseNameEdit")->setText(text); }
-  void SelectFolder(const std::string& path) { Control<CFolderPathBox>("folderBox")->SetPath(path); }
+  void SelectFolder(const std::string& path) { Control<FolderPathBox>("folderBox")->SetPath(path); }
 
   QStringList Lines() const {
-    const CResultsListBox* list = Control<CResultsListBox>("resultsList");
+    const ResultsListBox* list = Control<ResultsListBox>("resultsList");
     QStringList lines;
     for (int i = 0; i < list->Count(); ++i) lines << list->LineAt(i);
     return lines;
@@ -77,9 +78,9 @@ class KalvenorViewTest : public ::testing::Test {
 
   apptest::TempDir m_photos;
   SettingsRecord m_settings;
-  CKalvenorDoc m_doc;
-  std::unique_ptr<CMainFrame> m_frame;
-  CKalvenorView* m_view = nullptr;
+  KalvenorDoc m_doc;
+  std::unique_ptr<MainFrame> m_frame;
+  KalvenorView* m_view = nullptr;
   std::vector<Shown> m_shown;
   QString m_answer;
   int m_asked = 0;
@@ -88,7 +89,7 @@ class KalvenorViewTest : public ::testing::Test {
 
 TEST_F(KalvenorViewTest, FirstStartShowsTheDefaultsWithEveryActionOff) {
   m_settings = SettingsRecord();
-  m_settings.m_strDir = m_photos.path();
+  m_settings.dir = m_photos.path();
   Open();
   EXPECT_TRUE(Control<QCheckBox>("fillGapsCheck")->isChecked());
   EXPECT_TRUE(Control<QCheckBox>("ascendingCheck")->isChecked());
@@ -98,7 +99,7 @@ TEST_F(KalvenorViewTest, FirstStartShowsTheDefaultsWithEveryActionOff) {
   EXPECT_EQ(Control<QLineEdit>("baseIndexEdit")->text(), QStringLiteral("0"));
   EXPECT_EQ(Control<QLineEdit>("baseNameEdit")->text(), QString());
   EXPECT_EQ(Control<QLineEdit>("logFileEdit")->text(), QString());
-  EXPECT_EQ(Control<CFolderPathBox>("folderBox")->Path().rfind(m_photos.path(), 0), 0u);
+  EXPECT_EQ(Control<FolderPathBox>("folderBox")->Path().rfind(m_photos.path(), 0), 0u);
   EXPECT_FALSE(Enabled("startButton"));
   EXPECT_FALSE(Enabled("continueButton"));
   EXPECT_FALSE(Enabled("undoButton"));
@@ -106,11 +107,11 @@ TEST_F(KalvenorViewTest, FirstStartShowsTheDefaultsWithEveryActionOff) {
 }
 
 TEST_F(KalvenorViewTest, StoredChoicesAreShown) {
-  m_settings.m_nGaps = 0;
-  m_settings.m_nAscending = 0;
-  m_settings.m_nPostfix = 0;
-  m_settings.m_nSort = 1;
-  m_settings.m_strLog = "/var/tmp/batches.log";
+  m_settings.gaps = 0;
+  m_settings.ascending = 0;
+  m_settings.postfix = 0;
+  m_settings.sort = 1;
+  m_settings.log = "/var/tmp/batches.log";
   Open();
   EXPECT_FALSE(Control<QCheckBox>("fillGapsCheck")->isChecked());
   EXPECT_FALSE(Control<QCheckBox>("ascendingCheck")->isChecked());
@@ -121,7 +122,7 @@ TEST_F(KalvenorViewTest, StoredChoicesAreShown) {
 }
 
 TEST_F(KalvenorViewTest, AnyOtherPresortValueSelectsFileType) {
-  m_settings.m_nSort = 7;
+  m_settings.sort = 7;
   Open();
   EXPECT_TRUE(Control<QRadioButton>("fileTypeRadio")->isChecked());
 }
@@ -140,13 +141,13 @@ TEST_F(KalvenorViewTest, StartNeedsAValidFolderAndABaseName) {
   EXPECT_FALSE(Enabled("startButton"));
   SelectFolder(m_photos.Join("missing"));
   EXPECT_FALSE(Enabled("startButton"));
-  EXPECT_EQ(m_settings.m_strDir.rfind(m_photos.path(), 0), 0u);  // refused paths are not stored
-  EXPECT_EQ(m_settings.m_strDir.find("missing"), std::string::npos);
+  EXPECT_EQ(m_settings.dir.rfind(m_photos.path(), 0), 0u);  // refused paths are not stored
+  EXPECT_EQ(m_settings.dir.find("missing"), std::string::npos);
 
   apptest::TempDir other;
   SelectFolder(other.path());
   EXPECT_TRUE(Enabled("startButton"));
-  EXPECT_EQ(m_settings.m_strDir, other.path());
+  EXPECT_EQ(m_settings.dir, other.path());
 }
 
 TEST_F(KalvenorViewTest, PreviewSwapsStartForContinueUntilFolderOrNameChanges) {
@@ -185,7 +186,7 @@ TEST_F(KalvenorViewTest, ContinueUsesTheChoicesOfTheLastStart) {
   Control<QLineEdit>("baseIndexEdit")->setText(QStringLiteral("77"));
   Click("continueButton");
   EXPECT_EQ(m_photos.Names(), std::vector<std::string>{"0001Holiday.jpg"});
-  EXPECT_EQ(m_settings.m_nPostfix, 0);  // the unpressed choice is not stored
+  EXPECT_EQ(m_settings.postfix, 0);  // the unpressed choice is not stored
 }
 
 TEST_F(KalvenorViewTest, BaseIndexEntriesAreReadAndTheBoxKeepsTheText) {
@@ -201,7 +202,7 @@ TEST_F(KalvenorViewTest, BaseIndexEntriesAreReadAndTheBoxKeepsTheText) {
     TypeBaseName(QStringLiteral("Holiday"));  // back to Editing for the next Start
     TypeBaseName(QStringLiteral("H"));
     Click("startButton");
-    EXPECT_EQ(m_view->BaseIndex(), entry.index) << entry.text;
+    EXPECT_EQ(m_view->CurrentOptions().baseIndex, entry.index) << entry.text;
     EXPECT_EQ(Control<QLineEdit>("baseIndexEdit")->text(), QLatin1String(entry.text));
   }
   // The last one, "  12", numbers from 12.
@@ -292,8 +293,8 @@ TEST_F(KalvenorViewTest, BatchStoppedByAFailureCanBeUndoneForTheFilesBeforeIt) {
   m_photos.MakeFile("c.jpg");
   kalvenor::PosixFileSystem real;
   SecondRenameFails faulty(real);
-  m_frame = std::make_unique<CMainFrame>(m_doc);
-  m_view = new CKalvenorView(m_settings, m_doc, faulty);
+  m_frame = std::make_unique<MainFrame>(m_doc);
+  m_view = new KalvenorView(m_settings, m_doc, faulty);
   m_frame->SetForm(m_view);
   m_view->showMessage = [this](const QString& text, MessageIcon icon) {
     m_shown.push_back({text, icon});
@@ -326,7 +327,7 @@ TEST_F(KalvenorViewTest, LogThatCannotBeOpenedIsReportedAndTheBatchGoesOn) {
   EXPECT_EQ(m_shown[0].text, QStringLiteral("Cannot open log file."));
   EXPECT_EQ(m_shown[0].icon, MessageIcon::Exclamation);
   EXPECT_TRUE(m_photos.Exists("0001Holiday.jpg"));
-  EXPECT_EQ(m_settings.m_strLog, "");  // only a log that opened is stored
+  EXPECT_EQ(m_settings.log, "");  // only a log that opened is stored
 }
 
 TEST_F(KalvenorViewTest, OpenedLogBecomesTheSettingAndTheCaption) {
@@ -335,23 +336,23 @@ TEST_F(KalvenorViewTest, OpenedLogBecomesTheSettingAndTheCaption) {
   Open();
   TypeBaseName(QStringLiteral("Holiday"));
   Control<QLineEdit>("logFileEdit")->setText(QString::fromStdString(logs.Join("batches.log")));
-  EXPECT_EQ(m_settings.m_strLog, "");  // typing alone stores nothing
+  EXPECT_EQ(m_settings.log, "");  // typing alone stores nothing
   Click("startButton");
   EXPECT_EQ(m_frame->windowTitle(),
             QString::fromStdString(logs.Join("batches.log")) + QStringLiteral(" - Kalvenor"));
   Click("continueButton");
-  EXPECT_EQ(m_settings.m_strLog, logs.Join("batches.log"));
+  EXPECT_EQ(m_settings.log, logs.Join("batches.log"));
   EXPECT_NE(logs.Read("batches.log").find("a.jpg"), std::string::npos);
 }
 
 TEST_F(KalvenorViewTest, BrowseCancelledChangesNothing) {
-  m_settings.m_strLog = "/var/tmp/old.log";
+  m_settings.log = "/var/tmp/old.log";
   Open();
   m_answer = QString();
   Click("browseButton");
   EXPECT_EQ(m_asked, 1);
   EXPECT_EQ(Control<QLineEdit>("logFileEdit")->text(), QStringLiteral("/var/tmp/old.log"));
-  EXPECT_EQ(m_settings.m_strLog, "/var/tmp/old.log");
+  EXPECT_EQ(m_settings.log, "/var/tmp/old.log");
   EXPECT_EQ(m_frame->windowTitle(), QStringLiteral("/var/tmp/old.log - Kalvenor"));
 }
 
@@ -361,15 +362,15 @@ TEST_F(KalvenorViewTest, BrowseConfirmedSetsBoxSettingAndCaption) {
   m_answer = QStringLiteral("/var/tmp/chosen.log");
   Click("browseButton");
   EXPECT_EQ(Control<QLineEdit>("logFileEdit")->text(), m_answer);
-  EXPECT_EQ(m_settings.m_strLog, "/var/tmp/chosen.log");
+  EXPECT_EQ(m_settings.log, "/var/tmp/chosen.log");
   EXPECT_EQ(m_frame->windowTitle(), QStringLiteral("/var/tmp/chosen.log - Kalvenor"));
   EXPECT_FALSE(QFile::exists(m_answer));  // chosen, not created
 }
 
 TEST_F(KalvenorViewTest, BrowseDialogAddsTheDefaultExtensionToAPlainName) {
   // The window as Open() builds it, but with the real save dialog.
-  m_frame = std::make_unique<CMainFrame>(m_doc);
-  m_view = new CKalvenorView(m_settings, m_doc);
+  m_frame = std::make_unique<MainFrame>(m_doc);
+  m_view = new KalvenorView(m_settings, m_doc);
   m_frame->SetForm(m_view);
   m_view->OnInitialUpdate();
   m_frame->show();
@@ -395,7 +396,7 @@ TEST_F(KalvenorViewTest, BrowseDialogAddsTheDefaultExtensionToAPlainName) {
   answer.start(20);
   Click("browseButton");
   EXPECT_EQ(filter, QStringLiteral("Log files (*.log)"));
-  EXPECT_EQ(m_settings.m_strLog, logs.Join("batches.log"));
+  EXPECT_EQ(m_settings.log, logs.Join("batches.log"));
   EXPECT_FALSE(logs.Exists("batches.log"));  // chosen, not created
 }
 
@@ -404,7 +405,7 @@ TEST_F(KalvenorViewTest, LogPathThatIsNotTextKeepsItsBytes) {
   const std::string odd = m_photos.Join("caf\xe9.log");
   m_view->SetLogPath(odd);
   EXPECT_EQ(m_view->GetLogPath(), odd);
-  EXPECT_EQ(m_settings.m_strLog, odd);
+  EXPECT_EQ(m_settings.log, odd);
   Control<QLineEdit>("logFileEdit")->setText(QStringLiteral("/typed.log"));
   EXPECT_EQ(m_view->GetLogPath(), "/typed.log");
 }
@@ -462,6 +463,43 @@ TEST_F(KalvenorViewTest, ControlsKeepTheirPlacesAndIds) {
   for (QWidget* child : m_view->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
     if (child == Control<QWidget>("folderTree")) continue;
     EXPECT_TRUE(form.contains(child->geometry())) << child->objectName().toStdString();
+  }
+}
+
+TEST_F(KalvenorViewTest, TabVisitsTheControlsInTheOrderTheyAreMade) {
+  Open();
+  const QStringList expected = {
+      "baseNameEdit",  "baseIndexEdit",  "prefixRadio",    "postfixRadio",
+      "alphanumericRadio", "dateRadio",  "fileTypeRadio",  "ascendingCheck",
+      "fillGapsCheck", "logFileEdit",    "browseButton",   "startButton",
+      "continueButton", "undoButton",    "helpButton",     "quitButton",
+      "refreshButton", "folderTree",     "folderBox",      "folderLabel",
+      "resultsList",   "resultsLabel",   "baseNameGroup",  "baseIndexGroup",
+      "indexPositionGroup", "presortTypeGroup", "logFileGroup"};
+  QStringList chain;
+  for (QWidget* at = m_view->nextInFocusChain(); at != m_view; at = at->nextInFocusChain()) {
+    if (at->parentWidget() == m_view) chain << at->objectName();
+  }
+  EXPECT_EQ(chain, expected);
+}
+
+TEST_F(KalvenorViewTest, PresortButtonsCarryThePresortTypes) {
+  const struct {
+    const char* radio;
+    int sort;
+  } cases[] = {{"alphanumericRadio", kalvenor::kSortByName},
+               {"dateRadio", kalvenor::kSortByDate},
+               {"fileTypeRadio", kalvenor::kSortByType}};
+  m_photos.MakeFile("a.jpg");
+  Open();
+  for (const auto& c : cases) {
+    auto* radio = Control<QRadioButton>(c.radio);
+    EXPECT_EQ(radio->group()->id(radio), c.sort) << c.radio;
+    radio->click();
+    TypeBaseName(QLatin1String(c.radio));  // Start again after the last preview
+    m_settings.sort = -1;
+    Click("startButton");
+    EXPECT_EQ(m_settings.sort, c.sort) << c.radio;
   }
 }
 

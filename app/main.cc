@@ -5,6 +5,6 @@
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
-  CKalvenorApp app;
+  KalvenorApp app;
   return app.Run();
 }

@@ -34,30 +34,30 @@ QAction* AddCommand(QMenu* menu, const char* text, const char* name, int id) {
 
 }  // namespace
 
-CMainFrame::CMainFrame(CKalvenorDoc& doc, QWidget* parent)
+MainFrame::MainFrame(KalvenorDoc& doc, QWidget* parent)
     : QMainWindow(parent), m_doc(doc), m_area(new QScrollArea(this)) {
   InitAppResources();
   setObjectName(QStringLiteral("mainFrame"));
-  setProperty("controlId", IDR_MAINFRAME);
+  setProperty("controlId", kIdMainFrame);
   setWindowIcon(QIcon(AppIconPath()));
 
   QMenu* file = menuBar()->addMenu(QString::fromLatin1(kFileMenu));
   file->setObjectName(QStringLiteral("fileMenu"));
-  connect(AddCommand(file, kExit, "exitAction", ID_APP_EXIT), &QAction::triggered, this,
+  connect(AddCommand(file, kExit, "exitAction", kIdAppExit), &QAction::triggered, this,
           &QWidget::close);
   QMenu* help = menuBar()->addMenu(QString::fromLatin1(kHelpMenu));
   help->setObjectName(QStringLiteral("helpMenu"));
-  connect(AddCommand(help, kHelpContents, "helpAction", ID_HELP_CONTENTS), &QAction::triggered,
-          this, &CMainFrame::helpRequested);
-  connect(AddCommand(help, kAbout, "aboutAction", ID_APP_ABOUT), &QAction::triggered, this,
-          &CMainFrame::aboutRequested);
+  connect(AddCommand(help, kHelpContents, "helpAction", kIdHelpContents), &QAction::triggered,
+          this, &MainFrame::helpRequested);
+  connect(AddCommand(help, kAbout, "aboutAction", kIdAppAbout), &QAction::triggered, this,
+          &MainFrame::aboutRequested);
 
   m_area->setObjectName(QStringLiteral("formArea"));
   m_area->setFrameShape(QFrame::NoFrame);
   m_area->setWidgetResizable(true);
   setCentralWidget(m_area);
 
-  connect(&m_doc, &CKalvenorDoc::titleChanged, this, &CMainFrame::UpdateCaption);
+  connect(&m_doc, &KalvenorDoc::titleChanged, this, &MainFrame::UpdateCaption);
   UpdateCaption();
 
   // The default size, before the window is fitted to the form: most of the
@@ -68,9 +68,9 @@ CMainFrame::CMainFrame(CKalvenorDoc& doc, QWidget* parent)
   }
 }
 
-void CMainFrame::SetForm(QWidget* form) { m_area->setWidget(form); }
+void MainFrame::SetForm(QWidget* form) { m_area->setWidget(form); }
 
-QSize CMainFrame::WantedClientSize(int screenWidth, QSize current, QSize form) {
+QSize MainFrame::WantedClientSize(int screenWidth, QSize current, QSize form) {
   QSize wanted = form;
   if (screenWidth <= kShrinkOnlyScreenWidth) {
     if (current.width() <= form.width()) wanted.setWidth(current.width());
@@ -79,7 +79,7 @@ QSize CMainFrame::WantedClientSize(int screenWidth, QSize current, QSize form) {
   return wanted;
 }
 
-void CMainFrame::FitToForm(QSize formSize) {
+void MainFrame::FitToForm(QSize formSize) {
   const QScreen* display = screen();
   const int screenWidth = display != nullptr ? display->geometry().width() : formSize.width();
   if (QLayout* frameLayout = layout()) {
@@ -103,6 +103,6 @@ void CMainFrame::FitToForm(QSize formSize) {
   resize(size() + (wanted - current));
 }
 
-void CMainFrame::UpdateCaption() {
+void MainFrame::UpdateCaption() {
   setWindowTitle(m_doc.Title() + AppTexts::CaptionSeparator() + AppTexts::AppName());
 }

@@ -7,15 +7,15 @@
 #include <QMainWindow>
 #include <QSize>
 
-class CKalvenorDoc;
+class KalvenorDoc;
 class QAction;
 class QScrollArea;
 
-class CMainFrame : public QMainWindow {
+class MainFrame : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit CMainFrame(CKalvenorDoc& doc, QWidget* parent = nullptr);
+  explicit MainFrame(KalvenorDoc& doc, QWidget* parent = nullptr);
 
   // Puts `form` into the scroll area (taking ownership).
   void SetForm(QWidget* form);
@@ -37,6 +37,6 @@ class CMainFrame : public QMainWindow {
  private:
   void UpdateCaption();
 
-  CKalvenorDoc& m_doc;
+  KalvenorDoc& m_doc;
   QScrollArea* m_area;
 };

@@ -13,8 +13,8 @@
 namespace {
 
 TEST(MainFrameTest, CaptionFollowsTheDocumentTitle) {
-  CKalvenorDoc doc;
-  CMainFrame frame(doc);
+  KalvenorDoc doc;
+  MainFrame frame(doc);
   EXPECT_EQ(frame.windowTitle(), QStringLiteral("Untitled - Kalvenor"));
   EXPECT_FALSE(frame.windowIcon().pixmap(32, 32).isNull());
   doc.SetTitle(QStringLiteral("/home/me/rename.log"));
@@ -22,8 +22,8 @@ TEST(MainFrameTest, CaptionFollowsTheDocumentTitle) {
 }
 
 TEST(MainFrameTest, MenusHoldExitHelpAndAboutOnly) {
-  CKalvenorDoc doc;
-  CMainFrame frame(doc);
+  KalvenorDoc doc;
+  MainFrame frame(doc);
   const QList<QAction*> menus = frame.menuBar()->actions();
   ASSERT_EQ(menus.size(), 2);
   EXPECT_EQ(menus[0]->text(), QStringLiteral("&File"));
@@ -43,12 +43,12 @@ TEST(MainFrameTest, MenusHoldExitHelpAndAboutOnly) {
 }
 
 TEST(MainFrameTest, MenuCommandsReachTheirHandlers) {
-  CKalvenorDoc doc;
-  CMainFrame frame(doc);
+  KalvenorDoc doc;
+  MainFrame frame(doc);
   int help = 0;
   int about = 0;
-  QObject::connect(&frame, &CMainFrame::helpRequested, [&] { ++help; });
-  QObject::connect(&frame, &CMainFrame::aboutRequested, [&] { ++about; });
+  QObject::connect(&frame, &MainFrame::helpRequested, [&] { ++help; });
+  QObject::connect(&frame, &MainFrame::aboutRequested, [&] { ++about; });
   frame.findChild<QAction*>(QStringLiteral("helpAction"))->trigger();
   frame.findChild<QAction*>(QStringLiteral("aboutAction"))->trigger();
   EXPECT_EQ(help, 1);
@@ -60,22 +60,22 @@ TEST(MainFrameTest, MenuCommandsReachTheirHandlers) {
 
 TEST(MainFrameTest, WideScreenFitsTheFormExactly) {
   const QSize form(650, 530);
-  EXPECT_EQ(CMainFrame::WantedClientSize(1024, QSize(400, 300), form), form);
-  EXPECT_EQ(CMainFrame::WantedClientSize(1024, QSize(900, 700), form), form);
+  EXPECT_EQ(MainFrame::WantedClientSize(1024, QSize(400, 300), form), form);
+  EXPECT_EQ(MainFrame::WantedClientSize(1024, QSize(900, 700), form), form);
 }
 
 TEST(MainFrameTest, NarrowScreenOnlyShrinks) {
   const QSize form(650, 530);
   // 800 pixels count as narrow: a smaller dimension keeps its size.
-  EXPECT_EQ(CMainFrame::WantedClientSize(800, QSize(400, 300), form), QSize(400, 300));
-  EXPECT_EQ(CMainFrame::WantedClientSize(800, QSize(700, 300), form), QSize(650, 300));
-  EXPECT_EQ(CMainFrame::WantedClientSize(800, QSize(400, 600), form), QSize(400, 530));
-  EXPECT_EQ(CMainFrame::WantedClientSize(801, QSize(400, 300), form), form);
+  EXPECT_EQ(MainFrame::WantedClientSize(800, QSize(400, 300), form), QSize(400, 300));
+  EXPECT_EQ(MainFrame::WantedClientSize(800, QSize(700, 300), form), QSize(650, 300));
+  EXPECT_EQ(MainFrame::WantedClientSize(800, QSize(400, 600), form), QSize(400, 530));
+  EXPECT_EQ(MainFrame::WantedClientSize(801, QSize(400, 300), form), form);
 }
 
 TEST(MainFrameTest, FittingShowsTheWholeFormWhenTheWindowIsLarger) {
-  CKalvenorDoc doc;
-  CMainFrame frame(doc);
+  KalvenorDoc doc;
+  MainFrame frame(doc);
   auto* form = new QWidget;
   const QSize formSize(300, 200);
   form->setMinimumSize(formSize);

@@ -26,26 +26,25 @@ extern "C" void OnQuitSignal(int signalNumber) {
 
 }  // namespace
 
-CQuitSignals::CQuitSignals(QObject* parent) : QObject(parent) {
+QuitSignals::QuitSignals(QObject* parent) : QObject(parent) {
   if (g_pipe[0] != -1) return;  // another instance owns the handlers
   if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, g_pipe) != 0) {
     g_pipe[0] = g_pipe[1] = -1;
     return;
   }
   m_notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, this);
-  connect(m_notifier, &QSocketNotifier::activated, this, &CQuitSignals::OnReadable);
+  connect(m_notifier, &QSocketNotifier::activated, this, &QuitSignals::OnReadable);
 
   struct sigaction action {};
   action.sa_handler = OnQuitSignal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
-  m_active = true;
   for (std::size_t i = 0; i < kQuitSignals.size(); ++i) {
-    if (::sigaction(kQuitSignals[i], &action, &g_previous[i]) != 0) m_active = false;
+    ::sigaction(kQuitSignals[i], &action, &g_previous[i]);
   }
 }
 
-CQuitSignals::~CQuitSignals() {
+QuitSignals::~QuitSignals() {
   if (m_notifier == nullptr) return;
   for (std::size_t i = 0; i < kQuitSignals.size(); ++i) {
     ::sigaction(kQuitSignals[i], &g_previous[i], nullptr);
@@ -56,7 +55,7 @@ CQuitSignals::~CQuitSignals() {
   g_pipe[0] = g_pipe[1] = -1;
 }
 
-void CQuitSignals::OnReadable() {
+void QuitSignals::OnReadable() {
   unsigned char byte = 0;
   int last = 0;
   while (::read(g_pipe[0], &byte, 1) == 1) last = byte;

@@ -12,19 +12,15 @@
 
 class QSocketNotifier;
 
-class CQuitSignals : public QObject {
+class QuitSignals : public QObject {
   Q_OBJECT
 
  public:
-  explicit CQuitSignals(QObject* parent = nullptr);
-  ~CQuitSignals() override;
+  explicit QuitSignals(QObject* parent = nullptr);
+  ~QuitSignals() override;
 
-  CQuitSignals(const CQuitSignals&) = delete;
-  CQuitSignals& operator=(const CQuitSignals&) = delete;
-
-  // False when the socket pair or a handler could not be set up; the program
-  // then runs with the default signal behaviour.
-  bool IsActive() const { return m_active; }
+  QuitSignals(const QuitSignals&) = delete;
+  QuitSignals& operator=(const QuitSignals&) = delete;
 
  signals:
   void quitRequested(int signalNumber);
@@ -33,5 +29,4 @@ class CQuitSignals : public QObject {
   void OnReadable();
 
   QSocketNotifier* m_notifier = nullptr;
-  bool m_active = false;
 };

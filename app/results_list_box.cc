@@ -1,7 +1,8 @@
 #include "results_list_box.h"
 
+#include "display_text.h"
 
-CResultsListBox::CResultsListBox(QWidget* parent) : QListView(parent) {
+ResultsListBox::ResultsListBox(QWidget* parent) : QListView(parent) {
   setModel(&m_model);
   setSelectionMode(QAbstractItemView::NoSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -13,16 +14,16 @@ CResultsListBox::CResultsListBox(QWidget* parent) : QListView(parent) {
   setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
 }
 
-void CResultsListBox::Clear() {
+void ResultsListBox::Clear() {
   m_pending.clear();
   m_pendingTop = -1;
   m_model.setStringList(QStringList());
 }
 
-void CResultsListBox::AddLine(const std::string& line) {
+void ResultsListBox::AddLine(const std::string& line) {
   // Names are bytes; they are decoded for display only, as file names are
   // decoded on this platform (UTF-8, bad bytes shown as replacements).
-  const QString text = QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+  const QString text = DisplayText(line);
   if (m_held) {
     m_pending.append(text);
     return;
@@ -32,9 +33,9 @@ void CResultsListBox::AddLine(const std::string& line) {
   m_model.setData(m_model.index(row), text);
 }
 
-int CResultsListBox::Count() const { return ShownCount() + static_cast<int>(m_pending.size()); }
+int ResultsListBox::Count() const { return ShownCount() + static_cast<int>(m_pending.size()); }
 
-void CResultsListBox::ScrollToTop(int index) {
+void ResultsListBox::ScrollToTop(int index) {
   if (m_held) {
     m_pendingTop = index;
   } else {
@@ -42,7 +43,7 @@ void CResultsListBox::ScrollToTop(int index) {
   }
 }
 
-void CResultsListBox::SetRedraw(bool on) {
+void ResultsListBox::SetRedraw(bool on) {
   if (!on) {
     if (m_held) return;
     m_held = true;
@@ -70,20 +71,20 @@ void CResultsListBox::SetRedraw(bool on) {
   setUpdatesEnabled(true);
 }
 
-QString CResultsListBox::LineAt(int index) const {
+QString ResultsListBox::LineAt(int index) const {
   if (index < 0) return QString();
   if (index < ShownCount()) return m_model.index(index).data().toString();
   const qsizetype pendingIndex = index - ShownCount();
   return pendingIndex < m_pending.size() ? m_pending.at(pendingIndex) : QString();
 }
 
-int CResultsListBox::TopIndex() const {
+int ResultsListBox::TopIndex() const {
   if (ShownCount() == 0) return -1;
   const QModelIndex top = indexAt(QPoint(1, 1));
   return top.isValid() ? top.row() : -1;
 }
 
-void CResultsListBox::ApplyScroll(int index) {
+void ResultsListBox::ApplyScroll(int index) {
   if (index < 0 || index >= ShownCount()) return;
   scrollTo(m_model.index(index), QAbstractItemView::PositionAtTop);
 }

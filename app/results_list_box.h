@@ -11,11 +11,11 @@
 
 #include "results_list.h"
 
-class CResultsListBox : public QListView, public kalvenor::ResultsList {
+class ResultsListBox : public QListView, public kalvenor::ResultsList {
   Q_OBJECT
 
  public:
-  explicit CResultsListBox(QWidget* parent = nullptr);
+  explicit ResultsListBox(QWidget* parent = nullptr);
 
   void Clear() override;
   void AddLine(const std::string& line) override;

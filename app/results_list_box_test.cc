@@ -6,7 +6,7 @@
 namespace {
 
 TEST(ResultsListBoxTest, LinesStayInTheOrderAdded) {
-  CResultsListBox list;
+  ResultsListBox list;
   list.AddLine("b.jpg -> 0001Holiday.jpg");
   list.AddLine("a.jpg -> 0002Holiday.jpg");
   ASSERT_EQ(list.Count(), 2);
@@ -18,7 +18,7 @@ TEST(ResultsListBoxTest, LinesStayInTheOrderAdded) {
 }
 
 TEST(ResultsListBoxTest, HeldLinesArriveInOneBatchOnResume) {
-  CResultsListBox list;
+  ResultsListBox list;
   list.AddLine("old line");
   list.SetRedraw(false);
   EXPECT_FALSE(list.updatesEnabled());
@@ -44,7 +44,7 @@ TEST(ResultsListBoxTest, HeldLinesArriveInOneBatchOnResume) {
 }
 
 TEST(ResultsListBoxTest, ClosingLineIsScrolledToTheTop) {
-  CResultsListBox list;
+  ResultsListBox list;
   list.resize(300, 120);
   list.show();
   list.SetRedraw(false);
@@ -63,7 +63,7 @@ TEST(ResultsListBoxTest, ClosingLineIsScrolledToTheTop) {
 }
 
 TEST(ResultsListBoxTest, LinesThatAreNotTextAreShownAndCannotBeSelected) {
-  CResultsListBox list;
+  ResultsListBox list;
   list.AddLine("caf\xe9.jpg -> 0001Holiday.jpg");
   ASSERT_EQ(list.ShownCount(), 1);
   EXPECT_TRUE(list.LineAt(0).endsWith(QStringLiteral(".jpg -> 0001Holiday.jpg")));

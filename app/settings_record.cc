@@ -4,10 +4,11 @@
 
 #include <cerrno>
 
-#include <QFile>
 #include <QSettings>
 #include <QVariant>
 #include <vector>
+
+#include "display_text.h"
 
 namespace {
 
@@ -46,16 +47,15 @@ std::string ReadPath(QSettings& store, const char* key, const std::string& fallb
 }  // namespace
 
 QVariant PathToSetting(const std::string& path) {
-  const QByteArray bytes = QByteArray::fromStdString(path);
-  const QString text = QFile::decodeName(bytes);
-  if (QFile::encodeName(text) == bytes) return text;
-  return bytes;  // not valid text: keep the bytes themselves
+  const QString text = DisplayText(path);
+  if (PathBytes(text) == path) return text;
+  return QByteArray::fromStdString(path);  // not valid text: keep the bytes themselves
 }
 
 bool PathFromSetting(const QVariant& value, std::string& path) {
   if (!value.isValid()) return false;
   if (value.typeId() == QMetaType::QString) {
-    path = QFile::encodeName(value.toString()).toStdString();
+    path = PathBytes(value.toString());
     return true;
   }
   if (value.typeId() == QMetaType::QByteArray) {
@@ -68,24 +68,24 @@ bool PathFromSetting(const QVariant& value, std::string& path) {
 SettingsRecord LoadSettings(QSettings& store, const std::string& workingDir) {
   SettingsRecord record;
   store.beginGroup(QLatin1String(kGroup));
-  record.m_strDir = ReadPath(store, "Dir", workingDir);
-  record.m_nGaps = ReadInt(store, "Gaps", 1);
-  record.m_strLog = ReadPath(store, "Log", std::string());
-  record.m_nSort = ReadInt(store, "Sort", 0);
-  record.m_nAscending = ReadInt(store, "Ascending", 1);
-  record.m_nPostfix = ReadInt(store, "Postfix", 1);
+  record.dir = ReadPath(store, "Dir", workingDir);
+  record.gaps = ReadInt(store, "Gaps", 1);
+  record.log = ReadPath(store, "Log", std::string());
+  record.sort = ReadInt(store, "Sort", 0);
+  record.ascending = ReadInt(store, "Ascending", 1);
+  record.postfix = ReadInt(store, "Postfix", 1);
   store.endGroup();
   return record;
 }
 
 void SaveSettings(const SettingsRecord& record, QSettings& store) {
   store.beginGroup(QLatin1String(kGroup));
-  store.setValue(QStringLiteral("Dir"), PathToSetting(record.m_strDir));
-  store.setValue(QStringLiteral("Gaps"), record.m_nGaps);
-  store.setValue(QStringLiteral("Log"), PathToSetting(record.m_strLog));
-  store.setValue(QStringLiteral("Sort"), record.m_nSort);
-  store.setValue(QStringLiteral("Ascending"), record.m_nAscending);
-  store.setValue(QStringLiteral("Postfix"), record.m_nPostfix);
+  store.setValue(QStringLiteral("Dir"), PathToSetting(record.dir));
+  store.setValue(QStringLiteral("Gaps"), record.gaps);
+  store.setValue(QStringLiteral("Log"), PathToSetting(record.log));
+  store.setValue(QStringLiteral("Sort"), record.sort);
+  store.setValue(QStringLiteral("Ascending"), record.ascending);
+  store.setValue(QStringLiteral("Postfix"), record.postfix);
   store.endGroup();
   store.sync();
 }

@@ -22,33 +22,33 @@ class SettingsRecordTest : public ::testing::Test {
 
 TEST_F(SettingsRecordTest, EmptyStoreGivesTheDefaults) {
   const SettingsRecord record = Load();
-  EXPECT_EQ(record.m_strDir, "/work/dir");
-  EXPECT_EQ(record.m_strLog, "");
-  EXPECT_EQ(record.m_nGaps, 1);
-  EXPECT_EQ(record.m_nSort, 0);
-  EXPECT_EQ(record.m_nAscending, 1);
-  EXPECT_EQ(record.m_nPostfix, 1);
+  EXPECT_EQ(record.dir, "/work/dir");
+  EXPECT_EQ(record.log, "");
+  EXPECT_EQ(record.gaps, 1);
+  EXPECT_EQ(record.sort, 0);
+  EXPECT_EQ(record.ascending, 1);
+  EXPECT_EQ(record.postfix, 1);
 }
 
 TEST_F(SettingsRecordTest, SavedValuesComeBackAndLandInTheSettingsGroup) {
   SettingsRecord saved;
-  saved.m_strDir = "/photos/2026";
-  saved.m_strLog = "/home/me/rename.log";
-  saved.m_nGaps = 0;
-  saved.m_nSort = 2;
-  saved.m_nAscending = 0;
-  saved.m_nPostfix = 0;
+  saved.dir = "/photos/2026";
+  saved.log = "/home/me/rename.log";
+  saved.gaps = 0;
+  saved.sort = 2;
+  saved.ascending = 0;
+  saved.postfix = 0;
   {
     QSettings store(File(), QSettings::IniFormat);
     SaveSettings(saved, store);
   }
   const SettingsRecord loaded = Load();
-  EXPECT_EQ(loaded.m_strDir, saved.m_strDir);
-  EXPECT_EQ(loaded.m_strLog, saved.m_strLog);
-  EXPECT_EQ(loaded.m_nGaps, 0);
-  EXPECT_EQ(loaded.m_nSort, 2);
-  EXPECT_EQ(loaded.m_nAscending, 0);
-  EXPECT_EQ(loaded.m_nPostfix, 0);
+  EXPECT_EQ(loaded.dir, saved.dir);
+  EXPECT_EQ(loaded.log, saved.log);
+  EXPECT_EQ(loaded.gaps, 0);
+  EXPECT_EQ(loaded.sort, 2);
+  EXPECT_EQ(loaded.ascending, 0);
+  EXPECT_EQ(loaded.postfix, 0);
   const std::string text = m_dir.Read("Kalvenor.conf");
   EXPECT_NE(text.find("[Settings]"), std::string::npos);
   EXPECT_NE(text.find("Dir=/photos/2026"), std::string::npos);
@@ -58,8 +58,8 @@ TEST_F(SettingsRecordTest, SavedValuesComeBackAndLandInTheSettingsGroup) {
 TEST_F(SettingsRecordTest, PresentEmptyDirStaysEmpty) {
   WriteRaw("[Settings]\nDir=\nLog=\n");
   const SettingsRecord record = Load();
-  EXPECT_EQ(record.m_strDir, "");
-  EXPECT_EQ(record.m_strLog, "");
+  EXPECT_EQ(record.dir, "");
+  EXPECT_EQ(record.log, "");
 }
 
 TEST_F(SettingsRecordTest, ValuesOfTheWrongTypeGiveTheirDefaults) {
@@ -68,43 +68,43 @@ TEST_F(SettingsRecordTest, ValuesOfTheWrongTypeGiveTheirDefaults) {
       "Postfix=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\aQPointF\\0@\\0\\0\\0\\0\\0\\0\\0@\\0\\0\\0\\0\\0\\0\\0)\n"
       "Log=/kept.log\n");
   const SettingsRecord record = Load();
-  EXPECT_EQ(record.m_strDir, "/work/dir");  // a list, not one path
-  EXPECT_EQ(record.m_nGaps, 1);
-  EXPECT_EQ(record.m_nSort, 0);
-  EXPECT_EQ(record.m_nAscending, 1);
-  EXPECT_EQ(record.m_nPostfix, 1);
-  EXPECT_EQ(record.m_strLog, "/kept.log");  // the good value next to them is read
+  EXPECT_EQ(record.dir, "/work/dir");  // a list, not one path
+  EXPECT_EQ(record.gaps, 1);
+  EXPECT_EQ(record.sort, 0);
+  EXPECT_EQ(record.ascending, 1);
+  EXPECT_EQ(record.postfix, 1);
+  EXPECT_EQ(record.log, "/kept.log");  // the good value next to them is read
 }
 
 TEST_F(SettingsRecordTest, NegativeAndOddIntegersAreKeptAsStored) {
   WriteRaw("[Settings]\nSort=-4\nGaps=2\n");
   const SettingsRecord record = Load();
-  EXPECT_EQ(record.m_nSort, -4);
-  EXPECT_EQ(record.m_nGaps, 2);
+  EXPECT_EQ(record.sort, -4);
+  EXPECT_EQ(record.gaps, 2);
 }
 
 TEST_F(SettingsRecordTest, UnreadableStoreGivesTheDefaults) {
   m_dir.MakeDir("Kalvenor.conf");  // a folder where the file should be
   const SettingsRecord record = Load();
-  EXPECT_EQ(record.m_strDir, "/work/dir");
-  EXPECT_EQ(record.m_nGaps, 1);
+  EXPECT_EQ(record.dir, "/work/dir");
+  EXPECT_EQ(record.gaps, 1);
 
   std::filesystem::remove(m_dir.Join("Kalvenor.conf"));  // now a file of bytes that are no settings
   WriteRaw(std::string("\xff\xfe\0\x01[Sett\nings\n=\n\x80\x81", 18));
-  EXPECT_EQ(Load().m_nPostfix, 1);
+  EXPECT_EQ(Load().postfix, 1);
 }
 
 TEST_F(SettingsRecordTest, PathsThatAreNotTextComeBackByteForByte) {
   SettingsRecord saved;
-  saved.m_strDir = "/photos/caf\xe9/\xff\xfe";
-  saved.m_strLog = "/logs/\x80.log";
+  saved.dir = "/photos/caf\xe9/\xff\xfe";
+  saved.log = "/logs/\x80.log";
   {
     QSettings store(File(), QSettings::IniFormat);
     SaveSettings(saved, store);
   }
   const SettingsRecord loaded = Load();
-  EXPECT_EQ(loaded.m_strDir, saved.m_strDir);
-  EXPECT_EQ(loaded.m_strLog, saved.m_strLog);
+  EXPECT_EQ(loaded.dir, saved.dir);
+  EXPECT_EQ(loaded.log, saved.log);
 
   std::string path;
   EXPECT_TRUE(PathFromSetting(PathToSetting("/plain/caf\xc3\xa9"), path));

@@ -55,10 +55,10 @@ int main(int argc, char** argv) {
 
   // The same preview through the form, the list filled and drawn.
   SettingsRecord settings;
-  settings.m_strDir = folder;
-  CKalvenorDoc doc;
-  CMainFrame frame(doc);
-  auto* view = new CKalvenorView(settings, doc);
+  settings.dir = folder;
+  KalvenorDoc doc;
+  MainFrame frame(doc);
+  auto* view = new KalvenorView(settings, doc);
   frame.SetForm(view);
   view->showMessage = [](const QString& text, kalvenor::MessageIcon) {
     std::fprintf(stderr, "message: %s\n", qPrintable(text));
@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
   QApplication::processEvents();
   auto* baseName = view->findChild<QLineEdit*>(QStringLiteral("baseNameEdit"));
   auto* start = view->findChild<QPushButton*>(QStringLiteral("startButton"));
-  auto* results = view->findChild<CResultsListBox*>(QStringLiteral("resultsList"));
+  auto* results = view->findChild<ResultsListBox*>(QStringLiteral("resultsList"));
 
   // Rounds alternate between the two, so that a busy machine weighs on both.
   std::vector<double> engineTimes;
@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
   }
   // The list alone, given the same lines.
   std::vector<double> listTimes;
-  CResultsListBox lone;
+  ResultsListBox lone;
   lone.resize(results->size());
   lone.show();
   for (int round = 0; round < kRounds; ++round) {

@@ -104,15 +104,16 @@ int main(int argc, char** argv) {
   std::vector<double> floors, fetches, shown;
   for (int run = 0; run < kRepetitions; ++run) {
     floors.push_back(Seconds([&] { ReadFolder(wide); }));
-    CFolderPathBox box;
-    CFolderTree tree;
+    FolderPathBox box;
+    FolderTree tree;
+    QObject::connect(&tree, &FolderTree::folderSelected, &box, &FolderPathBox::SetPath);
     tree.resize(300, 500);
-    tree.Populate(wide, &box);
-    CFolderTreeModel& model = *tree.FolderModel();
+    tree.Populate(wide);
+    FolderTreeModel& model = *tree.FolderModel();
     const QModelIndex folder = tree.currentIndex();
     fetches.push_back(Seconds([&] { model.fetchMore(folder); }));
     if (model.rowCount(folder) != 10000) std::fprintf(stderr, "rows: %d\n", model.rowCount(folder));
-    tree.Populate(wide, &box);
+    tree.Populate(wide);
     const QModelIndex again = tree.currentIndex();
     shown.push_back(Seconds([&] {
       tree.expand(again);
@@ -126,10 +127,11 @@ int main(int argc, char** argv) {
 
   // Populating down 10 levels, bare and with 100 siblings at each level.
   for (const std::string& target : {deep, deepSiblings}) {
-    CFolderPathBox box;
-    CFolderTree tree;
+    FolderPathBox box;
+    FolderTree tree;
+    QObject::connect(&tree, &FolderTree::folderSelected, &box, &FolderPathBox::SetPath);
     tree.resize(300, 500);
-    tree.Populate(target, &box);  // warm the caches once
+    tree.Populate(target);  // warm the caches once
     if (box.Path() != target) std::fprintf(stderr, "not reached: %s\n", target.c_str());
     const std::vector<std::string> folders =
         FoldersOnTheWay(tree.FolderModel()->Namespace().DesktopDirectory(), target);
@@ -138,7 +140,7 @@ int main(int argc, char** argv) {
       walkFloors.push_back(Seconds([&] {
         for (const std::string& folder : folders) ReadFolder(folder);
       }));
-      walks.push_back(Seconds([&] { tree.Populate(target, &box); }));
+      walks.push_back(Seconds([&] { tree.Populate(target); }));
     }
     Report(target == deep ? "populate 10 levels deep" : "populate 10 levels, 100 siblings each",
            Median(walks), Median(walkFloors));

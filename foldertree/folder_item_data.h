@@ -19,21 +19,21 @@
 
 struct FolderItemData {
   // The folder whose enumeration produced the item; none for the root.
-  std::shared_ptr<kalvenor::ShellFolder> m_pParentFolder;
-  // The item's one-item list relative to m_pParentFolder (the empty list for
+  std::shared_ptr<kalvenor::ShellFolder> parentFolder;
+  // The item's one-item list relative to parentFolder (the empty list for
   // the root) and its list from the Desktop down.
-  kalvenor::IdListPtr m_pidlRelative;
-  kalvenor::IdListPtr m_pidlAbsolute;
+  kalvenor::IdListPtr relative;
+  kalvenor::IdListPtr absolute;
   // The item's parsing name, bytes: a folder's full path; for the root the
   // desktop directory; for Computer and Network a name that is no path.
-  std::string m_strParsingName;
+  std::string parsingName;
 
   // What the tree shows and how the item hangs in it.
-  QString m_label;  // decoded for display only
-  kalvenor::ItemImages m_images;
-  bool m_bHasChildren = false;   // shows an expand button before reading
-  bool m_bExpandedOnce = false;  // read already; never read again
-  FolderItemData* m_pParent = nullptr;
-  int m_nRow = 0;
-  std::vector<FolderItemData*> m_children;  // in sibling order
+  QString label;  // decoded for display only
+  kalvenor::ItemImages images;
+  bool hasChildren = false;   // shows an expand button before reading
+  bool expandedOnce = false;  // read already; never read again
+  FolderItemData* parent = nullptr;
+  int row = 0;
+  std::vector<FolderItemData*> children;  // in sibling order
 };

@@ -1,15 +1,14 @@
 #include "folder_path_box.h"
 
-#include <QFile>
+#include "display_text.h"
 
-CFolderPathBox::CFolderPathBox(QWidget* parent) : QLineEdit(parent) {
+FolderPathBox::FolderPathBox(QWidget* parent) : QLineEdit(parent) {
   setReadOnly(true);
   setAlignment(Qt::AlignRight);
 }
 
-void CFolderPathBox::SetPath(const std::string& path) {
+void FolderPathBox::SetPath(const std::string& path) {
   m_path = path;
-  setText(QFile::decodeName(
-      QByteArray(path.data(), static_cast<qsizetype>(path.size()))));
+  setText(DisplayText(path));
   emit pathSet();
 }

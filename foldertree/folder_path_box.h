@@ -6,11 +6,11 @@
 #include <QLineEdit>
 #include <string>
 
-class CFolderPathBox : public QLineEdit {
+class FolderPathBox : public QLineEdit {
   Q_OBJECT
 
  public:
-  explicit CFolderPathBox(QWidget* parent = nullptr);
+  explicit FolderPathBox(QWidget* parent = nullptr);
 
   // Stores `path` (bytes as the kernel gives them), shows it decoded for
   // display, and emits pathSet() – also when the path did not change.

@@ -3,7 +3,6 @@
 #include <QItemSelectionModel>
 
 #include "folder_path.h"
-#include "folder_path_box.h"
 #include "folder_tree_model.h"
 #include "namespace_item.h"
 
@@ -17,9 +16,9 @@ std::string WithoutTrailingSeparator(std::string path) {
 
 }  // namespace
 
-CFolderTree::CFolderTree(QWidget* parent)
-    : QTreeView(parent), m_pModel(new CFolderTreeModel(this)) {
-  setModel(m_pModel);
+FolderTree::FolderTree(QWidget* parent)
+    : QTreeView(parent), m_model(new FolderTreeModel(this)) {
+  setModel(m_model);
   setHeaderHidden(true);
   setRootIsDecorated(true);
   setItemsExpandable(true);
@@ -36,31 +35,29 @@ CFolderTree::CFolderTree(QWidget* parent)
           });
 }
 
-CFolderTree::~CFolderTree() { ClearTree(); }
+FolderTree::~FolderTree() { ClearTree(); }
 
-void CFolderTree::ClearTree() {
+void FolderTree::ClearTree() {
   setUpdatesEnabled(false);
-  m_pModel->ClearTree();
+  m_model->ClearTree();
   setUpdatesEnabled(true);
 }
 
-void CFolderTree::ExpandItem(const QModelIndex& index) {
+void FolderTree::ExpandItem(const QModelIndex& index) {
   // The view defers expansion while a layout is pending; reading the folder
   // here makes its children available before the walk looks for them.
-  if (m_pModel->canFetchMore(index)) m_pModel->fetchMore(index);
+  if (m_model->canFetchMore(index)) m_model->fetchMore(index);
   expand(index);
 }
 
-void CFolderTree::Populate(const std::string& folderPath,
-                           CFolderPathBox* pathBox) {
-  m_bBusy = true;
+void FolderTree::Populate(const std::string& folderPath) {
+  m_busy = true;
   ClearTree();
-  m_pPathBox = pathBox;
-  kalvenor::ShellNamespace& space = m_pModel->Namespace();
+  kalvenor::ShellNamespace& space = m_model->Namespace();
   space.Refresh();
 
   QModelIndex found;
-  const QModelIndex root = m_pModel->InsertDesktopItem();
+  const QModelIndex root = m_model->InsertDesktopItem();
   if (root.isValid()) {
     const std::string target = WithoutTrailingSeparator(folderPath);
     if (target == space.DesktopDirectory()) {
@@ -75,17 +72,17 @@ void CFolderTree::Populate(const std::string& folderPath,
            at.isValid() && kalvenor::ItemCount(item) != 0;
            item = kalvenor::GetNextId(item)) {
         if (at != root) ExpandItem(at);
-        at = m_pModel->FindChild(at, item);
+        at = m_model->FindChild(at, item);
       }
       found = at;
     }
   }
 
-  m_bBusy = false;
+  m_busy = false;
   if (found.isValid()) {
     // When a selection made during the rebuild already rests on the folder,
-    // selecting it again changes nothing and announces nothing; the box must
-    // be written all the same.
+    // selecting it again changes nothing and announces nothing; the folder
+    // is announced all the same.
     const bool alreadyCurrent = currentIndex() == found;
     setCurrentIndex(found);
     if (alreadyCurrent) OnSelChanged(found);
@@ -93,14 +90,13 @@ void CFolderTree::Populate(const std::string& folderPath,
   }
 }
 
-void CFolderTree::OnSelChanged(const QModelIndex& current) {
-  if (m_bBusy) return;
-  const FolderItemData* record = m_pModel->Record(current);
-  if (record == nullptr || record->m_strParsingName.empty()) return;
-  const std::string& name = record->m_strParsingName;
+void FolderTree::OnSelChanged(const QModelIndex& current) {
+  if (m_busy) return;
+  const FolderItemData* record = m_model->Record(current);
+  if (record == nullptr || record->parsingName.empty()) return;
+  const std::string& name = record->parsingName;
   // A parsing name that is no absolute path (Computer, Network) names no
   // folder, whatever lies in the working directory.
   const bool valid = name.front() == '/' && kalvenor::IsValidFolderPath(name);
-  m_strSelectedPath = valid ? name : std::string();
-  if (m_pPathBox != nullptr) m_pPathBox->SetPath(m_strSelectedPath);
+  emit folderSelected(valid ? name : std::string());
 }

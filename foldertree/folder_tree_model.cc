@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "display_text.h"
 #include "namespace_item.h"
 #include "shell_item.h"
 #include "sibling_order.h"
@@ -11,20 +12,20 @@ using kalvenor::IdListPtr;
 using kalvenor::NameForm;
 using kalvenor::ShellFolder;
 
-CFolderTreeModel::CFolderTreeModel(QObject* parent)
+FolderTreeModel::FolderTreeModel(QObject* parent)
     : QAbstractItemModel(parent),
       m_namespace(std::make_unique<kalvenor::ShellNamespace>()) {}
 
-CFolderTreeModel::~CFolderTreeModel() {
+FolderTreeModel::~FolderTreeModel() {
   m_items.clear();  // before the namespace and its allocator
 }
 
-FolderItemData* CFolderTreeModel::Record(const QModelIndex& index) const {
+FolderItemData* FolderTreeModel::Record(const QModelIndex& index) const {
   if (!index.isValid() || index.model() != this) return nullptr;
   return static_cast<FolderItemData*>(index.internalPointer());
 }
 
-QModelIndex CFolderTreeModel::index(int row, int column,
+QModelIndex FolderTreeModel::index(int row, int column,
                                     const QModelIndex& parent) const {
   if (column != 0 || row < 0) return QModelIndex();
   if (!parent.isValid()) {
@@ -33,77 +34,77 @@ QModelIndex CFolderTreeModel::index(int row, int column,
   }
   const FolderItemData* record = Record(parent);
   if (record == nullptr ||
-      row >= static_cast<int>(record->m_children.size())) {
+      row >= static_cast<int>(record->children.size())) {
     return QModelIndex();
   }
-  return createIndex(row, 0, record->m_children[static_cast<std::size_t>(row)]);
+  return createIndex(row, 0, record->children[static_cast<std::size_t>(row)]);
 }
 
-QModelIndex CFolderTreeModel::parent(const QModelIndex& child) const {
+QModelIndex FolderTreeModel::parent(const QModelIndex& child) const {
   const FolderItemData* record = Record(child);
-  if (record == nullptr || record->m_pParent == nullptr) return QModelIndex();
-  return createIndex(record->m_pParent->m_nRow, 0, record->m_pParent);
+  if (record == nullptr || record->parent == nullptr) return QModelIndex();
+  return createIndex(record->parent->row, 0, record->parent);
 }
 
-int CFolderTreeModel::rowCount(const QModelIndex& parent) const {
+int FolderTreeModel::rowCount(const QModelIndex& parent) const {
   if (!parent.isValid()) return m_root != nullptr ? 1 : 0;
   const FolderItemData* record = Record(parent);
-  return record != nullptr ? static_cast<int>(record->m_children.size()) : 0;
+  return record != nullptr ? static_cast<int>(record->children.size()) : 0;
 }
 
-int CFolderTreeModel::columnCount(const QModelIndex&) const { return 1; }
+int FolderTreeModel::columnCount(const QModelIndex&) const { return 1; }
 
-QVariant CFolderTreeModel::data(const QModelIndex& index, int role) const {
+QVariant FolderTreeModel::data(const QModelIndex& index, int role) const {
   const FolderItemData* record = Record(index);
   if (record == nullptr) return QVariant();
   switch (role) {
     case Qt::DisplayRole:
-      return record->m_label;
+      return record->label;
     case Qt::DecorationRole:
-      return m_namespace->Icons().ItemIcon(record->m_images.image,
-                                           record->m_images.selectedImage);
-    case ParsingNameRole:
-      return QByteArray(record->m_strParsingName.data(),
-                        static_cast<qsizetype>(record->m_strParsingName.size()));
+      return m_namespace->Icons().ItemIcon(record->images.image,
+                                           record->images.selectedImage);
+    case kParsingNameRole:
+      return QByteArray(record->parsingName.data(),
+                        static_cast<qsizetype>(record->parsingName.size()));
     default:
       return QVariant();
   }
 }
 
-Qt::ItemFlags CFolderTreeModel::flags(const QModelIndex& index) const {
+Qt::ItemFlags FolderTreeModel::flags(const QModelIndex& index) const {
   if (Record(index) == nullptr) return Qt::NoItemFlags;
   return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
 }
 
-bool CFolderTreeModel::hasChildren(const QModelIndex& parent) const {
+bool FolderTreeModel::hasChildren(const QModelIndex& parent) const {
   if (!parent.isValid()) return m_root != nullptr;
   const FolderItemData* record = Record(parent);
   if (record == nullptr) return false;
-  return record->m_bExpandedOnce ? !record->m_children.empty()
-                                 : record->m_bHasChildren;
+  return record->expandedOnce ? !record->children.empty()
+                                 : record->hasChildren;
 }
 
-bool CFolderTreeModel::canFetchMore(const QModelIndex& parent) const {
+bool FolderTreeModel::canFetchMore(const QModelIndex& parent) const {
   const FolderItemData* record = Record(parent);
-  return record != nullptr && record->m_bHasChildren &&
-         !record->m_bExpandedOnce;
+  return record != nullptr && record->hasChildren &&
+         !record->expandedOnce;
 }
 
-void CFolderTreeModel::fetchMore(const QModelIndex& parent) {
+void FolderTreeModel::fetchMore(const QModelIndex& parent) {
   FolderItemData* record = Record(parent);
-  if (record == nullptr || record->m_bExpandedOnce) return;
-  record->m_bExpandedOnce = true;
-  CWaitCursor wait;
+  if (record == nullptr || record->expandedOnce) return;
+  record->expandedOnce = true;
+  WaitCursor wait;
   const std::shared_ptr<ShellFolder> folder =
-      record->m_pParentFolder != nullptr
-          ? record->m_pParentFolder->BindToObject(record->m_pidlRelative.get())
+      record->parentFolder != nullptr
+          ? record->parentFolder->BindToObject(record->relative.get())
           : m_namespace->GetDesktopFolder();
   if (folder != nullptr) FillChildren(folder, *record, parent);
   // The expand button goes when the folder had no subfolders after all.
-  if (record->m_children.empty()) emit dataChanged(parent, parent);
+  if (record->children.empty()) emit dataChanged(parent, parent);
 }
 
-void CFolderTreeModel::FillChildren(const std::shared_ptr<ShellFolder>& folder,
+void FolderTreeModel::FillChildren(const std::shared_ptr<ShellFolder>& folder,
                                     FolderItemData& parent,
                                     const QModelIndex& parentIndex) {
   std::vector<IdListPtr> children;
@@ -118,23 +119,23 @@ void CFolderTreeModel::FillChildren(const std::shared_ptr<ShellFolder>& folder,
     if ((attributes & kalvenor::kAttrFolder) == 0) continue;
     std::string label;
     // A child without a label ends the listing, as the tree cannot show it.
-    if (!kalvenor::GetItemName(*folder, child.get(), NameForm::kInFolder, label)) {
+    if (!kalvenor::GetItemName(*folder, child.get(), NameForm::InFolder, label)) {
       break;
     }
     auto record = std::make_unique<FolderItemData>();
-    kalvenor::GetItemName(*folder, child.get(), NameForm::kForParsing,
-                          record->m_strParsingName);
-    record->m_pidlAbsolute = kalvenor::ConcatIdLists(
-        allocator, parent.m_pidlAbsolute.get(), child.get());
-    if (!record->m_pidlAbsolute) continue;
-    record->m_pParentFolder = folder;
-    record->m_label = kalvenor::DecodeItemName(label);
-    record->m_bHasChildren = (attributes & kalvenor::kAttrHasSubfolder) != 0;
+    kalvenor::GetItemName(*folder, child.get(), NameForm::ForParsing,
+                          record->parsingName);
+    record->absolute = kalvenor::ConcatIdLists(
+        allocator, parent.absolute.get(), child.get());
+    if (!record->absolute) continue;
+    record->parentFolder = folder;
+    record->label = DisplayText(label);
+    record->hasChildren = (attributes & kalvenor::kAttrHasSubfolder) != 0;
     // The icons depend on the last item only, which is the child itself.
-    kalvenor::SetItemIcons(*m_namespace, child.get(), record->m_images);
-    record->m_pParent = &parent;
+    kalvenor::SetItemIcons(*m_namespace, child.get(), record->images);
+    record->parent = &parent;
     // The enumeration's list is already the child's one-item relative list.
-    record->m_pidlRelative = std::move(child);
+    record->relative = std::move(child);
     made.push_back(std::move(record));
   }
   if (made.empty()) return;
@@ -142,44 +143,44 @@ void CFolderTreeModel::FillChildren(const std::shared_ptr<ShellFolder>& folder,
   std::vector<kalvenor::SiblingSortName> names;
   names.reserve(made.size());
   for (const auto& record : made) {
-    names.push_back({kalvenor::SortRankOf(record->m_pidlRelative.get()), record->m_label,
-                     kalvenor::NameOf(record->m_pidlRelative.get())});
+    names.push_back({kalvenor::SortRankOf(record->relative.get()), record->label,
+                     kalvenor::NameOf(record->relative.get())});
   }
   const std::vector<std::size_t> order =
       kalvenor::SiblingOrder(m_namespace->Collator(), names);
 
   beginInsertRows(parentIndex, 0, static_cast<int>(made.size()) - 1);
-  parent.m_children.reserve(made.size());
+  parent.children.reserve(made.size());
   for (std::size_t at : order) {
     FolderItemData* record = made[at].get();
-    record->m_nRow = static_cast<int>(parent.m_children.size());
-    parent.m_children.push_back(record);
+    record->row = static_cast<int>(parent.children.size());
+    parent.children.push_back(record);
   }
   // Records are kept in the order they were made, as enumerated.
   for (auto& record : made) m_items.push_back(std::move(record));
   endInsertRows();
 }
 
-QModelIndex CFolderTreeModel::InsertDesktopItem() {
+QModelIndex FolderTreeModel::InsertDesktopItem() {
   kalvenor::IdListAllocator& allocator = m_namespace->Allocator();
   const IdListPtr desktop =
-      m_namespace->GetSpecialFolderLocation(kalvenor::SpecialFolder::kDesktop);
+      m_namespace->GetSpecialFolderLocation(kalvenor::SpecialFolder::Desktop);
   if (!desktop || m_root != nullptr) return QModelIndex();
   const std::shared_ptr<ShellFolder> folder = m_namespace->GetDesktopFolder();
   std::string label;
-  if (!kalvenor::GetItemName(*folder, desktop.get(), NameForm::kNormal, label)) {
+  if (!kalvenor::GetItemName(*folder, desktop.get(), NameForm::Normal, label)) {
     return QModelIndex();
   }
   auto record = std::make_unique<FolderItemData>();
-  kalvenor::GetItemName(*folder, desktop.get(), NameForm::kForParsing,
-                        record->m_strParsingName);
-  record->m_pidlRelative = kalvenor::CopyFirstId(allocator, desktop.get());
-  record->m_pidlAbsolute = kalvenor::ConcatIdLists(allocator, nullptr, desktop.get());
-  if (!record->m_pidlRelative || !record->m_pidlAbsolute) return QModelIndex();
-  record->m_label = kalvenor::DecodeItemName(label);
-  record->m_bHasChildren = true;
-  kalvenor::SetItemIcons(*m_namespace, record->m_pidlAbsolute.get(),
-                         record->m_images);
+  kalvenor::GetItemName(*folder, desktop.get(), NameForm::ForParsing,
+                        record->parsingName);
+  record->relative = kalvenor::CopyFirstId(allocator, desktop.get());
+  record->absolute = kalvenor::ConcatIdLists(allocator, nullptr, desktop.get());
+  if (!record->relative || !record->absolute) return QModelIndex();
+  record->label = DisplayText(label);
+  record->hasChildren = true;
+  kalvenor::SetItemIcons(*m_namespace, record->absolute.get(),
+                         record->images);
 
   beginInsertRows(QModelIndex(), 0, 0);
   m_root = record.get();
@@ -188,19 +189,19 @@ QModelIndex CFolderTreeModel::InsertDesktopItem() {
   return createIndex(0, 0, m_root);
 }
 
-QModelIndex CFolderTreeModel::FindChild(const QModelIndex& parent,
+QModelIndex FolderTreeModel::FindChild(const QModelIndex& parent,
                                         const kalvenor::ItemIdList* item) const {
   const FolderItemData* record = Record(parent);
   if (record == nullptr) return QModelIndex();
-  for (FolderItemData* child : record->m_children) {
-    if (kalvenor::SameItem(child->m_pidlRelative.get(), item)) {
-      return createIndex(child->m_nRow, 0, child);
+  for (FolderItemData* child : record->children) {
+    if (kalvenor::SameItem(child->relative.get(), item)) {
+      return createIndex(child->row, 0, child);
     }
   }
   return QModelIndex();
 }
 
-void CFolderTreeModel::ClearTree() {
+void FolderTreeModel::ClearTree() {
   if (m_items.empty()) return;
   beginResetModel();
   m_root = nullptr;

@@ -2,7 +2,7 @@
 // only, read lazily. A folder is read at its first expansion (fetchMore) and
 // never again until ClearTree; whether it shows an expand button before that
 // comes from its attributes, without reading it. Children stand in sibling
-// order (ShellFolder::CompareIDs).
+// order (SiblingOrder).
 //
 // The model owns the namespace and every FolderItemData record; an index's
 // internal pointer is its record, valid until the next ClearTree.
@@ -15,15 +15,15 @@
 #include "folder_item_data.h"
 #include "shell_namespace.h"
 
-class CFolderTreeModel : public QAbstractItemModel {
+class FolderTreeModel : public QAbstractItemModel {
   Q_OBJECT
 
  public:
   // The item's parsing name as a QByteArray of its real bytes.
-  static constexpr int ParsingNameRole = Qt::UserRole + 1;
+  static constexpr int kParsingNameRole = Qt::UserRole + 1;
 
-  explicit CFolderTreeModel(QObject* parent = nullptr);
-  ~CFolderTreeModel() override;
+  explicit FolderTreeModel(QObject* parent = nullptr);
+  ~FolderTreeModel() override;
 
   QModelIndex index(int row, int column,
                     const QModelIndex& parent = QModelIndex()) const override;

@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QSignalSpy>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "folder_path_box.h"
 #include "folder_tree_model.h"
@@ -18,7 +20,7 @@ using kalvenor::testing::MakeTempFolder;
 using kalvenor::testing::TestHome;
 
 std::string BytesOf(const QModelIndex& index) {
-  const QByteArray bytes = index.data(CFolderTreeModel::ParsingNameRole).toByteArray();
+  const QByteArray bytes = index.data(FolderTreeModel::kParsingNameRole).toByteArray();
   return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
@@ -27,10 +29,14 @@ class FolderTreeTest : public ::testing::Test {
   void SetUp() override {
     m_base = MakeTempFolder(TestHome(), "tree");
     m_tree.resize(300, 400);
+    // The form's wiring: the box shows what the tree announces.
+    QObject::connect(&m_tree, &FolderTree::folderSelected, &m_box, &FolderPathBox::SetPath);
+    QObject::connect(&m_tree, &FolderTree::folderSelected, &m_box,
+                     [this](const std::string& path) { m_announced.push_back(path); });
   }
   void TearDown() override { std::filesystem::remove_all(m_base); }
 
-  CFolderTreeModel& Model() { return *m_tree.FolderModel(); }
+  FolderTreeModel& Model() { return *m_tree.FolderModel(); }
   const kalvenor::ShellNamespace& Space() { return Model().Namespace(); }
   QModelIndex Current() { return m_tree.currentIndex(); }
   // Lets the view lay out (and so read what it expands) as it would before
@@ -45,19 +51,20 @@ class FolderTreeTest : public ::testing::Test {
   }
 
   std::string m_base;
-  CFolderTree m_tree;
-  CFolderPathBox m_box;
+  std::vector<std::string> m_announced;  // what the tree announced, in order
+  FolderTree m_tree;
+  FolderPathBox m_box;
 };
 
 TEST_F(FolderTreeTest, PopulateWalksDownAndSelectsTheFolder) {
   const std::string target = m_base + "/one/two/three";
   MakeFolders(target + "/four");
-  QSignalSpy spy(&m_box, &CFolderPathBox::pathSet);
-  m_tree.Populate(target, &m_box);
+  QSignalSpy spy(&m_box, &FolderPathBox::pathSet);
+  m_tree.Populate(target);
 
   EXPECT_EQ(m_box.Path(), target);
-  EXPECT_EQ(m_tree.SelectedPath(), target);
   EXPECT_EQ(spy.count(), 1);  // only the final selection reaches the box
+  EXPECT_EQ(m_announced, std::vector<std::string>{target});
   ASSERT_TRUE(Current().isValid());
   EXPECT_EQ(BytesOf(Current()), target);
   EXPECT_EQ(Current().data().toString(), QStringLiteral("three"));
@@ -73,14 +80,14 @@ TEST_F(FolderTreeTest, PopulateWalksDownAndSelectsTheFolder) {
   EXPECT_TRUE(m_tree.selectionModel()->isSelected(Current()));
 
   // A '/' at the end names the same folder.
-  m_tree.Populate(target + "/", &m_box);
+  m_tree.Populate(target + "/");
   EXPECT_EQ(m_box.Path(), target);
 }
 
 TEST_F(FolderTreeTest, DesktopDirectorySelectsTheRootWithoutReadingIt) {
   const std::string desktop = TestHome() + "/Desktop";
   const int readsBefore = Space().FolderReads();
-  m_tree.Populate(desktop, &m_box);
+  m_tree.Populate(desktop);
   const QModelIndex root = Model().index(0, 0);
   EXPECT_EQ(Current(), root);
   EXPECT_EQ(root.data().toString(), QStringLiteral("Desktop"));
@@ -94,13 +101,13 @@ TEST_F(FolderTreeTest, NamesDifferingInCaseLeadToTheirOwnFolders) {
   MakeFolders(m_base + "/Photos/upper");
   MakeFolders(m_base + "/photos/lower");
   for (const std::string leaf : {"/Photos/upper", "/photos/lower", "/Photos", "/photos"}) {
-    m_tree.Populate(m_base + leaf, &m_box);
+    m_tree.Populate(m_base + leaf);
     EXPECT_EQ(m_box.Path(), m_base + leaf);
     EXPECT_EQ(BytesOf(Current()), m_base + leaf);
   }
   // A case that exists nowhere matches nothing.
   m_box.SetPath("kept");
-  m_tree.Populate(m_base + "/PHOTOS", &m_box);
+  m_tree.Populate(m_base + "/PHOTOS");
   EXPECT_FALSE(Current().isValid());
   EXPECT_EQ(m_box.Path(), "kept");
 }
@@ -108,7 +115,7 @@ TEST_F(FolderTreeTest, NamesDifferingInCaseLeadToTheirOwnFolders) {
 TEST_F(FolderTreeTest, FoldersAreReadOnlyWhenFirstExpanded) {
   MakeFolders(m_base + "/leaf");
   MakeFolders(m_base + "/branch/sub");
-  m_tree.Populate(m_base, &m_box);
+  m_tree.Populate(m_base);
   const QModelIndex base = Current();
   ASSERT_TRUE(base.isValid());
   EXPECT_TRUE(Model().hasChildren(base));
@@ -141,7 +148,7 @@ TEST_F(FolderTreeTest, FoldersAreReadOnlyWhenFirstExpanded) {
   EXPECT_EQ(Space().FolderReadsOf(m_base), 1);
   EXPECT_FALSE(ChildNamed(base, QStringLiteral("later")).isValid());
 
-  m_tree.Populate(m_base, &m_box);
+  m_tree.Populate(m_base);
   m_tree.expand(Current());
   Settle();
   EXPECT_EQ(Space().FolderReadsOf(m_base), 2);
@@ -150,7 +157,7 @@ TEST_F(FolderTreeTest, FoldersAreReadOnlyWhenFirstExpanded) {
 
 TEST_F(FolderTreeTest, FolderThatCannotBeReadLosesItsExpandButton) {
   MakeFolders(m_base + "/branch/sub");
-  m_tree.Populate(m_base, &m_box);
+  m_tree.Populate(m_base);
   m_tree.expand(Current());
   Settle();
   const QModelIndex branch = ChildNamed(Current(), QStringLiteral("branch"));
@@ -167,7 +174,7 @@ TEST_F(FolderTreeTest, FolderThatCannotBeReadLosesItsExpandButton) {
 
 TEST_F(FolderTreeTest, SiblingsStandInNaturalOrderWithSpecialPlacesFirst) {
   for (const char* name : {"b10", "B2", "a", ".dot", "b1"}) MakeFolders(m_base + "/" + name);
-  m_tree.Populate(m_base, &m_box);
+  m_tree.Populate(m_base);
   m_tree.expand(Current());
   Settle();
   QStringList labels;
@@ -184,10 +191,10 @@ TEST_F(FolderTreeTest, SiblingsStandInNaturalOrderWithSpecialPlacesFirst) {
 }
 
 TEST_F(FolderTreeTest, SelectingPlacesThatAreNoFoldersEmptiesTheBox) {
-  m_tree.Populate(m_base, &m_box);
+  m_tree.Populate(m_base);
   ASSERT_EQ(m_box.Path(), m_base);
   const QModelIndex root = Model().index(0, 0);
-  QSignalSpy spy(&m_box, &CFolderPathBox::pathSet);
+  QSignalSpy spy(&m_box, &FolderPathBox::pathSet);
 
   m_tree.setCurrentIndex(ChildNamed(root, QStringLiteral("Computer")));
   EXPECT_EQ(m_box.Path(), "");
@@ -203,7 +210,7 @@ TEST_F(FolderTreeTest, SelectingPlacesThatAreNoFoldersEmptiesTheBox) {
 TEST_F(FolderTreeTest, SelectionsDuringPopulateDoNotReachTheBox) {
   MakeFolders(m_base + "/a/b");
   m_box.SetPath("before");
-  QSignalSpy spy(&m_box, &CFolderPathBox::pathSet);
+  QSignalSpy spy(&m_box, &FolderPathBox::pathSet);
   // Something selects every item as soon as it appears while the tree is
   // being rebuilt.
   const auto connection = QObject::connect(
@@ -211,11 +218,11 @@ TEST_F(FolderTreeTest, SelectionsDuringPopulateDoNotReachTheBox) {
       [this](const QModelIndex& parent, int first, int) {
         m_tree.setCurrentIndex(Model().index(first, 0, parent));
       });
-  m_tree.Populate(m_base + "/a/missing", &m_box);
+  m_tree.Populate(m_base + "/a/missing");
   EXPECT_EQ(m_box.Path(), "before");
   EXPECT_EQ(spy.count(), 0);
 
-  m_tree.Populate(m_base + "/a/b", &m_box);
+  m_tree.Populate(m_base + "/a/b");
   QObject::disconnect(connection);
   EXPECT_EQ(m_box.Path(), m_base + "/a/b");
   EXPECT_EQ(spy.count(), 1);
@@ -225,9 +232,10 @@ TEST_F(FolderTreeTest, UnreachablePathsSelectNothing) {
   m_box.SetPath("kept");
   for (const std::string& path : {std::string(), std::string("relative/dir"),
                                  m_base + "/absent/deeper"}) {
-    m_tree.Populate(path, &m_box);
+    m_tree.Populate(path);
     EXPECT_FALSE(Current().isValid()) << path;
     EXPECT_EQ(m_box.Path(), "kept") << path;
+    EXPECT_TRUE(m_announced.empty()) << path;
     EXPECT_TRUE(m_tree.isExpanded(Model().index(0, 0))) << path;
   }
 }
@@ -236,17 +244,17 @@ TEST_F(FolderTreeTest, FolderInTheTrashGivesAnEmptyBox) {
   const std::string trashed = TestHome() + "/.local/share/Trash/files/old";
   MakeFolders(trashed);
   m_box.SetPath("before");
-  m_tree.Populate(trashed, &m_box);
+  m_tree.Populate(trashed);
   EXPECT_EQ(BytesOf(Current()), trashed);  // found and selected...
   EXPECT_EQ(m_box.Path(), "");             // ...but refused
-  EXPECT_EQ(m_tree.SelectedPath(), "");
+  EXPECT_EQ(m_announced, std::vector<std::string>{""});
   std::filesystem::remove_all(TestHome() + "/.local/share/Trash");
 }
 
 TEST_F(FolderTreeTest, NamesThatAreNotUtf8KeepTheirBytes) {
   const std::string odd = m_base + "/caf\xE9/\xFF\xFE";
   MakeFolders(odd);
-  m_tree.Populate(odd, &m_box);
+  m_tree.Populate(odd);
   EXPECT_EQ(m_box.Path(), odd);
   ASSERT_TRUE(Current().isValid());
   EXPECT_FALSE(Current().data().toString().isEmpty());
@@ -256,7 +264,7 @@ TEST_F(FolderTreeTest, NamesThatAreNotUtf8KeepTheirBytes) {
 
 TEST_F(FolderTreeTest, ClearingTheTreeGivesBackEveryList) {
   MakeFolders(m_base + "/x/y");
-  m_tree.Populate(m_base + "/x/y", &m_box);
+  m_tree.Populate(m_base + "/x/y");
   auto& allocator = Model().Namespace().Allocator();
   EXPECT_GT(allocator.OutstandingBlocks(), 0u);
   m_tree.ClearTree();
@@ -266,11 +274,11 @@ TEST_F(FolderTreeTest, ClearingTheTreeGivesBackEveryList) {
 }
 
 TEST(FolderPathBoxTest, ShowsPathsReadablyAndGivesTheBytesBack) {
-  CFolderPathBox box;
+  FolderPathBox box;
   EXPECT_TRUE(box.isReadOnly());
   EXPECT_TRUE(box.alignment() & Qt::AlignRight);
   EXPECT_EQ(box.Path(), "");
-  QSignalSpy spy(&box, &CFolderPathBox::pathSet);
+  QSignalSpy spy(&box, &FolderPathBox::pathSet);
   const std::string odd = "/data/caf\xE9";
   box.SetPath(odd);
   box.SetPath(odd);  // unchanged, still announced

@@ -132,21 +132,21 @@ TEST(IdListTest, AllocatorKeepsTrackOfWhatIsHandedOut) {
 TEST(NamespaceItemTest, ItemsCarryKindAttributesAndRawName) {
   IdListAllocator allocator;
   const std::string name("Ph\xF6to\0s", 8);  // invalid UTF-8 and a NUL
-  IdListPtr item = MakeItemId(allocator, ItemKind::kFolder, kItemHasSubfolders, name);
+  IdListPtr item = MakeItemId(allocator, ItemKind::Folder, kItemHasSubfolders, name);
   ASSERT_TRUE(item);
   EXPECT_EQ(GetIdListSize(item.get()), 4u + name.size() + 2u);
-  EXPECT_EQ(KindOf(item.get()), ItemKind::kFolder);
+  EXPECT_EQ(KindOf(item.get()), ItemKind::Folder);
   EXPECT_EQ(AttributesOf(item.get()), kItemHasSubfolders);
   EXPECT_EQ(NameOf(item.get()), name);
 
-  IdListPtr same = MakeItemId(allocator, ItemKind::kFolder, 0, name);
-  IdListPtr otherCase = MakeItemId(allocator, ItemKind::kFolder, 0, "photos");
-  IdListPtr otherKind = MakeItemId(allocator, ItemKind::kVolume, 0, name);
+  IdListPtr same = MakeItemId(allocator, ItemKind::Folder, 0, name);
+  IdListPtr otherCase = MakeItemId(allocator, ItemKind::Folder, 0, "photos");
+  IdListPtr otherKind = MakeItemId(allocator, ItemKind::Volume, 0, name);
   EXPECT_TRUE(SameItem(item.get(), same.get()));
   EXPECT_FALSE(SameItem(item.get(), otherCase.get()));
   EXPECT_FALSE(SameItem(item.get(), otherKind.get()));
 
-  EXPECT_FALSE(MakeItemId(allocator, ItemKind::kFolder, 0, std::string(70000, 'x')));
+  EXPECT_FALSE(MakeItemId(allocator, ItemKind::Folder, 0, std::string(70000, 'x')));
   const auto malformed = RawList({3});
   EXPECT_EQ(NameOf(AsList(malformed)), "");
 }

@@ -55,8 +55,9 @@ std::string LabelFor(const std::string& root) {
   return name + " (" + root + ")";
 }
 
-// The user's volumes among the entries of a mount table.
-std::vector<MountedVolume> VolumesOf(const std::vector<MountEntry>& table) {
+}  // namespace
+
+std::vector<MountedVolume> UserVolumes(const std::vector<MountEntry>& table) {
   std::vector<MountedVolume> volumes;
   for (const MountEntry& entry : table) {
     const std::string& root = entry.mountPoint;
@@ -77,14 +78,8 @@ std::vector<MountedVolume> VolumesOf(const std::vector<MountEntry>& table) {
   return volumes;
 }
 
-}  // namespace
-
-std::vector<MountedVolume> ParseMountInfo(std::string_view text) {
-  return VolumesOf(ParseMountTable(text));
-}
-
 std::vector<MountedVolume> ReadMountedVolumes() {
-  std::vector<MountedVolume> volumes = VolumesOf(ReadMountTable());
+  std::vector<MountedVolume> volumes = UserVolumes(ReadMountTable());
   // Mounts of single files (a container's /etc/hosts) are no drives.
   std::erase_if(volumes, [](const MountedVolume& v) {
     struct stat st;

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "mount_table.h"
+
 namespace kalvenor {
 
 struct MountedVolume {
@@ -16,12 +18,11 @@ struct MountedVolume {
   bool network = false;  // a share of another machine (NFS, SMB, sshfs...)
 };
 
-// The volumes that the mount table `text` (in the kernel's mountinfo format)
-// lists, without pseudo file systems and system areas (/proc, /sys, /dev,
-// /run but /run/media), one entry per mount point (the mount on top wins),
-// "/" first, also when the table does not list it. Mount points keep their
-// bytes.
-std::vector<MountedVolume> ParseMountInfo(std::string_view text);
+// The volumes among the entries of a mount table, without pseudo file
+// systems and system areas (/proc, /sys, /dev, /run but /run/media), one
+// entry per mount point (the mount on top wins), "/" first, also when the
+// table does not list it. Mount points keep their bytes.
+std::vector<MountedVolume> UserVolumes(const std::vector<MountEntry>& table);
 
 // The same for this process's mount table, without mounts of single files.
 std::vector<MountedVolume> ReadMountedVolumes();

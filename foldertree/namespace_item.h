@@ -14,12 +14,12 @@
 namespace kalvenor {
 
 enum class ItemKind : std::uint8_t {
-  kComputer = 1,  // the mounted local volumes
-  kHome = 2,      // the user's home folder
-  kNetwork = 3,   // the mounted network shares
-  kVolume = 4,    // a local volume; name = mount point
-  kShare = 5,     // a network share; name = mount point
-  kFolder = 6,    // a folder; name = its name in its parent
+  Computer = 1,  // the mounted local volumes
+  Home = 2,      // the user's home folder
+  Network = 3,   // the mounted network shares
+  Volume = 4,    // a local volume; name = mount point
+  Share = 5,     // a network share; name = mount point
+  Folder = 6,    // a folder; name = its name in its parent
 };
 
 // Attribute byte values.

@@ -5,8 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QFile>
-
+#include "display_text.h"
 #include "namespace_item.h"
 #include "shell_namespace.h"
 
@@ -41,7 +40,7 @@ class FileSystemFolder final : public ShellFolder {
 
  protected:
   std::string SelfName(NameForm form) const override {
-    return form == NameForm::kForParsing ? Path()
+    return form == NameForm::ForParsing ? Path()
                                          : std::string(LastComponent(Path()));
   }
 };
@@ -58,7 +57,7 @@ class VolumeListFolder final : public ShellFolder {
     for (const MountedVolume& volume : Space().Volumes()) {
       if (volume.network != m_network) continue;
       IdListPtr item = MakeItemId(
-          Space().Allocator(), m_network ? ItemKind::kShare : ItemKind::kVolume,
+          Space().Allocator(), m_network ? ItemKind::Share : ItemKind::Volume,
           kItemHasSubfolders, volume.rootPath);
       if (item) children.push_back(std::move(item));
     }
@@ -67,7 +66,7 @@ class VolumeListFolder final : public ShellFolder {
 
  protected:
   std::string SelfName(NameForm form) const override {
-    if (form == NameForm::kForParsing) {
+    if (form == NameForm::ForParsing) {
       return m_network ? kNetworkParsingName : kComputerParsingName;
     }
     return m_network ? "Network" : "Computer";
@@ -86,7 +85,7 @@ class DesktopFolder final : public ShellFolder {
 
   bool EnumObjects(std::vector<IdListPtr>& children) override {
     for (ItemKind kind :
-         {ItemKind::kComputer, ItemKind::kHome, ItemKind::kNetwork}) {
+         {ItemKind::Computer, ItemKind::Home, ItemKind::Network}) {
       IdListPtr item =
           MakeItemId(Space().Allocator(), kind, kItemHasSubfolders, {});
       if (item) children.push_back(std::move(item));
@@ -98,28 +97,11 @@ class DesktopFolder final : public ShellFolder {
 
  protected:
   std::string SelfName(NameForm form) const override {
-    return form == NameForm::kForParsing ? Path() : "Desktop";
+    return form == NameForm::ForParsing ? Path() : "Desktop";
   }
 };
 
 }  // namespace
-
-int SortRankOf(const ItemIdList* item) {
-  switch (KindOf(item)) {
-    case ItemKind::kComputer: return 0;
-    case ItemKind::kHome: return 1;
-    case ItemKind::kNetwork: return 2;
-    case ItemKind::kVolume: return NameOf(item) == "/" ? 3 : 4;
-    default: return 4;
-  }
-}
-
-bool operator<(const ItemSortKey& a, const ItemSortKey& b) {
-  if (a.rank != b.rank) return a.rank < b.rank;
-  const int order = a.collation.compare(b.collation);
-  if (order != 0) return order < 0;
-  return a.name < b.name;
-}
 
 std::string JoinPath(const std::string& folder, std::string_view name) {
   std::string path;
@@ -161,7 +143,7 @@ bool ShellFolder::ReadSubfolders(const std::string& path,
     // Where the file system counts subdirectories in the link count, 2 means
     // none; where it does not (a count below 2), assume some.
     const bool hasSubfolders = st.st_nlink != 2;
-    IdListPtr item = MakeItemId(m_space.Allocator(), ItemKind::kFolder,
+    IdListPtr item = MakeItemId(m_space.Allocator(), ItemKind::Folder,
                                 hasSubfolders ? kItemHasSubfolders : 0, name);
     if (item) children.push_back(std::move(item));
   }
@@ -182,17 +164,17 @@ std::shared_ptr<ShellFolder> ShellFolder::BindToObject(
     const ItemIdList* child) const {
   const std::string_view name = NameOf(child);
   switch (KindOf(child)) {
-    case ItemKind::kComputer:
+    case ItemKind::Computer:
       return std::make_shared<VolumeListFolder>(m_space, false);
-    case ItemKind::kNetwork:
+    case ItemKind::Network:
       return std::make_shared<VolumeListFolder>(m_space, true);
-    case ItemKind::kHome:
+    case ItemKind::Home:
       return std::make_shared<FileSystemFolder>(m_space,
                                                 m_space.HomeDirectory());
-    case ItemKind::kVolume:
-    case ItemKind::kShare:
+    case ItemKind::Volume:
+    case ItemKind::Share:
       return std::make_shared<FileSystemFolder>(m_space, std::string(name));
-    case ItemKind::kFolder:
+    case ItemKind::Folder:
       if (m_path.empty()) return nullptr;
       return std::make_shared<FileSystemFolder>(m_space, JoinPath(m_path, name));
   }
@@ -217,20 +199,20 @@ bool ShellFolder::GetDisplayNameOf(const ItemIdList* list, NameForm form,
 
 bool ShellFolder::ChildName(const ItemIdList* child, NameForm form,
                             std::string& name) const {
-  const bool parsing = form == NameForm::kForParsing;
+  const bool parsing = form == NameForm::ForParsing;
   const std::string_view own = NameOf(child);
   switch (KindOf(child)) {
-    case ItemKind::kComputer:
+    case ItemKind::Computer:
       name = parsing ? kComputerParsingName : "Computer";
       return true;
-    case ItemKind::kNetwork:
+    case ItemKind::Network:
       name = parsing ? kNetworkParsingName : "Network";
       return true;
-    case ItemKind::kHome:
+    case ItemKind::Home:
       name = parsing ? m_space.HomeDirectory() : "Home";
       return true;
-    case ItemKind::kVolume:
-    case ItemKind::kShare: {
+    case ItemKind::Volume:
+    case ItemKind::Share: {
       if (parsing) {
         name = own;
         return true;
@@ -239,7 +221,7 @@ bool ShellFolder::ChildName(const ItemIdList* child, NameForm form,
       name = volume != nullptr ? volume->label : std::string(own);
       return true;
     }
-    case ItemKind::kFolder:
+    case ItemKind::Folder:
       if (m_path.empty()) return false;
       name = parsing ? JoinPath(m_path, own) : std::string(own);
       return true;
@@ -247,25 +229,14 @@ bool ShellFolder::ChildName(const ItemIdList* child, NameForm form,
   return false;
 }
 
-ItemSortKey ShellFolder::MakeSortKey(const ItemIdList* child) const {
+SiblingSortName ShellFolder::SortName(const ItemIdList* child) const {
   std::string label;
-  if (!ChildName(child, NameForm::kInFolder, label)) label = NameOf(child);
-  return MakeSortKey(child, QFile::decodeName(QByteArray::fromRawData(
-                                label.data(), static_cast<qsizetype>(label.size()))));
-}
-
-ItemSortKey ShellFolder::MakeSortKey(const ItemIdList* child,
-                                     const QString& label) const {
-  return ItemSortKey{SortRankOf(child), m_space.Collator().sortKey(label),
-                     std::string(NameOf(child))};
+  if (!ChildName(child, NameForm::InFolder, label)) label = NameOf(child);
+  return SiblingSortName{SortRankOf(child), DisplayText(label), NameOf(child)};
 }
 
 int ShellFolder::CompareIDs(const ItemIdList* a, const ItemIdList* b) const {
-  const ItemSortKey keyA = MakeSortKey(a);
-  const ItemSortKey keyB = MakeSortKey(b);
-  if (keyA < keyB) return -1;
-  if (keyB < keyA) return 1;
-  return 0;
+  return CompareSiblings(m_space.Collator(), SortName(a), SortName(b));
 }
 
 std::shared_ptr<ShellFolder> MakeDesktopFolder(ShellNamespace& space) {

@@ -9,14 +9,13 @@
 // the caller's to free (IdListPtr does it).
 #pragma once
 
-#include <QCollatorSortKey>
-#include <QString>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "id_list.h"
+#include "sibling_order.h"
 
 namespace kalvenor {
 
@@ -24,25 +23,14 @@ class ShellNamespace;
 
 // Which name GetDisplayNameOf gives.
 enum class NameForm : std::uint32_t {
-  kNormal = 0,        // a name that stands alone ("Desktop")
-  kInFolder = 1,      // the name inside the parent folder (the tree's label)
-  kForParsing = 0x8000,  // for a file-system folder its full path
+  Normal = 0,        // a name that stands alone ("Desktop")
+  InFolder = 1,      // the name inside the parent folder (the tree's label)
+  ForParsing = 0x8000,  // for a file-system folder its full path
 };
 
 // Attribute bits for GetAttributesOf.
 inline constexpr std::uint32_t kAttrFolder = 0x20000000;
 inline constexpr std::uint32_t kAttrHasSubfolder = 0x80000000;
-
-// Orders siblings without collating again at every comparison.
-struct ItemSortKey {
-  int rank;                   // Computer, Home, Network, "/" volume, the rest
-  QCollatorSortKey collation; // the label, case ignored, digits by value
-  std::string name;           // the name bytes, to settle ties
-};
-bool operator<(const ItemSortKey& a, const ItemSortKey& b);
-// The first thing siblings are ordered by: 0 Computer, 1 Home, 2 Network,
-// 3 the "/" volume, 4 everything else.
-int SortRankOf(const ItemIdList* item);
 
 class ShellFolder {
  public:
@@ -74,14 +62,10 @@ class ShellFolder {
                         std::string& name) const;
 
   // Negative, zero or positive as `a` stands before, with or after `b`, both
-  // relative lists from this folder: Computer, Home, Network first, then the
-  // root volume, then by label ignoring case with digits compared by value,
-  // then by name bytes.
+  // relative lists from this folder, in sibling order (CompareSiblings):
+  // Computer, Home, Network first, then the root volume, then by label
+  // ignoring case with digits compared by value, then by name bytes.
   int CompareIDs(const ItemIdList* a, const ItemIdList* b) const;
-  // The same order as a key that can be compared cheaply; `label` is the
-  // child's in-folder name as shown, when the caller has it already.
-  ItemSortKey MakeSortKey(const ItemIdList* child) const;
-  ItemSortKey MakeSortKey(const ItemIdList* child, const QString& label) const;
 
   // The file-system path of this folder; empty for Computer and Network.
   const std::string& Path() const { return m_path; }
@@ -98,6 +82,8 @@ class ShellFolder {
  private:
   bool ChildName(const ItemIdList* child, NameForm form,
                  std::string& name) const;
+  // What the sibling order needs of `child`; its name points into `child`.
+  SiblingSortName SortName(const ItemIdList* child) const;
 
   ShellNamespace& m_space;
   std::string m_path;

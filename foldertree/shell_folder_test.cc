@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <QFile>
 #include <fstream>
 #include <map>
 
@@ -33,7 +32,7 @@ Listing List(ShellFolder& folder) {
   Listing listing;
   for (const IdListPtr& child : children) {
     std::string name;
-    EXPECT_TRUE(GetItemName(folder, child.get(), NameForm::kInFolder, name));
+    EXPECT_TRUE(GetItemName(folder, child.get(), NameForm::InFolder, name));
     listing.names.push_back(name);
     listing.hasSubfolders[name] =
         folder.GetAttributesOf(child.get(), kAttrHasSubfolder) != 0;
@@ -86,7 +85,7 @@ TEST_F(ShellFolderTest, FolderListsSubfoldersOnlyWithHiddenOnesAndLinks) {
   ASSERT_TRUE(folder->EnumObjects(children));
   for (const IdListPtr& child : children) {
     if (NameOf(child.get()) != ".hidden") continue;
-    ASSERT_TRUE(GetItemName(*folder, child.get(), NameForm::kForParsing, parsing));
+    ASSERT_TRUE(GetItemName(*folder, child.get(), NameForm::ForParsing, parsing));
     EXPECT_EQ(parsing, m_root + "/.hidden");
     std::shared_ptr<ShellFolder> hidden = folder->BindToObject(child.get());
     ASSERT_NE(hidden, nullptr);
@@ -133,27 +132,27 @@ TEST_F(ShellFolderTest, DesktopOffersSpecialPlacesThenDesktopFolders) {
   EXPECT_EQ(listing.names[2], "Network");
   EXPECT_EQ(listing.hasSubfolders.count(mine), 1u);
 
-  IdListPtr empty = m_space.GetSpecialFolderLocation(SpecialFolder::kDesktop);
+  IdListPtr empty = m_space.GetSpecialFolderLocation(SpecialFolder::Desktop);
   std::string name;
-  ASSERT_TRUE(GetItemName(*root, empty.get(), NameForm::kNormal, name));
+  ASSERT_TRUE(GetItemName(*root, empty.get(), NameForm::Normal, name));
   EXPECT_EQ(name, "Desktop");
-  ASSERT_TRUE(GetItemName(*root, empty.get(), NameForm::kForParsing, name));
+  ASSERT_TRUE(GetItemName(*root, empty.get(), NameForm::ForParsing, name));
   EXPECT_EQ(name, desktop);
   // The desktop directory's own list leads to the same path.
-  IdListPtr direct = m_space.GetSpecialFolderLocation(SpecialFolder::kDesktopDirectory);
+  IdListPtr direct = m_space.GetSpecialFolderLocation(SpecialFolder::DesktopDirectory);
   ASSERT_TRUE(direct);
-  ASSERT_TRUE(root->GetDisplayNameOf(direct.get(), NameForm::kForParsing, name));
+  ASSERT_TRUE(root->GetDisplayNameOf(direct.get(), NameForm::ForParsing, name));
   EXPECT_EQ(name, desktop);
 
-  IdListPtr computer = m_space.GetSpecialFolderLocation(SpecialFolder::kComputer);
-  ASSERT_TRUE(GetItemName(*root, computer.get(), NameForm::kForParsing, name));
+  IdListPtr computer = m_space.GetSpecialFolderLocation(SpecialFolder::Computer);
+  ASSERT_TRUE(GetItemName(*root, computer.get(), NameForm::ForParsing, name));
   EXPECT_NE(name.front(), '/');  // no path: selecting it must empty the box
   std::filesystem::remove_all(desktop + "/" + mine);
 }
 
 TEST_F(ShellFolderTest, ComputerListsTheRootVolumeFirst) {
   std::shared_ptr<ShellFolder> root = m_space.GetDesktopFolder();
-  IdListPtr computerItem = m_space.GetSpecialFolderLocation(SpecialFolder::kComputer);
+  IdListPtr computerItem = m_space.GetSpecialFolderLocation(SpecialFolder::Computer);
   std::shared_ptr<ShellFolder> computer = root->BindToObject(computerItem.get());
   ASSERT_NE(computer, nullptr);
   const Listing listing = List(*computer);
@@ -172,17 +171,17 @@ TEST_F(ShellFolderTest, NamesAreBytesAndLongListsAreFollowed) {
   ASSERT_TRUE(list);
   std::string name;
   ASSERT_TRUE(m_space.GetDesktopFolder()->GetDisplayNameOf(
-      list.get(), NameForm::kForParsing, name));
+      list.get(), NameForm::ForParsing, name));
   EXPECT_EQ(name, m_root + "/" + odd + "/deep");
   ASSERT_TRUE(m_space.GetDesktopFolder()->GetDisplayNameOf(
-      list.get(), NameForm::kInFolder, name));
+      list.get(), NameForm::InFolder, name));
   EXPECT_EQ(name, "deep");
 
   // A kind that no folder knows has no name, and the name stays as it was.
   IdListPtr bogus = MakeItemId(m_space.Allocator(), static_cast<ItemKind>(99), 0, "x");
   name = "unchanged";
   EXPECT_FALSE(GetItemName(*m_space.GetDesktopFolder(), bogus.get(),
-                           NameForm::kNormal, name));
+                           NameForm::Normal, name));
   EXPECT_EQ(name, "unchanged");
   EXPECT_EQ(m_space.GetDesktopFolder()->BindToObject(bogus.get()), nullptr);
 }
@@ -191,11 +190,11 @@ TEST_F(ShellFolderTest, SiblingsSortSpecialPlacesFirstThenNaturally) {
   std::shared_ptr<ShellFolder> root = m_space.GetDesktopFolder();
   IdListAllocator& allocator = m_space.Allocator();
   auto folder = [&](const char* name) {
-    return MakeItemId(allocator, ItemKind::kFolder, 0, name);
+    return MakeItemId(allocator, ItemKind::Folder, 0, name);
   };
-  IdListPtr computer = MakeItemId(allocator, ItemKind::kComputer, 0, {});
-  IdListPtr home = MakeItemId(allocator, ItemKind::kHome, 0, {});
-  IdListPtr network = MakeItemId(allocator, ItemKind::kNetwork, 0, {});
+  IdListPtr computer = MakeItemId(allocator, ItemKind::Computer, 0, {});
+  IdListPtr home = MakeItemId(allocator, ItemKind::Home, 0, {});
+  IdListPtr network = MakeItemId(allocator, ItemKind::Network, 0, {});
   IdListPtr aardvark = folder("aardvark");
   EXPECT_LT(root->CompareIDs(computer.get(), home.get()), 0);
   EXPECT_LT(root->CompareIDs(home.get(), network.get()), 0);
@@ -230,28 +229,16 @@ TEST(MountedVolumesTest, PathBelongsToTheLongestWholeComponentMount) {
 
 TEST(ShellItemTest, IconIndicesFollowTheLastItemAndTheOpenFlag) {
   ShellNamespace space;
-  IdListPtr desktop = space.GetSpecialFolderLocation(SpecialFolder::kDesktop);
+  IdListPtr desktop = space.GetSpecialFolderLocation(SpecialFolder::Desktop);
   IdListPtr path = space.ParseDisplayName("/usr");
   ASSERT_TRUE(path);
   ItemImages desktopImages, folderImages;
   SetItemIcons(space, desktop.get(), desktopImages);
   SetItemIcons(space, path.get(), folderImages);
-  EXPECT_EQ(desktopImages.image, ShellIconList::IndexOf(IconKind::kDesktop, false));
-  EXPECT_EQ(folderImages.image, ShellIconList::IndexOf(IconKind::kFolder, false));
-  EXPECT_EQ(folderImages.selectedImage, ShellIconList::IndexOf(IconKind::kFolder, true));
+  EXPECT_EQ(desktopImages.image, ShellIconList::IndexOf(IconKind::Desktop, false));
+  EXPECT_EQ(folderImages.image, ShellIconList::IndexOf(IconKind::Folder, false));
+  EXPECT_EQ(folderImages.selectedImage, ShellIconList::IndexOf(IconKind::Folder, true));
   EXPECT_FALSE(space.Icons().Icon(folderImages.image).isNull());
-}
-
-TEST(ShellItemTest, NamesDecodeAsTheFileSystemLayerDecodesThem) {
-  std::vector<std::string> names = {"", "plain", "Mixed Case 0042", "\xC3\xA9t\xC3\xA9",
-                                    "\xE2\x82\xAC", "bad\xFF\xFE", "\x80", "tail\xC3"};
-  std::string everyAscii;
-  for (int c = 1; c < 0x80; ++c) everyAscii += static_cast<char>(c);
-  names.push_back(everyAscii);
-  for (const std::string& name : names) {
-    EXPECT_EQ(DecodeItemName(name), QFile::decodeName(QByteArray::fromStdString(name)))
-        << name;
-  }
 }
 
 }  // namespace
@@ -272,7 +259,7 @@ TEST(MountedVolumesTest, MountTableGivesDrivesAndShares) {
       "35 27 8:2 / /mnt/nas rw - ext4 /dev/sda2 rw\n"
       "36 27 7:1 / /snap/core/1 ro - squashfs /dev/loop1 ro\n"
       "37 27 8:3 / /data rw\n";  // no separator: not a mount line
-  const std::vector<MountedVolume> volumes = ParseMountInfo(table);
+  const std::vector<MountedVolume> volumes = UserVolumes(ParseMountTable(table));
   ASSERT_EQ(volumes.size(), 4u);
   EXPECT_EQ(volumes[0].rootPath, "/");
   EXPECT_EQ(volumes[0].label, "File System (/)");
@@ -283,7 +270,7 @@ TEST(MountedVolumesTest, MountTableGivesDrivesAndShares) {
   EXPECT_FALSE(volumes[3].network);
   // A table without "/" (a process in a chroot) still has the root first.
   const std::vector<MountedVolume> withoutRoot =
-      ParseMountInfo("40 1 0:50 / /mnt/share rw - cifs //h/s rw\n");
+      UserVolumes(ParseMountTable("40 1 0:50 / /mnt/share rw - cifs //h/s rw\n"));
   ASSERT_EQ(withoutRoot.size(), 2u);
   EXPECT_EQ(withoutRoot[0].label, "File System (/)");
   EXPECT_FALSE(withoutRoot[0].network);

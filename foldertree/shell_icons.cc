@@ -14,19 +14,19 @@ QIcon MakeIcon(IconKind kind, bool open) {
   QFileIconProvider provider;
   const QIcon folder = provider.icon(QAbstractFileIconProvider::Folder);
   switch (kind) {
-    case IconKind::kDesktop:
+    case IconKind::Desktop:
       return Themed("user-desktop", provider.icon(QAbstractFileIconProvider::Desktop));
-    case IconKind::kComputer:
+    case IconKind::Computer:
       return Themed("computer", provider.icon(QAbstractFileIconProvider::Computer));
-    case IconKind::kHome:
+    case IconKind::Home:
       return Themed("user-home", folder);
-    case IconKind::kNetwork:
+    case IconKind::Network:
       return Themed("network-workgroup", provider.icon(QAbstractFileIconProvider::Network));
-    case IconKind::kVolume:
+    case IconKind::Volume:
       return Themed("drive-harddisk", provider.icon(QAbstractFileIconProvider::Drive));
-    case IconKind::kShare:
+    case IconKind::Share:
       return Themed("folder-remote", provider.icon(QAbstractFileIconProvider::Network));
-    case IconKind::kFolder:
+    case IconKind::Folder:
       return open ? Themed("folder-open", folder) : folder;
   }
   return folder;

@@ -11,7 +11,7 @@
 
 namespace kalvenor {
 
-enum class IconKind { kDesktop, kComputer, kHome, kNetwork, kVolume, kShare, kFolder };
+enum class IconKind { Desktop, Computer, Home, Network, Volume, Share, Folder };
 
 class ShellIconList {
  public:

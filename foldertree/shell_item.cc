@@ -1,9 +1,5 @@
 #include "shell_item.h"
 
-#include <QByteArray>
-#include <QFile>
-#include <algorithm>
-
 #include "namespace_item.h"
 #include "shell_namespace.h"
 
@@ -14,33 +10,23 @@ bool GetItemName(const ShellFolder& folder, const ItemIdList* relative,
   return folder.GetDisplayNameOf(relative, form, name);
 }
 
-QString DecodeItemName(std::string_view bytes) {
-  const auto size = static_cast<qsizetype>(bytes.size());
-  // Every encoding the file names may be in leaves ASCII as it is.
-  if (std::all_of(bytes.begin(), bytes.end(),
-                  [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
-    return QString::fromLatin1(bytes.data(), size);
-  }
-  return QFile::decodeName(QByteArray::fromRawData(bytes.data(), size));
-}
-
 int GetIconIndex(ShellNamespace& /*space*/, const ItemIdList* absolute,
                  std::uint32_t flags) {
   const bool open = (flags & kIconOpen) != 0;
   if (absolute == nullptr || ItemCount(absolute) == 0) {
-    return ShellIconList::IndexOf(IconKind::kDesktop, open);
+    return ShellIconList::IndexOf(IconKind::Desktop, open);
   }
   const ItemIdList* last = absolute;
   while (ItemCount(GetNextId(last)) != 0) last = GetNextId(last);
   switch (KindOf(last)) {
-    case ItemKind::kComputer: return ShellIconList::IndexOf(IconKind::kComputer, open);
-    case ItemKind::kHome: return ShellIconList::IndexOf(IconKind::kHome, open);
-    case ItemKind::kNetwork: return ShellIconList::IndexOf(IconKind::kNetwork, open);
-    case ItemKind::kVolume: return ShellIconList::IndexOf(IconKind::kVolume, open);
-    case ItemKind::kShare: return ShellIconList::IndexOf(IconKind::kShare, open);
-    case ItemKind::kFolder: break;
+    case ItemKind::Computer: return ShellIconList::IndexOf(IconKind::Computer, open);
+    case ItemKind::Home: return ShellIconList::IndexOf(IconKind::Home, open);
+    case ItemKind::Network: return ShellIconList::IndexOf(IconKind::Network, open);
+    case ItemKind::Volume: return ShellIconList::IndexOf(IconKind::Volume, open);
+    case ItemKind::Share: return ShellIconList::IndexOf(IconKind::Share, open);
+    case ItemKind::Folder: break;
   }
-  return ShellIconList::IndexOf(IconKind::kFolder, open);
+  return ShellIconList::IndexOf(IconKind::Folder, open);
 }
 
 void SetItemIcons(ShellNamespace& space, const ItemIdList* absolute,

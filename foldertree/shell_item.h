@@ -3,7 +3,6 @@
 // are given.
 #pragma once
 
-#include <QString>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -30,10 +29,6 @@ struct ItemImages {
 // name. Names are not cut to any length.
 bool GetItemName(const ShellFolder& folder, const ItemIdList* relative,
                  NameForm form, std::string& name);
-
-// A name's bytes decoded for display, exactly as QFile::decodeName decodes
-// them; plain ASCII, the usual case, takes a shorter way.
-QString DecodeItemName(std::string_view bytes);
 
 // The index in the namespace's icon list for the place that `absolute`
 // names (the empty list: the Desktop); kIconOpen asks for the open form.

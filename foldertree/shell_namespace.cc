@@ -5,10 +5,10 @@
 #include <cstdlib>
 
 #include <QDir>
-#include <QFile>
 #include <QLocale>
 #include <QStandardPaths>
 
+#include "display_text.h"
 #include "namespace_item.h"
 #include "shell_folder.h"
 
@@ -16,23 +16,18 @@ namespace kalvenor {
 
 namespace {
 
-std::string Bytes(const QString& path) {
-  const QByteArray encoded = QFile::encodeName(path);
-  return std::string(encoded.constData(), static_cast<std::size_t>(encoded.size()));
-}
-
 // The home folder as bytes. Qt holds it as text, which cannot carry a name
 // that is not valid UTF-8; $HOME itself can, so it is taken whenever it names
 // the same folder as Qt's text does.
 std::string HomeBytes(const QString& homeText) {
   const char* env = std::getenv("HOME");
   if (env != nullptr && env[0] == '/' &&
-      QDir::cleanPath(QFile::decodeName(env)) == homeText) {
+      QDir::cleanPath(DisplayText(env)) == homeText) {
     std::string home(env);
     while (home.size() > 1 && home.back() == '/') home.pop_back();
     return home;
   }
-  return Bytes(homeText);
+  return PathBytes(homeText);
 }
 
 // A folder that Qt gives as text, as bytes: a folder inside the home folder
@@ -42,9 +37,9 @@ std::string PlaceBytes(const QString& placeText, const QString& homeText,
   if (placeText == homeText) return homeBytes;
   if (homeText != QLatin1String("/") &&
       placeText.startsWith(homeText + QLatin1Char('/'))) {
-    return homeBytes + Bytes(placeText.mid(homeText.size()));
+    return homeBytes + PathBytes(placeText.mid(homeText.size()));
   }
-  return Bytes(placeText);
+  return PathBytes(placeText);
 }
 
 bool IsFolder(const std::string& path) {
@@ -97,14 +92,14 @@ std::shared_ptr<ShellFolder> ShellNamespace::GetDesktopFolder() {
 
 IdListPtr ShellNamespace::GetSpecialFolderLocation(SpecialFolder which) {
   switch (which) {
-    case SpecialFolder::kDesktop:
+    case SpecialFolder::Desktop:
       return AllocIdList(m_allocator, 2);
-    case SpecialFolder::kDesktopDirectory:
+    case SpecialFolder::DesktopDirectory:
       return ParseDisplayName(m_desktopDirectory);
-    case SpecialFolder::kComputer:
-      return MakeItemId(m_allocator, ItemKind::kComputer, kItemHasSubfolders, {});
-    case SpecialFolder::kNetwork:
-      return MakeItemId(m_allocator, ItemKind::kNetwork, kItemHasSubfolders, {});
+    case SpecialFolder::Computer:
+      return MakeItemId(m_allocator, ItemKind::Computer, kItemHasSubfolders, {});
+    case SpecialFolder::Network:
+      return MakeItemId(m_allocator, ItemKind::Network, kItemHasSubfolders, {});
   }
   return IdListPtr(nullptr, IdListDeleter{&m_allocator});
 }
@@ -114,11 +109,11 @@ IdListPtr ShellNamespace::ParseDisplayName(const std::string& path) {
   const MountedVolume* volume = VolumeHolding(m_volumes, path);
   if (volume == nullptr) return none;
   IdListPtr list = GetSpecialFolderLocation(
-      volume->network ? SpecialFolder::kNetwork : SpecialFolder::kComputer);
+      volume->network ? SpecialFolder::Network : SpecialFolder::Computer);
   if (!list ||
       !Append(m_allocator, list,
               MakeItemId(m_allocator,
-                         volume->network ? ItemKind::kShare : ItemKind::kVolume,
+                         volume->network ? ItemKind::Share : ItemKind::Volume,
                          kItemHasSubfolders, volume->rootPath))) {
     return none;
   }
@@ -131,7 +126,7 @@ IdListPtr ShellNamespace::ParseDisplayName(const std::string& path) {
     if (end > start) {
       const std::string_view name(path.data() + start, end - start);
       if (!Append(m_allocator, list,
-                  MakeItemId(m_allocator, ItemKind::kFolder, 0, name))) {
+                  MakeItemId(m_allocator, ItemKind::Folder, 0, name))) {
         return none;
       }
     }

@@ -23,10 +23,10 @@ namespace kalvenor {
 class ShellFolder;
 
 enum class SpecialFolder {
-  kDesktop,           // the root: the empty list
-  kDesktopDirectory,  // the folder behind the Desktop
-  kComputer,          // the mounted local volumes
-  kNetwork,           // the mounted network shares
+  Desktop,           // the root: the empty list
+  DesktopDirectory,  // the folder behind the Desktop
+  Computer,          // the mounted local volumes
+  Network,           // the mounted network shares
 };
 
 class ShellNamespace {

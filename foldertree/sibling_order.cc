@@ -1,15 +1,28 @@
 #include "sibling_order.h"
 
+#include <QCollatorSortKey>
 #include <algorithm>
 #include <cstdint>
-#include <string>
 #include <numeric>
+#include <string>
 
-#include "shell_folder.h"
+#include "namespace_item.h"
 
 namespace kalvenor {
 
 namespace {
+
+// The one order of siblings, given how the collator orders their labels:
+// `labelOrder()` is negative, zero or positive, and is asked only when the
+// ranks are equal.
+template <typename LabelOrder>
+int Compare(int rankA, std::string_view nameA, int rankB, std::string_view nameB,
+            LabelOrder labelOrder) {
+  if (rankA != rankB) return rankA < rankB ? -1 : 1;
+  if (const int order = labelOrder(); order != 0) return order < 0 ? -1 : 1;
+  const int bytes = nameA.compare(nameB);
+  return bytes < 0 ? -1 : bytes > 0 ? 1 : 0;
+}
 
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
@@ -55,16 +68,23 @@ std::uint64_t Head(std::string_view key) {
   return head;
 }
 
-// True when `a` may stand before `b` in the order that ItemSortKey gives.
-bool InOrder(const QCollator& collator, const SiblingSortName& a,
-             const SiblingSortName& b) {
-  if (a.rank != b.rank) return a.rank < b.rank;
-  const int order = collator.compare(a.label, b.label);
-  if (order != 0) return order < 0;
-  return a.name <= b.name;
+}  // namespace
+
+int SortRankOf(const ItemIdList* item) {
+  switch (KindOf(item)) {
+    case ItemKind::Computer: return 0;
+    case ItemKind::Home: return 1;
+    case ItemKind::Network: return 2;
+    case ItemKind::Volume: return NameOf(item) == "/" ? 3 : 4;
+    default: return 4;
+  }
 }
 
-}  // namespace
+int CompareSiblings(const QCollator& collator, const SiblingSortName& a,
+                    const SiblingSortName& b) {
+  return Compare(a.rank, a.name, b.rank, b.name,
+                 [&] { return collator.compare(a.label, b.label); });
+}
 
 std::vector<std::size_t> SiblingOrder(const QCollator& collator,
                                       const std::vector<SiblingSortName>& siblings) {
@@ -107,21 +127,20 @@ std::vector<std::size_t> SiblingOrder(const QCollator& collator,
   for (std::size_t at = 0; at < guesses.size(); ++at) order[at] = guesses[at].index;
   bool confirmed = true;
   for (std::size_t at = 1; at < order.size() && confirmed; ++at) {
-    confirmed = InOrder(collator, siblings[order[at - 1]], siblings[order[at]]);
+    confirmed = CompareSiblings(collator, siblings[order[at - 1]], siblings[order[at]]) <= 0;
   }
   if (confirmed) return order;
 
   // The guess was wrong somewhere (punctuation, accents, a locale's own
   // letters): sort by collation keys, made once per child.
-  std::vector<ItemSortKey> keys;
+  std::vector<QCollatorSortKey> keys;
   keys.reserve(siblings.size());
-  for (const SiblingSortName& sibling : siblings) {
-    keys.push_back(ItemSortKey{sibling.rank, collator.sortKey(sibling.label),
-                               std::string(sibling.name)});
-  }
+  for (const SiblingSortName& sibling : siblings) keys.push_back(collator.sortKey(sibling.label));
   std::iota(order.begin(), order.end(), std::size_t{0});
-  std::sort(order.begin(), order.end(),
-            [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return Compare(siblings[a].rank, siblings[a].name, siblings[b].rank, siblings[b].name,
+                   [&] { return keys[a].compare(keys[b]); }) < 0;
+  });
   return order;
 }
 

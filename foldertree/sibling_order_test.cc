@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCollator>
+#include <QCollatorSortKey>
 #include <QLocale>
 #include <algorithm>
 #include <numeric>
@@ -10,7 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "shell_folder.h"
+#include "id_list.h"
+#include "namespace_item.h"
 
 namespace kalvenor {
 namespace {
@@ -36,19 +38,34 @@ std::vector<SiblingSortName> Siblings(const std::vector<std::string>& names) {
   return siblings;
 }
 
-// The names in the order that sorting by collation keys gives.
+// The names in the order that sorting by rank, collation keys and name
+// bytes gives.
 std::vector<std::string_view> KeyOrder(const QCollator& collator,
                                        const std::vector<SiblingSortName>& siblings) {
-  std::vector<ItemSortKey> keys;
-  for (const SiblingSortName& s : siblings) {
-    keys.push_back({s.rank, collator.sortKey(s.label), std::string(s.name)});
-  }
+  std::vector<QCollatorSortKey> keys;
+  for (const SiblingSortName& s : siblings) keys.push_back(collator.sortKey(s.label));
   std::vector<std::size_t> order(siblings.size());
   std::iota(order.begin(), order.end(), std::size_t{0});
-  std::sort(order.begin(), order.end(),
-            [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    if (siblings[a].rank != siblings[b].rank) return siblings[a].rank < siblings[b].rank;
+    const int label = keys[a].compare(keys[b]);
+    if (label != 0) return label < 0;
+    return siblings[a].name < siblings[b].name;
+  });
   std::vector<std::string_view> names;
   for (std::size_t at : order) names.push_back(siblings[at].name);
+  return names;
+}
+
+// The names in the order that sorting by CompareSiblings gives.
+std::vector<std::string_view> ComparedOrder(const QCollator& collator,
+                                            std::vector<SiblingSortName> siblings) {
+  std::sort(siblings.begin(), siblings.end(),
+            [&](const SiblingSortName& a, const SiblingSortName& b) {
+              return CompareSiblings(collator, a, b) < 0;
+            });
+  std::vector<std::string_view> names;
+  for (const SiblingSortName& s : siblings) names.push_back(s.name);
   return names;
 }
 
@@ -69,6 +86,41 @@ TEST(SiblingOrderTest, PlainNamesSortCaselessAndDigitsByValue) {
       "", "", "/", "2", "10", "a99", "a100", "alpha", "B", "b", "D2", "d02", "d10", "Zeta"};
   EXPECT_EQ(Ordered(collator, siblings), expected);
   EXPECT_EQ(Ordered(collator, siblings), KeyOrder(collator, siblings));
+  EXPECT_EQ(ComparedOrder(collator, siblings), expected);
+}
+
+TEST(SiblingOrderTest, CompareSiblingsIsSignedAndSymmetric) {
+  const QCollator collator = NaturalCollator(QLocale(QLocale::English, QLocale::UnitedStates));
+  const struct {
+    SiblingSortName a, b;
+    int order;
+  } cases[] = {
+      {{0, QStringLiteral("Computer"), ""}, {1, QStringLiteral("Home"), ""}, -1},
+      {{3, QStringLiteral("File System (/)"), "/"}, {4, QStringLiteral("aardvark"), "aardvark"}, -1},
+      {{4, QStringLiteral("Shot2"), "Shot2"}, {4, QStringLiteral("shot10"), "shot10"}, -1},
+      {{4, QStringLiteral("apple"), "apple"}, {4, QStringLiteral("Banana"), "Banana"}, -1},
+      {{4, QStringLiteral("Photos"), "Photos"}, {4, QStringLiteral("photos"), "photos"}, -1},
+      {{4, QStringLiteral("same"), "same"}, {4, QStringLiteral("same"), "same"}, 0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(CompareSiblings(collator, c.a, c.b), c.order) << c.a.name << " " << c.b.name;
+    EXPECT_EQ(CompareSiblings(collator, c.b, c.a), -c.order) << c.a.name << " " << c.b.name;
+  }
+}
+
+TEST(SiblingOrderTest, RanksPutTheSpecialPlacesFirst) {
+  IdListAllocator allocator;
+  const struct {
+    ItemKind kind;
+    const char* name;
+    int rank;
+  } cases[] = {{ItemKind::Computer, "", 0}, {ItemKind::Home, "", 1}, {ItemKind::Network, "", 2},
+               {ItemKind::Volume, "/", 3},  {ItemKind::Volume, "/mnt/usb", 4},
+               {ItemKind::Share, "/mnt/nfs", 4}, {ItemKind::Folder, "Computer", 4}};
+  for (const auto& c : cases) {
+    const IdListPtr item = MakeItemId(allocator, c.kind, 0, c.name);
+    EXPECT_EQ(SortRankOf(item.get()), c.rank) << static_cast<int>(c.kind) << " " << c.name;
+  }
 }
 
 // Whatever the names and the locale, the order is the one collation keys

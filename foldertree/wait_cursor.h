@@ -5,10 +5,10 @@
 #include <QCursor>
 #include <QGuiApplication>
 
-class CWaitCursor {
+class WaitCursor {
  public:
-  CWaitCursor() { QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
-  ~CWaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-  CWaitCursor(const CWaitCursor&) = delete;
-  CWaitCursor& operator=(const CWaitCursor&) = delete;
+  WaitCursor() { QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
+  ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
 };
