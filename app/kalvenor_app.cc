@@ -33,7 +33,7 @@ std::unique_ptr<QSettings> KalvenorApp::OpenStore() const {
 bool KalvenorApp::InitInstance() {
   QApplication::setApplicationName(AppTexts::AppName());
   QApplication::setOrganizationName(AppTexts::Organization());
-  const std::string workingDir = CurrentWorkingDirectory();
+  const std::string workingDir = m_fs.WorkingDirectory().value_or(std::string());
   {
     const std::unique_ptr<QSettings> store = OpenStore();
     m_settings = LoadSettings(*store, workingDir);
@@ -41,7 +41,7 @@ bool KalvenorApp::InitInstance() {
 
   m_doc = std::make_unique<KalvenorDoc>();
   m_frame = std::make_unique<MainFrame>(*m_doc);
-  m_view = new KalvenorView(m_settings, *m_doc);
+  m_view = new KalvenorView(m_settings, *m_doc, m_fs);
   m_frame->SetForm(m_view);
   m_view->helpCommand = [this] { OnHelpContents(); };
   m_help.SetParentWindow(m_frame.get());

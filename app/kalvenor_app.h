@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "help_launcher.h"
+#include "posix_file_system.h"
 #include "settings_record.h"
 
 class KalvenorDoc;
@@ -51,6 +52,7 @@ class KalvenorApp : public QObject {
   void OnQuitSignal();
 
   QString m_settingsFile;  // empty: the per-user store
+  kalvenor::PosixFileSystem m_fs;  // before the view, which uses it
   SettingsRecord m_settings;
   HelpLauncher m_help;
   std::unique_ptr<QuitSignals> m_quitSignals;

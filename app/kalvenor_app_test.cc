@@ -22,6 +22,7 @@
 #include "app_test_support.h"
 #include "kalvenor_view.h"
 #include "main_frame.h"
+#include "posix_file_system.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ class KalvenorAppTest : public ::testing::Test {
 TEST_F(KalvenorAppTest, FirstStartUsesTheWorkingFolderAndWritesTheDefaultsAtExit) {
   KalvenorApp app(StoreFile());
   ASSERT_TRUE(app.InitInstance());
-  const std::string cwd = CurrentWorkingDirectory();
+  const std::string cwd = kalvenor::PosixFileSystem().WorkingDirectory().value_or(std::string());
   EXPECT_EQ(apptest::WithoutSeparator(app.Settings().dir), cwd);
   const KalvenorView* view = app.View();
   EXPECT_TRUE(Find<QCheckBox>(view, "fillGapsCheck")->isChecked());

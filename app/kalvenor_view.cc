@@ -14,6 +14,7 @@
 
 #include "folder_path.h"
 #include "presort.h"
+#include "posix_file_system.h"
 #include "rename_run.h"
 #include "undo_last.h"
 #include "folder_path_box.h"
@@ -21,6 +22,7 @@
 #include "resource_ids.h"
 #include "app_texts.h"
 #include "base_index.h"
+#include "presort.h"
 #include "dialog_units.h"
 #include "display_text.h"
 #include "kalvenor_doc.h"
@@ -165,7 +167,7 @@ void KalvenorView::CreateControls() {
   m_help = form.AddButton(kIdHelpButton, "helpButton", "Help", {180, 67, 50, 14});
   m_quit = form.AddButton(kIdQuit, "quitButton", "Quit", {180, 85, 50, 14});
   m_refresh = form.AddButton(kIdRefresh, "refreshButton", "Refresh ->", {180, 214, 50, 14});
-  m_tree = form.Add<FolderTree>(kIdFolderTree, "folderTree", {236, 13, 135, 215});
+  m_tree = form.Add<FolderTree>(kIdFolderTree, "folderTree", {236, 13, 135, 215}, *m_fs);
   m_folderBox = form.Add<FolderPathBox>(kIdFolder, "folderBox", {237, 233, 134, 14});
   m_folderBox->setReadOnly(true);
   m_folderBox->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -210,6 +212,11 @@ void KalvenorView::OnInitialUpdate() {
                        ? stored
                        : kalvenor::kSortByType;
   m_presortGroup->button(sort)->setChecked(true);
+  // Until the first Start, a run would take the stored choices.
+  m_startChoices.postfix = m_settings.postfix != 0;
+  m_startChoices.sortType = m_settings.sort;
+  m_startChoices.ascending = m_settings.ascending != 0;
+  m_startChoices.fillGaps = m_settings.gaps != 0;
 
   // The tree keeps the distance of its right edge from the form's right
   // edge that the layout gives it; the form is never narrower than that.
@@ -221,7 +228,7 @@ void KalvenorView::OnInitialUpdate() {
 
 void KalvenorView::UpdateControls() {
   const std::string& folder = m_folderBox->Path();
-  const bool validFolder = kalvenor::IsValidFolderPath(folder);
+  const bool validFolder = kalvenor::IsValidFolderPath(*m_fs, folder);
   if (validFolder) m_settings.dir = folder;
   m_start->setEnabled(validFolder && !m_baseName->text().isEmpty());
   m_continue->setEnabled(false);
@@ -231,30 +238,51 @@ void KalvenorView::UpdateControls() {
 void KalvenorView::OnFolderOrNameChange() { UpdateControls(); }
 
 void KalvenorView::OnStart() {
-  m_settings.postfix = m_postfix->isChecked() ? 1 : 0;
-  m_settings.sort = m_presortGroup->checkedId();
-  m_settings.gaps = m_fillGaps->isChecked() ? 1 : 0;
-  m_settings.ascending = m_ascending->isChecked() ? 1 : 0;
-  m_baseIndex = kalvenor::ParseBaseIndex(m_baseIndexEdit->text().toStdString());
+  // The choices taken now hold for this preview and the Continue after it;
+  // they are also what the settings keep.
+  m_startChoices.postfix = m_postfix->isChecked();
+  m_startChoices.sortType = std::max(m_presortGroup->checkedId(), kalvenor::kSortByName);
+  m_startChoices.fillGaps = m_fillGaps->isChecked();
+  m_startChoices.ascending = m_ascending->isChecked();
+  m_startChoices.baseIndex = kalvenor::ParseBaseIndex(m_baseIndexEdit->text().toStdString());
+  m_settings.postfix = m_startChoices.postfix ? 1 : 0;
+  m_settings.sort = m_startChoices.sortType;
+  m_settings.gaps = m_startChoices.fillGaps ? 1 : 0;
+  m_settings.ascending = m_startChoices.ascending ? 1 : 0;
 
-  kalvenor::RenameContext context{*m_results, *this, *this, *m_fs};
-  if (kalvenor::RenameFiles(false, *this, context, m_lastBatch)) {
-    m_continue->setEnabled(true);
-    m_start->setEnabled(false);
+  switch (Run(/*commit=*/false).end) {
+    case kalvenor::RunEnd::IndexLimit:
+      break;  // nothing to continue with
+    default:
+      m_continue->setEnabled(true);
+      m_start->setEnabled(false);
+      break;
   }
 }
 
 void KalvenorView::OnContinue() {
-  kalvenor::RenameContext context{*m_results, *this, *this, *m_fs};
-  kalvenor::RenameFiles(true, *this, context, m_lastBatch);
+  Run(/*commit=*/true);
   UpdateControls();
   m_start->setEnabled(false);
 }
 
 void KalvenorView::OnUndoLast() {
-  kalvenor::RenameContext context{*m_results, *this, *this, *m_fs};
-  kalvenor::UndoLastBatch(context, m_lastBatch);
+  kalvenor::RenameContext context{*m_results, *this, *m_fs};
+  const kalvenor::RunOutcome outcome =
+      kalvenor::UndoLastBatch(GetLogPath(), /*logRequired=*/false, context, m_lastBatch);
+  if (!outcome.logPath.empty()) SetLogPath(outcome.logPath);
   UpdateControls();
+}
+
+kalvenor::RunOutcome KalvenorView::Run(bool commit) {
+  const kalvenor::RenameOptions options = CurrentOptions();
+  // The log path as typed names the document while the run works.
+  if (!options.logPath.empty()) m_doc.SetTitle(Decode(options.logPath));
+  kalvenor::RenameContext context{*m_results, *this, *m_fs};
+  const kalvenor::RunOutcome outcome =
+      kalvenor::RenameFiles(commit, options, context, m_lastBatch);
+  if (!outcome.logPath.empty()) SetLogPath(outcome.logPath);
+  return outcome;
 }
 
 void KalvenorView::OnQuit() {
@@ -308,17 +336,11 @@ void KalvenorView::SetLogPath(const std::string& path) {
   if (!path.empty()) m_doc.SetTitle(Decode(path));
 }
 
-void KalvenorView::SetDocumentTitle(const std::string& title) { m_doc.SetTitle(Decode(title)); }
-
 kalvenor::RenameOptions KalvenorView::CurrentOptions() const {
-  kalvenor::RenameOptions options;
+  kalvenor::RenameOptions options = m_startChoices;
   options.folder = m_folderBox->Path();
   options.baseName = Encode(m_baseName->text());
-  options.baseIndex = m_baseIndex;
-  options.postfix = m_settings.postfix != 0;
-  options.sortType = m_settings.sort;
-  options.ascending = m_settings.ascending != 0;
-  options.fillGaps = m_settings.gaps != 0;
+  options.logPath = GetLogPath();
   return options;
 }
 

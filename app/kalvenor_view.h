@@ -4,12 +4,12 @@
 // pressed, chooses the log file and keeps the folder tree as wide as the
 // window allows.
 //
-// The view is the engine's window on the user: it is the MessageSink (message
-// boxes captioned "Kalvenor"), the LogPathBox (the log-file box and the
-// document title) and the OptionValues (the boxes and the choices taken at
-// the last Start). It owns the folder tree, the Results list and the record
-// of the last batch; the settings record and the document belong to the
-// application and outlive the view.
+// The view is the engine's window on the user: it builds each run's
+// RenameOptions from its boxes and the choices taken at the last Start,
+// shows the run's messages (message boxes captioned "Kalvenor") and reacts
+// to the run's outcome. It owns the folder tree, the Results list and the
+// record of the last batch; the settings record and the document belong to
+// the application and outlive the view.
 //
 // Message boxes, the save dialog and the help command go through replaceable
 // functions, so that tests can answer them; the defaults show real dialogs.
@@ -24,9 +24,9 @@
 
 #include "file_system.h"
 #include "last_batch.h"
-#include "log_path_box.h"
 #include "message_sink.h"
-#include "option_values.h"
+#include "rename_options.h"
+#include "run_outcome.h"
 #include "settings_record.h"
 
 class FolderPathBox;
@@ -39,10 +39,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-class KalvenorView : public QWidget,
-                      public kalvenor::MessageSink,
-                      public kalvenor::LogPathBox,
-                      public kalvenor::OptionValues {
+class KalvenorView : public QWidget, public kalvenor::MessageSink {
   Q_OBJECT
 
  public:
@@ -66,12 +63,15 @@ class KalvenorView : public QWidget,
 
   // kalvenor::MessageSink
   void ShowMessage(const std::string& text, kalvenor::MessageIcon icon) override;
-  // kalvenor::LogPathBox
-  std::string GetLogPath() const override;
-  void SetLogPath(const std::string& path) override;
-  void SetDocumentTitle(const std::string& title) override;
-  // kalvenor::OptionValues
-  kalvenor::RenameOptions CurrentOptions() const override;
+  // The text of the log-file box as it stands now (the exact bytes of a
+  // path the program put there); empty means "no log".
+  std::string GetLogPath() const;
+  // Puts `path` into the log-file box and the "Log" setting and, when it is
+  // not empty, makes it the document title.
+  void SetLogPath(const std::string& path);
+  // The options a run would take now: the folder, base name and log path
+  // as they stand, the other choices as the last Start took them.
+  kalvenor::RenameOptions CurrentOptions() const;
 
   // Seams: how a message is shown, how the log file name is asked for (an
   // empty result means cancelled), and what the Help button does.
@@ -98,6 +98,9 @@ class KalvenorView : public QWidget,
   // Only the tree follows the form's width: its left edge, top and height
   // stay, and its right edge keeps its distance from the form's right edge.
   void PlaceTree();
+  // Previews or carries out the plan with CurrentOptions(); shows the log
+  // the run opened in the log-file box.
+  kalvenor::RunOutcome Run(bool commit);
   void ShowMessageBox(const QString& text, kalvenor::MessageIcon icon);
   QString AskLogFileNameWithDialog();
 
@@ -110,7 +113,8 @@ class KalvenorView : public QWidget,
   QRect m_treeRect;
   QRect m_clientRect;
   bool m_rectsRecorded = false;
-  int m_baseIndex = 0;
+  // Position, presort, gaps and base index as the last Start took them.
+  kalvenor::RenameOptions m_startChoices;
   std::string m_logBytes;  // the real bytes behind the log box's text
 
   FolderTree* m_tree = nullptr;

@@ -1,4 +1,5 @@
 #include "kalvenor_view.h"
+#include "posix_file_system.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -279,7 +280,7 @@ TEST_F(KalvenorViewTest, RenameErrorIsShownWithTheStopIcon) {
 class SecondRenameFails : public kalvenor::FileSystemWrapper {
  public:
   using FileSystemWrapper::FileSystemWrapper;
-  kalvenor::Cause RenameNoReplace(int folder, const std::string& from,
+  kalvenor::Cause RenameNoReplace(const kalvenor::FolderHandle& folder, const std::string& from,
                                   const std::string& to) override {
     if (++renames == 2) return kalvenor::Cause::SharingViolation;
     return FileSystemWrapper::RenameNoReplace(folder, from, to);

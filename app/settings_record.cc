@@ -1,9 +1,5 @@
 #include "settings_record.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-
 #include <QSettings>
 #include <QVariant>
 #include <vector>
@@ -88,13 +84,4 @@ void SaveSettings(const SettingsRecord& record, QSettings& store) {
   store.setValue(QStringLiteral("Postfix"), record.postfix);
   store.endGroup();
   store.sync();
-}
-
-std::string CurrentWorkingDirectory() {
-  std::vector<char> buffer(4096);
-  while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
-    if (errno != ERANGE) return std::string();
-    buffer.resize(buffer.size() * 2);
-  }
-  return std::string(buffer.data());
 }

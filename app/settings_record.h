@@ -38,6 +38,3 @@ void SaveSettings(const SettingsRecord& record, QSettings& store);
 // (and leaves `path` alone) for a value that is neither text nor bytes.
 QVariant PathToSetting(const std::string& path);
 bool PathFromSetting(const QVariant& value, std::string& path);
-
-// The process's current working directory, or "" when it cannot be read.
-std::string CurrentWorkingDirectory();

@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
   // The engine alone, previewing into a vector.
   kalvenor::PosixFileSystem fs;
   kalvenor::testing::RunBench engine(fs);
-  kalvenor::RenameOptions& options = engine.values.options;
+  kalvenor::RenameOptions& options = engine.options;
   options.folder = folder;
   options.baseName = "Holiday";
   options.postfix = true;

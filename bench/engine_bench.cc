@@ -117,8 +117,8 @@ Sample PreviewFloor(const std::string& folder) {
 
 // Every file of `folder` to be named Holiday with a number.
 void AimAt(testing::RunBench& run, const std::string& folder) {
-  run.values.options.folder = folder;
-  run.values.options.baseName = "Holiday";
+  run.options.folder = folder;
+  run.options.baseName = "Holiday";
 }
 
 // A message means the measurement went wrong; shown once the timing is over.
@@ -143,15 +143,14 @@ Sample CommitAndUndo(const std::string& folder, const std::string& log) {
   PosixFileSystem fs;
   testing::RunBench run(fs);
   AimAt(run, folder);
-  run.logBox.path = log;
+  run.options.logPath = log;
   const Stopwatch watch;
   run.Run(true);
   const Sample sample = watch.Stop();
   if (run.batch.Size() != static_cast<std::size_t>(kFiles)) {
     std::fprintf(stderr, "commit renamed %zu\n", run.batch.Size());
   }
-  run.logBox.path.clear();
-  UndoLastBatch(run.ctx, run.batch);
+  UndoLastBatch(/*logPath=*/"", /*logRequired=*/false, run.ctx, run.batch);
   ShowMessages(run);
   return sample;
 }

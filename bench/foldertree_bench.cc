@@ -19,6 +19,7 @@
 
 #include "folder_path_box.h"
 #include "folder_tree.h"
+#include "posix_file_system.h"
 #include "folder_tree_model.h"
 #include "test_support.h"
 
@@ -105,7 +106,8 @@ int main(int argc, char** argv) {
   for (int run = 0; run < kRepetitions; ++run) {
     floors.push_back(Seconds([&] { ReadFolder(wide); }));
     FolderPathBox box;
-    FolderTree tree;
+    kalvenor::PosixFileSystem fs;
+    FolderTree tree(fs);
     QObject::connect(&tree, &FolderTree::folderSelected, &box, &FolderPathBox::SetPath);
     tree.resize(300, 500);
     tree.Populate(wide);
@@ -128,7 +130,8 @@ int main(int argc, char** argv) {
   // Populating down 10 levels, bare and with 100 siblings at each level.
   for (const std::string& target : {deep, deepSiblings}) {
     FolderPathBox box;
-    FolderTree tree;
+    kalvenor::PosixFileSystem fs;
+    FolderTree tree(fs);
     QObject::connect(&tree, &FolderTree::folderSelected, &box, &FolderPathBox::SetPath);
     tree.resize(300, 500);
     tree.Populate(target);  // warm the caches once

@@ -2,22 +2,13 @@
 
 #include <QItemSelectionModel>
 
+#include "file_name.h"
 #include "folder_path.h"
 #include "folder_tree_model.h"
 #include "namespace_item.h"
 
-namespace {
-
-// The path without the '/' at its end ("/" stays "/").
-std::string WithoutTrailingSeparator(std::string path) {
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
-  return path;
-}
-
-}  // namespace
-
-FolderTree::FolderTree(QWidget* parent)
-    : QTreeView(parent), m_model(new FolderTreeModel(this)) {
+FolderTree::FolderTree(kalvenor::FileSystem& fs, QWidget* parent)
+    : QTreeView(parent), m_model(new FolderTreeModel(fs, this)) {
   setModel(m_model);
   setHeaderHidden(true);
   setRootIsDecorated(true);
@@ -59,7 +50,7 @@ void FolderTree::Populate(const std::string& folderPath) {
   QModelIndex found;
   const QModelIndex root = m_model->InsertDesktopItem();
   if (root.isValid()) {
-    const std::string target = WithoutTrailingSeparator(folderPath);
+    const std::string target = kalvenor::StripTrailingSeparators(folderPath);
     if (target == space.DesktopDirectory()) {
       found = root;
     } else {
@@ -97,6 +88,6 @@ void FolderTree::OnSelChanged(const QModelIndex& current) {
   const std::string& name = record->parsingName;
   // A parsing name that is no absolute path (Computer, Network) names no
   // folder, whatever lies in the working directory.
-  const bool valid = name.front() == '/' && kalvenor::IsValidFolderPath(name);
+  const bool valid = name.front() == '/' && kalvenor::IsValidFolderPath(m_model->Namespace().Files(), name);
   emit folderSelected(valid ? name : std::string());
 }

@@ -11,13 +11,16 @@
 #include <QTreeView>
 #include <string>
 
+#include "file_system.h"
+
 class FolderTreeModel;
 
 class FolderTree : public QTreeView {
   Q_OBJECT
 
  public:
-  explicit FolderTree(QWidget* parent = nullptr);
+  // Reads folders through `fs`, which must outlive the tree.
+  explicit FolderTree(kalvenor::FileSystem& fs, QWidget* parent = nullptr);
   ~FolderTree() override;
 
   // Rebuilds the tree, walks down to `folderPath` and selects it, which

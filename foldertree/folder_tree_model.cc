@@ -12,9 +12,8 @@ using kalvenor::IdListPtr;
 using kalvenor::NameForm;
 using kalvenor::ShellFolder;
 
-FolderTreeModel::FolderTreeModel(QObject* parent)
-    : QAbstractItemModel(parent),
-      m_namespace(std::make_unique<kalvenor::ShellNamespace>()) {}
+FolderTreeModel::FolderTreeModel(kalvenor::FileSystem& fs, QObject* parent)
+    : QAbstractItemModel(parent), m_namespace(std::make_unique<kalvenor::ShellNamespace>(fs)) {}
 
 FolderTreeModel::~FolderTreeModel() {
   m_items.clear();  // before the namespace and its allocator

@@ -22,7 +22,8 @@ class FolderTreeModel : public QAbstractItemModel {
   // The item's parsing name as a QByteArray of its real bytes.
   static constexpr int kParsingNameRole = Qt::UserRole + 1;
 
-  explicit FolderTreeModel(QObject* parent = nullptr);
+  // Reads folders through `fs`, which must outlive the model.
+  explicit FolderTreeModel(kalvenor::FileSystem& fs, QObject* parent = nullptr);
   ~FolderTreeModel() override;
 
   QModelIndex index(int row, int column,

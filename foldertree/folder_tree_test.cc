@@ -1,4 +1,5 @@
 #include "folder_tree.h"
+#include "posix_file_system.h"
 
 #include <gtest/gtest.h>
 
@@ -52,7 +53,8 @@ class FolderTreeTest : public ::testing::Test {
 
   std::string m_base;
   std::vector<std::string> m_announced;  // what the tree announced, in order
-  FolderTree m_tree;
+  kalvenor::PosixFileSystem m_fs;
+  FolderTree m_tree{m_fs};
   FolderPathBox m_box;
 };
 

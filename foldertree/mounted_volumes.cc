@@ -1,7 +1,6 @@
 #include "mounted_volumes.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
+#include "file_name.h"
 
 #include <algorithm>
 #include <array>
@@ -32,19 +31,13 @@ bool Contains(const std::array<std::string_view, N>& list,
   return std::find(list.begin(), list.end(), value) != list.end();
 }
 
-bool StartsWithComponent(std::string_view path, std::string_view prefix) {
-  if (prefix == "/") return !path.empty() && path.front() == '/';
-  if (path.substr(0, prefix.size()) != prefix) return false;
-  return path.size() == prefix.size() || path[prefix.size()] == '/';
-}
-
 // System areas: their mounts are the system's, not the user's drives.
 // Removable media mounted under /run/media stay.
 bool InSystemArea(std::string_view root) {
-  if (StartsWithComponent(root, "/run/media")) return false;
+  if (IsAtOrBelow(root, "/run/media")) return false;
   for (std::string_view area : {"/proc", "/sys", "/dev", "/run", "/var/run",
                                 "/var/lock"}) {
-    if (StartsWithComponent(root, area)) return true;
+    if (IsAtOrBelow(root, area)) return true;
   }
   return false;
 }
@@ -78,12 +71,12 @@ std::vector<MountedVolume> UserVolumes(const std::vector<MountEntry>& table) {
   return volumes;
 }
 
-std::vector<MountedVolume> ReadMountedVolumes() {
-  std::vector<MountedVolume> volumes = UserVolumes(ReadMountTable());
+std::vector<MountedVolume> ReadMountedVolumes(FileSystem& fs) {
+  std::vector<MountedVolume> volumes = UserVolumes(ReadMountTable(fs));
   // Mounts of single files (a container's /etc/hosts) are no drives.
-  std::erase_if(volumes, [](const MountedVolume& v) {
-    struct stat st;
-    return ::stat(v.rootPath.c_str(), &st) != 0 || !S_ISDIR(st.st_mode);
+  std::erase_if(volumes, [&fs](const MountedVolume& v) {
+    PathStat stat;
+    return fs.Stat(v.rootPath, /*followLinks=*/true, &stat) != Cause::Ok || !stat.isDirectory;
   });
   return volumes;
 }
@@ -92,7 +85,7 @@ const MountedVolume* VolumeHolding(const std::vector<MountedVolume>& volumes,
                                    const std::string& path) {
   const MountedVolume* best = nullptr;
   for (const MountedVolume& volume : volumes) {
-    if (!StartsWithComponent(path, volume.rootPath)) continue;
+    if (!IsAtOrBelow(path, volume.rootPath)) continue;
     if (best == nullptr || volume.rootPath.size() > best->rootPath.size()) {
       best = &volume;
     }

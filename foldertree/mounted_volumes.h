@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "file_system.h"
 #include "mount_table.h"
 
 namespace kalvenor {
@@ -25,7 +26,7 @@ struct MountedVolume {
 std::vector<MountedVolume> UserVolumes(const std::vector<MountEntry>& table);
 
 // The same for this process's mount table, without mounts of single files.
-std::vector<MountedVolume> ReadMountedVolumes();
+std::vector<MountedVolume> ReadMountedVolumes(FileSystem& fs);
 
 // The volume among `volumes` whose mount point is the longest leading run of
 // whole components of `path` (an absolute path); nullptr when none is.

@@ -1,11 +1,7 @@
 #include "shell_folder.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "display_text.h"
+#include "file_name.h"
 #include "namespace_item.h"
 #include "shell_namespace.h"
 
@@ -103,15 +99,6 @@ class DesktopFolder final : public ShellFolder {
 
 }  // namespace
 
-std::string JoinPath(const std::string& folder, std::string_view name) {
-  std::string path;
-  path.reserve(folder.size() + 1 + name.size());
-  path = folder;
-  if (path.empty() || path.back() != '/') path += '/';
-  path += name;
-  return path;
-}
-
 ShellFolder::ShellFolder(ShellNamespace& space, std::string path)
     : m_space(space), m_path(std::move(path)) {}
 
@@ -120,34 +107,16 @@ ShellFolder::~ShellFolder() = default;
 bool ShellFolder::ReadSubfolders(const std::string& path,
                                  std::vector<IdListPtr>& children) const {
   m_space.NoteFolderRead(path);
-  const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return false;
-  DIR* dir = ::fdopendir(fd);
-  if (dir == nullptr) {
-    ::close(fd);
-    return false;
-  }
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string_view name(entry->d_name);
-    if (name == "." || name == "..") continue;
-    // Only directories, links (which may point at one) and entries of
-    // unknown kind need a look; the look also tells the link count.
-    if (entry->d_type != DT_DIR && entry->d_type != DT_LNK &&
-        entry->d_type != DT_UNKNOWN) {
-      continue;
-    }
-    struct stat st;
-    if (::fstatat(fd, entry->d_name, &st, 0) != 0 || !S_ISDIR(st.st_mode)) {
-      continue;
-    }
-    // Where the file system counts subdirectories in the link count, 2 means
-    // none; where it does not (a count below 2), assume some.
-    const bool hasSubfolders = st.st_nlink != 2;
+  FileSystem& fs = m_space.Files();
+  Cause cause = Cause::Ok;
+  const FolderHandle folder = fs.OpenFolder(path, &cause);
+  std::vector<SubfolderEntry> subfolders;
+  if (!folder.IsOpen() || !fs.ListSubfolders(folder, subfolders)) return false;
+  for (const SubfolderEntry& entry : subfolders) {
     IdListPtr item = MakeItemId(m_space.Allocator(), ItemKind::Folder,
-                                hasSubfolders ? kItemHasSubfolders : 0, name);
+                                entry.hasSubfolders ? kItemHasSubfolders : 0, entry.name);
     if (item) children.push_back(std::move(item));
   }
-  ::closedir(dir);
   return true;
 }
 

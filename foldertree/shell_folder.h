@@ -92,7 +92,4 @@ class ShellFolder {
 // The root of the namespace; its path is the desktop directory.
 std::shared_ptr<ShellFolder> MakeDesktopFolder(ShellNamespace& space);
 
-// Joins a folder path and a name with one '/'.
-std::string JoinPath(const std::string& folder, std::string_view name);
-
 }  // namespace kalvenor

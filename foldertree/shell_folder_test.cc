@@ -10,6 +10,7 @@
 #include "mounted_volumes.h"
 #include "namespace_item.h"
 #include "shell_item.h"
+#include "posix_file_system.h"
 #include "shell_namespace.h"
 #include "test_home.h"
 
@@ -59,7 +60,8 @@ class ShellFolderTest : public ::testing::Test {
     return folder;
   }
 
-  ShellNamespace m_space;
+  PosixFileSystem m_fs;
+  ShellNamespace m_space{m_fs};
   std::string m_root;
 };
 
@@ -228,7 +230,8 @@ TEST(MountedVolumesTest, PathBelongsToTheLongestWholeComponentMount) {
 }
 
 TEST(ShellItemTest, IconIndicesFollowTheLastItemAndTheOpenFlag) {
-  ShellNamespace space;
+  PosixFileSystem fs;
+  ShellNamespace space(fs);
   IdListPtr desktop = space.GetSpecialFolderLocation(SpecialFolder::Desktop);
   IdListPtr path = space.ParseDisplayName("/usr");
   ASSERT_TRUE(path);

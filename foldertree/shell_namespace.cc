@@ -1,14 +1,11 @@
 #include "shell_namespace.h"
 
-#include <sys/stat.h>
-
-#include <cstdlib>
-
 #include <QDir>
 #include <QLocale>
 #include <QStandardPaths>
 
 #include "display_text.h"
+#include "file_name.h"
 #include "namespace_item.h"
 #include "shell_folder.h"
 
@@ -19,13 +16,10 @@ namespace {
 // The home folder as bytes. Qt holds it as text, which cannot carry a name
 // that is not valid UTF-8; $HOME itself can, so it is taken whenever it names
 // the same folder as Qt's text does.
-std::string HomeBytes(const QString& homeText) {
-  const char* env = std::getenv("HOME");
-  if (env != nullptr && env[0] == '/' &&
-      QDir::cleanPath(DisplayText(env)) == homeText) {
-    std::string home(env);
-    while (home.size() > 1 && home.back() == '/') home.pop_back();
-    return home;
+std::string HomeBytes(FileSystem& fs, const QString& homeText) {
+  const std::optional<std::string> env = fs.GetEnv("HOME");
+  if (env && env->starts_with('/') && QDir::cleanPath(DisplayText(*env)) == homeText) {
+    return StripTrailingSeparators(*env);
   }
   return PathBytes(homeText);
 }
@@ -36,15 +30,16 @@ std::string PlaceBytes(const QString& placeText, const QString& homeText,
                        const std::string& homeBytes) {
   if (placeText == homeText) return homeBytes;
   if (homeText != QLatin1String("/") &&
-      placeText.startsWith(homeText + QLatin1Char('/'))) {
+      IsAtOrBelow(PathBytes(placeText), PathBytes(homeText))) {
     return homeBytes + PathBytes(placeText.mid(homeText.size()));
   }
   return PathBytes(placeText);
 }
 
-bool IsFolder(const std::string& path) {
-  struct stat st;
-  return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+bool IsFolder(FileSystem& fs, const std::string& path) {
+  PathStat stat;
+  return !path.empty() && fs.Stat(path, /*followLinks=*/true, &stat) == Cause::Ok &&
+         stat.isDirectory;
 }
 
 // Numeric collation needs a real locale; the "C" locale compares code
@@ -68,7 +63,7 @@ bool Append(IdListAllocator& allocator, IdListPtr& list, IdListPtr item) {
 
 }  // namespace
 
-ShellNamespace::ShellNamespace() : m_collator(CollationLocale()) {
+ShellNamespace::ShellNamespace(FileSystem& fs) : m_fs(fs), m_collator(CollationLocale()) {
   m_collator.setNumericMode(true);
   m_collator.setCaseSensitivity(Qt::CaseInsensitive);
   Refresh();
@@ -78,12 +73,12 @@ ShellNamespace::~ShellNamespace() = default;
 
 void ShellNamespace::Refresh() {
   const QString homeText = QDir::homePath();
-  m_homeDirectory = HomeBytes(homeText);
+  m_homeDirectory = HomeBytes(m_fs, homeText);
   const std::string desktop = PlaceBytes(
       QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
       homeText, m_homeDirectory);
-  m_desktopDirectory = IsFolder(desktop) ? desktop : m_homeDirectory;
-  m_volumes = ReadMountedVolumes();
+  m_desktopDirectory = IsFolder(m_fs, desktop) ? desktop : m_homeDirectory;
+  m_volumes = ReadMountedVolumes(m_fs);
 }
 
 std::shared_ptr<ShellFolder> ShellNamespace::GetDesktopFolder() {

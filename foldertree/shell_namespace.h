@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "file_system.h"
 #include "id_list.h"
 #include "mounted_volumes.h"
 #include "shell_icons.h"
@@ -31,8 +32,9 @@ enum class SpecialFolder {
 
 class ShellNamespace {
  public:
-  // Reads the places and volumes (see Refresh).
-  ShellNamespace();
+  // Reads the places and volumes (see Refresh) through `fs`, which must
+  // outlive the namespace; so does every folder read later.
+  explicit ShellNamespace(FileSystem& fs);
   ShellNamespace(const ShellNamespace&) = delete;
   ShellNamespace& operator=(const ShellNamespace&) = delete;
   ~ShellNamespace();
@@ -43,6 +45,7 @@ class ShellNamespace {
   void Refresh();
 
   IdListAllocator& Allocator() { return m_allocator; }
+  FileSystem& Files() { return m_fs; }
   ShellIconList& Icons() { return m_icons; }
   const QCollator& Collator() const { return m_collator; }
 
@@ -66,6 +69,7 @@ class ShellNamespace {
   int FolderReadsOf(const std::string& path) const;
 
  private:
+  FileSystem& m_fs;
   IdListAllocator m_allocator;
   ShellIconList m_icons;
   QCollator m_collator;
