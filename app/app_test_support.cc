@@ -7,7 +7,7 @@ int main(int argc, char** argv) {
   // Every test runs offscreen and away from the user's own settings.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   kalvenor::testing::TempDir home("kalvenor-app-");
-  qputenv("HOME", QByteArray::fromStdString(home.path()));
+  qputenv("HOME", QByteArray::fromStdString(home.Path()));
   qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(home.Join(".config")));
   qputenv("XDG_DATA_HOME", QByteArray::fromStdString(home.Join(".local/share")));
   QApplication application(argc, argv);

@@ -13,13 +13,6 @@ namespace apptest {
 
 using kalvenor::testing::TempDir;
 
-// `path` without a trailing '/' (but "/" stays): the folder tree may write a
-// folder either way.
-inline std::string WithoutSeparator(std::string path) {
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
-  return path;
-}
-
 // The child of `parent` with object name `name`, failing the test when absent.
 template <typename T>
 T* Find(const QWidget* parent, const char* name) {

@@ -21,7 +21,7 @@ struct HelpProbe {
 
 TEST(HelpLauncherTest, MissingPageGivesTheFailureMessage) {
   apptest::TempDir empty;
-  HelpLauncher launcher(QStringList{QString::fromStdString(empty.path())});
+  HelpLauncher launcher(QStringList{QString::fromStdString(empty.Path())});
   HelpProbe probe(launcher, true);
   EXPECT_FALSE(launcher.Launch());
   EXPECT_TRUE(probe.opened.empty());
@@ -32,7 +32,7 @@ TEST(HelpLauncherTest, MissingPageGivesTheFailureMessage) {
 TEST(HelpLauncherTest, ViewerThatCannotStartGivesTheFailureMessage) {
   apptest::TempDir dir;
   dir.MakeFile("help.html", "<html></html>");
-  HelpLauncher launcher(QStringList{QString::fromStdString(dir.path())});
+  HelpLauncher launcher(QStringList{QString::fromStdString(dir.Path())});
   HelpProbe probe(launcher, false);
   EXPECT_FALSE(launcher.Launch());
   ASSERT_EQ(probe.opened.size(), 1u);
@@ -44,8 +44,8 @@ TEST(HelpLauncherTest, OpensTheFirstPageFoundAsALocalFile) {
   apptest::TempDir first;
   apptest::TempDir second;
   second.MakeFile("help.html", "<html>second</html>");
-  HelpLauncher launcher(QStringList{QString::fromStdString(first.path()),
-                                     QString::fromStdString(second.path())});
+  HelpLauncher launcher(QStringList{QString::fromStdString(first.Path()),
+                                     QString::fromStdString(second.Path())});
   HelpProbe probe(launcher, true);
   EXPECT_TRUE(launcher.Launch());
   EXPECT_TRUE(probe.messages.empty());

@@ -21,6 +21,7 @@
 #include "about_dlg.h"
 #include "app_test_support.h"
 #include "kalvenor_view.h"
+#include "file_name.h"
 #include "main_frame.h"
 #include "posix_file_system.h"
 
@@ -48,7 +49,7 @@ TEST_F(KalvenorAppTest, FirstStartUsesTheWorkingFolderAndWritesTheDefaultsAtExit
   KalvenorApp app(StoreFile());
   ASSERT_TRUE(app.InitInstance());
   const std::string cwd = kalvenor::PosixFileSystem().WorkingDirectory().value_or(std::string());
-  EXPECT_EQ(apptest::WithoutSeparator(app.Settings().dir), cwd);
+  EXPECT_EQ(kalvenor::StripTrailingSeparators(app.Settings().dir), cwd);
   const KalvenorView* view = app.View();
   EXPECT_TRUE(Find<QCheckBox>(view, "fillGapsCheck")->isChecked());
   EXPECT_TRUE(Find<QRadioButton>(view, "postfixRadio")->isChecked());
@@ -57,7 +58,7 @@ TEST_F(KalvenorAppTest, FirstStartUsesTheWorkingFolderAndWritesTheDefaultsAtExit
   app.Frame()->close();
   EXPECT_EQ(app.ExitInstance(0), 0);
 
-  EXPECT_EQ(apptest::WithoutSeparator(Stored("Dir").toString().toStdString()), cwd);
+  EXPECT_EQ(kalvenor::StripTrailingSeparators(Stored("Dir").toString().toStdString()), cwd);
   EXPECT_EQ(Stored("Log").toString(), QString());
   EXPECT_EQ(Stored("Gaps").toInt(), 1);
   EXPECT_EQ(Stored("Sort").toInt(), 0);
@@ -66,7 +67,7 @@ TEST_F(KalvenorAppTest, FirstStartUsesTheWorkingFolderAndWritesTheDefaultsAtExit
 }
 
 TEST_F(KalvenorAppTest, ChoicesOfTheLastStartAreWrittenAndOthersAreNot) {
-  Store("Dir", QString::fromStdString(m_photos.path()));
+  Store("Dir", QString::fromStdString(m_photos.Path()));
   Store("Sort", 1);
   {
     KalvenorApp app(StoreFile());
@@ -85,7 +86,7 @@ TEST_F(KalvenorAppTest, ChoicesOfTheLastStartAreWrittenAndOthersAreNot) {
     app.Frame()->close();
     app.ExitInstance(0);
   }
-  EXPECT_EQ(apptest::WithoutSeparator(Stored("Dir").toString().toStdString()), m_photos.path());
+  EXPECT_EQ(kalvenor::StripTrailingSeparators(Stored("Dir").toString().toStdString()), m_photos.Path());
   EXPECT_EQ(Stored("Postfix").toInt(), 0);
   EXPECT_EQ(Stored("Gaps").toInt(), 0);
   EXPECT_EQ(Stored("Ascending").toInt(), 0);
@@ -174,7 +175,7 @@ TEST_F(KalvenorAppTest, HelpButtonAndMenuOpenTheSamePageOrReportTheFailure) {
   EXPECT_TRUE(failures.empty());
 
   apptest::TempDir empty;
-  app.Help() = HelpLauncher(QStringList{QString::fromStdString(empty.path())});
+  app.Help() = HelpLauncher(QStringList{QString::fromStdString(empty.Path())});
   answer(app.Help());
   Find<QPushButton>(app.View(), "helpButton")->click();
   ASSERT_EQ(failures.size(), 1u);
@@ -206,11 +207,11 @@ TEST_P(KalvenorProcessTest, SettingsAreWrittenWhenTheProgramIsSignalled) {
   }
   QProcess program;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("HOME"), QString::fromStdString(home.path()));
+  env.insert(QStringLiteral("HOME"), QString::fromStdString(home.Path()));
   env.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString(home.Join(".config")));
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
   program.setProcessEnvironment(env);
-  program.setWorkingDirectory(QString::fromStdString(work.path()));
+  program.setWorkingDirectory(QString::fromStdString(work.Path()));
   program.start(QStringLiteral(KALVENOR_APP_PATH), QStringList());
   ASSERT_TRUE(program.waitForStarted(10000));
   // Signal only once the program catches the signal (its handlers go in
@@ -237,8 +238,8 @@ TEST_P(KalvenorProcessTest, SettingsAreWrittenWhenTheProgramIsSignalled) {
   EXPECT_EQ(program.exitCode(), 0);
 
   QSettings store(conf, QSettings::IniFormat);
-  EXPECT_EQ(apptest::WithoutSeparator(store.value(QStringLiteral("Settings/Dir")).toString().toStdString()),
-            work.path());
+  EXPECT_EQ(kalvenor::StripTrailingSeparators(store.value(QStringLiteral("Settings/Dir")).toString().toStdString()),
+            work.Path());
   EXPECT_EQ(store.value(QStringLiteral("Settings/Sort")).toInt(), 2);
   EXPECT_EQ(store.value(QStringLiteral("Settings/Gaps")).toInt(), 1);
   EXPECT_EQ(store.value(QStringLiteral("Settings/Postfix")).toInt(), 1);

@@ -35,7 +35,7 @@ struct Shown {
 class KalvenorViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    m_settings.dir = m_photos.path();
+    m_settings.dir = m_photos.Path();
     m_settings.gaps = 0;
     m_settings.postfix = 0;
   }
@@ -90,7 +90,7 @@ class KalvenorViewTest : public ::testing::Test {
 
 TEST_F(KalvenorViewTest, FirstStartShowsTheDefaultsWithEveryActionOff) {
   m_settings = SettingsRecord();
-  m_settings.dir = m_photos.path();
+  m_settings.dir = m_photos.Path();
   Open();
   EXPECT_TRUE(Control<QCheckBox>("fillGapsCheck")->isChecked());
   EXPECT_TRUE(Control<QCheckBox>("ascendingCheck")->isChecked());
@@ -100,7 +100,7 @@ TEST_F(KalvenorViewTest, FirstStartShowsTheDefaultsWithEveryActionOff) {
   EXPECT_EQ(Control<QLineEdit>("baseIndexEdit")->text(), QStringLiteral("0"));
   EXPECT_EQ(Control<QLineEdit>("baseNameEdit")->text(), QString());
   EXPECT_EQ(Control<QLineEdit>("logFileEdit")->text(), QString());
-  EXPECT_EQ(Control<FolderPathBox>("folderBox")->Path().rfind(m_photos.path(), 0), 0u);
+  EXPECT_EQ(Control<FolderPathBox>("folderBox")->Path().rfind(m_photos.Path(), 0), 0u);
   EXPECT_FALSE(Enabled("startButton"));
   EXPECT_FALSE(Enabled("continueButton"));
   EXPECT_FALSE(Enabled("undoButton"));
@@ -142,13 +142,13 @@ TEST_F(KalvenorViewTest, StartNeedsAValidFolderAndABaseName) {
   EXPECT_FALSE(Enabled("startButton"));
   SelectFolder(m_photos.Join("missing"));
   EXPECT_FALSE(Enabled("startButton"));
-  EXPECT_EQ(m_settings.dir.rfind(m_photos.path(), 0), 0u);  // refused paths are not stored
+  EXPECT_EQ(m_settings.dir.rfind(m_photos.Path(), 0), 0u);  // refused paths are not stored
   EXPECT_EQ(m_settings.dir.find("missing"), std::string::npos);
 
   apptest::TempDir other;
-  SelectFolder(other.path());
+  SelectFolder(other.Path());
   EXPECT_TRUE(Enabled("startButton"));
-  EXPECT_EQ(m_settings.dir, other.path());
+  EXPECT_EQ(m_settings.dir, other.Path());
 }
 
 TEST_F(KalvenorViewTest, PreviewSwapsStartForContinueUntilFolderOrNameChanges) {
@@ -172,7 +172,7 @@ TEST_F(KalvenorViewTest, PreviewSwapsStartForContinueUntilFolderOrNameChanges) {
 
   Click("startButton");
   EXPECT_TRUE(Enabled("continueButton"));
-  SelectFolder(m_photos.path());  // the tree selecting a folder, even the same one
+  SelectFolder(m_photos.Path());  // the tree selecting a folder, even the same one
   EXPECT_FALSE(Enabled("continueButton"));
   EXPECT_TRUE(Enabled("startButton"));
 }
@@ -385,7 +385,7 @@ TEST_F(KalvenorViewTest, BrowseDialogAddsTheDefaultExtensionToAPlainName) {
     if (dialog == nullptr) return;
     answer.stop();
     filter = dialog->selectedNameFilter();
-    dialog->setDirectory(QString::fromStdString(logs.path()));
+    dialog->setDirectory(QString::fromStdString(logs.Path()));
     auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     if (name == nullptr) {
       dialog->reject();  // fails the checks below rather than hang

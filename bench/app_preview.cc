@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
 
   const kalvenor::testing::TempDir temp("kalvenor-app-bench-");
-  const std::string folder = temp.path();
+  const std::string folder = temp.Path();
   for (int i = 0; i < kFiles; ++i) {
     char name[32];
     std::snprintf(name, sizeof name, "/IMG_%05d.jpg", (i * 7919) % 100000);

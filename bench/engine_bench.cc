@@ -56,12 +56,12 @@ double ThreadCpu() {
 
 class Stopwatch {
  public:
-  Stopwatch() : wall_(Clock::now()), cpu_(ThreadCpu()) {}
-  Sample Stop() const { return {Seconds(Clock::now() - wall_), ThreadCpu() - cpu_}; }
+  Stopwatch() : m_wall(Clock::now()), m_cpu(ThreadCpu()) {}
+  Sample Stop() const { return {Seconds(Clock::now() - m_wall), ThreadCpu() - m_cpu}; }
 
  private:
-  Clock::time_point wall_;
-  double cpu_;
+  Clock::time_point m_wall;
+  double m_cpu;
 };
 
 double Median(std::vector<double> v) {
@@ -214,7 +214,7 @@ void RunOn(const std::string& base, const std::string& self) {
     std::printf("%s: cannot create a folder, skipped\n", base.c_str());
     return;
   }
-  const std::string root = temp->path();
+  const std::string root = temp->Path();
   const std::string folder = root + "/photos";
   const std::string log = root + "/rename.log";
   ::mkdir(folder.c_str(), 0755);

@@ -76,7 +76,7 @@ void Report(const char* what, double measured, double floor) {
 int main(int argc, char** argv) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   const kalvenor::testing::TempDir temp("kalvenor-bench-", "/tmp");
-  const std::string base = temp.path();
+  const std::string base = temp.Path();
   ::setenv("HOME", base.c_str(), 1);
   ::setenv("XDG_CONFIG_HOME", (base + "/.config").c_str(), 1);
   ::setenv("XDG_DATA_HOME", (base + "/.local/share").c_str(), 1);

@@ -121,14 +121,14 @@ bool IsHeader(const std::string& line, const std::string& suffix = "") {
 class CliTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(fs::create_directory(photos_));
-    for (const char* name : {"b.jpg", "a.jpg", "c.png"}) WriteFile(photos_ + "/" + name, name);
+    ASSERT_TRUE(fs::create_directory(m_photos));
+    for (const char* name : {"b.jpg", "a.jpg", "c.png"}) WriteFile(m_photos + "/" + name, name);
   }
-  std::string Photo(const std::string& name) const { return photos_ + "/" + name; }
+  std::string Photo(const std::string& name) const { return m_photos + "/" + name; }
 
-  TempDir dir_;
-  const std::string photos_ = dir_.Join("photos");
-  const std::string log_ = dir_.Join("rename.log");
+  TempDir m_dir;
+  const std::string m_photos = m_dir.Join("photos");
+  const std::string m_log = m_dir.Join("rename.log");
 };
 
 TEST_F(CliTest, WrongArgumentsGiveStatusTwoAndTheUsage) {
@@ -140,25 +140,25 @@ TEST_F(CliTest, WrongArgumentsGiveStatusTwoAndTheUsage) {
       {"-b", "H", "--sort", "size", "photos"},
   };
   for (const auto& args : wrong) {
-    const Outcome run = RunCli(args, dir_.path());
+    const Outcome run = RunCli(args, m_dir.Path());
     EXPECT_EQ(run.status, 2) << args.front() << " " << args.back();
     EXPECT_NE(run.err.find("usage: kalvenor-cli [OPTIONS] FOLDER"), std::string::npos) << run.err;
     EXPECT_EQ(run.out, "");
   }
-  EXPECT_EQ(Names(photos_), (std::set<std::string>{"a.jpg", "b.jpg", "c.png"}));
+  EXPECT_EQ(Names(m_photos), (std::set<std::string>{"a.jpg", "b.jpg", "c.png"}));
 }
 
 TEST_F(CliTest, HelpAndVersion) {
-  const Outcome help = RunCli({"--help"}, dir_.path());
+  const Outcome help = RunCli({"--help"}, m_dir.Path());
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("--undo-log FILE"), std::string::npos);
-  const Outcome version = RunCli({"--version"}, dir_.path());
+  const Outcome version = RunCli({"--version"}, m_dir.Path());
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out, "kalvenor-cli 2.0\n");
 }
 
 TEST_F(CliTest, PreviewListsThePlanAndTouchesNothing) {
-  const Outcome run = RunCli({"-b", "Holiday", "--prefix", "-l", "rename.log", "photos"}, dir_.path());
+  const Outcome run = RunCli({"-b", "Holiday", "--prefix", "-l", "rename.log", "photos"}, m_dir.Path());
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out,
@@ -166,16 +166,16 @@ TEST_F(CliTest, PreviewListsThePlanAndTouchesNothing) {
             "b.jpg -> 0001Holiday.jpg\n"
             "c.png -> 0002Holiday.png\n"
             "Run again with --commit to do the above.\n");
-  EXPECT_EQ(Names(photos_), (std::set<std::string>{"a.jpg", "b.jpg", "c.png"}));
-  EXPECT_FALSE(fs::exists(log_));
+  EXPECT_EQ(Names(m_photos), (std::set<std::string>{"a.jpg", "b.jpg", "c.png"}));
+  EXPECT_FALSE(fs::exists(m_log));
 }
 
 TEST_F(CliTest, CommitRenamesAndLogsFullPaths) {
   WriteFile(Photo("Holiday0001.gif"), "kept");
   const Outcome run =
-      RunCli({"-b", "Holiday", "--no-fill-gaps", "--sort=type", "--descending", "-l", log_, "-c",
-           photos_},
-          dir_.path());
+      RunCli({"-b", "Holiday", "--no-fill-gaps", "--sort=type", "--descending", "-l", m_log, "-c",
+           m_photos},
+          m_dir.Path());
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out,
@@ -184,54 +184,54 @@ TEST_F(CliTest, CommitRenamesAndLogsFullPaths) {
             "b.jpg -> Holiday0003.jpg\n"
             "a.jpg -> Holiday0004.jpg\n"
             "Operations complete.\n");
-  EXPECT_EQ(Names(photos_), (std::set<std::string>{"Holiday0001.gif", "Holiday0002.png",
+  EXPECT_EQ(Names(m_photos), (std::set<std::string>{"Holiday0001.gif", "Holiday0002.png",
                                                     "Holiday0003.jpg", "Holiday0004.jpg"}));
   EXPECT_EQ(ReadFile(Photo("Holiday0003.jpg")), "b.jpg");
-  const std::vector<std::string> log = Lines(ReadFile(log_));
+  const std::vector<std::string> log = Lines(ReadFile(m_log));
   ASSERT_EQ(log.size(), 4u);
   EXPECT_TRUE(IsHeader(log[0])) << log[0];
-  EXPECT_EQ(log[1], photos_ + "/c.png renamed to " + photos_ + "/Holiday0002.png");
-  EXPECT_EQ(log[3], photos_ + "/a.jpg renamed to " + photos_ + "/Holiday0004.jpg");
+  EXPECT_EQ(log[1], m_photos + "/c.png renamed to " + m_photos + "/Holiday0002.png");
+  EXPECT_EQ(log[3], m_photos + "/a.jpg renamed to " + m_photos + "/Holiday0004.jpg");
 }
 
 TEST_F(CliTest, RelativeFolderAndLogBecomeAbsoluteWithoutResolvingLinks) {
-  fs::create_directory_symlink("photos", dir_.Join("album"));
-  ASSERT_TRUE(fs::create_directory(dir_.Join("logs")));
-  const Outcome run = RunCli({"-b", "H", "-c", "-l", "logs/../r.log", "./album/"}, dir_.path());
+  fs::create_directory_symlink("photos", m_dir.Join("album"));
+  ASSERT_TRUE(fs::create_directory(m_dir.Join("logs")));
+  const Outcome run = RunCli({"-b", "H", "-c", "-l", "logs/../r.log", "./album/"}, m_dir.Path());
   EXPECT_EQ(run.status, 0) << run.err;
-  const std::vector<std::string> log = Lines(ReadFile(dir_.Join("r.log")));
+  const std::vector<std::string> log = Lines(ReadFile(m_dir.Join("r.log")));
   ASSERT_EQ(log.size(), 4u);
-  EXPECT_EQ(log[1], dir_.Join("album/a.jpg renamed to ") + dir_.Join("album/H0000.jpg"));
+  EXPECT_EQ(log[1], m_dir.Join("album/a.jpg renamed to ") + m_dir.Join("album/H0000.jpg"));
   EXPECT_TRUE(fs::exists(Photo("H0000.jpg")));
 
   // The undo reads the relative log path against the current folder too.
-  const Outcome undo = RunCli({"--undo-log", "r.log"}, dir_.path());
+  const Outcome undo = RunCli({"--undo-log", "r.log"}, m_dir.Path());
   EXPECT_EQ(undo.status, 0) << undo.err;
-  EXPECT_EQ(Names(photos_), (std::set<std::string>{"a.jpg", "b.jpg", "c.png"}));
+  EXPECT_EQ(Names(m_photos), (std::set<std::string>{"a.jpg", "b.jpg", "c.png"}));
 }
 
 TEST_F(CliTest, TheCurrentFolderIsTakenAsTheShellNamesIt) {
-  fs::create_directory_symlink("photos", dir_.Join("album"));
+  fs::create_directory_symlink("photos", m_dir.Join("album"));
   const Outcome run =
-      RunCli({"-b", "H", "-c", "-l", "../r.log", "."}, dir_.Join("album"), {{"PWD", dir_.Join("album")}});
+      RunCli({"-b", "H", "-c", "-l", "../r.log", "."}, m_dir.Join("album"), {{"PWD", m_dir.Join("album")}});
   EXPECT_EQ(run.status, 0) << run.err;
-  const std::vector<std::string> log = Lines(ReadFile(dir_.Join("r.log")));
+  const std::vector<std::string> log = Lines(ReadFile(m_dir.Join("r.log")));
   ASSERT_EQ(log.size(), 4u);
-  EXPECT_EQ(log[1], dir_.Join("album/a.jpg renamed to ") + dir_.Join("album/H0000.jpg"));
+  EXPECT_EQ(log[1], m_dir.Join("album/a.jpg renamed to ") + m_dir.Join("album/H0000.jpg"));
 
   // A $PWD that names another folder is not believed.
   const Outcome stale =
-      RunCli({"-b", "H", "-c", "-l", "../s.log", "."}, photos_, {{"PWD", dir_.path()}});
+      RunCli({"-b", "H", "-c", "-l", "../s.log", "."}, m_photos, {{"PWD", m_dir.Path()}});
   EXPECT_EQ(stale.status, 0) << stale.err;
-  EXPECT_TRUE(fs::exists(dir_.Join("s.log")));
+  EXPECT_TRUE(fs::exists(m_dir.Join("s.log")));
 }
 
 TEST_F(CliTest, ACommitOutlivesTheReaderOfItsOutput) {
   // Enough files that the output is written out while the renames go on.
-  const std::string many = dir_.Join("many");
+  const std::string many = m_dir.Join("many");
   ASSERT_TRUE(fs::create_directory(many));
   for (int i = 0; i < 3000; ++i) WriteFile(many + "/file" + std::to_string(i) + ".jpg", "");
-  const Outcome run = RunCli({"-b", "H", "-c", many}, dir_.path(), {}, true);
+  const Outcome run = RunCli({"-b", "H", "-c", many}, m_dir.Path(), {}, true);
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(fs::exists(many + "/H2999.jpg"));
   EXPECT_FALSE(fs::exists(many + "/file0.jpg"));
@@ -239,44 +239,44 @@ TEST_F(CliTest, ACommitOutlivesTheReaderOfItsOutput) {
 
 TEST_F(CliTest, FailedRenameGivesStatusThreeAndStopsTheBatch) {
   ASSERT_TRUE(fs::create_directory(Photo("H0001.jpg")));  // b.jpg's new name is taken
-  const Outcome run = RunCli({"-b", "H", "-c", "-l", log_, photos_}, dir_.path());
+  const Outcome run = RunCli({"-b", "H", "-c", "-l", m_log, m_photos}, m_dir.Path());
   EXPECT_EQ(run.status, 3);
   EXPECT_EQ(run.err, "kalvenor-cli: Rename error: access denied.\n");
   EXPECT_EQ(run.out, "a.jpg -> H0000.jpg\nb.jpg -> H0001.jpg\nOperations complete.\n");
-  EXPECT_EQ(Names(photos_), (std::set<std::string>{"H0000.jpg", "b.jpg", "c.png", "H0001.jpg"}));
+  EXPECT_EQ(Names(m_photos), (std::set<std::string>{"H0000.jpg", "b.jpg", "c.png", "H0001.jpg"}));
   EXPECT_TRUE(fs::is_directory(Photo("H0001.jpg")));
 
   // The batch's last line is the rename that failed: the undo leaves it alone.
-  const Outcome undo = RunCli({"--undo-log", log_}, dir_.path());
+  const Outcome undo = RunCli({"--undo-log", m_log}, m_dir.Path());
   EXPECT_EQ(undo.status, 0) << undo.err;
   EXPECT_EQ(undo.out, "H0000.jpg -> a.jpg\nOperations complete.\n");
-  EXPECT_EQ(Names(photos_), (std::set<std::string>{"a.jpg", "b.jpg", "c.png", "H0001.jpg"}));
+  EXPECT_EQ(Names(m_photos), (std::set<std::string>{"a.jpg", "b.jpg", "c.png", "H0001.jpg"}));
   EXPECT_TRUE(fs::is_directory(Photo("H0001.jpg")));
 }
 
 TEST_F(CliTest, LimitsGiveStatusOne) {
-  const Outcome index = RunCli({"-b", "H", "-i", "9998", "-c", photos_}, dir_.path());
+  const Outcome index = RunCli({"-b", "H", "-i", "9998", "-c", m_photos}, m_dir.Path());
   EXPECT_EQ(index.status, 1);
   EXPECT_EQ(index.out, "a.jpg -> H9998.jpg\nb.jpg -> H9999.jpg\nIndex exceeds limit.\n");
-  EXPECT_EQ(Names(photos_), (std::set<std::string>{"H9998.jpg", "H9999.jpg", "c.png"}));
+  EXPECT_EQ(Names(m_photos), (std::set<std::string>{"H9998.jpg", "H9999.jpg", "c.png"}));
 
-  const std::string crowded = dir_.Join("crowded");
+  const std::string crowded = m_dir.Join("crowded");
   ASSERT_TRUE(fs::create_directory(crowded));
   for (int i = 0; i < 10000; ++i) WriteFile(crowded + "/f" + std::to_string(i), "");
-  const Outcome count = RunCli({"-b", "H", "-c", crowded}, dir_.path());
+  const Outcome count = RunCli({"-b", "H", "-c", crowded}, m_dir.Path());
   EXPECT_EQ(count.status, 1);
   EXPECT_EQ(count.out, "File count exceeds 9999.\nOperations complete.\n");
   EXPECT_TRUE(fs::exists(crowded + "/f0"));
 }
 
 TEST_F(CliTest, RefusedFoldersGiveStatusTwo) {
-  const std::string trash = dir_.Join("home/.local/share/Trash/files/photos");
+  const std::string trash = m_dir.Join("home/.local/share/Trash/files/photos");
   fs::create_directories(trash);
   WriteFile(trash + "/a.jpg", "a");
   const std::map<std::string, std::optional<std::string>> env = {
-      {"HOME", dir_.Join("home")}, {"XDG_DATA_HOME", std::nullopt}};
-  for (const std::string& folder : {Photo("a.jpg"), dir_.Join("missing"), trash}) {
-    const Outcome run = RunCli({"-b", "H", "-c", folder}, dir_.path(), env);
+      {"HOME", m_dir.Join("home")}, {"XDG_DATA_HOME", std::nullopt}};
+  for (const std::string& folder : {Photo("a.jpg"), m_dir.Join("missing"), trash}) {
+    const Outcome run = RunCli({"-b", "H", "-c", folder}, m_dir.Path(), env);
     EXPECT_EQ(run.status, 2) << folder;
     EXPECT_NE(run.err.find("kalvenor-cli: "), std::string::npos);
     EXPECT_EQ(run.out, "");
@@ -285,51 +285,51 @@ TEST_F(CliTest, RefusedFoldersGiveStatusTwo) {
 }
 
 TEST_F(CliTest, ALogThatCannotBeOpenedStopsACommitBeforeAnyRename) {
-  const Outcome run = RunCli({"-b", "H", "-c", "-l", dir_.Join("no/such/r.log"), photos_}, dir_.path());
+  const Outcome run = RunCli({"-b", "H", "-c", "-l", m_dir.Join("no/such/r.log"), m_photos}, m_dir.Path());
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find("cannot open log file"), std::string::npos) << run.err;
-  EXPECT_EQ(Names(photos_), (std::set<std::string>{"a.jpg", "b.jpg", "c.png"}));
+  EXPECT_EQ(Names(m_photos), (std::set<std::string>{"a.jpg", "b.jpg", "c.png"}));
 }
 
 TEST_F(CliTest, UndoRestoresNamesAndBytesAndLogsTheUndo) {
-  ASSERT_EQ(RunCli({"-b", "Trip", "--prefix", "-c", "-l", log_, photos_}, dir_.path()).status, 0);
-  const Outcome undo = RunCli({"--undo-log", log_}, dir_.path());
+  ASSERT_EQ(RunCli({"-b", "Trip", "--prefix", "-c", "-l", m_log, m_photos}, m_dir.Path()).status, 0);
+  const Outcome undo = RunCli({"--undo-log", m_log}, m_dir.Path());
   EXPECT_EQ(undo.status, 0) << undo.err;
   EXPECT_EQ(undo.out,
             "0000Trip.jpg -> a.jpg\n0001Trip.jpg -> b.jpg\n0002Trip.png -> c.png\n"
             "Operations complete.\n");
   for (const char* name : {"a.jpg", "b.jpg", "c.png"}) EXPECT_EQ(ReadFile(Photo(name)), name);
-  EXPECT_EQ(Names(photos_).size(), 3u);
-  const std::vector<std::string> log = Lines(ReadFile(log_));
+  EXPECT_EQ(Names(m_photos).size(), 3u);
+  const std::vector<std::string> log = Lines(ReadFile(m_log));
   ASSERT_EQ(log.size(), 8u);
   EXPECT_TRUE(IsHeader(log[4], " (UNDO)")) << log[4];
-  EXPECT_EQ(log[5], photos_ + "/0000Trip.jpg renamed back to " + photos_ + "/a.jpg");
+  EXPECT_EQ(log[5], m_photos + "/0000Trip.jpg renamed back to " + m_photos + "/a.jpg");
 
   // The batch is undone now: a second undo finds nothing.
-  const Outcome again = RunCli({"--undo-log", log_}, dir_.path());
+  const Outcome again = RunCli({"--undo-log", m_log}, m_dir.Path());
   EXPECT_EQ(again.status, 1);
   EXPECT_EQ(again.err, "kalvenor-cli: Nothing to undo.\n");
-  EXPECT_EQ(Lines(ReadFile(log_)).size(), 8u);
+  EXPECT_EQ(Lines(ReadFile(m_log)).size(), 8u);
 }
 
 TEST_F(CliTest, NothingToUndoAndUnreadableLogs) {
-  WriteFile(log_, "");
-  Outcome run = RunCli({"--undo-log", log_}, dir_.path());
+  WriteFile(m_log, "");
+  Outcome run = RunCli({"--undo-log", m_log}, m_dir.Path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "kalvenor-cli: Nothing to undo.\n");
 
-  run = RunCli({"--undo-log", dir_.Join("missing.log")}, dir_.path());
+  run = RunCli({"--undo-log", m_dir.Join("missing.log")}, m_dir.Path());
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find("cannot read log file"), std::string::npos) << run.err;
 
-  run = RunCli({"--undo-log", photos_}, dir_.path());  // a folder
+  run = RunCli({"--undo-log", m_photos}, m_dir.Path());  // a folder
   EXPECT_EQ(run.status, 2);
 
   // A batch with a line that is not ours: nothing is renamed, not even the good lines.
   fs::rename(Photo("a.jpg"), Photo("H0000.jpg"));
-  WriteFile(log_, "December 08, 2026 at 16:02:17\n" + Photo("a.jpg") + " renamed to " +
+  WriteFile(m_log, "December 08, 2026 at 16:02:17\n" + Photo("a.jpg") + " renamed to " +
                       Photo("H0000.jpg") + "\nsomething else\n");
-  run = RunCli({"--undo-log", log_}, dir_.path());
+  run = RunCli({"--undo-log", m_log}, m_dir.Path());
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find("line 3"), std::string::npos) << run.err;
   EXPECT_TRUE(fs::exists(Photo("H0000.jpg")));
@@ -346,17 +346,17 @@ TEST_F(CliTest, UndoOfAKilledBatchRenamesBackOnlyWhatWasRenamed) {
            {"a.jpg", "H0000.jpg"}, {"b.jpg", "H0001.jpg"}, {"c.png", "H0002.png"},
            {"d.gif", "H0003.gif"}})
     log += Photo(from) + " renamed to " + Photo(to) + "\n";
-  WriteFile(log_, log + Photo("e.tif") + " renamed to " + Photo("H00"));  // cut off mid-line
+  WriteFile(m_log, log + Photo("e.tif") + " renamed to " + Photo("H00"));  // cut off mid-line
 
-  const Outcome undo = RunCli({"--undo-log", log_}, dir_.path());
+  const Outcome undo = RunCli({"--undo-log", m_log}, m_dir.Path());
   EXPECT_EQ(undo.status, 0) << undo.err;
   EXPECT_EQ(undo.out, "H0000.jpg -> a.jpg\nH0002.png -> c.png\nOperations complete.\n");
-  EXPECT_EQ(Names(photos_), (std::set<std::string>{"a.jpg", "b.jpg", "c.png", "d.gif"}));
+  EXPECT_EQ(Names(m_photos), (std::set<std::string>{"a.jpg", "b.jpg", "c.png", "d.gif"}));
   EXPECT_EQ(ReadFile(Photo("c.png")), "c.png");
 
   // The undo's header went on a line of its own after the cut-off line, so
   // the batch now reads as undone.
-  const Outcome again = RunCli({"--undo-log", log_}, dir_.path());
+  const Outcome again = RunCli({"--undo-log", m_log}, m_dir.Path());
   EXPECT_EQ(again.status, 1) << again.err;
   EXPECT_EQ(again.err, "kalvenor-cli: Nothing to undo.\n");
 }
@@ -372,14 +372,14 @@ void ReleaseFifo(int) {
 }
 
 TEST_F(CliTest, AnUndoLogThatIsNoPlainFileIsRefusedAtOnce) {
-  ASSERT_EQ(::mkfifo(log_.c_str(), 0644), 0);
-  ASSERT_LT(log_.size(), sizeof fifoPath);
-  log_.copy(fifoPath, log_.size());
-  fifoPath[log_.size()] = '\0';
+  ASSERT_EQ(::mkfifo(m_log.c_str(), 0644), 0);
+  ASSERT_LT(m_log.size(), sizeof fifoPath);
+  m_log.copy(fifoPath, m_log.size());
+  fifoPath[m_log.size()] = '\0';
   // A tool that waits for a writer is released after a while, and fails.
   const auto saved = std::signal(SIGALRM, ReleaseFifo);
   ::alarm(5);
-  const Outcome run = RunCli({"--undo-log", log_}, dir_.path());
+  const Outcome run = RunCli({"--undo-log", m_log}, m_dir.Path());
   ::alarm(0);
   std::signal(SIGALRM, saved);
   EXPECT_EQ(run.status, 2);
@@ -389,11 +389,11 @@ TEST_F(CliTest, AnUndoLogThatIsNoPlainFileIsRefusedAtOnce) {
 TEST_F(CliTest, OddNamesSurviveCommitAndUndo) {
   const std::vector<std::string> odd = {"x renamed to y.jpg", "two\nlines.jpg", "cr\r.jpg",
                                         "back\\slash.jpg", "latin1 \xe9\xff.jpg"};
-  const std::string folder = dir_.Join("odd renamed to odd");
+  const std::string folder = m_dir.Join("odd renamed to odd");
   ASSERT_TRUE(fs::create_directory(folder));
   for (const std::string& name : odd) WriteFile(folder + "/" + name, name);
 
-  const Outcome commit = RunCli({"-b", "Z", "-c", "-l", log_, folder}, dir_.path());
+  const Outcome commit = RunCli({"-b", "Z", "-c", "-l", m_log, folder}, m_dir.Path());
   EXPECT_EQ(commit.status, 0) << commit.err;
   const std::vector<std::string> out = Lines(commit.out);
   ASSERT_EQ(out.size(), odd.size() + 1);  // each Results line stays one output line
@@ -402,7 +402,7 @@ TEST_F(CliTest, OddNamesSurviveCommitAndUndo) {
   EXPECT_EQ(Names(folder).size(), odd.size());
   EXPECT_EQ(Names(folder).count(odd[0]), 0u);
 
-  const Outcome undo = RunCli({"--undo-log", log_}, dir_.path());
+  const Outcome undo = RunCli({"--undo-log", m_log}, m_dir.Path());
   EXPECT_EQ(undo.status, 0) << undo.err;
   std::set<std::string> expected(odd.begin(), odd.end());
   EXPECT_EQ(Names(folder), expected);

@@ -53,7 +53,7 @@ TEST_P(NoReplaceRenameTest, RenamesAFileAndKeepsItsBytes) {
   TempDir dir;
   dir.MakeFile("a.jpg", "photo");
   PosixFileSystem fs;
-  const FolderHandle folder = testing::OpenHeld(fs, dir.path());
+  const FolderHandle folder = testing::OpenHeld(fs, dir.Path());
   ASSERT_TRUE(folder.IsOpen());
   EXPECT_EQ(RenameWithoutReplacing(Calls(), folder.Get(), "a.jpg", "0001Holiday.jpg"), Cause::Ok);
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"0001Holiday.jpg"});
@@ -67,7 +67,7 @@ TEST_P(NoReplaceRenameTest, NeverReplacesAFileAFolderOrALink) {
   dir.MakeFile("file", "theirs");
   dir.MakeDir("folder");
   ASSERT_EQ(::symlink("nowhere", dir.Join("link").c_str()), 0);
-  const FolderHandle folder = testing::OpenHeld(fs, dir.path());
+  const FolderHandle folder = testing::OpenHeld(fs, dir.Path());
   for (const char* taken : {"file", "folder", "link"}) {
     EXPECT_EQ(RenameWithoutReplacing(Calls(), folder.Get(), "a", taken), Cause::AccessDenied)
         << taken;
@@ -83,7 +83,7 @@ TEST_P(NoReplaceRenameTest, RenamesALinkAsALink) {
   PosixFileSystem fs;
   dir.MakeFile("target", "t");
   ASSERT_EQ(::symlink("target", dir.Join("link").c_str()), 0);
-  const FolderHandle folder = testing::OpenHeld(fs, dir.path());
+  const FolderHandle folder = testing::OpenHeld(fs, dir.Path());
   EXPECT_EQ(RenameWithoutReplacing(Calls(), folder.Get(), "link", "0001Holiday."), Cause::Ok);
   char buffer[64] = {};
   ASSERT_GT(::readlink(dir.Join("0001Holiday.").c_str(), buffer, sizeof buffer - 1), 0);
@@ -112,7 +112,7 @@ TEST(NoReplaceRenameFallbackTest, FailedUnlinkLeavesTheFileUnderItsOldNameOnly) 
   TempDir dir;
   PosixFileSystem fs;
   dir.MakeFile("a", "bytes");
-  const FolderHandle folder = testing::OpenHeld(fs, dir.path());
+  const FolderHandle folder = testing::OpenHeld(fs, dir.Path());
   RenameSyscalls calls = WithoutFlag();
   calls.unlink = FailFirstUnlink;
   unlinkCalls = 0;

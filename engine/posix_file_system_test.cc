@@ -41,7 +41,7 @@ TEST(PosixScanTest, ListsFilesAndFileLinksButNoFolders) {
   ASSERT_EQ(::symlink("a.jpg", dir.Join("link-to-file").c_str()), 0);
   ASSERT_EQ(::symlink("nowhere", dir.Join("dangling").c_str()), 0);
   for (bool withTimes : {false, true}) {
-    EXPECT_EQ(ScannedNames(fs, dir.path(), withTimes),
+    EXPECT_EQ(ScannedNames(fs, dir.Path(), withTimes),
               (std::vector<std::string>{".hidden", "a.jpg", "dangling", "link-to-file"}));
   }
 }
@@ -50,7 +50,7 @@ TEST(PosixScanTest, FoldersWithoutFilesAndMissingFoldersGiveNothing) {
   TempDir dir;
   PosixFileSystem fs;
   dir.MakeDir("only");
-  EXPECT_TRUE(ScannedNames(fs, dir.path(), false).empty());
+  EXPECT_TRUE(ScannedNames(fs, dir.Path(), false).empty());
   Cause cause = Cause::Ok;
   EXPECT_FALSE(fs.OpenFolder(dir.Join("missing"), &cause).IsOpen());
   EXPECT_EQ(cause, Cause::FileNotFound);
@@ -62,7 +62,7 @@ TEST(PosixScanTest, FillsNameSplitTimeAndIdentity) {
   dir.MakeFile("archive.tar.gz");
   const timespec times[2] = {{0, UTIME_OMIT}, {1700000000, 123456789}};
   ASSERT_EQ(::utimensat(AT_FDCWD, dir.Join("archive.tar.gz").c_str(), times, 0), 0);
-  const FolderHandle folder = testing::OpenHeld(fs, dir.path());
+  const FolderHandle folder = testing::OpenHeld(fs, dir.Path());
   std::vector<FileEntry> entries;
   ASSERT_TRUE(fs.ListFiles(folder, true, entries));
   ASSERT_EQ(entries.size(), 1u);
@@ -83,7 +83,7 @@ TEST(PosixScanTest, ZeroHalfOfTheWriteTimeFallsBackToAnotherTime) {
   const std::int64_t sec = 71;
   const timespec times[2] = {{0, UTIME_OMIT}, {sec, 732428800}};
   ASSERT_EQ(::utimensat(AT_FDCWD, dir.Join("old").c_str(), times, 0), 0);
-  const FolderHandle folder = testing::OpenHeld(fs, dir.path());
+  const FolderHandle folder = testing::OpenHeld(fs, dir.Path());
   std::vector<FileEntry> entries;
   ASSERT_TRUE(fs.ListFiles(folder, true, entries));
   ASSERT_EQ(entries.size(), 1u);
@@ -116,7 +116,7 @@ TEST(PosixLogTest, OpensAppendsAndResolvesThePath) {
   dir.MakeFile("run.log", "earlier\n");
   std::string resolved;
   FileId id;
-  LogHandle log = fs.OpenLog(dir.path() + "/./run.log", &resolved, &id);
+  LogHandle log = fs.OpenLog(dir.Path() + "/./run.log", &resolved, &id);
   ASSERT_TRUE(log.IsOpen());
   EXPECT_EQ(resolved.back(), 'g');
   EXPECT_EQ(resolved.find("/./"), std::string::npos);
@@ -138,7 +138,7 @@ TEST(PosixLogTest, CreatesAMissingLogReadableByAll) {
   struct stat st {};
   ASSERT_EQ(::stat(dir.Join("new.log").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0644u);
-  char* canonical = ::realpath(dir.path().c_str(), nullptr);
+  char* canonical = ::realpath(dir.Path().c_str(), nullptr);
   ASSERT_NE(canonical, nullptr);
   EXPECT_EQ(resolved, std::string(canonical) + "/new.log");
   std::free(canonical);

@@ -26,12 +26,12 @@ constexpr char kCommitEnd[] = "Operations complete.";
 class RenameRunTest : public ::testing::Test {
  protected:
   RenameRunTest() : run(fs) {
-    run.options.folder = dir.path();  // without the '/': the run adds it
+    run.options.folder = dir.Path();  // without the '/': the run adds it
     run.options.baseName = "Holiday";
     run.options.postfix = false;
     run.options.fillGaps = false;
   }
-  std::string Path(const std::string& name) const { return dir.path() + "/" + name; }
+  std::string Path(const std::string& name) const { return dir.Path() + "/" + name; }
   // The lines of a log, without their line ends.
   static Lines LogLines(const TempDir& folder, const std::string& name) {
     Lines lines;
@@ -69,7 +69,7 @@ TEST_F(RenameRunTest, CommitRenamesLogsAndRecordsTheBatch) {
   dir.MakeFile("b.jpg", "bee");
   dir.MakeFile("a.jpg", "ay");
   run.options.logPath = logDir.Join("run.log");
-  run.options.folder = dir.path() + "/";
+  run.options.folder = dir.Path() + "/";
   EXPECT_EQ(run.Run(true).end, RunEnd::Done);
   EXPECT_EQ(run.results.lines,
             (Lines{"a.jpg -> 0001Holiday.jpg", "b.jpg -> 0002Holiday.jpg", kCommitEnd}));
@@ -89,12 +89,12 @@ TEST_F(RenameRunTest, TwoCommitsAppendTwoBatchesAndARelativeLogPathIsResolved) {
   dir.MakeFile("a.jpg");
   char cwd[4096];
   ASSERT_NE(::getcwd(cwd, sizeof cwd), nullptr);
-  ASSERT_EQ(::chdir(logDir.path().c_str()), 0);
+  ASSERT_EQ(::chdir(logDir.Path().c_str()), 0);
   run.options.logPath = "run.log";
   const RunOutcome first = run.Run(true);
   ASSERT_EQ(::chdir(cwd), 0);
   EXPECT_EQ(first.end, RunEnd::Done);
-  char* canonical = ::realpath(logDir.path().c_str(), nullptr);
+  char* canonical = ::realpath(logDir.Path().c_str(), nullptr);
   ASSERT_NE(canonical, nullptr);
   EXPECT_EQ(first.logPath, std::string(canonical) + "/run.log");  // the log as opened
   std::free(canonical);
@@ -290,7 +290,7 @@ TEST_F(RenameRunTest, TheOpenLogIsKnownByItsInodeAndByItsName) {
   other.MakeFile("z.log");
   RunBench injected(foreign);
   injected.options = run.options;
-  injected.options.folder = other.path();
+  injected.options.folder = other.Path();
   injected.options.logPath = other.Join("z.log");
   EXPECT_EQ(injected.Run(true).end, RunEnd::RenameFailed);
   ASSERT_EQ(injected.messages.shown.size(), 1u);

@@ -25,8 +25,8 @@ class TempDir {
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
 
-  const std::string& path() const { return m_path; }
-  // path() + "/" + name
+  const std::string& Path() const { return m_path; }
+  // Path() + "/" + name
   std::string Join(const std::string& name) const;
   // Creates (or truncates) the file `name` holding `content`.
   void MakeFile(const std::string& name, const std::string& content = {}) const;

@@ -20,7 +20,7 @@ using Lines = std::vector<std::string>;
 class UndoLastTest : public ::testing::Test {
  protected:
   UndoLastTest() : run(fs) {
-    run.options.folder = dir.path();
+    run.options.folder = dir.Path();
     run.options.baseName = "Holiday";
     run.options.postfix = false;
     run.options.fillGaps = false;

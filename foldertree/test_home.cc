@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
 
   const kalvenor::testing::TempDir temp("kalvenor-tree-", "/tmp");
-  kalvenor::testing::g_home = temp.path();
+  kalvenor::testing::g_home = temp.Path();
   const std::string& home = kalvenor::testing::g_home;
   ::setenv("HOME", home.c_str(), 1);
   ::setenv("XDG_DATA_HOME", (home + "/.local/share").c_str(), 1);
