@@ -131,7 +131,7 @@ TEST(IdListTest, AllocatorKeepsTrackOfWhatIsHandedOut) {
 
 TEST(NamespaceItemTest, ItemsCarryKindAttributesAndRawName) {
   IdListAllocator allocator;
-  const std::string name("Ph\xF6to\0s", 8);  // invalid UTF-8 and a NUL
+  const std::string name("Ph\xF6to\0s\0", 8);  // invalid UTF-8, a NUL inside and one at the end
   IdListPtr item = MakeItemId(allocator, ItemKind::Folder, kItemHasSubfolders, name);
   ASSERT_TRUE(item);
   EXPECT_EQ(GetIdListSize(item.get()), 4u + name.size() + 2u);
