@@ -5,8 +5,8 @@
 #include <QPushButton>
 
 #include "app_resources.h"
-#include "resource_ids.h"
 #include "dialog_units.h"
+#include "resource_ids.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "app_test_support.h"
 
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 int main(int argc, char** argv) {
   // Every test runs offscreen and away from the user's own settings.

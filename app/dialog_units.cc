@@ -17,8 +17,8 @@ DialogUnits::DialogUnits(const QFont& font) {
   const QFontMetrics metrics(font);
   // The average width over the Latin letters, rounded up, as dialog layouts
   // have always measured it; a font's own "average" field is less reliable.
-  const int letters =
-      metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+  const int letters = metrics.horizontalAdvance(
+      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
   m_baseX = (letters / 26 + 1) / 2;
   m_baseY = metrics.height();
   if (m_baseX < 1) m_baseX = 1;

@@ -1,7 +1,7 @@
 #include "dialog_units.h"
 
-#include <QFont>
 #include <gtest/gtest.h>
+#include <QFont>
 
 namespace {
 
@@ -13,8 +13,7 @@ TEST(DialogUnitsTest, NeighbouringRectanglesStayAdjacent) {
   const QRect below = units.ToPixels(QRect(9, 24, 126, 13));
   EXPECT_EQ(left.x() + left.width(), right.x());
   EXPECT_EQ(left.y() + left.height(), below.y());
-  EXPECT_EQ(units.ToPixels(QSize(374, 251)),
-            QSize(units.ToPixelsX(374), units.ToPixelsY(251)));
+  EXPECT_EQ(units.ToPixels(QSize(374, 251)), QSize(units.ToPixelsX(374), units.ToPixelsY(251)));
 }
 
 TEST(DialogUnitsTest, LargerFontsGiveLargerForms) {

@@ -1,7 +1,7 @@
 #include "help_launcher.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
+#include <QDir>
 
 #include "app_test_support.h"
 
@@ -44,8 +44,8 @@ TEST(HelpLauncherTest, OpensTheFirstPageFoundAsALocalFile) {
   apptest::TempDir first;
   apptest::TempDir second;
   second.MakeFile("help.html", "<html>second</html>");
-  HelpLauncher launcher(QStringList{QString::fromStdString(first.Path()),
-                                     QString::fromStdString(second.Path())});
+  HelpLauncher launcher(
+      QStringList{QString::fromStdString(first.Path()), QString::fromStdString(second.Path())});
   HelpProbe probe(launcher, true);
   EXPECT_TRUE(launcher.Launch());
   EXPECT_TRUE(probe.messages.empty());

@@ -51,7 +51,7 @@ class KalvenorApp : public QObject {
   std::unique_ptr<QSettings> OpenStore() const;
   void OnQuitSignal();
 
-  QString m_settingsFile;  // empty: the per-user store
+  QString m_settingsFile;          // empty: the per-user store
   kalvenor::PosixFileSystem m_fs;  // before the view, which uses it
   SettingsRecord m_settings;
   HelpLauncher m_help;

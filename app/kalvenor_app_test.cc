@@ -2,6 +2,7 @@
 
 #include <signal.h>
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
@@ -15,13 +16,12 @@
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
-#include "folder_path_box.h"
 #include "about_dlg.h"
 #include "app_test_support.h"
-#include "kalvenor_view.h"
 #include "file_name.h"
+#include "folder_path_box.h"
+#include "kalvenor_view.h"
 #include "main_frame.h"
 #include "posix_file_system.h"
 
@@ -86,7 +86,8 @@ TEST_F(KalvenorAppTest, ChoicesOfTheLastStartAreWrittenAndOthersAreNot) {
     app.Frame()->close();
     app.ExitInstance(0);
   }
-  EXPECT_EQ(kalvenor::StripTrailingSeparators(Stored("Dir").toString().toStdString()), m_photos.Path());
+  EXPECT_EQ(kalvenor::StripTrailingSeparators(Stored("Dir").toString().toStdString()),
+            m_photos.Path());
   EXPECT_EQ(Stored("Postfix").toInt(), 0);
   EXPECT_EQ(Stored("Gaps").toInt(), 0);
   EXPECT_EQ(Stored("Ascending").toInt(), 0);
@@ -238,13 +239,15 @@ TEST_P(KalvenorProcessTest, SettingsAreWrittenWhenTheProgramIsSignalled) {
   EXPECT_EQ(program.exitCode(), 0);
 
   QSettings store(conf, QSettings::IniFormat);
-  EXPECT_EQ(kalvenor::StripTrailingSeparators(store.value(QStringLiteral("Settings/Dir")).toString().toStdString()),
+  EXPECT_EQ(kalvenor::StripTrailingSeparators(
+                store.value(QStringLiteral("Settings/Dir")).toString().toStdString()),
             work.Path());
   EXPECT_EQ(store.value(QStringLiteral("Settings/Sort")).toInt(), 2);
   EXPECT_EQ(store.value(QStringLiteral("Settings/Gaps")).toInt(), 1);
   EXPECT_EQ(store.value(QStringLiteral("Settings/Postfix")).toInt(), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(QuitSignals, KalvenorProcessTest, ::testing::Values(SIGTERM, SIGINT, SIGHUP));
+INSTANTIATE_TEST_SUITE_P(QuitSignals, KalvenorProcessTest,
+                         ::testing::Values(SIGTERM, SIGINT, SIGHUP));
 
 }  // namespace

@@ -12,22 +12,21 @@
 #include <QResizeEvent>
 #include <utility>
 
-#include "folder_path.h"
-#include "presort.h"
-#include "posix_file_system.h"
-#include "rename_run.h"
-#include "undo_last.h"
-#include "folder_path_box.h"
-#include "folder_tree.h"
-#include "resource_ids.h"
 #include "app_texts.h"
 #include "base_index.h"
-#include "presort.h"
 #include "dialog_units.h"
 #include "display_text.h"
+#include "folder_path.h"
+#include "folder_path_box.h"
+#include "folder_tree.h"
 #include "kalvenor_doc.h"
 #include "main_frame.h"
+#include "posix_file_system.h"
+#include "presort.h"
+#include "rename_run.h"
+#include "resource_ids.h"
 #include "results_list_box.h"
+#include "undo_last.h"
 
 namespace {
 
@@ -116,7 +115,7 @@ KalvenorView::KalvenorView(SettingsRecord& settings, KalvenorDoc& doc, QWidget* 
 }
 
 KalvenorView::KalvenorView(SettingsRecord& settings, KalvenorDoc& doc, kalvenor::FileSystem& fs,
-                             QWidget* parent)
+                           QWidget* parent)
     : QWidget(parent), m_settings(settings), m_doc(doc), m_fs(&fs) {
   Init();
 }
@@ -146,19 +145,19 @@ void KalvenorView::CreateControls() {
   // In the order the Tab key visits them; x, y, width, height in dialog units.
   m_baseName = form.Add<QLineEdit>(kIdBaseName, "baseNameEdit", {9, 10, 126, 14});
   m_baseIndexEdit = form.Add<QLineEdit>(kIdBaseIndex, "baseIndexEdit", {9, 39, 47, 14});
-  m_prefix = form.AddRadio(*m_positionGroup, 0, kIdPrefix, "prefixRadio", "Prefix",
-                           {72, 41, 33, 10});
-  m_postfix = form.AddRadio(*m_positionGroup, 1, kIdPostfix, "postfixRadio", "Postfix",
-                            {128, 41, 36, 10});
+  m_prefix =
+      form.AddRadio(*m_positionGroup, 0, kIdPrefix, "prefixRadio", "Prefix", {72, 41, 33, 10});
+  m_postfix =
+      form.AddRadio(*m_positionGroup, 1, kIdPostfix, "postfixRadio", "Postfix", {128, 41, 36, 10});
   form.AddRadio(*m_presortGroup, kalvenor::kSortByName, kIdAlphanumeric, "alphanumericRadio",
                 "Alphanumeric", {9, 71, 60, 10});
   form.AddRadio(*m_presortGroup, kalvenor::kSortByDate, kIdDate, "dateRadio", "Date",
                 {74, 71, 31, 10});
-  form.AddRadio(*m_presortGroup, kalvenor::kSortByType, kIdFileType, "fileTypeRadio",
-                "File Type", {125, 71, 45, 10});
+  form.AddRadio(*m_presortGroup, kalvenor::kSortByType, kIdFileType, "fileTypeRadio", "File Type",
+                {125, 71, 45, 10});
   m_ascending = form.AddCheck(kIdAscending, "ascendingCheck", "Ascending", {9, 83, 111, 10});
-  m_fillGaps = form.AddCheck(kIdFillGaps, "fillGapsCheck", "Fill gaps in numbers",
-                             {9, 100, 153, 10});
+  m_fillGaps =
+      form.AddCheck(kIdFillGaps, "fillGapsCheck", "Fill gaps in numbers", {9, 100, 153, 10});
   m_logFile = form.Add<QLineEdit>(kIdLogFile, "logFileEdit", {6, 229, 107, 14});
   m_browse = form.AddButton(kIdBrowse, "browseButton", "Browse...", {119, 229, 50, 14});
   m_start = form.AddButton(kIdStart, "startButton", "Start", {180, 13, 50, 14});
@@ -251,8 +250,7 @@ void KalvenorView::OnStart() {
   m_settings.ascending = m_startChoices.ascending ? 1 : 0;
 
   switch (Run(/*commit=*/false).end) {
-    case kalvenor::RunEnd::IndexLimit:
-      break;  // nothing to continue with
+    case kalvenor::RunEnd::IndexLimit: break;  // nothing to continue with
     default:
       m_continue->setEnabled(true);
       m_start->setEnabled(false);
@@ -279,8 +277,7 @@ kalvenor::RunOutcome KalvenorView::Run(bool commit) {
   // The log path as typed names the document while the run works.
   if (!options.logPath.empty()) m_doc.SetTitle(Decode(options.logPath));
   kalvenor::RenameContext context{*m_results, *this, *m_fs};
-  const kalvenor::RunOutcome outcome =
-      kalvenor::RenameFiles(commit, options, context, m_lastBatch);
+  const kalvenor::RunOutcome outcome = kalvenor::RenameFiles(commit, options, context, m_lastBatch);
   if (!outcome.logPath.empty()) SetLogPath(outcome.logPath);
   return outcome;
 }

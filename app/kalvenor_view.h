@@ -47,7 +47,7 @@ class KalvenorView : public QWidget, public kalvenor::MessageSink {
   KalvenorView(SettingsRecord& settings, KalvenorDoc& doc, QWidget* parent = nullptr);
   // Renames through `fs`, which must outlive the view.
   KalvenorView(SettingsRecord& settings, KalvenorDoc& doc, kalvenor::FileSystem& fs,
-                QWidget* parent = nullptr);
+               QWidget* parent = nullptr);
   ~KalvenorView() override;
 
   // Run once after the main window and the form exist: fits the window to

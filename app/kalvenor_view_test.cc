@@ -1,6 +1,7 @@
 #include "kalvenor_view.h"
 #include "posix_file_system.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -12,11 +13,10 @@
 #include <QScrollArea>
 #include <QTimer>
 #include <QTreeView>
-#include <gtest/gtest.h>
 #include <memory>
 
-#include "folder_path_box.h"
 #include "app_test_support.h"
+#include "folder_path_box.h"
 #include "kalvenor_doc.h"
 #include "main_frame.h"
 #include "presort.h"
@@ -470,13 +470,12 @@ TEST_F(KalvenorViewTest, ControlsKeepTheirPlacesAndIds) {
 TEST_F(KalvenorViewTest, TabVisitsTheControlsInTheOrderTheyAreMade) {
   Open();
   const QStringList expected = {
-      "baseNameEdit",  "baseIndexEdit",  "prefixRadio",    "postfixRadio",
-      "alphanumericRadio", "dateRadio",  "fileTypeRadio",  "ascendingCheck",
-      "fillGapsCheck", "logFileEdit",    "browseButton",   "startButton",
-      "continueButton", "undoButton",    "helpButton",     "quitButton",
-      "refreshButton", "folderTree",     "folderBox",      "folderLabel",
-      "resultsList",   "resultsLabel",   "baseNameGroup",  "baseIndexGroup",
-      "indexPositionGroup", "presortTypeGroup", "logFileGroup"};
+      "baseNameEdit",     "baseIndexEdit", "prefixRadio",    "postfixRadio",   "alphanumericRadio",
+      "dateRadio",        "fileTypeRadio", "ascendingCheck", "fillGapsCheck",  "logFileEdit",
+      "browseButton",     "startButton",   "continueButton", "undoButton",     "helpButton",
+      "quitButton",       "refreshButton", "folderTree",     "folderBox",      "folderLabel",
+      "resultsList",      "resultsLabel",  "baseNameGroup",  "baseIndexGroup", "indexPositionGroup",
+      "presortTypeGroup", "logFileGroup"};
   QStringList chain;
   for (QWidget* at = m_view->nextInFocusChain(); at != m_view; at = at->nextInFocusChain()) {
     if (at->parentWidget() == m_view) chain << at->objectName();

@@ -10,9 +10,9 @@
 #include <QStyle>
 
 #include "app_resources.h"
-#include "resource_ids.h"
 #include "app_texts.h"
 #include "kalvenor_doc.h"
+#include "resource_ids.h"
 
 namespace {
 
@@ -47,8 +47,8 @@ MainFrame::MainFrame(KalvenorDoc& doc, QWidget* parent)
           &QWidget::close);
   QMenu* help = menuBar()->addMenu(QString::fromLatin1(kHelpMenu));
   help->setObjectName(QStringLiteral("helpMenu"));
-  connect(AddCommand(help, kHelpContents, "helpAction", kIdHelpContents), &QAction::triggered,
-          this, &MainFrame::helpRequested);
+  connect(AddCommand(help, kHelpContents, "helpAction", kIdHelpContents), &QAction::triggered, this,
+          &MainFrame::helpRequested);
   connect(AddCommand(help, kAbout, "aboutAction", kIdAppAbout), &QAction::triggered, this,
           &MainFrame::aboutRequested);
 

@@ -1,12 +1,12 @@
 #include "main_frame.h"
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QToolBar>
-#include <gtest/gtest.h>
 
 #include "kalvenor_doc.h"
 

@@ -1,7 +1,7 @@
 #include "results_list_box.h"
 
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 namespace {
 

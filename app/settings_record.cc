@@ -17,19 +17,12 @@ std::int32_t ReadInt(QSettings& store, const char* key, std::int32_t fallback) {
   bool ok = false;
   qlonglong number = 0;
   switch (value.typeId()) {
-    case QMetaType::QString:
-      number = value.toString().trimmed().toLongLong(&ok);
-      break;
-    case QMetaType::QByteArray:
-      number = value.toByteArray().trimmed().toLongLong(&ok);
-      break;
+    case QMetaType::QString: number = value.toString().trimmed().toLongLong(&ok); break;
+    case QMetaType::QByteArray: number = value.toByteArray().trimmed().toLongLong(&ok); break;
     case QMetaType::Int:
     case QMetaType::UInt:
-    case QMetaType::LongLong:
-      number = value.toLongLong(&ok);
-      break;
-    default:
-      return fallback;
+    case QMetaType::LongLong: number = value.toLongLong(&ok); break;
+    default: return fallback;
   }
   if (!ok || number < INT32_MIN || number > INT32_MAX) return fallback;
   return static_cast<std::int32_t>(number);

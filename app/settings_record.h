@@ -16,12 +16,12 @@ class QSettings;
 class QVariant;
 
 struct SettingsRecord {
-  std::string dir;          // folder whose files are renamed
-  std::string log;          // log file; empty means no log
-  std::int32_t gaps = 1;      // 1: fill gaps in numbers
-  std::int32_t sort = 0;      // 0 Alphanumeric, 1 Date, 2 (or other) File Type
-  std::int32_t ascending = 1; // 1: presort ascending
-  std::int32_t postfix = 1;   // 1: index after the base name
+  std::string dir;             // folder whose files are renamed
+  std::string log;             // log file; empty means no log
+  std::int32_t gaps = 1;       // 1: fill gaps in numbers
+  std::int32_t sort = 0;       // 0 Alphanumeric, 1 Date, 2 (or other) File Type
+  std::int32_t ascending = 1;  // 1: presort ascending
+  std::int32_t postfix = 1;    // 1: index after the base name
 };
 
 // Reads the six values from the "Settings" group in the order Dir, Gaps,

@@ -1,8 +1,8 @@
 #include "settings_record.h"
 
+#include <gtest/gtest.h>
 #include <QSettings>
 #include <filesystem>
-#include <gtest/gtest.h>
 
 #include "app_test_support.h"
 

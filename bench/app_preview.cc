@@ -110,11 +110,14 @@ int main(int argc, char** argv) {
   std::printf("files: %d, rounds: %d (medians)\n", kFiles, kRounds);
   std::printf("engine preview into a vector:        %8.2f ms (%zu lines)\n", engineMs,
               engine.results.lines.size());
-  std::printf("form preview, list filled and drawn: %8.2f ms (%d lines)\n", formMs, results->ShownCount());
+  std::printf("form preview, list filled and drawn: %8.2f ms (%d lines)\n", formMs,
+              results->ShownCount());
   std::printf("the Results list alone, same lines:  %8.2f ms\n", listMs);
-  std::printf("ratio form / engine:                 %8.2f (goal: at most 1.30)\n", formMs / engineMs);
+  std::printf("ratio form / engine:                 %8.2f (goal: at most 1.30)\n",
+              formMs / engineMs);
 
   // A message from the engine means its figure is not a plain preview's.
-  for (const auto& [text, icon] : engine.messages.shown) std::fprintf(stderr, "message: %s\n", text.c_str());
+  for (const auto& [text, icon] : engine.messages.shown)
+    std::fprintf(stderr, "message: %s\n", text.c_str());
   return 0;
 }

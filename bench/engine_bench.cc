@@ -49,7 +49,7 @@ struct Sample {
 };
 
 double ThreadCpu() {
-  timespec ts {};
+  timespec ts{};
   ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
   return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
 }
@@ -86,7 +86,8 @@ std::string FileName(int i) {
 
 void MakeFiles(const std::string& folder) {
   for (int i = 0; i < kFiles; ++i) {
-    const int fd = ::open((folder + "/" + FileName(i)).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    const int fd =
+        ::open((folder + "/" + FileName(i)).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0) {
       std::perror("create");
       std::exit(1);
@@ -111,7 +112,8 @@ Sample PreviewFloor(const std::string& folder) {
   ::close(dirfd);
   std::sort(names.begin(), names.end());
   const Sample sample = watch.Stop();
-  if (names.size() != static_cast<std::size_t>(kFiles)) std::fprintf(stderr, "floor saw %zu\n", names.size());
+  if (names.size() != static_cast<std::size_t>(kFiles))
+    std::fprintf(stderr, "floor saw %zu\n", names.size());
   return sample;
 }
 
@@ -123,7 +125,8 @@ void AimAt(testing::RunBench& run, const std::string& folder) {
 
 // A message means the measurement went wrong; shown once the timing is over.
 void ShowMessages(const testing::RunBench& run) {
-  for (const auto& [text, icon] : run.messages.shown) std::fprintf(stderr, "message: %s\n", text.c_str());
+  for (const auto& [text, icon] : run.messages.shown)
+    std::fprintf(stderr, "message: %s\n", text.c_str());
 }
 
 Sample Preview(const std::string& folder, std::size_t* lines) {
@@ -170,7 +173,8 @@ Sample CommitFloor(const std::string& folder, const std::string& log) {
   const int logfd = ::open(log.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
   for (int i = 0; i < kFiles; ++i) {
     if (::write(logfd, lines[i].data(), lines[i].size()) < 0) std::perror("write");
-    if (::syscall(SYS_renameat2, dirfd, from[i].c_str(), dirfd, to[i].c_str(), RENAME_NOREPLACE) != 0) {
+    if (::syscall(SYS_renameat2, dirfd, from[i].c_str(), dirfd, to[i].c_str(), RENAME_NOREPLACE) !=
+        0) {
       std::perror("renameat2");
     }
   }
@@ -182,7 +186,7 @@ Sample CommitFloor(const std::string& folder, const std::string& log) {
 }
 
 long MaxRssKb() {
-  rusage usage {};
+  rusage usage{};
   ::getrusage(RUSAGE_SELF, &usage);
   return usage.ru_maxrss;
 }
@@ -197,7 +201,8 @@ int PreviewMemory(const std::string& folder) {
 }
 
 // Runs this program again in a fresh process for the memory figure.
-bool MeasurePreviewMemory(const std::string& self, const std::string& folder, long* before, long* after) {
+bool MeasurePreviewMemory(const std::string& self, const std::string& folder, long* before,
+                          long* after) {
   const std::string command = "'" + self + "' --preview-memory '" + folder + "'";
   FILE* pipe = ::popen(command.c_str(), "r");
   if (pipe == nullptr) return false;
@@ -235,15 +240,19 @@ void RunOn(const std::string& base, const std::string& self) {
 
   const Sample pf = Median(previewFloor), p = Median(preview);
   const Sample cf = Median(commitFloor), c = Median(commit);
-  std::printf("%s (%d files, median of %d; wall time, then thread CPU time):\n", base.c_str(), kFiles,
-              kRepeats);
-  std::printf("  preview %7.2f ms  floor %7.2f ms  ratio %.2f | cpu %7.2f / %7.2f ms  ratio %.2f  (goal 1.5, %zu lines)\n",
-              p.wall * 1e3, pf.wall * 1e3, p.wall / pf.wall, p.cpu * 1e3, pf.cpu * 1e3, p.cpu / pf.cpu, lines);
-  std::printf("  commit  %7.2f ms  floor %7.2f ms  ratio %.2f | cpu %7.2f / %7.2f ms  ratio %.2f  (goal 1.2)\n",
-              c.wall * 1e3, cf.wall * 1e3, c.wall / cf.wall, c.cpu * 1e3, cf.cpu * 1e3, c.cpu / cf.cpu);
+  std::printf("%s (%d files, median of %d; wall time, then thread CPU time):\n", base.c_str(),
+              kFiles, kRepeats);
+  std::printf(
+      "  preview %7.2f ms  floor %7.2f ms  ratio %.2f | cpu %7.2f / %7.2f ms  ratio %.2f  (goal 1.5, %zu lines)\n",
+      p.wall * 1e3, pf.wall * 1e3, p.wall / pf.wall, p.cpu * 1e3, pf.cpu * 1e3, p.cpu / pf.cpu,
+      lines);
+  std::printf(
+      "  commit  %7.2f ms  floor %7.2f ms  ratio %.2f | cpu %7.2f / %7.2f ms  ratio %.2f  (goal 1.2)\n",
+      c.wall * 1e3, cf.wall * 1e3, c.wall / cf.wall, c.cpu * 1e3, cf.cpu * 1e3, c.cpu / cf.cpu);
   if (memory) {
-    std::printf("  preview peak memory: +%.2f MB over a fresh process (max RSS %ld -> %ld kB; goal < 10 MB)\n",
-                static_cast<double>(after - before) / 1024.0, before, after);
+    std::printf(
+        "  preview peak memory: +%.2f MB over a fresh process (max RSS %ld -> %ld kB; goal < 10 MB)\n",
+        static_cast<double>(after - before) / 1024.0, before, after);
   }
 }
 

@@ -19,8 +19,8 @@
 
 #include "folder_path_box.h"
 #include "folder_tree.h"
-#include "posix_file_system.h"
 #include "folder_tree_model.h"
+#include "posix_file_system.h"
 #include "test_support.h"
 
 namespace {
@@ -30,8 +30,7 @@ constexpr int kRepetitions = 7;
 double Seconds(const std::function<void()>& work) {
   const auto start = std::chrono::steady_clock::now();
   work();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start)
-      .count();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 double Median(std::vector<double> values) {
@@ -55,8 +54,7 @@ std::size_t ReadFolder(const std::string& path) {
 
 // The folders that Populate reads on its way to `target`: the desktop
 // directory, then every folder from the root down to the target's parent.
-std::vector<std::string> FoldersOnTheWay(const std::string& desktop,
-                                         const std::string& target) {
+std::vector<std::string> FoldersOnTheWay(const std::string& desktop, const std::string& target) {
   std::vector<std::string> folders = {desktop};
   std::filesystem::path at = std::filesystem::path(target).parent_path();
   std::vector<std::string> chain;
@@ -67,8 +65,8 @@ std::vector<std::string> FoldersOnTheWay(const std::string& desktop,
 }
 
 void Report(const char* what, double measured, double floor) {
-  std::printf("%-44s %9.3f ms   floor %8.3f ms   ratio %5.2f\n", what,
-              measured * 1e3, floor * 1e3, measured / floor);
+  std::printf("%-44s %9.3f ms   floor %8.3f ms   ratio %5.2f\n", what, measured * 1e3, floor * 1e3,
+              measured / floor);
 }
 
 }  // namespace

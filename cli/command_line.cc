@@ -82,8 +82,8 @@ class Parser {
         shortOptions += static_cast<char>(spec.id);
         if (spec.takesValue) shortOptions += ':';
       }
-      longOptions.push_back({spec.longName.data(), spec.takesValue ? required_argument : no_argument,
-                             nullptr, spec.id});
+      longOptions.push_back({spec.longName.data(),
+                             spec.takesValue ? required_argument : no_argument, nullptr, spec.id});
     }
     longOptions.push_back({nullptr, 0, nullptr, 0});
 
@@ -254,7 +254,9 @@ std::string HelpText() {
          "is shown.\n"
          "\n"
          "  -b, --base NAME       base name (required, not empty)\n"
-         "  -i, --index N         base index, 0 to " + std::to_string(kMaxBaseIndex) + " (default 0)\n"
+         "  -i, --index N         base index, 0 to " +
+         std::to_string(kMaxBaseIndex) +
+         " (default 0)\n"
          "      --prefix          index before the base name\n"
          "      --postfix         index after the base name (the default)\n"
          "  -s, --sort KEY        presort: name (the default), date or type\n"

@@ -34,8 +34,7 @@ struct CommandLine {
 // Reads the arguments (without the program name). Relative paths are made
 // absolute against `cwd` without resolving symbolic links; an empty `cwd`
 // (the current folder is unknown) makes a relative path an error.
-CommandLine ParseCommandLine(const std::vector<std::string>& args,
-                             const std::string& cwd);
+CommandLine ParseCommandLine(const std::vector<std::string>& args, const std::string& cwd);
 
 // The one-line synopsis shown with every argument error.
 std::string UsageText();

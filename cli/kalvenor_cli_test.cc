@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cctype>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -80,8 +80,7 @@ Outcome RunCli(const std::vector<std::string>& args, const std::string& cwd,
     }
     const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (out < 0 || err < 0 || ::dup2(readerGone ? pipeEnds[1] : out, 1) < 0 ||
-        ::dup2(err, 2) < 0)
+    if (out < 0 || err < 0 || ::dup2(readerGone ? pipeEnds[1] : out, 1) < 0 || ::dup2(err, 2) < 0)
       ::_exit(121);
     std::vector<char*> argv{const_cast<char*>(KALVENOR_CLI_PATH)};
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
@@ -102,9 +101,9 @@ Outcome RunCli(const std::vector<std::string>& args, const std::string& cwd,
 // Whether `line` is a log header: an English month, then the rest of the
 // time stamp digit by digit ('#' in the template), then `suffix`.
 bool IsHeader(const std::string& line, const std::string& suffix = "") {
-  static const char* const kMonths[] = {"January", "February", "March",     "April",
-                                        "May",     "June",     "July",      "August",
-                                        "September", "October", "November", "December"};
+  static const char* const kMonths[] = {"January",   "February", "March",    "April",
+                                        "May",       "June",     "July",     "August",
+                                        "September", "October",  "November", "December"};
   for (const char* month : kMonths) {
     const std::string pattern = std::string(month) + " ##, #### at ##:##:##" + suffix;
     if (line.size() != pattern.size()) continue;
@@ -133,10 +132,14 @@ class CliTest : public ::testing::Test {
 
 TEST_F(CliTest, WrongArgumentsGiveStatusTwoAndTheUsage) {
   const std::vector<std::vector<std::string>> wrong = {
-      {"-b", "H", "-i", "10000", "photos"}, {"-b", "H", "-i", "-1", "photos"},
-      {"-b", "H", "-i", "abc", "photos"},   {"-b", "H", "-i", "", "photos"},
-      {"photos"},                           {"-b", "H"},
-      {"-b", "H", "photos", "photos"},      {"--undo-log", "rename.log", "photos"},
+      {"-b", "H", "-i", "10000", "photos"},
+      {"-b", "H", "-i", "-1", "photos"},
+      {"-b", "H", "-i", "abc", "photos"},
+      {"-b", "H", "-i", "", "photos"},
+      {"photos"},
+      {"-b", "H"},
+      {"-b", "H", "photos", "photos"},
+      {"--undo-log", "rename.log", "photos"},
       {"-b", "H", "--sort", "size", "photos"},
   };
   for (const auto& args : wrong) {
@@ -158,7 +161,8 @@ TEST_F(CliTest, HelpAndVersion) {
 }
 
 TEST_F(CliTest, PreviewListsThePlanAndTouchesNothing) {
-  const Outcome run = RunCli({"-b", "Holiday", "--prefix", "-l", "rename.log", "photos"}, m_dir.Path());
+  const Outcome run =
+      RunCli({"-b", "Holiday", "--prefix", "-l", "rename.log", "photos"}, m_dir.Path());
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out,
@@ -172,10 +176,9 @@ TEST_F(CliTest, PreviewListsThePlanAndTouchesNothing) {
 
 TEST_F(CliTest, CommitRenamesAndLogsFullPaths) {
   WriteFile(Photo("Holiday0001.gif"), "kept");
-  const Outcome run =
-      RunCli({"-b", "Holiday", "--no-fill-gaps", "--sort=type", "--descending", "-l", m_log, "-c",
-           m_photos},
-          m_dir.Path());
+  const Outcome run = RunCli({"-b", "Holiday", "--no-fill-gaps", "--sort=type", "--descending",
+                              "-l", m_log, "-c", m_photos},
+                             m_dir.Path());
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out,
@@ -212,8 +215,8 @@ TEST_F(CliTest, RelativeFolderAndLogBecomeAbsoluteWithoutResolvingLinks) {
 
 TEST_F(CliTest, TheCurrentFolderIsTakenAsTheShellNamesIt) {
   fs::create_directory_symlink("photos", m_dir.Join("album"));
-  const Outcome run =
-      RunCli({"-b", "H", "-c", "-l", "../r.log", "."}, m_dir.Join("album"), {{"PWD", m_dir.Join("album")}});
+  const Outcome run = RunCli({"-b", "H", "-c", "-l", "../r.log", "."}, m_dir.Join("album"),
+                             {{"PWD", m_dir.Join("album")}});
   EXPECT_EQ(run.status, 0) << run.err;
   const std::vector<std::string> log = Lines(ReadFile(m_dir.Join("r.log")));
   ASSERT_EQ(log.size(), 4u);
@@ -273,8 +276,8 @@ TEST_F(CliTest, RefusedFoldersGiveStatusTwo) {
   const std::string trash = m_dir.Join("home/.local/share/Trash/files/photos");
   fs::create_directories(trash);
   WriteFile(trash + "/a.jpg", "a");
-  const std::map<std::string, std::optional<std::string>> env = {
-      {"HOME", m_dir.Join("home")}, {"XDG_DATA_HOME", std::nullopt}};
+  const std::map<std::string, std::optional<std::string>> env = {{"HOME", m_dir.Join("home")},
+                                                                 {"XDG_DATA_HOME", std::nullopt}};
   for (const std::string& folder : {Photo("a.jpg"), m_dir.Join("missing"), trash}) {
     const Outcome run = RunCli({"-b", "H", "-c", folder}, m_dir.Path(), env);
     EXPECT_EQ(run.status, 2) << folder;
@@ -285,14 +288,16 @@ TEST_F(CliTest, RefusedFoldersGiveStatusTwo) {
 }
 
 TEST_F(CliTest, ALogThatCannotBeOpenedStopsACommitBeforeAnyRename) {
-  const Outcome run = RunCli({"-b", "H", "-c", "-l", m_dir.Join("no/such/r.log"), m_photos}, m_dir.Path());
+  const Outcome run =
+      RunCli({"-b", "H", "-c", "-l", m_dir.Join("no/such/r.log"), m_photos}, m_dir.Path());
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find("cannot open log file"), std::string::npos) << run.err;
   EXPECT_EQ(Names(m_photos), (std::set<std::string>{"a.jpg", "b.jpg", "c.png"}));
 }
 
 TEST_F(CliTest, UndoRestoresNamesAndBytesAndLogsTheUndo) {
-  ASSERT_EQ(RunCli({"-b", "Trip", "--prefix", "-c", "-l", m_log, m_photos}, m_dir.Path()).status, 0);
+  ASSERT_EQ(RunCli({"-b", "Trip", "--prefix", "-c", "-l", m_log, m_photos}, m_dir.Path()).status,
+            0);
   const Outcome undo = RunCli({"--undo-log", m_log}, m_dir.Path());
   EXPECT_EQ(undo.status, 0) << undo.err;
   EXPECT_EQ(undo.out,
@@ -328,7 +333,7 @@ TEST_F(CliTest, NothingToUndoAndUnreadableLogs) {
   // A batch with a line that is not ours: nothing is renamed, not even the good lines.
   fs::rename(Photo("a.jpg"), Photo("H0000.jpg"));
   WriteFile(m_log, "December 08, 2026 at 16:02:17\n" + Photo("a.jpg") + " renamed to " +
-                      Photo("H0000.jpg") + "\nsomething else\n");
+                       Photo("H0000.jpg") + "\nsomething else\n");
   run = RunCli({"--undo-log", m_log}, m_dir.Path());
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find("line 3"), std::string::npos) << run.err;
@@ -342,9 +347,11 @@ TEST_F(CliTest, UndoOfAKilledBatchRenamesBackOnlyWhatWasRenamed) {
   fs::rename(Photo("c.png"), Photo("H0002.png"));
   WriteFile(Photo("d.gif"), "d");
   std::string log = "December 08, 2026 at 16:02:17\n";
-  for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
-           {"a.jpg", "H0000.jpg"}, {"b.jpg", "H0001.jpg"}, {"c.png", "H0002.png"},
-           {"d.gif", "H0003.gif"}})
+  for (const auto& [from, to] :
+       std::vector<std::pair<std::string, std::string>>{{"a.jpg", "H0000.jpg"},
+                                                        {"b.jpg", "H0001.jpg"},
+                                                        {"c.png", "H0002.png"},
+                                                        {"d.gif", "H0003.gif"}})
     log += Photo(from) + " renamed to " + Photo(to) + "\n";
   WriteFile(m_log, log + Photo("e.tif") + " renamed to " + Photo("H00"));  // cut off mid-line
 

@@ -8,9 +8,7 @@ namespace kalvenor {
 
 namespace {
 
-std::string_view FolderPart(std::string_view path) {
-  return path.substr(0, path.rfind('/') + 1);
-}
+std::string_view FolderPart(std::string_view path) { return path.substr(0, path.rfind('/') + 1); }
 
 // The lines of the log, without their line ends; a cut-off last line is dropped.
 std::vector<std::string_view> CompleteLines(std::string_view text) {

@@ -35,8 +35,7 @@ TEST(SplitRenameLine, SplitsWhereBothSidesShareTheFolder) {
   ASSERT_TRUE(inName);
   EXPECT_EQ(inName->first, "/p/x renamed to y");
   EXPECT_EQ(inName->second, "/p/z renamed to 0001B.");
-  auto inFolder =
-      SplitRenameLine("/a renamed to /b/n renamed to /a renamed to /b/0001H.jpg");
+  auto inFolder = SplitRenameLine("/a renamed to /b/n renamed to /a renamed to /b/0001H.jpg");
   ASSERT_TRUE(inFolder);
   EXPECT_EQ(inFolder->first, "/a renamed to /b/n");
   EXPECT_EQ(inFolder->second, "/a renamed to /b/0001H.jpg");
@@ -45,8 +44,8 @@ TEST(SplitRenameLine, SplitsWhereBothSidesShareTheFolder) {
 TEST(SplitRenameLine, RefusesLinesThatAreNoRenameLine) {
   EXPECT_FALSE(SplitRenameLine(""));
   EXPECT_FALSE(SplitRenameLine("/p/a renamed back to /p/b"));
-  EXPECT_FALSE(SplitRenameLine("/p/a renamed to /q/b"));    // two folders
-  EXPECT_FALSE(SplitRenameLine("p/a renamed to p/b"));      // not absolute
+  EXPECT_FALSE(SplitRenameLine("/p/a renamed to /q/b"));  // two folders
+  EXPECT_FALSE(SplitRenameLine("p/a renamed to p/b"));    // not absolute
   EXPECT_FALSE(SplitRenameLine("/p/a renamed to "));
 }
 
@@ -65,10 +64,9 @@ TEST(ReadLastBatch, TakesTheRenamesAfterTheLastBatchHeader) {
 TEST(ReadLastBatch, FindsNothingToUndo) {
   Disk disk{{"/p/H0001.jpg"}};
   const std::string batch = std::string(kHeader) + Line("/p/a.jpg", "/p/H0001.jpg");
-  for (const std::string& log :
-       {std::string(), std::string("\n"), std::string(kHeader),
-        batch + kUndoHeader + "/p/H0001.jpg renamed back to /p/a.jpg\n",
-        batch + kUndoHeader, Line("/p/a.jpg", "/p/H0001.jpg")}) {
+  for (const std::string& log : {std::string(), std::string("\n"), std::string(kHeader),
+                                 batch + kUndoHeader + "/p/H0001.jpg renamed back to /p/a.jpg\n",
+                                 batch + kUndoHeader, Line("/p/a.jpg", "/p/H0001.jpg")}) {
     const LogReadResult read = ReadLastBatch(log, disk.Test());
     EXPECT_FALSE(read.error) << log;
     EXPECT_TRUE(read.batch.Empty()) << log;

@@ -108,18 +108,11 @@ int RunTool(const std::vector<std::string>& args, FileSystem& fs, std::ostream& 
             std::ostream& err) {
   const CommandLine line = ParseCommandLine(args, CurrentFolder(fs));
   switch (line.action) {
-    case ToolAction::Help:
-      out << HelpText();
-      return kExitDone;
-    case ToolAction::Version:
-      out << VersionText();
-      return kExitDone;
-    case ToolAction::Rename:
-      return RunRename(line, fs, out, err);
-    case ToolAction::Undo:
-      return RunUndo(line, fs, out, err);
-    case ToolAction::Error:
-      break;
+    case ToolAction::Help: out << HelpText(); return kExitDone;
+    case ToolAction::Version: out << VersionText(); return kExitDone;
+    case ToolAction::Rename: return RunRename(line, fs, out, err);
+    case ToolAction::Undo: return RunUndo(line, fs, out, err);
+    case ToolAction::Error: break;
   }
   err << kToolPrefix << line.error << '\n'
       << UsageText() << "Try 'kalvenor-cli --help' for more information.\n";

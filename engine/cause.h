@@ -5,8 +5,8 @@
 namespace kalvenor {
 
 enum class Cause {
-  Ok,                // no failure
-  NoneGiven,         // a failure that came without an error code
+  Ok,         // no failure
+  NoneGiven,  // a failure that came without an error code
   FileNotFound,
   BadPath,
   TooManyOpenFiles,

@@ -44,8 +44,7 @@ bool IsAtOrBelow(std::string_view path, std::string_view root) {
 bool IsPlainFileName(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return false;
   if (name.size() > NAME_MAX) return false;
-  return name.find('/') == std::string_view::npos &&
-         name.find('\0') == std::string_view::npos;
+  return name.find('/') == std::string_view::npos && name.find('\0') == std::string_view::npos;
 }
 
 }  // namespace kalvenor

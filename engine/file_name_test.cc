@@ -47,9 +47,9 @@ TEST(PathTextTest, JoinStripAndUnderARoot) {
     bool below;
   };
   const Case cases[] = {
-      {"/a/b", "/a/b", true},  {"/a/b/c", "/a/b", true}, {"/a/bc", "/a/b", false},
-      {"/a", "/a/b", false},   {"/x", "/", true},        {"/", "/", true},
-      {"/a/b", "", false},     {"rel", "/", false},
+      {"/a/b", "/a/b", true}, {"/a/b/c", "/a/b", true}, {"/a/bc", "/a/b", false},
+      {"/a", "/a/b", false},  {"/x", "/", true},        {"/", "/", true},
+      {"/a/b", "", false},    {"rel", "/", false},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(IsAtOrBelow(c.path, c.root), c.below) << c.path << " under " << c.root;

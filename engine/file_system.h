@@ -162,8 +162,7 @@ class FileSystemWrapper : public FileSystem {
   FolderHandle OpenFolder(const std::string& path, Cause* cause) override {
     return m_target.OpenFolder(path, cause);
   }
-  bool ListFiles(const FolderHandle& folder, bool withTimes,
-                 std::vector<FileEntry>& out) override {
+  bool ListFiles(const FolderHandle& folder, bool withTimes, std::vector<FileEntry>& out) override {
     return m_target.ListFiles(folder, withTimes, out);
   }
   bool ListSubfolders(const FolderHandle& folder, std::vector<SubfolderEntry>& out) override {

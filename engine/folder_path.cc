@@ -48,8 +48,8 @@ bool IsInsideVolumeTrash(std::string_view canonical, const std::vector<std::stri
     std::size_t start = point == "/" ? 1 : point.size() + 1;
     if (start > canonical.size()) continue;
     const std::size_t end = canonical.find('/', start);
-    const std::string_view first =
-        canonical.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+    const std::string_view first = canonical.substr(
+        start, end == std::string_view::npos ? std::string_view::npos : end - start);
     if (IsVolumeTrashName(first)) return true;
   }
   return false;

@@ -75,7 +75,7 @@ TEST(MountTableTest, ReadsMountPointsWithTheirBytesAndTypes) {
   const std::vector<MountEntry> table = ParseMountTable(
       "27 1 254:0 / / rw,relatime - ext4 /dev/vda rw\n"
       "31 27 8:17 / /media/u/USB\\040STICK rw shared:5 - vfat /dev/sdb1 rw\n"
-      "37 27 8:3 / /data rw\n"  // no separator: not a mount line
+      "37 27 8:3 / /data rw\n"                // no separator: not a mount line
       "38 27 8:4 / /tab\\011and\\134 rw -");  // no type after it
   ASSERT_EQ(table.size(), 2u);
   EXPECT_EQ(table[0].mountPoint, "/");
@@ -96,8 +96,8 @@ TEST(IsValidFolderPathTest, RecognisesTrashCansAtTheTopOfAVolume) {
   EXPECT_TRUE(IsInsideVolumeTrash("/media/u/USB STICK/.Trash-0", mounts));
   EXPECT_TRUE(IsInsideVolumeTrash("/home/.Trash/x", mounts));
   EXPECT_FALSE(IsInsideVolumeTrash("/", mounts));
-  EXPECT_FALSE(IsInsideVolumeTrash("/home/u/.Trash", mounts));     // not at a volume's top
-  EXPECT_FALSE(IsInsideVolumeTrash("/.Trash-x", mounts));          // not a uid
+  EXPECT_FALSE(IsInsideVolumeTrash("/home/u/.Trash", mounts));  // not at a volume's top
+  EXPECT_FALSE(IsInsideVolumeTrash("/.Trash-x", mounts));       // not a uid
   EXPECT_FALSE(IsInsideVolumeTrash("/.Trash-", mounts));
   EXPECT_FALSE(IsInsideVolumeTrash("/.Trashcan", mounts));
   EXPECT_FALSE(IsInsideVolumeTrash("/media/u/USB STICKS/.Trash", {"/media/u/USB STICK"}));

@@ -55,7 +55,8 @@ TEST(LogFormatTest, PathsRoundTripThroughTheEscapes) {
 TEST(LogFormatTest, LinesJoinEscapedPaths) {
   EXPECT_EQ(RenameLogLine("/p/a.jpg", "/p/0001Holiday.jpg"),
             "/p/a.jpg renamed to /p/0001Holiday.jpg\n");
-  EXPECT_EQ(UndoLogLine("/p/0001Holiday.", "/p/a\nb"), "/p/0001Holiday. renamed back to /p/a\\nb\n");
+  EXPECT_EQ(UndoLogLine("/p/0001Holiday.", "/p/a\nb"),
+            "/p/0001Holiday. renamed back to /p/a\\nb\n");
 }
 
 TEST(LogFormatTest, ClassifiesHeaderLines) {

@@ -48,6 +48,8 @@ std::vector<MountEntry> ParseMountTable(std::string_view text) {
   return entries;
 }
 
-std::vector<MountEntry> ReadMountTable(FileSystem& fs) { return ParseMountTable(fs.ReadMountTable()); }
+std::vector<MountEntry> ReadMountTable(FileSystem& fs) {
+  return ParseMountTable(fs.ReadMountTable());
+}
 
 }  // namespace kalvenor

@@ -28,9 +28,7 @@ FileTime ToFileTime(std::int64_t sec, std::int64_t nsec) {
   return static_cast<FileTime>(since1601) * 10000000u + static_cast<FileTime>(nsec / 100);
 }
 
-bool HasZeroHalf(FileTime t) {
-  return (t & 0xFFFFFFFFu) == 0 || (t >> 32) == 0;
-}
+bool HasZeroHalf(FileTime t) { return (t & 0xFFFFFFFFu) == 0 || (t >> 32) == 0; }
 
 // The last-write time, or when one of its halves is zero the birth time,
 // or when the file system keeps none the status-change time.
@@ -296,7 +294,7 @@ Cause PosixFileSystem::AppendToLog(const LogHandle& held, std::string_view bytes
 
 std::tm PosixFileSystem::LocalNow() {
   const std::time_t now = std::time(nullptr);
-  std::tm local {};
+  std::tm local{};
   ::localtime_r(&now, &local);
   return local;
 }

@@ -92,7 +92,8 @@ TEST(PosixScanTest, ZeroHalfOfTheWriteTimeFallsBackToAnotherTime) {
   ASSERT_EQ(::stat(dir.Join("old").c_str(), &st), 0);
   if (st.st_mtim.tv_sec != sec) GTEST_SKIP() << "time was not stored as given";
   EXPECT_NE(entries[0].time, modified);
-  EXPECT_GT(entries[0].time, (1600000000ull + 11644473600ull) * 10000000ull);  // birth or change time: now
+  EXPECT_GT(entries[0].time,
+            (1600000000ull + 11644473600ull) * 10000000ull);  // birth or change time: now
 }
 
 TEST(PosixRenameTest, HeldFolderIsNotRedirectedByARenameOfItsPath) {

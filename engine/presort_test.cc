@@ -30,10 +30,10 @@ TEST(CompareIgnoreCaseTest, FoldsOnlyAsciiCapitalsAndComparesUnsigned) {
   EXPECT_EQ(CompareIgnoreCase("Holiday", "hOLIDAY"), 0);
   EXPECT_LT(CompareIgnoreCase("a", "ab"), 0);
   EXPECT_GT(CompareIgnoreCase("ab", "a"), 0);
-  EXPECT_LT(CompareIgnoreCase("B_C", "bac"), 0);  // '_' 0x5F below folded 'a'
-  EXPECT_GT(CompareIgnoreCase("{", "Z"), 0);      // '{' 0x7B above folded 'z'
+  EXPECT_LT(CompareIgnoreCase("B_C", "bac"), 0);                  // '_' 0x5F below folded 'a'
+  EXPECT_GT(CompareIgnoreCase("{", "Z"), 0);                      // '{' 0x7B above folded 'z'
   EXPECT_LT(CompareIgnoreCase("zebra", "\xc3\x89t\xc3\xa9"), 0);  // bytes >= 0x80 last
-  EXPECT_NE(CompareIgnoreCase("\xc3\x89", "\xc3\xa9"), 0);  // no fold beyond ASCII
+  EXPECT_NE(CompareIgnoreCase("\xc3\x89", "\xc3\xa9"), 0);        // no fold beyond ASCII
   EXPECT_EQ(CompareIgnoreCase("", ""), 0);
 }
 

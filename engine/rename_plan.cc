@@ -37,8 +37,7 @@ std::optional<int> SeriesIndex(const FileEntry& entry, std::string_view baseName
   return index;
 }
 
-std::string NewFileName(int index, std::string_view baseName, std::string_view ext,
-                        bool postfix) {
+std::string NewFileName(int index, std::string_view baseName, std::string_view ext, bool postfix) {
   std::string name;
   name.reserve(baseName.size() + ext.size() + kDigits + 1);
   if (postfix) {
@@ -80,8 +79,8 @@ RenamePlan PlanRenames(const std::vector<FileEntry>& entries, const RenameOption
       plan.indexLimitHit = true;
       break;
     }
-    plan.renames.push_back({entry, next, NewFileName(next, options.baseName, entry->ext,
-                                                     options.postfix)});
+    plan.renames.push_back(
+        {entry, next, NewFileName(next, options.baseName, entry->ext, options.postfix)});
     ++next;
   }
   return plan;

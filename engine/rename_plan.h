@@ -27,8 +27,7 @@ inline constexpr int kMaxBaseIndex = kIndexLimit - 1;
 std::optional<int> SeriesIndex(const FileEntry& entry, std::string_view baseName, bool postfix);
 
 // "%04d%s.%s" (prefix) or "%s%04d.%s" (postfix) of index, base name, ext.
-std::string NewFileName(int index, std::string_view baseName, std::string_view ext,
-                        bool postfix);
+std::string NewFileName(int index, std::string_view baseName, std::string_view ext, bool postfix);
 
 struct PlannedRename {
   const FileEntry* entry;  // points into the scan list the plan was made from

@@ -81,13 +81,15 @@ TEST(PlanTest, SeriesFilesKeepTheirNumbersAndAreListedFirst) {
   EXPECT_EQ(Lines({Entry("0007Holiday.jpg"), Entry("Holiday0007.jpg")}, Options(false, 0, true)),
             (Lines_{"Holiday0007.jpg -> Not Renamed", "0007Holiday.jpg -> Holiday0008.jpg"}));
   // One index held by two files of the series is taken once.
-  EXPECT_EQ(Lines({Entry("0005HOLIDAY.jpg"), Entry("0005Holiday.txt"), Entry("z")}, Options(true, 4)),
-            (Lines_{"0005HOLIDAY.jpg -> Not Renamed", "0005Holiday.txt -> Not Renamed",
-                    "z -> 0004Holiday."}));
+  EXPECT_EQ(
+      Lines({Entry("0005HOLIDAY.jpg"), Entry("0005Holiday.txt"), Entry("z")}, Options(true, 4)),
+      (Lines_{"0005HOLIDAY.jpg -> Not Renamed", "0005Holiday.txt -> Not Renamed",
+              "z -> 0004Holiday."}));
 }
 
 TEST(PlanTest, BaseIndexAgainstTheHighestIndexWithoutGapFilling) {
-  const std::vector<FileEntry> files = {Entry("0003Holiday.a"), Entry("0007Holiday.b"), Entry("n.c")};
+  const std::vector<FileEntry> files = {Entry("0003Holiday.a"), Entry("0007Holiday.b"),
+                                        Entry("n.c")};
   EXPECT_EQ(Lines(files, Options(false, 50)).back(), "n.c -> 0050Holiday.c");
   EXPECT_EQ(Lines(files, Options(false, 5)).back(), "n.c -> 0008Holiday.c");
   // A series file below the base index still counts for the highest index.
@@ -96,8 +98,12 @@ TEST(PlanTest, BaseIndexAgainstTheHighestIndexWithoutGapFilling) {
 }
 
 TEST(PlanTest, GapFillingUsesFreeNumbersBetweenExistingOnes) {
-  const std::vector<FileEntry> files = {Entry("0000Holiday.x"), Entry("0002Holiday.x"),
-                                        Entry("0003Holiday.x"), Entry("a"), Entry("b"), Entry("c")};
+  const std::vector<FileEntry> files = {Entry("0000Holiday.x"),
+                                        Entry("0002Holiday.x"),
+                                        Entry("0003Holiday.x"),
+                                        Entry("a"),
+                                        Entry("b"),
+                                        Entry("c")};
   EXPECT_EQ(Lines(files, Options(true)),
             (Lines_{"0000Holiday.x -> Not Renamed", "0002Holiday.x -> Not Renamed",
                     "0003Holiday.x -> Not Renamed", "a -> 0001Holiday.", "b -> 0004Holiday.",

@@ -50,8 +50,8 @@ bool CarryOut(const PlannedRename& rename, const std::string& folderPath,
     outcome.end = RunEnd::LogWriteFailed;
     return false;
   }
-  const Cause cause = RenameOneFile(ctx, folder, entry.name, rename.newName,
-                                    log.IsThisLog(entry.id, entry.name));
+  const Cause cause =
+      RenameOneFile(ctx, folder, entry.name, rename.newName, log.IsThisLog(entry.id, entry.name));
   if (cause != Cause::Ok) return failed(cause);
   lastBatch.Add(std::move(oldPath), std::move(newPath));
   return true;

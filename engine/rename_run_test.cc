@@ -1,8 +1,8 @@
 #include "rename_run.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -153,9 +153,8 @@ TEST_F(RenameRunTest, FailureAtTheThirdOfFiveKeepsResultsLogAndBatchInAgreement)
   const RunOutcome outcome = injected.Run(true);
   EXPECT_EQ(outcome.end, RunEnd::RenameFailed);
   EXPECT_EQ(outcome.failedName, "c.txt");
-  EXPECT_EQ(injected.results.lines,
-            (Lines{"a.txt -> 0001Holiday.txt", "b.txt -> 0002Holiday.txt",
-                   "c.txt -> 0003Holiday.txt", kCommitEnd}));
+  EXPECT_EQ(injected.results.lines, (Lines{"a.txt -> 0001Holiday.txt", "b.txt -> 0002Holiday.txt",
+                                           "c.txt -> 0003Holiday.txt", kCommitEnd}));
   EXPECT_EQ(injected.batch.OldPaths(), (Lines{Path("a.txt"), Path("b.txt")}));
   EXPECT_EQ(injected.batch.NewPaths(), (Lines{Path("0001Holiday.txt"), Path("0002Holiday.txt")}));
   const Lines log = LogLines(logDir, "run.log");
@@ -167,11 +166,17 @@ TEST_F(RenameRunTest, FailureAtTheThirdOfFiveKeepsResultsLogAndBatchInAgreement)
 }
 
 TEST(CauseTest, ErrnoValuesMapToTheUsersWords) {
-  const std::vector<std::pair<int, std::string>> cases = {
-      {0, "none given."},          {ENOENT, "file not found."},       {ENAMETOOLONG, "bad path."},
-      {EXDEV, "bad path."},        {EMFILE, "too many open files."},  {EPERM, "access denied."},
-      {EEXIST, "access denied."},  {ENOTEMPTY, "access denied."},     {EIO, "hardware error."},
-      {ETXTBSY, "sharing violation."}, {ENOSPC, "unspecified."}};
+  const std::vector<std::pair<int, std::string>> cases = {{0, "none given."},
+                                                          {ENOENT, "file not found."},
+                                                          {ENAMETOOLONG, "bad path."},
+                                                          {EXDEV, "bad path."},
+                                                          {EMFILE, "too many open files."},
+                                                          {EPERM, "access denied."},
+                                                          {EEXIST, "access denied."},
+                                                          {ENOTEMPTY, "access denied."},
+                                                          {EIO, "hardware error."},
+                                                          {ETXTBSY, "sharing violation."},
+                                                          {ENOSPC, "unspecified."}};
   for (const auto& [error, text] : cases) {
     EXPECT_EQ(RenameErrorText(CauseFromErrno(error)), "Rename error: " + text) << error;
   }

@@ -55,7 +55,8 @@ std::string TempDir::Read(const std::string& name) const {
   if (fd < 0) return out;
   char buffer[4096];
   ssize_t n;
-  while ((n = ::read(fd, buffer, sizeof buffer)) > 0) out.append(buffer, static_cast<std::size_t>(n));
+  while ((n = ::read(fd, buffer, sizeof buffer)) > 0)
+    out.append(buffer, static_cast<std::size_t>(n));
   ::close(fd);
   return out;
 }

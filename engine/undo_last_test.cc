@@ -64,7 +64,8 @@ TEST_F(UndoLastTest, RoundTripRestoresEveryNameAndEveryByte) {
   // The log holds the batch, then the undo, each line parsable back.
   const std::string log = logDir.Read("run.log");
   Lines lines;
-  for (std::size_t start = 0, end; (end = log.find('\n', start)) != std::string::npos; start = end + 1) {
+  for (std::size_t start = 0, end; (end = log.find('\n', start)) != std::string::npos;
+       start = end + 1) {
     lines.push_back(log.substr(start, end - start));
   }
   ASSERT_EQ(lines.size(), 14u);
@@ -89,8 +90,8 @@ TEST_F(UndoLastTest, ResultsShowNewThenOldNamesInBatchOrder) {
   dir.MakeFile("IMG_2.jpg");
   ASSERT_EQ(run.Run(true).end, RunEnd::Done);
   Undo();
-  EXPECT_EQ(run.results.lines, (Lines{"0001Holiday.jpg -> IMG_1.jpg", "0002Holiday.jpg -> IMG_2.jpg",
-                                      "Operations complete."}));
+  EXPECT_EQ(run.results.lines, (Lines{"0001Holiday.jpg -> IMG_1.jpg",
+                                      "0002Holiday.jpg -> IMG_2.jpg", "Operations complete."}));
   EXPECT_EQ(run.results.scrolledTo, 2);
   EXPECT_EQ(run.results.redrawCalls.back(), true);
   EXPECT_EQ(dir.Names(), (Lines{"IMG_1.jpg", "IMG_2.jpg"}));
@@ -142,8 +143,7 @@ TEST_F(UndoLastTest, LogThatCannotBeOpenedIsReportedOnceAndFilesStillComeBack) {
   // A required log (the tool's rule) that cannot be opened: nothing moves.
   ASSERT_EQ(run.Run(true).end, RunEnd::Done);
   run.messages.shown.clear();
-  EXPECT_EQ(UndoLastBatch(run.options.logPath, true, run.ctx, run.batch).end,
-            RunEnd::LogNotOpened);
+  EXPECT_EQ(UndoLastBatch(run.options.logPath, true, run.ctx, run.batch).end, RunEnd::LogNotOpened);
   EXPECT_TRUE(run.messages.shown.empty());
   EXPECT_EQ(run.batch.Size(), batch.Size());
   EXPECT_EQ(dir.Names(), (Lines{"0001Holiday."}));

@@ -10,15 +10,17 @@
 namespace {
 
 TEST(DisplayTextTest, DecodesAsTheFileSystemLayerDecodes) {
-  std::vector<std::string> names = {"", "plain", "Mixed Case 0042", "\xC3\xA9t\xC3\xA9",
-                                    "\xE2\x82\xAC", "bad\xFF\xFE", "\x80", "tail\xC3"};
+  std::vector<std::string> names = {
+      "",     "plain",   "Mixed Case 0042", "\xC3\xA9t\xC3\xA9", "\xE2\x82\xAC", "bad\xFF\xFE",
+      "\x80", "tail\xC3"};
   std::string everyAscii;
   for (int c = 1; c < 0x80; ++c) everyAscii += static_cast<char>(c);
   names.push_back(everyAscii);
   for (const std::string& name : names) {
     EXPECT_EQ(DisplayText(name), QFile::decodeName(QByteArray::fromStdString(name))) << name;
     // Results lines were decoded as UTF-8; file names decode the same way.
-    EXPECT_EQ(DisplayText(name), QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())))
+    EXPECT_EQ(DisplayText(name),
+              QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())))
         << name;
   }
 }

@@ -21,9 +21,7 @@ FolderTree::FolderTree(kalvenor::FileSystem& fs, QWidget* parent)
   setAcceptDrops(false);
   setDragDropMode(QAbstractItemView::NoDragDrop);
   connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
-          [this](const QModelIndex& current, const QModelIndex&) {
-            OnSelChanged(current);
-          });
+          [this](const QModelIndex& current, const QModelIndex&) { OnSelChanged(current); });
 }
 
 FolderTree::~FolderTree() { ClearTree(); }
@@ -60,8 +58,7 @@ void FolderTree::Populate(const std::string& folderPath) {
       const kalvenor::IdListPtr walk = space.ParseDisplayName(target);
       QModelIndex at = walk ? root : QModelIndex();
       for (const kalvenor::ItemIdList* item = walk.get();
-           at.isValid() && kalvenor::ItemCount(item) != 0;
-           item = kalvenor::GetNextId(item)) {
+           at.isValid() && kalvenor::ItemCount(item) != 0; item = kalvenor::GetNextId(item)) {
         if (at != root) ExpandItem(at);
         at = m_model->FindChild(at, item);
       }
@@ -88,6 +85,7 @@ void FolderTree::OnSelChanged(const QModelIndex& current) {
   const std::string& name = record->parsingName;
   // A parsing name that is no absolute path (Computer, Network) names no
   // folder, whatever lies in the working directory.
-  const bool valid = name.front() == '/' && kalvenor::IsValidFolderPath(m_model->Namespace().Files(), name);
+  const bool valid =
+      name.front() == '/' && kalvenor::IsValidFolderPath(m_model->Namespace().Files(), name);
   emit folderSelected(valid ? name : std::string());
 }

@@ -24,16 +24,13 @@ FolderItemData* FolderTreeModel::Record(const QModelIndex& index) const {
   return static_cast<FolderItemData*>(index.internalPointer());
 }
 
-QModelIndex FolderTreeModel::index(int row, int column,
-                                    const QModelIndex& parent) const {
+QModelIndex FolderTreeModel::index(int row, int column, const QModelIndex& parent) const {
   if (column != 0 || row < 0) return QModelIndex();
   if (!parent.isValid()) {
-    return row == 0 && m_root != nullptr ? createIndex(0, 0, m_root)
-                                         : QModelIndex();
+    return row == 0 && m_root != nullptr ? createIndex(0, 0, m_root) : QModelIndex();
   }
   const FolderItemData* record = Record(parent);
-  if (record == nullptr ||
-      row >= static_cast<int>(record->children.size())) {
+  if (record == nullptr || row >= static_cast<int>(record->children.size())) {
     return QModelIndex();
   }
   return createIndex(row, 0, record->children[static_cast<std::size_t>(row)]);
@@ -57,16 +54,13 @@ QVariant FolderTreeModel::data(const QModelIndex& index, int role) const {
   const FolderItemData* record = Record(index);
   if (record == nullptr) return QVariant();
   switch (role) {
-    case Qt::DisplayRole:
-      return record->label;
+    case Qt::DisplayRole: return record->label;
     case Qt::DecorationRole:
-      return m_namespace->Icons().ItemIcon(record->images.image,
-                                           record->images.selectedImage);
+      return m_namespace->Icons().ItemIcon(record->images.image, record->images.selectedImage);
     case kParsingNameRole:
       return QByteArray(record->parsingName.data(),
                         static_cast<qsizetype>(record->parsingName.size()));
-    default:
-      return QVariant();
+    default: return QVariant();
   }
 }
 
@@ -79,14 +73,12 @@ bool FolderTreeModel::hasChildren(const QModelIndex& parent) const {
   if (!parent.isValid()) return m_root != nullptr;
   const FolderItemData* record = Record(parent);
   if (record == nullptr) return false;
-  return record->expandedOnce ? !record->children.empty()
-                                 : record->hasChildren;
+  return record->expandedOnce ? !record->children.empty() : record->hasChildren;
 }
 
 bool FolderTreeModel::canFetchMore(const QModelIndex& parent) const {
   const FolderItemData* record = Record(parent);
-  return record != nullptr && record->hasChildren &&
-         !record->expandedOnce;
+  return record != nullptr && record->hasChildren && !record->expandedOnce;
 }
 
 void FolderTreeModel::fetchMore(const QModelIndex& parent) {
@@ -95,17 +87,15 @@ void FolderTreeModel::fetchMore(const QModelIndex& parent) {
   record->expandedOnce = true;
   WaitCursor wait;
   const std::shared_ptr<ShellFolder> folder =
-      record->parentFolder != nullptr
-          ? record->parentFolder->BindToObject(record->relative.get())
-          : m_namespace->GetDesktopFolder();
+      record->parentFolder != nullptr ? record->parentFolder->BindToObject(record->relative.get())
+                                      : m_namespace->GetDesktopFolder();
   if (folder != nullptr) FillChildren(folder, *record, parent);
   // The expand button goes when the folder had no subfolders after all.
   if (record->children.empty()) emit dataChanged(parent, parent);
 }
 
 void FolderTreeModel::FillChildren(const std::shared_ptr<ShellFolder>& folder,
-                                    FolderItemData& parent,
-                                    const QModelIndex& parentIndex) {
+                                   FolderItemData& parent, const QModelIndex& parentIndex) {
   std::vector<IdListPtr> children;
   if (!folder->EnumObjects(children)) return;
   kalvenor::IdListAllocator& allocator = m_namespace->Allocator();
@@ -113,8 +103,8 @@ void FolderTreeModel::FillChildren(const std::shared_ptr<ShellFolder>& folder,
   std::vector<std::unique_ptr<FolderItemData>> made;
   made.reserve(children.size());
   for (IdListPtr& child : children) {
-    const std::uint32_t attributes = folder->GetAttributesOf(
-        child.get(), kalvenor::kAttrFolder | kalvenor::kAttrHasSubfolder);
+    const std::uint32_t attributes =
+        folder->GetAttributesOf(child.get(), kalvenor::kAttrFolder | kalvenor::kAttrHasSubfolder);
     if ((attributes & kalvenor::kAttrFolder) == 0) continue;
     std::string label;
     // A child without a label ends the listing, as the tree cannot show it.
@@ -122,10 +112,8 @@ void FolderTreeModel::FillChildren(const std::shared_ptr<ShellFolder>& folder,
       break;
     }
     auto record = std::make_unique<FolderItemData>();
-    kalvenor::GetItemName(*folder, child.get(), NameForm::ForParsing,
-                          record->parsingName);
-    record->absolute = kalvenor::ConcatIdLists(
-        allocator, parent.absolute.get(), child.get());
+    kalvenor::GetItemName(*folder, child.get(), NameForm::ForParsing, record->parsingName);
+    record->absolute = kalvenor::ConcatIdLists(allocator, parent.absolute.get(), child.get());
     if (!record->absolute) continue;
     record->parentFolder = folder;
     record->label = DisplayText(label);
@@ -145,8 +133,7 @@ void FolderTreeModel::FillChildren(const std::shared_ptr<ShellFolder>& folder,
     names.push_back({kalvenor::SortRankOf(record->relative.get()), record->label,
                      kalvenor::NameOf(record->relative.get())});
   }
-  const std::vector<std::size_t> order =
-      kalvenor::SiblingOrder(m_namespace->Collator(), names);
+  const std::vector<std::size_t> order = kalvenor::SiblingOrder(m_namespace->Collator(), names);
 
   beginInsertRows(parentIndex, 0, static_cast<int>(made.size()) - 1);
   parent.children.reserve(made.size());
@@ -162,8 +149,7 @@ void FolderTreeModel::FillChildren(const std::shared_ptr<ShellFolder>& folder,
 
 QModelIndex FolderTreeModel::InsertDesktopItem() {
   kalvenor::IdListAllocator& allocator = m_namespace->Allocator();
-  const IdListPtr desktop =
-      m_namespace->GetSpecialFolderLocation(kalvenor::SpecialFolder::Desktop);
+  const IdListPtr desktop = m_namespace->GetSpecialFolderLocation(kalvenor::SpecialFolder::Desktop);
   if (!desktop || m_root != nullptr) return QModelIndex();
   const std::shared_ptr<ShellFolder> folder = m_namespace->GetDesktopFolder();
   std::string label;
@@ -171,15 +157,13 @@ QModelIndex FolderTreeModel::InsertDesktopItem() {
     return QModelIndex();
   }
   auto record = std::make_unique<FolderItemData>();
-  kalvenor::GetItemName(*folder, desktop.get(), NameForm::ForParsing,
-                        record->parsingName);
+  kalvenor::GetItemName(*folder, desktop.get(), NameForm::ForParsing, record->parsingName);
   record->relative = kalvenor::CopyFirstId(allocator, desktop.get());
   record->absolute = kalvenor::ConcatIdLists(allocator, nullptr, desktop.get());
   if (!record->relative || !record->absolute) return QModelIndex();
   record->label = DisplayText(label);
   record->hasChildren = true;
-  kalvenor::SetItemIcons(*m_namespace, record->absolute.get(),
-                         record->images);
+  kalvenor::SetItemIcons(*m_namespace, record->absolute.get(), record->images);
 
   beginInsertRows(QModelIndex(), 0, 0);
   m_root = record.get();
@@ -189,7 +173,7 @@ QModelIndex FolderTreeModel::InsertDesktopItem() {
 }
 
 QModelIndex FolderTreeModel::FindChild(const QModelIndex& parent,
-                                        const kalvenor::ItemIdList* item) const {
+                                       const kalvenor::ItemIdList* item) const {
   const FolderItemData* record = Record(parent);
   if (record == nullptr) return QModelIndex();
   for (FolderItemData* child : record->children) {

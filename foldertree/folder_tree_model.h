@@ -26,8 +26,7 @@ class FolderTreeModel : public QAbstractItemModel {
   explicit FolderTreeModel(kalvenor::FileSystem& fs, QObject* parent = nullptr);
   ~FolderTreeModel() override;
 
-  QModelIndex index(int row, int column,
-                    const QModelIndex& parent = QModelIndex()) const override;
+  QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
   QModelIndex parent(const QModelIndex& child) const override;
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -47,8 +46,7 @@ class FolderTreeModel : public QAbstractItemModel {
   QModelIndex InsertDesktopItem();
   // The child of `parent` (read already) that names the same place as
   // `item`, a one-item list; invalid when there is none.
-  QModelIndex FindChild(const QModelIndex& parent,
-                        const kalvenor::ItemIdList* item) const;
+  QModelIndex FindChild(const QModelIndex& parent, const kalvenor::ItemIdList* item) const;
   // The record of `index`; nullptr for an invalid index.
   FolderItemData* Record(const QModelIndex& index) const;
 
@@ -56,8 +54,8 @@ class FolderTreeModel : public QAbstractItemModel {
   const kalvenor::ShellNamespace& Namespace() const { return *m_namespace; }
 
  private:
-  void FillChildren(const std::shared_ptr<kalvenor::ShellFolder>& folder,
-                    FolderItemData& parent, const QModelIndex& parentIndex);
+  void FillChildren(const std::shared_ptr<kalvenor::ShellFolder>& folder, FolderItemData& parent,
+                    const QModelIndex& parentIndex);
 
   // Declared first: every record's lists go back to its allocator.
   std::unique_ptr<kalvenor::ShellNamespace> m_namespace;

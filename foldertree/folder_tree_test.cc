@@ -215,11 +215,11 @@ TEST_F(FolderTreeTest, SelectionsDuringPopulateDoNotReachTheBox) {
   QSignalSpy spy(&m_box, &FolderPathBox::pathSet);
   // Something selects every item as soon as it appears while the tree is
   // being rebuilt.
-  const auto connection = QObject::connect(
-      &Model(), &QAbstractItemModel::rowsInserted,
-      [this](const QModelIndex& parent, int first, int) {
-        m_tree.setCurrentIndex(Model().index(first, 0, parent));
-      });
+  const auto connection =
+      QObject::connect(&Model(), &QAbstractItemModel::rowsInserted,
+                       [this](const QModelIndex& parent, int first, int) {
+                         m_tree.setCurrentIndex(Model().index(first, 0, parent));
+                       });
   m_tree.Populate(m_base + "/a/missing");
   EXPECT_EQ(m_box.Path(), "before");
   EXPECT_EQ(spy.count(), 0);
@@ -232,8 +232,8 @@ TEST_F(FolderTreeTest, SelectionsDuringPopulateDoNotReachTheBox) {
 
 TEST_F(FolderTreeTest, UnreachablePathsSelectNothing) {
   m_box.SetPath("kept");
-  for (const std::string& path : {std::string(), std::string("relative/dir"),
-                                 m_base + "/absent/deeper"}) {
+  for (const std::string& path :
+       {std::string(), std::string("relative/dir"), m_base + "/absent/deeper"}) {
     m_tree.Populate(path);
     EXPECT_FALSE(Current().isValid()) << path;
     EXPECT_EQ(m_box.Path(), "kept") << path;

@@ -65,8 +65,7 @@ const ItemIdList* GetNextId(const ItemIdList* item) {
 std::size_t GetIdListSize(const ItemIdList* list) {
   if (list == nullptr) return 0;
   std::size_t size = 2;
-  for (const ItemIdList* item = list; ItemCount(item) != 0;
-       item = GetNextId(item)) {
+  for (const ItemIdList* item = list; ItemCount(item) != 0; item = GetNextId(item)) {
     size += ItemCount(item);
   }
   return size;
@@ -77,8 +76,7 @@ IdListPtr ConcatIdLists(IdListAllocator& allocator, const ItemIdList* first,
   if (second == nullptr) return IdListPtr(nullptr, IdListDeleter{&allocator});
   const std::size_t firstLength = first != nullptr ? GetIdListSize(first) - 2 : 0;
   const std::size_t secondLength = GetIdListSize(second);
-  IdListPtr joined = AllocIdList(
-      allocator, static_cast<std::uint32_t>(firstLength + secondLength));
+  IdListPtr joined = AllocIdList(allocator, static_cast<std::uint32_t>(firstLength + secondLength));
   if (!joined) return joined;
   auto* out = reinterpret_cast<unsigned char*>(joined.get());
   if (firstLength != 0) std::memcpy(out, first, firstLength);
@@ -88,8 +86,7 @@ IdListPtr ConcatIdLists(IdListAllocator& allocator, const ItemIdList* first,
 
 IdListPtr CopyFirstId(IdListAllocator& allocator, const ItemIdList* list) {
   const std::size_t count = ItemCount(list);
-  IdListPtr copy(static_cast<ItemIdList*>(allocator.Alloc(count + 2)),
-                 IdListDeleter{&allocator});
+  IdListPtr copy(static_cast<ItemIdList*>(allocator.Alloc(count + 2)), IdListDeleter{&allocator});
   if (!copy) return copy;
   std::memcpy(copy.get(), list, count);
   // Written rather than copied: a list longer than one item has the next

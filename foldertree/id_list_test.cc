@@ -49,8 +49,7 @@ TEST(IdListTest, SizeCountsItemsAndTerminator) {
   // Items after an odd-sized one are unaligned; the walk must still work.
   const auto odd = RawList({5, 7, 3});
   EXPECT_EQ(GetIdListSize(AsList(odd)), 17u);
-  EXPECT_EQ(reinterpret_cast<const unsigned char*>(GetNextId(AsList(odd))),
-            odd.data() + 5);
+  EXPECT_EQ(reinterpret_cast<const unsigned char*>(GetNextId(AsList(odd))), odd.data() + 5);
 }
 
 TEST(IdListTest, AllocGivesZeroFilledOwnedBlocks) {
@@ -121,7 +120,7 @@ TEST(IdListTest, AllocatorKeepsTrackOfWhatIsHandedOut) {
     EXPECT_EQ(reinterpret_cast<std::uintptr_t>(blocks.back()) % alignof(std::max_align_t), 0u);
   }
   std::memset(blocks[3], 0xAB, 300);  // the whole block is usable
-  allocator->Free(blocks[1]);          // from the middle of the list
+  allocator->Free(blocks[1]);         // from the middle of the list
   allocator->Free(nullptr);
   EXPECT_EQ(allocator->OutstandingBlocks(), 3u);
   allocator->Free(blocks[3]);

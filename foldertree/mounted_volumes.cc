@@ -14,20 +14,17 @@ namespace {
 
 // Kernel and container file systems that hold no user files.
 constexpr std::array<std::string_view, 24> kPseudoTypes = {
-    "autofs",   "binfmt_misc", "bpf",        "cgroup",    "cgroup2",
-    "configfs", "debugfs",     "devpts",     "devtmpfs",  "efivarfs",
-    "fusectl",  "hugetlbfs",   "mqueue",     "nsfs",      "proc",
-    "pstore",   "rpc_pipefs",  "securityfs", "selinuxfs", "squashfs",
-    "sysfs",    "tracefs",     "ramfs",      "fuse.portal"};
+    "autofs",    "binfmt_misc", "bpf",      "cgroup",   "cgroup2",    "configfs",
+    "debugfs",   "devpts",      "devtmpfs", "efivarfs", "fusectl",    "hugetlbfs",
+    "mqueue",    "nsfs",        "proc",     "pstore",   "rpc_pipefs", "securityfs",
+    "selinuxfs", "squashfs",    "sysfs",    "tracefs",  "ramfs",      "fuse.portal"};
 
 constexpr std::array<std::string_view, 14> kNetworkTypes = {
-    "nfs",   "nfs4",        "cifs",      "smb3",          "smbfs",
-    "ncpfs", "afs",         "9p",        "fuse.sshfs",    "sshfs",
-    "davfs", "fuse.davfs2", "glusterfs", "fuse.glusterfs"};
+    "nfs", "nfs4",       "cifs",  "smb3",  "smbfs",       "ncpfs",     "afs",
+    "9p",  "fuse.sshfs", "sshfs", "davfs", "fuse.davfs2", "glusterfs", "fuse.glusterfs"};
 
 template <std::size_t N>
-bool Contains(const std::array<std::string_view, N>& list,
-              std::string_view value) {
+bool Contains(const std::array<std::string_view, N>& list, std::string_view value) {
   return std::find(list.begin(), list.end(), value) != list.end();
 }
 
@@ -35,8 +32,7 @@ bool Contains(const std::array<std::string_view, N>& list,
 // Removable media mounted under /run/media stay.
 bool InSystemArea(std::string_view root) {
   if (IsAtOrBelow(root, "/run/media")) return false;
-  for (std::string_view area : {"/proc", "/sys", "/dev", "/run", "/var/run",
-                                "/var/lock"}) {
+  for (std::string_view area : {"/proc", "/sys", "/dev", "/run", "/var/run", "/var/lock"}) {
     if (IsAtOrBelow(root, area)) return true;
   }
   return false;
@@ -56,8 +52,7 @@ std::vector<MountedVolume> UserVolumes(const std::vector<MountEntry>& table) {
     const std::string& root = entry.mountPoint;
     if (root.empty() || root.front() != '/') continue;
     if (Contains(kPseudoTypes, entry.type) || InSystemArea(root)) continue;
-    std::erase_if(volumes,
-                  [&](const MountedVolume& v) { return v.rootPath == root; });
+    std::erase_if(volumes, [&](const MountedVolume& v) { return v.rootPath == root; });
     volumes.push_back({root, LabelFor(root), Contains(kNetworkTypes, entry.type)});
   }
   // The root folder is always there, even where the table does not list it

@@ -13,14 +13,12 @@ const unsigned char* Bytes(const ItemIdList* item) {
   return reinterpret_cast<const unsigned char*>(item);
 }
 
-bool WellFormed(const ItemIdList* item) {
-  return ItemCount(item) >= kHeaderSize;
-}
+bool WellFormed(const ItemIdList* item) { return ItemCount(item) >= kHeaderSize; }
 
 }  // namespace
 
-IdListPtr MakeItemId(IdListAllocator& allocator, ItemKind kind,
-                     std::uint8_t attributes, std::string_view name) {
+IdListPtr MakeItemId(IdListAllocator& allocator, ItemKind kind, std::uint8_t attributes,
+                     std::string_view name) {
   const std::size_t count = kHeaderSize + name.size();
   if (count > std::numeric_limits<std::uint16_t>::max()) {
     return IdListPtr(nullptr, IdListDeleter{&allocator});
@@ -37,13 +35,10 @@ IdListPtr MakeItemId(IdListAllocator& allocator, ItemKind kind,
 }
 
 ItemKind KindOf(const ItemIdList* item) {
-  return WellFormed(item) ? static_cast<ItemKind>(Bytes(item)[2])
-                          : ItemKind{0};
+  return WellFormed(item) ? static_cast<ItemKind>(Bytes(item)[2]) : ItemKind{0};
 }
 
-std::uint8_t AttributesOf(const ItemIdList* item) {
-  return WellFormed(item) ? Bytes(item)[3] : 0;
-}
+std::uint8_t AttributesOf(const ItemIdList* item) { return WellFormed(item) ? Bytes(item)[3] : 0; }
 
 std::string_view NameOf(const ItemIdList* item) {
   if (!WellFormed(item)) return {};

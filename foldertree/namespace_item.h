@@ -27,8 +27,8 @@ inline constexpr std::uint8_t kItemHasSubfolders = 0x01;
 
 // A new one-item list for `kind`, `attributes` and `name`; empty pointer when
 // the allocation fails or the item would not fit its 16-bit count.
-IdListPtr MakeItemId(IdListAllocator& allocator, ItemKind kind,
-                     std::uint8_t attributes, std::string_view name);
+IdListPtr MakeItemId(IdListAllocator& allocator, ItemKind kind, std::uint8_t attributes,
+                     std::string_view name);
 
 // The parts of the item that `item` points at, which must be no terminator
 // and must have been made by MakeItemId. A malformed item (count below the

@@ -18,8 +18,7 @@ std::string_view LastComponent(const std::string& path) {
   return std::string_view(path).substr(slash + 1);
 }
 
-const MountedVolume* FindVolume(const ShellNamespace& space,
-                                std::string_view root) {
+const MountedVolume* FindVolume(const ShellNamespace& space, std::string_view root) {
   for (const MountedVolume& volume : space.Volumes()) {
     if (volume.rootPath == root) return &volume;
   }
@@ -36,8 +35,7 @@ class FileSystemFolder final : public ShellFolder {
 
  protected:
   std::string SelfName(NameForm form) const override {
-    return form == NameForm::ForParsing ? Path()
-                                         : std::string(LastComponent(Path()));
+    return form == NameForm::ForParsing ? Path() : std::string(LastComponent(Path()));
   }
 };
 
@@ -48,13 +46,12 @@ class VolumeListFolder final : public ShellFolder {
       : ShellFolder(space, std::string()), m_network(network) {}
 
   bool EnumObjects(std::vector<IdListPtr>& children) override {
-    Space().NoteFolderRead(m_network ? kNetworkParsingName
-                                     : kComputerParsingName);
+    Space().NoteFolderRead(m_network ? kNetworkParsingName : kComputerParsingName);
     for (const MountedVolume& volume : Space().Volumes()) {
       if (volume.network != m_network) continue;
-      IdListPtr item = MakeItemId(
-          Space().Allocator(), m_network ? ItemKind::Share : ItemKind::Volume,
-          kItemHasSubfolders, volume.rootPath);
+      IdListPtr item =
+          MakeItemId(Space().Allocator(), m_network ? ItemKind::Share : ItemKind::Volume,
+                     kItemHasSubfolders, volume.rootPath);
       if (item) children.push_back(std::move(item));
     }
     return true;
@@ -76,14 +73,11 @@ class VolumeListFolder final : public ShellFolder {
 // subfolders.
 class DesktopFolder final : public ShellFolder {
  public:
-  explicit DesktopFolder(ShellNamespace& space)
-      : ShellFolder(space, space.DesktopDirectory()) {}
+  explicit DesktopFolder(ShellNamespace& space) : ShellFolder(space, space.DesktopDirectory()) {}
 
   bool EnumObjects(std::vector<IdListPtr>& children) override {
-    for (ItemKind kind :
-         {ItemKind::Computer, ItemKind::Home, ItemKind::Network}) {
-      IdListPtr item =
-          MakeItemId(Space().Allocator(), kind, kItemHasSubfolders, {});
+    for (ItemKind kind : {ItemKind::Computer, ItemKind::Home, ItemKind::Network}) {
+      IdListPtr item = MakeItemId(Space().Allocator(), kind, kItemHasSubfolders, {});
       if (item) children.push_back(std::move(item));
     }
     // The special places stay even when the desktop directory is unreadable.
@@ -104,8 +98,7 @@ ShellFolder::ShellFolder(ShellNamespace& space, std::string path)
 
 ShellFolder::~ShellFolder() = default;
 
-bool ShellFolder::ReadSubfolders(const std::string& path,
-                                 std::vector<IdListPtr>& children) const {
+bool ShellFolder::ReadSubfolders(const std::string& path, std::vector<IdListPtr>& children) const {
   m_space.NoteFolderRead(path);
   FileSystem& fs = m_space.Files();
   Cause cause = Cause::Ok;
@@ -120,8 +113,7 @@ bool ShellFolder::ReadSubfolders(const std::string& path,
   return true;
 }
 
-std::uint32_t ShellFolder::GetAttributesOf(const ItemIdList* child,
-                                           std::uint32_t mask) const {
+std::uint32_t ShellFolder::GetAttributesOf(const ItemIdList* child, std::uint32_t mask) const {
   std::uint32_t attributes = kAttrFolder;
   if ((AttributesOf(child) & kItemHasSubfolders) != 0) {
     attributes |= kAttrHasSubfolder;
@@ -129,20 +121,15 @@ std::uint32_t ShellFolder::GetAttributesOf(const ItemIdList* child,
   return attributes & mask;
 }
 
-std::shared_ptr<ShellFolder> ShellFolder::BindToObject(
-    const ItemIdList* child) const {
+std::shared_ptr<ShellFolder> ShellFolder::BindToObject(const ItemIdList* child) const {
   const std::string_view name = NameOf(child);
   switch (KindOf(child)) {
-    case ItemKind::Computer:
-      return std::make_shared<VolumeListFolder>(m_space, false);
-    case ItemKind::Network:
-      return std::make_shared<VolumeListFolder>(m_space, true);
+    case ItemKind::Computer: return std::make_shared<VolumeListFolder>(m_space, false);
+    case ItemKind::Network: return std::make_shared<VolumeListFolder>(m_space, true);
     case ItemKind::Home:
-      return std::make_shared<FileSystemFolder>(m_space,
-                                                m_space.HomeDirectory());
+      return std::make_shared<FileSystemFolder>(m_space, m_space.HomeDirectory());
     case ItemKind::Volume:
-    case ItemKind::Share:
-      return std::make_shared<FileSystemFolder>(m_space, std::string(name));
+    case ItemKind::Share: return std::make_shared<FileSystemFolder>(m_space, std::string(name));
     case ItemKind::Folder:
       if (m_path.empty()) return nullptr;
       return std::make_shared<FileSystemFolder>(m_space, JoinPath(m_path, name));
@@ -150,8 +137,7 @@ std::shared_ptr<ShellFolder> ShellFolder::BindToObject(
   return nullptr;
 }
 
-bool ShellFolder::GetDisplayNameOf(const ItemIdList* list, NameForm form,
-                                   std::string& name) const {
+bool ShellFolder::GetDisplayNameOf(const ItemIdList* list, NameForm form, std::string& name) const {
   if (list == nullptr) return false;
   if (ItemCount(list) == 0) {
     name = SelfName(form);
@@ -162,24 +148,16 @@ bool ShellFolder::GetDisplayNameOf(const ItemIdList* list, NameForm form,
   IdListPtr first = CopyFirstId(m_space.Allocator(), list);
   if (!first) return false;
   const std::shared_ptr<ShellFolder> child = BindToObject(first.get());
-  return child != nullptr &&
-         child->GetDisplayNameOf(GetNextId(list), form, name);
+  return child != nullptr && child->GetDisplayNameOf(GetNextId(list), form, name);
 }
 
-bool ShellFolder::ChildName(const ItemIdList* child, NameForm form,
-                            std::string& name) const {
+bool ShellFolder::ChildName(const ItemIdList* child, NameForm form, std::string& name) const {
   const bool parsing = form == NameForm::ForParsing;
   const std::string_view own = NameOf(child);
   switch (KindOf(child)) {
-    case ItemKind::Computer:
-      name = parsing ? kComputerParsingName : "Computer";
-      return true;
-    case ItemKind::Network:
-      name = parsing ? kNetworkParsingName : "Network";
-      return true;
-    case ItemKind::Home:
-      name = parsing ? m_space.HomeDirectory() : "Home";
-      return true;
+    case ItemKind::Computer: name = parsing ? kComputerParsingName : "Computer"; return true;
+    case ItemKind::Network: name = parsing ? kNetworkParsingName : "Network"; return true;
+    case ItemKind::Home: name = parsing ? m_space.HomeDirectory() : "Home"; return true;
     case ItemKind::Volume:
     case ItemKind::Share: {
       if (parsing) {

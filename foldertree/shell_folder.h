@@ -23,8 +23,8 @@ class ShellNamespace;
 
 // Which name GetDisplayNameOf gives.
 enum class NameForm : std::uint32_t {
-  Normal = 0,        // a name that stands alone ("Desktop")
-  InFolder = 1,      // the name inside the parent folder (the tree's label)
+  Normal = 0,           // a name that stands alone ("Desktop")
+  InFolder = 1,         // the name inside the parent folder (the tree's label)
   ForParsing = 0x8000,  // for a file-system folder its full path
 };
 
@@ -47,8 +47,7 @@ class ShellFolder {
   // `mask` reduced to the attributes that `child` (a relative list from
   // this folder) has: every child is a folder; kAttrHasSubfolder as the
   // enumeration found it.
-  std::uint32_t GetAttributesOf(const ItemIdList* child,
-                                std::uint32_t mask) const;
+  std::uint32_t GetAttributesOf(const ItemIdList* child, std::uint32_t mask) const;
 
   // The folder of `child` (a relative list from this folder), or nullptr
   // when the child is of no kind this folder knows.
@@ -58,8 +57,7 @@ class ShellFolder {
   // empty list names this folder itself, longer lists are followed down.
   // True with `name` set, or false with `name` unchanged. Names are bytes
   // as the file system gives them; the tree decodes them for display only.
-  bool GetDisplayNameOf(const ItemIdList* list, NameForm form,
-                        std::string& name) const;
+  bool GetDisplayNameOf(const ItemIdList* list, NameForm form, std::string& name) const;
 
   // Negative, zero or positive as `a` stands before, with or after `b`, both
   // relative lists from this folder, in sibling order (CompareSiblings):
@@ -76,12 +74,10 @@ class ShellFolder {
   virtual std::string SelfName(NameForm form) const = 0;
   // Appends a child list for every subfolder of the file-system folder
   // `path`; false when it cannot be opened.
-  bool ReadSubfolders(const std::string& path,
-                      std::vector<IdListPtr>& children) const;
+  bool ReadSubfolders(const std::string& path, std::vector<IdListPtr>& children) const;
 
  private:
-  bool ChildName(const ItemIdList* child, NameForm form,
-                 std::string& name) const;
+  bool ChildName(const ItemIdList* child, NameForm form, std::string& name) const;
   // What the sibling order needs of `child`; its name points into `child`.
   SiblingSortName SortName(const ItemIdList* child) const;
 

@@ -9,8 +9,8 @@
 
 #include "mounted_volumes.h"
 #include "namespace_item.h"
-#include "shell_item.h"
 #include "posix_file_system.h"
+#include "shell_item.h"
 #include "shell_namespace.h"
 #include "test_home.h"
 
@@ -35,8 +35,7 @@ Listing List(ShellFolder& folder) {
     std::string name;
     EXPECT_TRUE(GetItemName(folder, child.get(), NameForm::InFolder, name));
     listing.names.push_back(name);
-    listing.hasSubfolders[name] =
-        folder.GetAttributesOf(child.get(), kAttrHasSubfolder) != 0;
+    listing.hasSubfolders[name] = folder.GetAttributesOf(child.get(), kAttrHasSubfolder) != 0;
     EXPECT_NE(folder.GetAttributesOf(child.get(), kAttrFolder), 0u);
   }
   return listing;
@@ -51,8 +50,7 @@ class ShellFolderTest : public ::testing::Test {
     IdListPtr list = m_space.ParseDisplayName(path);
     EXPECT_TRUE(list) << path;
     std::shared_ptr<ShellFolder> folder = m_space.GetDesktopFolder();
-    for (const ItemIdList* item = list.get(); ItemCount(item) != 0;
-         item = GetNextId(item)) {
+    for (const ItemIdList* item = list.get(); ItemCount(item) != 0; item = GetNextId(item)) {
       IdListPtr one = CopyFirstId(m_space.Allocator(), item);
       folder = folder->BindToObject(one.get());
       if (folder == nullptr) break;
@@ -172,18 +170,15 @@ TEST_F(ShellFolderTest, NamesAreBytesAndLongListsAreFollowed) {
   IdListPtr list = m_space.ParseDisplayName(m_root + "//" + odd + "/deep");
   ASSERT_TRUE(list);
   std::string name;
-  ASSERT_TRUE(m_space.GetDesktopFolder()->GetDisplayNameOf(
-      list.get(), NameForm::ForParsing, name));
+  ASSERT_TRUE(m_space.GetDesktopFolder()->GetDisplayNameOf(list.get(), NameForm::ForParsing, name));
   EXPECT_EQ(name, m_root + "/" + odd + "/deep");
-  ASSERT_TRUE(m_space.GetDesktopFolder()->GetDisplayNameOf(
-      list.get(), NameForm::InFolder, name));
+  ASSERT_TRUE(m_space.GetDesktopFolder()->GetDisplayNameOf(list.get(), NameForm::InFolder, name));
   EXPECT_EQ(name, "deep");
 
   // A kind that no folder knows has no name, and the name stays as it was.
   IdListPtr bogus = MakeItemId(m_space.Allocator(), static_cast<ItemKind>(99), 0, "x");
   name = "unchanged";
-  EXPECT_FALSE(GetItemName(*m_space.GetDesktopFolder(), bogus.get(),
-                           NameForm::Normal, name));
+  EXPECT_FALSE(GetItemName(*m_space.GetDesktopFolder(), bogus.get(), NameForm::Normal, name));
   EXPECT_EQ(name, "unchanged");
   EXPECT_EQ(m_space.GetDesktopFolder()->BindToObject(bogus.get()), nullptr);
 }
@@ -191,9 +186,7 @@ TEST_F(ShellFolderTest, NamesAreBytesAndLongListsAreFollowed) {
 TEST_F(ShellFolderTest, SiblingsSortSpecialPlacesFirstThenNaturally) {
   std::shared_ptr<ShellFolder> root = m_space.GetDesktopFolder();
   IdListAllocator& allocator = m_space.Allocator();
-  auto folder = [&](const char* name) {
-    return MakeItemId(allocator, ItemKind::Folder, 0, name);
-  };
+  auto folder = [&](const char* name) { return MakeItemId(allocator, ItemKind::Folder, 0, name); };
   IdListPtr computer = MakeItemId(allocator, ItemKind::Computer, 0, {});
   IdListPtr home = MakeItemId(allocator, ItemKind::Home, 0, {});
   IdListPtr network = MakeItemId(allocator, ItemKind::Network, 0, {});

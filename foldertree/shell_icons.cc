@@ -18,16 +18,14 @@ QIcon MakeIcon(IconKind kind, bool open) {
       return Themed("user-desktop", provider.icon(QAbstractFileIconProvider::Desktop));
     case IconKind::Computer:
       return Themed("computer", provider.icon(QAbstractFileIconProvider::Computer));
-    case IconKind::Home:
-      return Themed("user-home", folder);
+    case IconKind::Home: return Themed("user-home", folder);
     case IconKind::Network:
       return Themed("network-workgroup", provider.icon(QAbstractFileIconProvider::Network));
     case IconKind::Volume:
       return Themed("drive-harddisk", provider.icon(QAbstractFileIconProvider::Drive));
     case IconKind::Share:
       return Themed("folder-remote", provider.icon(QAbstractFileIconProvider::Network));
-    case IconKind::Folder:
-      return open ? Themed("folder-open", folder) : folder;
+    case IconKind::Folder: return open ? Themed("folder-open", folder) : folder;
   }
   return folder;
 }

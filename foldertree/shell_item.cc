@@ -5,13 +5,12 @@
 
 namespace kalvenor {
 
-bool GetItemName(const ShellFolder& folder, const ItemIdList* relative,
-                 NameForm form, std::string& name) {
+bool GetItemName(const ShellFolder& folder, const ItemIdList* relative, NameForm form,
+                 std::string& name) {
   return folder.GetDisplayNameOf(relative, form, name);
 }
 
-int GetIconIndex(ShellNamespace& /*space*/, const ItemIdList* absolute,
-                 std::uint32_t flags) {
+int GetIconIndex(ShellNamespace& /*space*/, const ItemIdList* absolute, std::uint32_t flags) {
   const bool open = (flags & kIconOpen) != 0;
   if (absolute == nullptr || ItemCount(absolute) == 0) {
     return ShellIconList::IndexOf(IconKind::Desktop, open);
@@ -29,8 +28,7 @@ int GetIconIndex(ShellNamespace& /*space*/, const ItemIdList* absolute,
   return ShellIconList::IndexOf(IconKind::Folder, open);
 }
 
-void SetItemIcons(ShellNamespace& space, const ItemIdList* absolute,
-                  ItemImages& images) {
+void SetItemIcons(ShellNamespace& space, const ItemIdList* absolute, ItemImages& images) {
   images.image = GetIconIndex(space, absolute, kIconSmall);
   images.selectedImage = GetIconIndex(space, absolute, kIconSmall | kIconOpen);
 }

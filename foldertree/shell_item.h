@@ -27,17 +27,15 @@ struct ItemImages {
 // The name of the place `relative` names inside `folder`, in `form`. True
 // with `name` set; false with `name` unchanged when the folder has no such
 // name. Names are not cut to any length.
-bool GetItemName(const ShellFolder& folder, const ItemIdList* relative,
-                 NameForm form, std::string& name);
+bool GetItemName(const ShellFolder& folder, const ItemIdList* relative, NameForm form,
+                 std::string& name);
 
 // The index in the namespace's icon list for the place that `absolute`
 // names (the empty list: the Desktop); kIconOpen asks for the open form.
-int GetIconIndex(ShellNamespace& space, const ItemIdList* absolute,
-                 std::uint32_t flags);
+int GetIconIndex(ShellNamespace& space, const ItemIdList* absolute, std::uint32_t flags);
 
 // Sets the item's normal image (the small icon) and selected image (the
 // small open icon) for the place that `absolute` names.
-void SetItemIcons(ShellNamespace& space, const ItemIdList* absolute,
-                  ItemImages& images);
+void SetItemIcons(ShellNamespace& space, const ItemIdList* absolute, ItemImages& images);
 
 }  // namespace kalvenor

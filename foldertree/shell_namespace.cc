@@ -29,8 +29,7 @@ std::string HomeBytes(FileSystem& fs, const QString& homeText) {
 std::string PlaceBytes(const QString& placeText, const QString& homeText,
                        const std::string& homeBytes) {
   if (placeText == homeText) return homeBytes;
-  if (homeText != QLatin1String("/") &&
-      IsAtOrBelow(PathBytes(placeText), PathBytes(homeText))) {
+  if (homeText != QLatin1String("/") && IsAtOrBelow(PathBytes(placeText), PathBytes(homeText))) {
     return homeBytes + PathBytes(placeText.mid(homeText.size()));
   }
   return PathBytes(placeText);
@@ -75,22 +74,17 @@ void ShellNamespace::Refresh() {
   const QString homeText = QDir::homePath();
   m_homeDirectory = HomeBytes(m_fs, homeText);
   const std::string desktop = PlaceBytes(
-      QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
-      homeText, m_homeDirectory);
+      QStandardPaths::writableLocation(QStandardPaths::DesktopLocation), homeText, m_homeDirectory);
   m_desktopDirectory = IsFolder(m_fs, desktop) ? desktop : m_homeDirectory;
   m_volumes = ReadMountedVolumes(m_fs);
 }
 
-std::shared_ptr<ShellFolder> ShellNamespace::GetDesktopFolder() {
-  return MakeDesktopFolder(*this);
-}
+std::shared_ptr<ShellFolder> ShellNamespace::GetDesktopFolder() { return MakeDesktopFolder(*this); }
 
 IdListPtr ShellNamespace::GetSpecialFolderLocation(SpecialFolder which) {
   switch (which) {
-    case SpecialFolder::Desktop:
-      return AllocIdList(m_allocator, 2);
-    case SpecialFolder::DesktopDirectory:
-      return ParseDisplayName(m_desktopDirectory);
+    case SpecialFolder::Desktop: return AllocIdList(m_allocator, 2);
+    case SpecialFolder::DesktopDirectory: return ParseDisplayName(m_desktopDirectory);
     case SpecialFolder::Computer:
       return MakeItemId(m_allocator, ItemKind::Computer, kItemHasSubfolders, {});
     case SpecialFolder::Network:
@@ -103,13 +97,11 @@ IdListPtr ShellNamespace::ParseDisplayName(const std::string& path) {
   IdListPtr none(nullptr, IdListDeleter{&m_allocator});
   const MountedVolume* volume = VolumeHolding(m_volumes, path);
   if (volume == nullptr) return none;
-  IdListPtr list = GetSpecialFolderLocation(
-      volume->network ? SpecialFolder::Network : SpecialFolder::Computer);
-  if (!list ||
-      !Append(m_allocator, list,
-              MakeItemId(m_allocator,
-                         volume->network ? ItemKind::Share : ItemKind::Volume,
-                         kItemHasSubfolders, volume->rootPath))) {
+  IdListPtr list =
+      GetSpecialFolderLocation(volume->network ? SpecialFolder::Network : SpecialFolder::Computer);
+  if (!list || !Append(m_allocator, list,
+                       MakeItemId(m_allocator, volume->network ? ItemKind::Share : ItemKind::Volume,
+                                  kItemHasSubfolders, volume->rootPath))) {
     return none;
   }
   // The folders below the mount point, one item per component; repeated
@@ -120,8 +112,7 @@ IdListPtr ShellNamespace::ParseDisplayName(const std::string& path) {
     if (end == std::string::npos) end = path.size();
     if (end > start) {
       const std::string_view name(path.data() + start, end - start);
-      if (!Append(m_allocator, list,
-                  MakeItemId(m_allocator, ItemKind::Folder, 0, name))) {
+      if (!Append(m_allocator, list, MakeItemId(m_allocator, ItemKind::Folder, 0, name))) {
         return none;
       }
     }

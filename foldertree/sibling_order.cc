@@ -80,8 +80,7 @@ int SortRankOf(const ItemIdList* item) {
   }
 }
 
-int CompareSiblings(const QCollator& collator, const SiblingSortName& a,
-                    const SiblingSortName& b) {
+int CompareSiblings(const QCollator& collator, const SiblingSortName& a, const SiblingSortName& b) {
   return Compare(a.rank, a.name, b.rank, b.name,
                  [&] { return collator.compare(a.label, b.label); });
 }
@@ -112,8 +111,8 @@ std::vector<std::size_t> SiblingOrder(const QCollator& collator,
     AppendGuessKey(siblings[at].label, buffer);
     const std::string_view key = std::string_view(buffer).substr(offset);
     guesses.push_back({Head(key), static_cast<std::uint32_t>(offset),
-                       static_cast<std::uint32_t>(key.size()),
-                       static_cast<std::uint32_t>(at), siblings[at].rank});
+                       static_cast<std::uint32_t>(key.size()), static_cast<std::uint32_t>(at),
+                       siblings[at].rank});
   }
   const std::string_view guessKeys = buffer;
   std::sort(guesses.begin(), guesses.end(), [&](const Guess& a, const Guess& b) {

@@ -30,8 +30,7 @@ struct SiblingSortName {
 };
 
 // Negative, zero or positive as `a` stands before, with or after `b`.
-int CompareSiblings(const QCollator& collator, const SiblingSortName& a,
-                    const SiblingSortName& b);
+int CompareSiblings(const QCollator& collator, const SiblingSortName& a, const SiblingSortName& b);
 
 // Indices into `siblings`, in the order they are shown.
 std::vector<std::size_t> SiblingOrder(const QCollator& collator,

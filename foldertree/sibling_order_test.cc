@@ -29,8 +29,8 @@ QCollator NaturalCollator(const QLocale& locale) {
 std::vector<SiblingSortName> Siblings(const std::vector<std::string>& names) {
   std::vector<SiblingSortName> siblings;
   for (const std::string& name : names) {
-    siblings.push_back({4, QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())),
-                        name});
+    siblings.push_back(
+        {4, QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())), name});
   }
   siblings.push_back({2, QStringLiteral("Network"), std::string_view()});
   siblings.push_back({0, QStringLiteral("Computer"), std::string_view()});
@@ -82,8 +82,8 @@ TEST(SiblingOrderTest, PlainNamesSortCaselessAndDigitsByValue) {
   const QCollator collator = NaturalCollator(QLocale(QLocale::English, QLocale::UnitedStates));
   const std::vector<SiblingSortName> siblings =
       Siblings({"d10", "D2", "d02", "b", "B", "a100", "a99", "Zeta", "alpha", "2", "10"});
-  const std::vector<std::string_view> expected = {
-      "", "", "/", "2", "10", "a99", "a100", "alpha", "B", "b", "D2", "d02", "d10", "Zeta"};
+  const std::vector<std::string_view> expected = {"",      "",  "/", "2",  "10",  "a99", "a100",
+                                                  "alpha", "B", "b", "D2", "d02", "d10", "Zeta"};
   EXPECT_EQ(Ordered(collator, siblings), expected);
   EXPECT_EQ(Ordered(collator, siblings), KeyOrder(collator, siblings));
   EXPECT_EQ(ComparedOrder(collator, siblings), expected);
@@ -96,7 +96,9 @@ TEST(SiblingOrderTest, CompareSiblingsIsSignedAndSymmetric) {
     int order;
   } cases[] = {
       {{0, QStringLiteral("Computer"), ""}, {1, QStringLiteral("Home"), ""}, -1},
-      {{3, QStringLiteral("File System (/)"), "/"}, {4, QStringLiteral("aardvark"), "aardvark"}, -1},
+      {{3, QStringLiteral("File System (/)"), "/"},
+       {4, QStringLiteral("aardvark"), "aardvark"},
+       -1},
       {{4, QStringLiteral("Shot2"), "Shot2"}, {4, QStringLiteral("shot10"), "shot10"}, -1},
       {{4, QStringLiteral("apple"), "apple"}, {4, QStringLiteral("Banana"), "Banana"}, -1},
       {{4, QStringLiteral("Photos"), "Photos"}, {4, QStringLiteral("photos"), "photos"}, -1},
@@ -114,9 +116,10 @@ TEST(SiblingOrderTest, RanksPutTheSpecialPlacesFirst) {
     ItemKind kind;
     const char* name;
     int rank;
-  } cases[] = {{ItemKind::Computer, "", 0}, {ItemKind::Home, "", 1}, {ItemKind::Network, "", 2},
-               {ItemKind::Volume, "/", 3},  {ItemKind::Volume, "/mnt/usb", 4},
-               {ItemKind::Share, "/mnt/nfs", 4}, {ItemKind::Folder, "Computer", 4}};
+  } cases[] = {{ItemKind::Computer, "", 0},       {ItemKind::Home, "", 1},
+               {ItemKind::Network, "", 2},        {ItemKind::Volume, "/", 3},
+               {ItemKind::Volume, "/mnt/usb", 4}, {ItemKind::Share, "/mnt/nfs", 4},
+               {ItemKind::Folder, "Computer", 4}};
   for (const auto& c : cases) {
     const IdListPtr item = MakeItemId(allocator, c.kind, 0, c.name);
     EXPECT_EQ(SortRankOf(item.get()), c.rank) << static_cast<int>(c.kind) << " " << c.name;
@@ -132,9 +135,9 @@ TEST(SiblingOrderTest, AgreesWithCollationKeysForAnyNames) {
       {"chata", "hrad", "ivo", "Cesta", "cizi", "aa", "ab", "zz", "\xC3\xA5"},
       {"1.10", "1.9", "v1-2", "v1_10", "x 2", "x10", "007", "7", "0", "00"},
   };
-  const std::vector<QLocale> locales = {
-      QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::Czech),
-      QLocale(QLocale::Danish), QLocale(QLocale::German), QLocale(QLocale::Swedish)};
+  const std::vector<QLocale> locales = {QLocale(QLocale::English, QLocale::UnitedStates),
+                                        QLocale(QLocale::Czech), QLocale(QLocale::Danish),
+                                        QLocale(QLocale::German), QLocale(QLocale::Swedish)};
   for (const QLocale& locale : locales) {
     const QCollator collator = NaturalCollator(locale);
     for (const std::vector<std::string>& names : lists) {
@@ -149,9 +152,8 @@ TEST(SiblingOrderTest, AgreesWithCollationKeysForManyShuffledNames) {
   const QCollator collator = NaturalCollator(QLocale(QLocale::English, QLocale::UnitedStates));
   std::vector<std::string> names;
   for (int i = 0; i < 2000; ++i) {
-    names.push_back((i % 3 == 0 ? "D" : "d") + std::to_string(i % 997) +
-                    (i % 5 == 0 ? "x" : "") + std::string(static_cast<std::size_t>(i % 4), '0') +
-                    std::to_string(i));
+    names.push_back((i % 3 == 0 ? "D" : "d") + std::to_string(i % 997) + (i % 5 == 0 ? "x" : "") +
+                    std::string(static_cast<std::size_t>(i % 4), '0') + std::to_string(i));
   }
   std::shuffle(names.begin(), names.end(), std::mt19937(7));
   const std::vector<SiblingSortName> siblings = Siblings(names);

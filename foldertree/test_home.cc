@@ -52,8 +52,7 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(home + "/.runtime");
   std::filesystem::permissions(home + "/.runtime", std::filesystem::perms::owner_all);
   ::setenv("XDG_RUNTIME_DIR", (home + "/.runtime").c_str(), 1);
-  std::ofstream(home + "/.config/user-dirs.dirs")
-      << "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n";
+  std::ofstream(home + "/.config/user-dirs.dirs") << "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n";
 
   int result;
   {
