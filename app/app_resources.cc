@@ -6,6 +6,6 @@
 static void RegisterResources() { Q_INIT_RESOURCE(kalvenor); }
 
 void InitAppResources() {
-  static const bool registered = (RegisterResources(), true);
-  (void)registered;
+  static const bool kRegistered = (RegisterResources(), true);
+  (void)kRegistered;
 }

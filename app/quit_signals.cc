@@ -13,26 +13,26 @@ namespace {
 
 constexpr std::array<int, 3> kQuitSignals{SIGTERM, SIGINT, SIGHUP};
 
-int g_pipe[2] = {-1, -1};  // [0] read by the notifier, [1] written by the handler
-struct sigaction g_previous[kQuitSignals.size()];
+int quitPipe[2] = {-1, -1};  // [0] read by the notifier, [1] written by the handler
+struct sigaction previousActions[kQuitSignals.size()];
 
 extern "C" void OnQuitSignal(int signalNumber) {
   const int savedErrno = errno;
   const unsigned char byte = static_cast<unsigned char>(signalNumber);
   // Nothing can be done about a full socket: a quit is pending anyway.
-  [[maybe_unused]] const ssize_t written = ::write(g_pipe[1], &byte, 1);
+  [[maybe_unused]] const ssize_t written = ::write(quitPipe[1], &byte, 1);
   errno = savedErrno;
 }
 
 }  // namespace
 
 QuitSignals::QuitSignals(QObject* parent) : QObject(parent) {
-  if (g_pipe[0] != -1) return;  // another instance owns the handlers
-  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, g_pipe) != 0) {
-    g_pipe[0] = g_pipe[1] = -1;
+  if (quitPipe[0] != -1) return;  // another instance owns the handlers
+  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, quitPipe) != 0) {
+    quitPipe[0] = quitPipe[1] = -1;
     return;
   }
-  m_notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, this);
+  m_notifier = new QSocketNotifier(quitPipe[0], QSocketNotifier::Read, this);
   connect(m_notifier, &QSocketNotifier::activated, this, &QuitSignals::OnReadable);
 
   struct sigaction action {};
@@ -40,24 +40,24 @@ QuitSignals::QuitSignals(QObject* parent) : QObject(parent) {
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
   for (std::size_t i = 0; i < kQuitSignals.size(); ++i) {
-    ::sigaction(kQuitSignals[i], &action, &g_previous[i]);
+    ::sigaction(kQuitSignals[i], &action, &previousActions[i]);
   }
 }
 
 QuitSignals::~QuitSignals() {
   if (m_notifier == nullptr) return;
   for (std::size_t i = 0; i < kQuitSignals.size(); ++i) {
-    ::sigaction(kQuitSignals[i], &g_previous[i], nullptr);
+    ::sigaction(kQuitSignals[i], &previousActions[i], nullptr);
   }
   delete m_notifier;
-  ::close(g_pipe[0]);
-  ::close(g_pipe[1]);
-  g_pipe[0] = g_pipe[1] = -1;
+  ::close(quitPipe[0]);
+  ::close(quitPipe[1]);
+  quitPipe[0] = quitPipe[1] = -1;
 }
 
 void QuitSignals::OnReadable() {
   unsigned char byte = 0;
   int last = 0;
-  while (::read(g_pipe[0], &byte, 1) == 1) last = byte;
+  while (::read(quitPipe[0], &byte, 1) == 1) last = byte;
   if (last != 0) emit quitRequested(last);
 }

@@ -25,13 +25,13 @@ constexpr char kCommitEnd[] = "Operations complete.";
 
 class RenameRunTest : public ::testing::Test {
  protected:
-  RenameRunTest() : run(fs) {
-    run.options.folder = dir.Path();  // without the '/': the run adds it
-    run.options.baseName = "Holiday";
-    run.options.postfix = false;
-    run.options.fillGaps = false;
+  RenameRunTest() : m_run(m_fs) {
+    m_run.options.folder = m_dir.Path();  // without the '/': the run adds it
+    m_run.options.baseName = "Holiday";
+    m_run.options.postfix = false;
+    m_run.options.fillGaps = false;
   }
-  std::string Path(const std::string& name) const { return dir.Path() + "/" + name; }
+  std::string Path(const std::string& name) const { return m_dir.Path() + "/" + name; }
   // The lines of a log, without their line ends.
   static Lines LogLines(const TempDir& folder, const std::string& name) {
     Lines lines;
@@ -44,87 +44,88 @@ class RenameRunTest : public ::testing::Test {
     return lines;
   }
 
-  TempDir dir;
-  TempDir logDir;  // for logs that lie outside the renamed folder
-  PosixFileSystem fs;
-  RunBench run;
+  TempDir m_dir;
+  TempDir m_logDir;  // for logs that lie outside the renamed folder
+  PosixFileSystem m_fs;
+  RunBench m_run;
 };
 
 TEST_F(RenameRunTest, PreviewListsThePlanAndTouchesNothing) {
-  dir.MakeFile("b.jpg");
-  dir.MakeFile("a.jpg");
-  dir.MakeFile("0003holiday.png");
-  run.options.logPath = Path("never-created.log");
-  EXPECT_EQ(run.Run(false).end, RunEnd::Done);
-  EXPECT_EQ(run.results.lines, (Lines{"0003holiday.png -> Not Renamed", "a.jpg -> 0004Holiday.jpg",
-                                      "b.jpg -> 0005Holiday.jpg", kPreviewEnd}));
-  EXPECT_EQ(run.results.scrolledTo, 3);
-  EXPECT_EQ(run.results.redrawCalls, (std::vector<bool>{false, true}));
-  EXPECT_EQ(dir.Names(), (Lines{"0003holiday.png", "a.jpg", "b.jpg"}));
-  EXPECT_TRUE(run.messages.shown.empty());
-  EXPECT_FALSE(logDir.Exists("never-created.log"));
+  m_dir.MakeFile("b.jpg");
+  m_dir.MakeFile("a.jpg");
+  m_dir.MakeFile("0003holiday.png");
+  m_run.options.logPath = Path("never-created.log");
+  EXPECT_EQ(m_run.Run(false).end, RunEnd::Done);
+  EXPECT_EQ(m_run.results.lines,
+            (Lines{"0003holiday.png -> Not Renamed", "a.jpg -> 0004Holiday.jpg",
+                   "b.jpg -> 0005Holiday.jpg", kPreviewEnd}));
+  EXPECT_EQ(m_run.results.scrolledTo, 3);
+  EXPECT_EQ(m_run.results.redrawCalls, (std::vector<bool>{false, true}));
+  EXPECT_EQ(m_dir.Names(), (Lines{"0003holiday.png", "a.jpg", "b.jpg"}));
+  EXPECT_TRUE(m_run.messages.shown.empty());
+  EXPECT_FALSE(m_logDir.Exists("never-created.log"));
 }
 
 TEST_F(RenameRunTest, CommitRenamesLogsAndRecordsTheBatch) {
-  dir.MakeFile("b.jpg", "bee");
-  dir.MakeFile("a.jpg", "ay");
-  run.options.logPath = logDir.Join("run.log");
-  run.options.folder = dir.Path() + "/";
-  EXPECT_EQ(run.Run(true).end, RunEnd::Done);
-  EXPECT_EQ(run.results.lines,
+  m_dir.MakeFile("b.jpg", "bee");
+  m_dir.MakeFile("a.jpg", "ay");
+  m_run.options.logPath = m_logDir.Join("m_run.log");
+  m_run.options.folder = m_dir.Path() + "/";
+  EXPECT_EQ(m_run.Run(true).end, RunEnd::Done);
+  EXPECT_EQ(m_run.results.lines,
             (Lines{"a.jpg -> 0001Holiday.jpg", "b.jpg -> 0002Holiday.jpg", kCommitEnd}));
-  EXPECT_EQ(dir.Read("0001Holiday.jpg"), "ay");
-  EXPECT_EQ(dir.Read("0002Holiday.jpg"), "bee");
-  EXPECT_EQ(run.batch.OldPaths(), (Lines{Path("a.jpg"), Path("b.jpg")}));
-  EXPECT_EQ(run.batch.NewPaths(), (Lines{Path("0001Holiday.jpg"), Path("0002Holiday.jpg")}));
-  const Lines log = LogLines(logDir, "run.log");
+  EXPECT_EQ(m_dir.Read("0001Holiday.jpg"), "ay");
+  EXPECT_EQ(m_dir.Read("0002Holiday.jpg"), "bee");
+  EXPECT_EQ(m_run.batch.OldPaths(), (Lines{Path("a.jpg"), Path("b.jpg")}));
+  EXPECT_EQ(m_run.batch.NewPaths(), (Lines{Path("0001Holiday.jpg"), Path("0002Holiday.jpg")}));
+  const Lines log = LogLines(m_logDir, "m_run.log");
   ASSERT_EQ(log.size(), 3u);
   EXPECT_EQ(ClassifyLogLine(log[0]), LogHeader::Batch);
   EXPECT_EQ(log[1], Path("a.jpg") + " renamed to " + Path("0001Holiday.jpg"));
   EXPECT_EQ(log[2], Path("b.jpg") + " renamed to " + Path("0002Holiday.jpg"));
-  EXPECT_TRUE(run.messages.shown.empty());
+  EXPECT_TRUE(m_run.messages.shown.empty());
 }
 
 TEST_F(RenameRunTest, TwoCommitsAppendTwoBatchesAndARelativeLogPathIsResolved) {
-  dir.MakeFile("a.jpg");
+  m_dir.MakeFile("a.jpg");
   char cwd[4096];
   ASSERT_NE(::getcwd(cwd, sizeof cwd), nullptr);
-  ASSERT_EQ(::chdir(logDir.Path().c_str()), 0);
-  run.options.logPath = "run.log";
-  const RunOutcome first = run.Run(true);
+  ASSERT_EQ(::chdir(m_logDir.Path().c_str()), 0);
+  m_run.options.logPath = "m_run.log";
+  const RunOutcome first = m_run.Run(true);
   ASSERT_EQ(::chdir(cwd), 0);
   EXPECT_EQ(first.end, RunEnd::Done);
-  char* canonical = ::realpath(logDir.Path().c_str(), nullptr);
+  char* canonical = ::realpath(m_logDir.Path().c_str(), nullptr);
   ASSERT_NE(canonical, nullptr);
-  EXPECT_EQ(first.logPath, std::string(canonical) + "/run.log");  // the log as opened
+  EXPECT_EQ(first.logPath, std::string(canonical) + "/m_run.log");  // the log as opened
   std::free(canonical);
-  run.options.logPath = first.logPath;
+  m_run.options.logPath = first.logPath;
 
-  dir.MakeFile("b.jpg");
-  EXPECT_EQ(run.Run(true).end, RunEnd::Done);
-  const Lines log = LogLines(logDir, "run.log");
+  m_dir.MakeFile("b.jpg");
+  EXPECT_EQ(m_run.Run(true).end, RunEnd::Done);
+  const Lines log = LogLines(m_logDir, "m_run.log");
   ASSERT_EQ(log.size(), 4u);
   EXPECT_EQ(ClassifyLogLine(log[0]), LogHeader::Batch);
   EXPECT_EQ(ClassifyLogLine(log[2]), LogHeader::Batch);
   EXPECT_EQ(log[3], Path("b.jpg") + " renamed to " + Path("0002Holiday.jpg"));
-  EXPECT_EQ(run.batch.Size(), 1u);  // only the last batch is kept
+  EXPECT_EQ(m_run.batch.Size(), 1u);  // only the last batch is kept
 }
 
 TEST_F(RenameRunTest, SubfolderHoldingTheFirstNewNameStopsAtOnce) {
-  dir.MakeFile("a.jpg");
-  dir.MakeFile("b.jpg");
-  dir.MakeDir("0001Holiday.jpg");
-  run.batch.Add("/old/x", "/old/y");  // a previous batch is forgotten all the same
-  const RunOutcome outcome = run.Run(true);
+  m_dir.MakeFile("a.jpg");
+  m_dir.MakeFile("b.jpg");
+  m_dir.MakeDir("0001Holiday.jpg");
+  m_run.batch.Add("/old/x", "/old/y");  // a previous batch is forgotten all the same
+  const RunOutcome outcome = m_run.Run(true);
   EXPECT_EQ(outcome.end, RunEnd::RenameFailed);
   EXPECT_EQ(outcome.failedName, "a.jpg");
   EXPECT_EQ(outcome.cause, Cause::AccessDenied);
-  ASSERT_EQ(run.messages.shown.size(), 1u);
-  EXPECT_EQ(run.messages.shown[0].first, "Rename error: access denied.");
-  EXPECT_EQ(run.messages.shown[0].second, MessageIcon::Stop);
-  EXPECT_EQ(run.results.lines, (Lines{"a.jpg -> 0001Holiday.jpg", kCommitEnd}));
-  EXPECT_TRUE(run.batch.Empty());
-  EXPECT_EQ(dir.Names(), (Lines{"0001Holiday.jpg", "a.jpg", "b.jpg"}));
+  ASSERT_EQ(m_run.messages.shown.size(), 1u);
+  EXPECT_EQ(m_run.messages.shown[0].first, "Rename error: access denied.");
+  EXPECT_EQ(m_run.messages.shown[0].second, MessageIcon::Stop);
+  EXPECT_EQ(m_run.results.lines, (Lines{"a.jpg -> 0001Holiday.jpg", kCommitEnd}));
+  EXPECT_TRUE(m_run.batch.Empty());
+  EXPECT_EQ(m_dir.Names(), (Lines{"0001Holiday.jpg", "a.jpg", "b.jpg"}));
 }
 
 // Fails the n-th rename with the given cause; forwards everything else.
@@ -145,11 +146,11 @@ class FailingRename : public FileSystemWrapper {
 };
 
 TEST_F(RenameRunTest, FailureAtTheThirdOfFiveKeepsResultsLogAndBatchInAgreement) {
-  for (const char* name : {"a", "b", "c", "d", "e"}) dir.MakeFile(std::string(name) + ".txt");
-  FailingRename failing(fs, 3, Cause::AccessDenied);  // EPERM, which stops even root
+  for (const char* name : {"a", "b", "c", "d", "e"}) m_dir.MakeFile(std::string(name) + ".txt");
+  FailingRename failing(m_fs, 3, Cause::AccessDenied);  // EPERM, which stops even root
   RunBench injected(failing);
-  injected.options = run.options;
-  injected.options.logPath = logDir.Join("run.log");
+  injected.options = m_run.options;
+  injected.options.logPath = m_logDir.Join("m_run.log");
   const RunOutcome outcome = injected.Run(true);
   EXPECT_EQ(outcome.end, RunEnd::RenameFailed);
   EXPECT_EQ(outcome.failedName, "c.txt");
@@ -157,10 +158,11 @@ TEST_F(RenameRunTest, FailureAtTheThirdOfFiveKeepsResultsLogAndBatchInAgreement)
                                            "c.txt -> 0003Holiday.txt", kCommitEnd}));
   EXPECT_EQ(injected.batch.OldPaths(), (Lines{Path("a.txt"), Path("b.txt")}));
   EXPECT_EQ(injected.batch.NewPaths(), (Lines{Path("0001Holiday.txt"), Path("0002Holiday.txt")}));
-  const Lines log = LogLines(logDir, "run.log");
+  const Lines log = LogLines(m_logDir, "m_run.log");
   ASSERT_EQ(log.size(), 4u);
   EXPECT_EQ(log[3], Path("c.txt") + " renamed to " + Path("0003Holiday.txt"));
-  EXPECT_EQ(dir.Names(), (Lines{"0001Holiday.txt", "0002Holiday.txt", "c.txt", "d.txt", "e.txt"}));
+  EXPECT_EQ(m_dir.Names(),
+            (Lines{"0001Holiday.txt", "0002Holiday.txt", "c.txt", "d.txt", "e.txt"}));
   ASSERT_EQ(injected.messages.shown.size(), 1u);
   EXPECT_EQ(injected.messages.shown[0].first, "Rename error: access denied.");
 }
@@ -183,13 +185,13 @@ TEST(CauseTest, ErrnoValuesMapToTheUsersWords) {
 }
 
 TEST_F(RenameRunTest, LogThatCannotBeOpenedIsReportedAndTheRunGoesOn) {
-  dir.MakeFile("a.jpg");
-  run.options.logPath = Path("missing/run.log");
-  EXPECT_EQ(run.Run(true).logPath, "");  // nothing was opened
-  ASSERT_EQ(run.messages.shown.size(), 1u);
-  EXPECT_EQ(run.messages.shown[0].first, "Cannot open log file.");
-  EXPECT_EQ(run.messages.shown[0].second, MessageIcon::Exclamation);
-  EXPECT_TRUE(dir.Exists("0001Holiday.jpg"));
+  m_dir.MakeFile("a.jpg");
+  m_run.options.logPath = Path("missing/m_run.log");
+  EXPECT_EQ(m_run.Run(true).logPath, "");  // nothing was opened
+  ASSERT_EQ(m_run.messages.shown.size(), 1u);
+  EXPECT_EQ(m_run.messages.shown[0].first, "Cannot open log file.");
+  EXPECT_EQ(m_run.messages.shown[0].second, MessageIcon::Exclamation);
+  EXPECT_TRUE(m_dir.Exists("0001Holiday.jpg"));
 }
 
 // A required log (the tool's rule) that cannot be opened ends a commit
@@ -199,84 +201,84 @@ TEST_F(RenameRunTest, ARequiredLogThatCannotBeOpenedRenamesNothing) {
    public:
     using FileSystemWrapper::FileSystemWrapper;
     LogHandle OpenLog(const std::string&, std::string*, FileId*) override { return {}; }
-  } refused(fs);
-  dir.MakeFile("a.jpg");
-  dir.MakeFile("b.jpg");
+  } refused(m_fs);
+  m_dir.MakeFile("a.jpg");
+  m_dir.MakeFile("b.jpg");
   RunBench injected(refused);
-  injected.options = run.options;
+  injected.options = m_run.options;
   injected.options.logRequired = true;
-  injected.options.logPath = logDir.Join("held.log");
+  injected.options.logPath = m_logDir.Join("held.log");
   injected.batch.Add("/old/x", "/old/y");
   EXPECT_EQ(injected.Run(true).end, RunEnd::LogNotOpened);
   EXPECT_TRUE(injected.messages.shown.empty());  // the caller says it in its own words
   EXPECT_TRUE(injected.results.lines.empty());
   EXPECT_TRUE(injected.batch.Empty());
-  EXPECT_EQ(dir.Names(), (Lines{"a.jpg", "b.jpg"}));
+  EXPECT_EQ(m_dir.Names(), (Lines{"a.jpg", "b.jpg"}));
   EXPECT_EQ(injected.Run(false).end, RunEnd::Done);  // a preview opens no log
 
   for (const bool withLog : {true, false}) {
-    run.options.logRequired = true;
-    run.options.logPath = withLog ? logDir.Join("r.log") : "";
-    const RunOutcome outcome = run.Run(true);
+    m_run.options.logRequired = true;
+    m_run.options.logPath = withLog ? m_logDir.Join("r.log") : "";
+    const RunOutcome outcome = m_run.Run(true);
     EXPECT_EQ(outcome.end, RunEnd::Done);
     EXPECT_EQ(outcome.logPath.empty(), !withLog);
-    EXPECT_TRUE(run.messages.shown.empty());
+    EXPECT_TRUE(m_run.messages.shown.empty());
   }
-  EXPECT_EQ(dir.Names(), (Lines{"0001Holiday.jpg", "0002Holiday.jpg"}));
+  EXPECT_EQ(m_dir.Names(), (Lines{"0001Holiday.jpg", "0002Holiday.jpg"}));
 }
 
 TEST_F(RenameRunTest, LogHeldByAnotherHolderIsNotOpened) {
-  logDir.MakeFile("held.log", "theirs\n");
-  const int other = ::open(logDir.Join("held.log").c_str(), O_WRONLY | O_CLOEXEC);
+  m_logDir.MakeFile("held.log", "theirs\n");
+  const int other = ::open(m_logDir.Join("held.log").c_str(), O_WRONLY | O_CLOEXEC);
   ASSERT_GE(other, 0);
   ASSERT_EQ(::flock(other, LOCK_EX), 0);
-  dir.MakeFile("a.jpg");
-  run.options.logPath = logDir.Join("held.log");
-  EXPECT_EQ(run.Run(true).end, RunEnd::Done);
+  m_dir.MakeFile("a.jpg");
+  m_run.options.logPath = m_logDir.Join("held.log");
+  EXPECT_EQ(m_run.Run(true).end, RunEnd::Done);
   ::close(other);
-  ASSERT_EQ(run.messages.shown.size(), 1u);
-  EXPECT_EQ(run.messages.shown[0].first, "Cannot open log file.");
-  EXPECT_EQ(logDir.Read("held.log"), "theirs\n");
-  EXPECT_TRUE(dir.Exists("0001Holiday.jpg"));
+  ASSERT_EQ(m_run.messages.shown.size(), 1u);
+  EXPECT_EQ(m_run.messages.shown[0].first, "Cannot open log file.");
+  EXPECT_EQ(m_logDir.Read("held.log"), "theirs\n");
+  EXPECT_TRUE(m_dir.Exists("0001Holiday.jpg"));
 }
 
 TEST_F(RenameRunTest, EmptyLogPathWritesNothingAndSaysNothing) {
-  dir.MakeFile("a.jpg");
-  const RunOutcome outcome = run.Run(true);
+  m_dir.MakeFile("a.jpg");
+  const RunOutcome outcome = m_run.Run(true);
   EXPECT_EQ(outcome.end, RunEnd::Done);
   EXPECT_EQ(outcome.logPath, "");
-  EXPECT_TRUE(run.messages.shown.empty());
-  EXPECT_EQ(dir.Names(), (Lines{"0001Holiday.jpg"}));
+  EXPECT_TRUE(m_run.messages.shown.empty());
+  EXPECT_EQ(m_dir.Names(), (Lines{"0001Holiday.jpg"}));
 }
 
 TEST_F(RenameRunTest, TheOpenLogInTheFolderIsNotRenamed) {
-  dir.MakeFile("a.jpg");
-  dir.MakeFile("b.jpg");
-  run.options.logPath = Path("log.txt");
-  dir.MakeFile("log.txt");
-  const RunOutcome outcome = run.Run(true);
+  m_dir.MakeFile("a.jpg");
+  m_dir.MakeFile("b.jpg");
+  m_run.options.logPath = Path("log.txt");
+  m_dir.MakeFile("log.txt");
+  const RunOutcome outcome = m_run.Run(true);
   EXPECT_EQ(outcome.end, RunEnd::RenameFailed);
   EXPECT_EQ(outcome.failedName, "log.txt");
   EXPECT_EQ(outcome.cause, Cause::SharingViolation);
-  EXPECT_EQ(run.results.lines, (Lines{"a.jpg -> 0001Holiday.jpg", "b.jpg -> 0002Holiday.jpg",
-                                      "log.txt -> 0003Holiday.txt", kCommitEnd}));
-  ASSERT_EQ(run.messages.shown.size(), 1u);
-  EXPECT_EQ(run.messages.shown[0].first, "Rename error: sharing violation.");
-  EXPECT_TRUE(dir.Exists("log.txt"));
-  EXPECT_EQ(run.batch.Size(), 2u);
-  EXPECT_EQ(LogLines(dir, "log.txt").size(), 4u);
+  EXPECT_EQ(m_run.results.lines, (Lines{"a.jpg -> 0001Holiday.jpg", "b.jpg -> 0002Holiday.jpg",
+                                        "log.txt -> 0003Holiday.txt", kCommitEnd}));
+  ASSERT_EQ(m_run.messages.shown.size(), 1u);
+  EXPECT_EQ(m_run.messages.shown[0].first, "Rename error: sharing violation.");
+  EXPECT_TRUE(m_dir.Exists("log.txt"));
+  EXPECT_EQ(m_run.batch.Size(), 2u);
+  EXPECT_EQ(LogLines(m_dir, "log.txt").size(), 4u);
 }
 
 TEST_F(RenameRunTest, TheOpenLogIsKnownByItsInodeAndByItsName) {
   // A second name (hard link) of the log in the folder is the log too.
-  dir.MakeFile("a.jpg");
-  logDir.MakeFile("run.log");
-  ASSERT_EQ(::link(logDir.Join("run.log").c_str(), Path("b.log").c_str()), 0);
-  run.options.logPath = logDir.Join("run.log");
-  EXPECT_EQ(run.Run(true).end, RunEnd::RenameFailed);
-  ASSERT_EQ(run.messages.shown.size(), 1u);
-  EXPECT_EQ(run.messages.shown[0].first, "Rename error: sharing violation.");
-  EXPECT_TRUE(dir.Exists("b.log"));
+  m_dir.MakeFile("a.jpg");
+  m_logDir.MakeFile("m_run.log");
+  ASSERT_EQ(::link(m_logDir.Join("m_run.log").c_str(), Path("b.log").c_str()), 0);
+  m_run.options.logPath = m_logDir.Join("m_run.log");
+  EXPECT_EQ(m_run.Run(true).end, RunEnd::RenameFailed);
+  ASSERT_EQ(m_run.messages.shown.size(), 1u);
+  EXPECT_EQ(m_run.messages.shown[0].first, "Rename error: sharing violation.");
+  EXPECT_TRUE(m_dir.Exists("b.log"));
 
   // Where the listing gives other inode numbers than stat (as on some
   // layered file systems), the log's own name still gives it away.
@@ -289,12 +291,12 @@ TEST_F(RenameRunTest, TheOpenLogIsKnownByItsInodeAndByItsName) {
       for (FileEntry& e : out) e.id.inode += 1000000007;
       return ok;
     }
-  } foreign(fs);
+  } foreign(m_fs);
   TempDir other;
   other.MakeFile("a.jpg");
   other.MakeFile("z.log");
   RunBench injected(foreign);
-  injected.options = run.options;
+  injected.options = m_run.options;
   injected.options.folder = other.Path();
   injected.options.logPath = other.Join("z.log");
   EXPECT_EQ(injected.Run(true).end, RunEnd::RenameFailed);
@@ -305,9 +307,9 @@ TEST_F(RenameRunTest, TheOpenLogIsKnownByItsInodeAndByItsName) {
 }
 
 TEST_F(RenameRunTest, DateOrderReadsTheFilesTimes) {
-  dir.MakeFile("a.jpg");
-  dir.MakeFile("b.jpg");
-  dir.MakeFile("c.jpg");
+  m_dir.MakeFile("a.jpg");
+  m_dir.MakeFile("b.jpg");
+  m_dir.MakeFile("c.jpg");
   const auto setTime = [&](const char* name, time_t sec) {
     const timespec times[2] = {{0, UTIME_OMIT}, {sec, 0}};
     ASSERT_EQ(::utimensat(AT_FDCWD, Path(name).c_str(), times, 0), 0);
@@ -315,65 +317,65 @@ TEST_F(RenameRunTest, DateOrderReadsTheFilesTimes) {
   setTime("a.jpg", 3000000000);
   setTime("b.jpg", 1000000000);
   setTime("c.jpg", 2000000000);
-  run.options.sortType = 1;
-  EXPECT_EQ(run.Run(false).end, RunEnd::Done);
-  EXPECT_EQ(run.results.lines, (Lines{"b.jpg -> 0001Holiday.jpg", "c.jpg -> 0002Holiday.jpg",
-                                      "a.jpg -> 0003Holiday.jpg", kPreviewEnd}));
-  run.options.ascending = false;
-  EXPECT_EQ(run.Run(false).end, RunEnd::Done);
-  EXPECT_EQ(run.results.lines[0], "a.jpg -> 0001Holiday.jpg");
+  m_run.options.sortType = 1;
+  EXPECT_EQ(m_run.Run(false).end, RunEnd::Done);
+  EXPECT_EQ(m_run.results.lines, (Lines{"b.jpg -> 0001Holiday.jpg", "c.jpg -> 0002Holiday.jpg",
+                                        "a.jpg -> 0003Holiday.jpg", kPreviewEnd}));
+  m_run.options.ascending = false;
+  EXPECT_EQ(m_run.Run(false).end, RunEnd::Done);
+  EXPECT_EQ(m_run.results.lines[0], "a.jpg -> 0001Holiday.jpg");
 }
 
 TEST_F(RenameRunTest, FolderChangedSincePreviewIsCommittedAsItIsNow) {
-  dir.MakeFile("b.jpg");
-  EXPECT_EQ(run.Run(false).end, RunEnd::Done);
-  EXPECT_EQ(run.results.lines, (Lines{"b.jpg -> 0001Holiday.jpg", kPreviewEnd}));
-  dir.MakeFile("a.jpg");
-  EXPECT_EQ(run.Run(true).end, RunEnd::Done);
-  EXPECT_EQ(run.results.lines,
+  m_dir.MakeFile("b.jpg");
+  EXPECT_EQ(m_run.Run(false).end, RunEnd::Done);
+  EXPECT_EQ(m_run.results.lines, (Lines{"b.jpg -> 0001Holiday.jpg", kPreviewEnd}));
+  m_dir.MakeFile("a.jpg");
+  EXPECT_EQ(m_run.Run(true).end, RunEnd::Done);
+  EXPECT_EQ(m_run.results.lines,
             (Lines{"a.jpg -> 0001Holiday.jpg", "b.jpg -> 0002Holiday.jpg", kCommitEnd}));
-  EXPECT_EQ(dir.Names(), (Lines{"0001Holiday.jpg", "0002Holiday.jpg"}));
+  EXPECT_EQ(m_dir.Names(), (Lines{"0001Holiday.jpg", "0002Holiday.jpg"}));
 }
 
 TEST_F(RenameRunTest, PreviewAfterCommitKeepsTheBatch) {
-  dir.MakeFile("a.jpg");
-  EXPECT_EQ(run.Run(true).end, RunEnd::Done);
-  EXPECT_EQ(run.Run(false).end, RunEnd::Done);
-  EXPECT_EQ(run.batch.Size(), 1u);
+  m_dir.MakeFile("a.jpg");
+  EXPECT_EQ(m_run.Run(true).end, RunEnd::Done);
+  EXPECT_EQ(m_run.Run(false).end, RunEnd::Done);
+  EXPECT_EQ(m_run.batch.Size(), 1u);
 }
 
 TEST_F(RenameRunTest, FileCountLimitIsCheckedBeforeAnythingIsPlanned) {
-  for (int i = 0; i < 9999; ++i) dir.MakeFile("f" + std::to_string(i));
-  EXPECT_EQ(run.Run(false).end, RunEnd::Done);
-  EXPECT_EQ(run.results.lines.size(), 10000u);
-  EXPECT_EQ(run.results.lines.back(), kPreviewEnd);
+  for (int i = 0; i < 9999; ++i) m_dir.MakeFile("f" + std::to_string(i));
+  EXPECT_EQ(m_run.Run(false).end, RunEnd::Done);
+  EXPECT_EQ(m_run.results.lines.size(), 10000u);
+  EXPECT_EQ(m_run.results.lines.back(), kPreviewEnd);
 
-  dir.MakeFile("one-more");
-  EXPECT_EQ(run.Run(true).end, RunEnd::FileCountLimit);
-  EXPECT_EQ(run.results.lines, (Lines{"File count exceeds 9999.", kCommitEnd}));
-  EXPECT_EQ(run.results.scrolledTo, 1);
-  EXPECT_TRUE(dir.Exists("f0"));
-  EXPECT_TRUE(run.batch.Empty());
+  m_dir.MakeFile("one-more");
+  EXPECT_EQ(m_run.Run(true).end, RunEnd::FileCountLimit);
+  EXPECT_EQ(m_run.results.lines, (Lines{"File count exceeds 9999.", kCommitEnd}));
+  EXPECT_EQ(m_run.results.scrolledTo, 1);
+  EXPECT_TRUE(m_dir.Exists("f0"));
+  EXPECT_TRUE(m_run.batch.Empty());
 }
 
 TEST_F(RenameRunTest, IndexLimitEndsTheRunWithoutAClosingLine) {
-  dir.MakeFile("a");
-  dir.MakeFile("b");
-  run.options.baseIndex = 9999;
-  EXPECT_EQ(run.Run(false).end, RunEnd::IndexLimit);
-  EXPECT_EQ(run.results.lines, (Lines{"a -> 9999Holiday.", "Index exceeds limit."}));
-  EXPECT_EQ(run.results.redrawCalls, (std::vector<bool>{false, true}));
-  EXPECT_EQ(run.Run(true).end, RunEnd::IndexLimit);
-  EXPECT_EQ(dir.Names(), (Lines{"9999Holiday.", "b"}));
-  EXPECT_EQ(run.batch.Size(), 1u);  // renamed before the limit, and undoable
+  m_dir.MakeFile("a");
+  m_dir.MakeFile("b");
+  m_run.options.baseIndex = 9999;
+  EXPECT_EQ(m_run.Run(false).end, RunEnd::IndexLimit);
+  EXPECT_EQ(m_run.results.lines, (Lines{"a -> 9999Holiday.", "Index exceeds limit."}));
+  EXPECT_EQ(m_run.results.redrawCalls, (std::vector<bool>{false, true}));
+  EXPECT_EQ(m_run.Run(true).end, RunEnd::IndexLimit);
+  EXPECT_EQ(m_dir.Names(), (Lines{"9999Holiday.", "b"}));
+  EXPECT_EQ(m_run.batch.Size(), 1u);  // renamed before the limit, and undoable
 }
 
 TEST_F(RenameRunTest, EmptyAndMissingFoldersGiveOnlyTheClosingLine) {
-  EXPECT_EQ(run.Run(false).end, RunEnd::Done);
-  EXPECT_EQ(run.results.lines, (Lines{kPreviewEnd}));
-  run.options.folder = Path("missing");
-  EXPECT_EQ(run.Run(true).end, RunEnd::Done);
-  EXPECT_EQ(run.results.lines, (Lines{kCommitEnd}));
+  EXPECT_EQ(m_run.Run(false).end, RunEnd::Done);
+  EXPECT_EQ(m_run.results.lines, (Lines{kPreviewEnd}));
+  m_run.options.folder = Path("missing");
+  EXPECT_EQ(m_run.Run(true).end, RunEnd::Done);
+  EXPECT_EQ(m_run.results.lines, (Lines{kCommitEnd}));
 }
 
 TEST_F(RenameRunTest, AListingThatBreaksOffCountsAsUnreadable) {
@@ -392,63 +394,63 @@ TEST_F(RenameRunTest, AListingThatBreaksOffCountsAsUnreadable) {
       return false;
     }
   };
-  BrokenListing broken(fs);
+  BrokenListing broken(m_fs);
   RunBench partial(broken);
-  partial.options = run.options;
-  dir.MakeFile("a.jpg");
-  dir.MakeFile("0001Holiday.jpg");
+  partial.options = m_run.options;
+  m_dir.MakeFile("a.jpg");
+  m_dir.MakeFile("0001Holiday.jpg");
   EXPECT_EQ(partial.Run(true).end, RunEnd::Done);
   EXPECT_EQ(partial.results.lines, (Lines{kCommitEnd}));
-  EXPECT_EQ(dir.Names(), (Lines{"0001Holiday.jpg", "a.jpg"}));
+  EXPECT_EQ(m_dir.Names(), (Lines{"0001Holiday.jpg", "a.jpg"}));
 }
 
 TEST_F(RenameRunTest, BaseNameWithASlashFailsBeforeAnythingIsRenamed) {
-  dir.MakeDir("sub");
-  dir.MakeFile("a.jpg");
-  dir.MakeFile("b.jpg");
-  run.options.baseName = "../sub/x";
-  run.options.logPath = logDir.Join("run.log");
-  EXPECT_EQ(run.Run(true).cause, Cause::BadPath);
-  EXPECT_EQ(LogLines(logDir, "run.log").size(), 1u);  // the header only: no line for it
-  ASSERT_EQ(run.messages.shown.size(), 1u);
-  EXPECT_EQ(run.messages.shown[0].first, "Rename error: bad path.");
-  EXPECT_EQ(dir.Names(), (Lines{"a.jpg", "b.jpg", "sub"}));
-  EXPECT_TRUE(run.batch.Empty());
+  m_dir.MakeDir("sub");
+  m_dir.MakeFile("a.jpg");
+  m_dir.MakeFile("b.jpg");
+  m_run.options.baseName = "../sub/x";
+  m_run.options.logPath = m_logDir.Join("m_run.log");
+  EXPECT_EQ(m_run.Run(true).cause, Cause::BadPath);
+  EXPECT_EQ(LogLines(m_logDir, "m_run.log").size(), 1u);  // the header only: no line for it
+  ASSERT_EQ(m_run.messages.shown.size(), 1u);
+  EXPECT_EQ(m_run.messages.shown[0].first, "Rename error: bad path.");
+  EXPECT_EQ(m_dir.Names(), (Lines{"a.jpg", "b.jpg", "sub"}));
+  EXPECT_TRUE(m_run.batch.Empty());
 
-  run.messages.shown.clear();
-  run.options.baseName = std::string("nul\0byte", 8);
-  EXPECT_EQ(run.Run(true).end, RunEnd::RenameFailed);
-  ASSERT_EQ(run.messages.shown.size(), 1u);
-  EXPECT_EQ(run.messages.shown[0].first, "Rename error: bad path.");
+  m_run.messages.shown.clear();
+  m_run.options.baseName = std::string("nul\0byte", 8);
+  EXPECT_EQ(m_run.Run(true).end, RunEnd::RenameFailed);
+  ASSERT_EQ(m_run.messages.shown.size(), 1u);
+  EXPECT_EQ(m_run.messages.shown[0].first, "Rename error: bad path.");
 }
 
 TEST_F(RenameRunTest, NameTooLongForTheFileSystemIsABadPath) {
-  dir.MakeFile("a.jpg");
-  run.options.baseName = std::string(250, 'L');  // 4 + 250 + ".jpg" > 255
-  EXPECT_EQ(run.Run(true).end, RunEnd::RenameFailed);
-  ASSERT_EQ(run.messages.shown.size(), 1u);
-  EXPECT_EQ(run.messages.shown[0].first, "Rename error: bad path.");
-  EXPECT_TRUE(dir.Exists("a.jpg"));
+  m_dir.MakeFile("a.jpg");
+  m_run.options.baseName = std::string(250, 'L');  // 4 + 250 + ".jpg" > 255
+  EXPECT_EQ(m_run.Run(true).end, RunEnd::RenameFailed);
+  ASSERT_EQ(m_run.messages.shown.size(), 1u);
+  EXPECT_EQ(m_run.messages.shown[0].first, "Rename error: bad path.");
+  EXPECT_TRUE(m_dir.Exists("a.jpg"));
 }
 
 TEST_F(RenameRunTest, AwkwardNamesAreRenamedByteForByte) {
   const std::string invalidUtf8 = "\xff\xfe photo.jpg";
   const std::string lineBreak = "two\nlines \"quoted\".jpg";
   const std::string dash = "-rf.jpg";
-  dir.MakeFile(invalidUtf8, "1");
-  dir.MakeFile(lineBreak, "2");
-  dir.MakeFile(dash, "3");
-  run.options.baseName = "Caf\xc3\xa9 ";
-  run.options.logPath = logDir.Join("awkward.log");
-  EXPECT_EQ(run.Run(true).end, RunEnd::Done);
-  EXPECT_TRUE(run.messages.shown.empty());
-  EXPECT_EQ(run.results.lines[0], dash + " -> 0001Caf\xc3\xa9 .jpg");
-  EXPECT_EQ(run.results.lines[1], lineBreak + " -> 0002Caf\xc3\xa9 .jpg");
-  EXPECT_EQ(run.results.lines[2], invalidUtf8 + " -> 0003Caf\xc3\xa9 .jpg");
-  EXPECT_EQ(dir.Read("0002Caf\xc3\xa9 .jpg"), "2");
-  EXPECT_EQ(dir.Read("0003Caf\xc3\xa9 .jpg"), "1");
+  m_dir.MakeFile(invalidUtf8, "1");
+  m_dir.MakeFile(lineBreak, "2");
+  m_dir.MakeFile(dash, "3");
+  m_run.options.baseName = "Caf\xc3\xa9 ";
+  m_run.options.logPath = m_logDir.Join("awkward.log");
+  EXPECT_EQ(m_run.Run(true).end, RunEnd::Done);
+  EXPECT_TRUE(m_run.messages.shown.empty());
+  EXPECT_EQ(m_run.results.lines[0], dash + " -> 0001Caf\xc3\xa9 .jpg");
+  EXPECT_EQ(m_run.results.lines[1], lineBreak + " -> 0002Caf\xc3\xa9 .jpg");
+  EXPECT_EQ(m_run.results.lines[2], invalidUtf8 + " -> 0003Caf\xc3\xa9 .jpg");
+  EXPECT_EQ(m_dir.Read("0002Caf\xc3\xa9 .jpg"), "2");
+  EXPECT_EQ(m_dir.Read("0003Caf\xc3\xa9 .jpg"), "1");
 
-  const std::string text = logDir.Read("awkward.log");
+  const std::string text = m_logDir.Read("awkward.log");
   EXPECT_NE(text.find(EscapeLogPath(Path(lineBreak)) + " renamed to "), std::string::npos);
   EXPECT_NE(text.find(Path(invalidUtf8) + " renamed to "), std::string::npos);
   std::size_t lines = 0;

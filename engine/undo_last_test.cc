@@ -19,18 +19,18 @@ using Lines = std::vector<std::string>;
 
 class UndoLastTest : public ::testing::Test {
  protected:
-  UndoLastTest() : run(fs) {
-    run.options.folder = dir.Path();
-    run.options.baseName = "Holiday";
-    run.options.postfix = false;
-    run.options.fillGaps = false;
+  UndoLastTest() : m_run(m_fs) {
+    m_run.options.folder = m_dir.Path();
+    m_run.options.baseName = "Holiday";
+    m_run.options.postfix = false;
+    m_run.options.fillGaps = false;
   }
-  RunOutcome Undo() { return UndoLastBatch(run.options.logPath, false, run.ctx, run.batch); }
+  RunOutcome Undo() { return UndoLastBatch(m_run.options.logPath, false, m_run.ctx, m_run.batch); }
 
-  TempDir dir;
-  TempDir logDir;
-  PosixFileSystem fs;
-  RunBench run;
+  TempDir m_dir;
+  TempDir m_logDir;
+  PosixFileSystem m_fs;
+  RunBench m_run;
 };
 
 TEST_F(UndoLastTest, RoundTripRestoresEveryNameAndEveryByte) {
@@ -43,26 +43,26 @@ TEST_F(UndoLastTest, RoundTripRestoresEveryNameAndEveryByte) {
       {"README", "no extension"},
       {"0005Holiday.png", "already in the series"},
   };
-  for (const auto& [name, content] : before) dir.MakeFile(name, content);
-  run.options.logPath = logDir.Join("run.log");
-  ASSERT_EQ(run.Run(true).end, RunEnd::Done);
-  ASSERT_EQ(run.batch.Size(), 6u);
-  EXPECT_TRUE(dir.Exists("0010Holiday."));  // README, with its final dot
-  const Lines oldPaths = run.batch.OldPaths();
-  const Lines newPaths = run.batch.NewPaths();
+  for (const auto& [name, content] : before) m_dir.MakeFile(name, content);
+  m_run.options.logPath = m_logDir.Join("m_run.log");
+  ASSERT_EQ(m_run.Run(true).end, RunEnd::Done);
+  ASSERT_EQ(m_run.batch.Size(), 6u);
+  EXPECT_TRUE(m_dir.Exists("0010Holiday."));  // README, with its final dot
+  const Lines oldPaths = m_run.batch.OldPaths();
+  const Lines newPaths = m_run.batch.NewPaths();
 
   Undo();
-  EXPECT_TRUE(run.messages.shown.empty());
-  EXPECT_TRUE(run.batch.Empty());
+  EXPECT_TRUE(m_run.messages.shown.empty());
+  EXPECT_TRUE(m_run.batch.Empty());
   Lines names;
   for (const auto& [name, content] : before) {
     names.push_back(name);
-    EXPECT_EQ(dir.Read(name), content) << name;
+    EXPECT_EQ(m_dir.Read(name), content) << name;
   }
-  EXPECT_EQ(dir.Names(), names);
+  EXPECT_EQ(m_dir.Names(), names);
 
   // The log holds the batch, then the undo, each line parsable back.
-  const std::string log = logDir.Read("run.log");
+  const std::string log = m_logDir.Read("m_run.log");
   Lines lines;
   for (std::size_t start = 0, end; (end = log.find('\n', start)) != std::string::npos;
        start = end + 1) {
@@ -86,67 +86,68 @@ TEST_F(UndoLastTest, RoundTripRestoresEveryNameAndEveryByte) {
 }
 
 TEST_F(UndoLastTest, ResultsShowNewThenOldNamesInBatchOrder) {
-  dir.MakeFile("IMG_1.jpg");
-  dir.MakeFile("IMG_2.jpg");
-  ASSERT_EQ(run.Run(true).end, RunEnd::Done);
+  m_dir.MakeFile("IMG_1.jpg");
+  m_dir.MakeFile("IMG_2.jpg");
+  ASSERT_EQ(m_run.Run(true).end, RunEnd::Done);
   Undo();
-  EXPECT_EQ(run.results.lines, (Lines{"0001Holiday.jpg -> IMG_1.jpg",
-                                      "0002Holiday.jpg -> IMG_2.jpg", "Operations complete."}));
-  EXPECT_EQ(run.results.scrolledTo, 2);
-  EXPECT_EQ(run.results.redrawCalls.back(), true);
-  EXPECT_EQ(dir.Names(), (Lines{"IMG_1.jpg", "IMG_2.jpg"}));
+  EXPECT_EQ(m_run.results.lines, (Lines{"0001Holiday.jpg -> IMG_1.jpg",
+                                        "0002Holiday.jpg -> IMG_2.jpg", "Operations complete."}));
+  EXPECT_EQ(m_run.results.scrolledTo, 2);
+  EXPECT_EQ(m_run.results.redrawCalls.back(), true);
+  EXPECT_EQ(m_dir.Names(), (Lines{"IMG_1.jpg", "IMG_2.jpg"}));
 }
 
 TEST_F(UndoLastTest, FailuresAreReportedAndTheRestIsRenamedBack) {
-  for (const char* name : {"a", "b", "c"}) dir.MakeFile(name);
-  ASSERT_EQ(run.Run(true).end, RunEnd::Done);
-  ASSERT_EQ(::unlink(dir.Join("0001Holiday.").c_str()), 0);  // a's file deleted since
-  dir.MakeFile("b", "new file under b's old name");
-  run.options.logPath = logDir.Join("undo.log");
+  for (const char* name : {"a", "b", "c"}) m_dir.MakeFile(name);
+  ASSERT_EQ(m_run.Run(true).end, RunEnd::Done);
+  ASSERT_EQ(::unlink(m_dir.Join("0001Holiday.").c_str()), 0);  // a's file deleted since
+  m_dir.MakeFile("b", "new file under b's old name");
+  m_run.options.logPath = m_logDir.Join("undo.log");
   const RunOutcome outcome = Undo();
   EXPECT_EQ(outcome.end, RunEnd::RenameFailed);
   EXPECT_EQ(outcome.failedName, "0001Holiday.");  // the first that failed
   EXPECT_EQ(outcome.cause, Cause::FileNotFound);
-  ASSERT_EQ(run.messages.shown.size(), 2u);
-  EXPECT_EQ(run.messages.shown[0].first, "Rename error: file not found.");
-  EXPECT_EQ(run.messages.shown[1].first, "Rename error: access denied.");
-  EXPECT_EQ(run.results.lines.size(), 4u);
-  EXPECT_EQ(dir.Names(), (Lines{"0002Holiday.", "b", "c"}));
-  EXPECT_EQ(dir.Read("b"), "new file under b's old name");
-  EXPECT_TRUE(run.batch.Empty());
+  ASSERT_EQ(m_run.messages.shown.size(), 2u);
+  EXPECT_EQ(m_run.messages.shown[0].first, "Rename error: file not found.");
+  EXPECT_EQ(m_run.messages.shown[1].first, "Rename error: access denied.");
+  EXPECT_EQ(m_run.results.lines.size(), 4u);
+  EXPECT_EQ(m_dir.Names(), (Lines{"0002Holiday.", "b", "c"}));
+  EXPECT_EQ(m_dir.Read("b"), "new file under b's old name");
+  EXPECT_TRUE(m_run.batch.Empty());
   // Every entry has its undo line, also those that failed.
-  const std::string log = logDir.Read("undo.log");
+  const std::string log = m_logDir.Read("undo.log");
   EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 4);
 }
 
 TEST_F(UndoLastTest, EmptyBatchWritesOnlyTheUndoHeader) {
-  run.options.logPath = logDir.Join("undo.log");
+  m_run.options.logPath = m_logDir.Join("undo.log");
   const RunOutcome outcome = Undo();
   EXPECT_EQ(outcome.end, RunEnd::Done);
-  EXPECT_EQ(outcome.logPath, logDir.Join("undo.log"));
-  EXPECT_EQ(run.results.lines, (Lines{"Operations complete."}));
-  EXPECT_EQ(ClassifyLogLine(logDir.Read("undo.log")), LogHeader::Undo);
+  EXPECT_EQ(outcome.logPath, m_logDir.Join("undo.log"));
+  EXPECT_EQ(m_run.results.lines, (Lines{"Operations complete."}));
+  EXPECT_EQ(ClassifyLogLine(m_logDir.Read("undo.log")), LogHeader::Undo);
 }
 
 TEST_F(UndoLastTest, LogThatCannotBeOpenedIsReportedOnceAndFilesStillComeBack) {
-  dir.MakeFile("a");
-  ASSERT_EQ(run.Run(true).end, RunEnd::Done);
-  const LastBatch batch = run.batch;
-  run.options.logPath = logDir.Join("missing/undo.log");
+  m_dir.MakeFile("a");
+  ASSERT_EQ(m_run.Run(true).end, RunEnd::Done);
+  const LastBatch batch = m_run.batch;
+  m_run.options.logPath = m_logDir.Join("missing/undo.log");
   const RunOutcome outcome = Undo();
   EXPECT_EQ(outcome.end, RunEnd::Done);
   EXPECT_EQ(outcome.logPath, "");
-  ASSERT_EQ(run.messages.shown.size(), 1u);
-  EXPECT_EQ(run.messages.shown[0].first, "Cannot open log file.");
-  EXPECT_EQ(dir.Names(), (Lines{"a"}));
+  ASSERT_EQ(m_run.messages.shown.size(), 1u);
+  EXPECT_EQ(m_run.messages.shown[0].first, "Cannot open log file.");
+  EXPECT_EQ(m_dir.Names(), (Lines{"a"}));
 
   // A required log (the tool's rule) that cannot be opened: nothing moves.
-  ASSERT_EQ(run.Run(true).end, RunEnd::Done);
-  run.messages.shown.clear();
-  EXPECT_EQ(UndoLastBatch(run.options.logPath, true, run.ctx, run.batch).end, RunEnd::LogNotOpened);
-  EXPECT_TRUE(run.messages.shown.empty());
-  EXPECT_EQ(run.batch.Size(), batch.Size());
-  EXPECT_EQ(dir.Names(), (Lines{"0001Holiday."}));
+  ASSERT_EQ(m_run.Run(true).end, RunEnd::Done);
+  m_run.messages.shown.clear();
+  EXPECT_EQ(UndoLastBatch(m_run.options.logPath, true, m_run.ctx, m_run.batch).end,
+            RunEnd::LogNotOpened);
+  EXPECT_TRUE(m_run.messages.shown.empty());
+  EXPECT_EQ(m_run.batch.Size(), batch.Size());
+  EXPECT_EQ(m_dir.Names(), (Lines{"0001Holiday."}));
 }
 
 // Log writes fail from the n-th on, as on a full disk.
@@ -164,58 +165,58 @@ class FullDisk : public FileSystemWrapper {
 };
 
 TEST_F(UndoLastTest, FullDiskDuringUndoIsReportedOnceAndTheUndoGoesOn) {
-  for (const char* name : {"a", "b", "c"}) dir.MakeFile(name);
-  ASSERT_EQ(run.Run(true).end, RunEnd::Done);
-  FullDisk full(fs, 2);  // header written, first undo line fails
+  for (const char* name : {"a", "b", "c"}) m_dir.MakeFile(name);
+  ASSERT_EQ(m_run.Run(true).end, RunEnd::Done);
+  FullDisk full(m_fs, 2);  // header written, first undo line fails
   RunBench injected(full);
-  injected.batch = run.batch;
-  injected.options.logPath = logDir.Join("undo.log");
+  injected.batch = m_run.batch;
+  injected.options.logPath = m_logDir.Join("undo.log");
   EXPECT_EQ(UndoLastBatch(injected.options.logPath, false, injected.ctx, injected.batch).end,
             RunEnd::LogWriteFailed);
   ASSERT_EQ(injected.messages.shown.size(), 1u);
   EXPECT_EQ(injected.messages.shown[0].first,
             "Cannot write to log file " + injected.options.logPath + ".");
   EXPECT_EQ(injected.messages.shown[0].second, MessageIcon::Exclamation);
-  EXPECT_EQ(dir.Names(), (Lines{"a", "b", "c"}));
+  EXPECT_EQ(m_dir.Names(), (Lines{"a", "b", "c"}));
 }
 
 TEST_F(UndoLastTest, FullDiskDuringCommitStopsBeforeAnUnloggedRename) {
-  for (const char* name : {"a", "b", "c"}) dir.MakeFile(name);
-  FullDisk full(fs, 3);  // header and a's line written, b's line fails
+  for (const char* name : {"a", "b", "c"}) m_dir.MakeFile(name);
+  FullDisk full(m_fs, 3);  // header and a's line written, b's line fails
   RunBench injected(full);
-  injected.options = run.options;
-  injected.options.logPath = logDir.Join("run.log");
+  injected.options = m_run.options;
+  injected.options.logPath = m_logDir.Join("m_run.log");
   EXPECT_EQ(injected.Run(true).end, RunEnd::LogWriteFailed);
   ASSERT_EQ(injected.messages.shown.size(), 1u);
   EXPECT_EQ(injected.messages.shown[0].first,
             "Cannot write to log file " + injected.options.logPath + ".");
   EXPECT_EQ(injected.results.lines,
             (Lines{"a -> 0001Holiday.", "b -> 0002Holiday.", "Operations complete."}));
-  EXPECT_EQ(dir.Names(), (Lines{"0001Holiday.", "b", "c"}));
+  EXPECT_EQ(m_dir.Names(), (Lines{"0001Holiday.", "b", "c"}));
   EXPECT_EQ(injected.batch.Size(), 1u);  // what was done stays undoable
 
   // A header that cannot be written stops the batch before its first rename.
-  FullDisk noRoom(fs, 1);
+  FullDisk noRoom(m_fs, 1);
   RunBench headerless(noRoom);
-  headerless.options = run.options;
-  headerless.options.logPath = logDir.Join("run.log");
+  headerless.options = m_run.options;
+  headerless.options.logPath = m_logDir.Join("m_run.log");
   EXPECT_EQ(headerless.Run(true).end, RunEnd::LogWriteFailed);
   EXPECT_EQ(headerless.messages.shown.size(), 1u);
-  EXPECT_EQ(dir.Names(), (Lines{"0001Holiday.", "b", "c"}));
+  EXPECT_EQ(m_dir.Names(), (Lines{"0001Holiday.", "b", "c"}));
   EXPECT_TRUE(headerless.batch.Empty());
 }
 
 TEST_F(UndoLastTest, APairInTwoFoldersIsNeverMovedBetweenThem) {
-  dir.MakeDir("sub");
-  dir.MakeFile("a");
-  run.batch.Add(dir.Join("sub/a"), dir.Join("a"));  // would move a into sub
-  run.batch.Add(dir.Join("b"), dir.Join("a"));
+  m_dir.MakeDir("sub");
+  m_dir.MakeFile("a");
+  m_run.batch.Add(m_dir.Join("sub/a"), m_dir.Join("a"));  // would move a into sub
+  m_run.batch.Add(m_dir.Join("b"), m_dir.Join("a"));
   const RunOutcome outcome = Undo();
   EXPECT_EQ(outcome.end, RunEnd::RenameFailed);
   EXPECT_EQ(outcome.cause, Cause::BadPath);
-  ASSERT_EQ(run.messages.shown.size(), 1u);
-  EXPECT_EQ(run.messages.shown[0].first, "Rename error: bad path.");
-  EXPECT_EQ(dir.Names(), (Lines{"b", "sub"}));
+  ASSERT_EQ(m_run.messages.shown.size(), 1u);
+  EXPECT_EQ(m_run.messages.shown[0].first, "Rename error: bad path.");
+  EXPECT_EQ(m_dir.Names(), (Lines{"b", "sub"}));
 }
 
 }  // namespace

@@ -13,10 +13,10 @@
 namespace kalvenor::testing {
 
 namespace {
-std::string g_home;
+std::string testHome;
 }
 
-const std::string& TestHome() { return g_home; }
+const std::string& TestHome() { return testHome; }
 
 std::string MakeTempFolder(const std::string& parent, const std::string& prefix) {
   std::string pattern = parent + "/" + prefix + "XXXXXX";
@@ -40,8 +40,8 @@ int main(int argc, char** argv) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
 
   const kalvenor::testing::TempDir temp("kalvenor-tree-", "/tmp");
-  kalvenor::testing::g_home = temp.Path();
-  const std::string& home = kalvenor::testing::g_home;
+  kalvenor::testing::testHome = temp.Path();
+  const std::string& home = kalvenor::testing::testHome;
   ::setenv("HOME", home.c_str(), 1);
   ::setenv("XDG_DATA_HOME", (home + "/.local/share").c_str(), 1);
   ::setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
