@@ -35,7 +35,7 @@ std::vector<std::string> Lines(const std::vector<FileEntry>& entries, const Rena
   return lines;
 }
 
-using Lines_ = std::vector<std::string>;
+using PlanLines = std::vector<std::string>;
 
 TEST(SeriesIndexTest, RecognisesFourDigitsAndTheBaseNameOnTheChosenSide) {
   EXPECT_EQ(SeriesIndex(Entry("0003holiday.png"), "Holiday", false), 3);
@@ -63,27 +63,27 @@ TEST(NewFileNameTest, WritesFourDigitsAndAlwaysTheDot) {
 TEST(PlanTest, NumbersInPresortedOrderWithAndWithoutGapFilling) {
   const std::vector<FileEntry> files = {Entry("a.jpg"), Entry("b.jpg")};
   EXPECT_EQ(Lines(files, Options(false)),
-            (Lines_{"a.jpg -> 0001Holiday.jpg", "b.jpg -> 0002Holiday.jpg"}));
+            (PlanLines{"a.jpg -> 0001Holiday.jpg", "b.jpg -> 0002Holiday.jpg"}));
   EXPECT_EQ(Lines(files, Options(true)),
-            (Lines_{"a.jpg -> 0000Holiday.jpg", "b.jpg -> 0001Holiday.jpg"}));
-  EXPECT_EQ(Lines({Entry("README")}, Options(false)), (Lines_{"README -> 0001Holiday."}));
+            (PlanLines{"a.jpg -> 0000Holiday.jpg", "b.jpg -> 0001Holiday.jpg"}));
+  EXPECT_EQ(Lines({Entry("README")}, Options(false)), (PlanLines{"README -> 0001Holiday."}));
 }
 
 TEST(PlanTest, SeriesFilesKeepTheirNumbersAndAreListedFirst) {
   const std::vector<FileEntry> files = {Entry("0003holiday.png"), Entry("x.gif")};
   EXPECT_EQ(Lines(files, Options(false)),
-            (Lines_{"0003holiday.png -> Not Renamed", "x.gif -> 0004Holiday.gif"}));
+            (PlanLines{"0003holiday.png -> Not Renamed", "x.gif -> 0004Holiday.gif"}));
   EXPECT_EQ(Lines(files, Options(true)),
-            (Lines_{"0003holiday.png -> Not Renamed", "x.gif -> 0000Holiday.gif"}));
+            (PlanLines{"0003holiday.png -> Not Renamed", "x.gif -> 0000Holiday.gif"}));
   EXPECT_EQ(Lines(files, Options(true, 3)),
-            (Lines_{"0003holiday.png -> Not Renamed", "x.gif -> 0004Holiday.gif"}));
+            (PlanLines{"0003holiday.png -> Not Renamed", "x.gif -> 0004Holiday.gif"}));
   // Postfix: the prefix form is an ordinary file, renamed after the series.
   EXPECT_EQ(Lines({Entry("0007Holiday.jpg"), Entry("Holiday0007.jpg")}, Options(false, 0, true)),
-            (Lines_{"Holiday0007.jpg -> Not Renamed", "0007Holiday.jpg -> Holiday0008.jpg"}));
+            (PlanLines{"Holiday0007.jpg -> Not Renamed", "0007Holiday.jpg -> Holiday0008.jpg"}));
   // One index held by two files of the series is taken once.
   EXPECT_EQ(
       Lines({Entry("0005HOLIDAY.jpg"), Entry("0005Holiday.txt"), Entry("z")}, Options(true, 4)),
-      (Lines_{"0005HOLIDAY.jpg -> Not Renamed", "0005Holiday.txt -> Not Renamed",
+      (PlanLines{"0005HOLIDAY.jpg -> Not Renamed", "0005Holiday.txt -> Not Renamed",
               "z -> 0004Holiday."}));
 }
 
@@ -105,7 +105,7 @@ TEST(PlanTest, GapFillingUsesFreeNumbersBetweenExistingOnes) {
                                         Entry("b"),
                                         Entry("c")};
   EXPECT_EQ(Lines(files, Options(true)),
-            (Lines_{"0000Holiday.x -> Not Renamed", "0002Holiday.x -> Not Renamed",
+            (PlanLines{"0000Holiday.x -> Not Renamed", "0002Holiday.x -> Not Renamed",
                     "0003Holiday.x -> Not Renamed", "a -> 0001Holiday.", "b -> 0004Holiday.",
                     "c -> 0005Holiday."}));
 }
@@ -113,10 +113,10 @@ TEST(PlanTest, GapFillingUsesFreeNumbersBetweenExistingOnes) {
 TEST(PlanTest, StopsAtTheIndexLimit) {
   bool limit = false;
   EXPECT_EQ(Lines({Entry("a"), Entry("b")}, Options(false, 9999), &limit),
-            (Lines_{"a -> 9999Holiday."}));
+            (PlanLines{"a -> 9999Holiday."}));
   EXPECT_TRUE(limit);
   EXPECT_EQ(Lines({Entry("9999Holiday.z"), Entry("a")}, Options(false), &limit),
-            (Lines_{"9999Holiday.z -> Not Renamed"}));
+            (PlanLines{"9999Holiday.z -> Not Renamed"}));
   EXPECT_TRUE(limit);
   Lines({Entry("9999Holiday.z")}, Options(false), &limit);
   EXPECT_FALSE(limit);  // nothing to number: no limit
