@@ -84,7 +84,7 @@ TEST(PlanTest, SeriesFilesKeepTheirNumbersAndAreListedFirst) {
   EXPECT_EQ(
       Lines({Entry("0005HOLIDAY.jpg"), Entry("0005Holiday.txt"), Entry("z")}, Options(true, 4)),
       (PlanLines{"0005HOLIDAY.jpg -> Not Renamed", "0005Holiday.txt -> Not Renamed",
-              "z -> 0004Holiday."}));
+                 "z -> 0004Holiday."}));
 }
 
 TEST(PlanTest, BaseIndexAgainstTheHighestIndexWithoutGapFilling) {
@@ -106,8 +106,8 @@ TEST(PlanTest, GapFillingUsesFreeNumbersBetweenExistingOnes) {
                                         Entry("c")};
   EXPECT_EQ(Lines(files, Options(true)),
             (PlanLines{"0000Holiday.x -> Not Renamed", "0002Holiday.x -> Not Renamed",
-                    "0003Holiday.x -> Not Renamed", "a -> 0001Holiday.", "b -> 0004Holiday.",
-                    "c -> 0005Holiday."}));
+                       "0003Holiday.x -> Not Renamed", "a -> 0001Holiday.", "b -> 0004Holiday.",
+                       "c -> 0005Holiday."}));
 }
 
 TEST(PlanTest, StopsAtTheIndexLimit) {
