@@ -1,6 +1,9 @@
 # Packaging: `cpack -G DEB` in a build folder makes a Debian package of what
 # `cmake --install` puts in place (the desktop program, the command-line
-# tool, the help page, the menu entry and the icons), installed under /usr.
+# tool, the help page, the menu entry, the AppStream metadata, the icons, the
+# manual pages, the shell completion, the copyright file and the changelog),
+# installed under /usr. scripts/check-package builds it and checks it with
+# lintian.
 set(CPACK_PACKAGE_NAME "kalvenor")
 set(CPACK_PACKAGE_VENDOR "Tessavoy")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -17,6 +20,7 @@ set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "utils")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://github.com/tessavoy/kalvenor")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 # The Qt 6 runtime libraries and the C++ runtime are found by dpkg-shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -1,0 +1,15 @@
+# fish completion for kalvenor-cli: options, the sort keys, files for the
+# logs and folders as the operand.
+complete -c kalvenor-cli -f -a '(__fish_complete_directories)'
+complete -c kalvenor-cli -s b -l base -x -d 'Base name of every new name'
+complete -c kalvenor-cli -s i -l index -x -d 'Base index, 0 to 9999'
+complete -c kalvenor-cli -l prefix -d 'Index before the base name'
+complete -c kalvenor-cli -l postfix -d 'Index after the base name'
+complete -c kalvenor-cli -s s -l sort -x -a 'name date type' -d 'Presort key'
+complete -c kalvenor-cli -l descending -d 'Presort downwards'
+complete -c kalvenor-cli -l no-fill-gaps -d 'Number after the highest index of the series'
+complete -c kalvenor-cli -s l -l log -r -F -d 'Append the batch to this log file'
+complete -c kalvenor-cli -s c -l commit -d 'Carry the plan out'
+complete -c kalvenor-cli -l undo-log -r -F -d 'Rename back the last batch recorded in the log file'
+complete -c kalvenor-cli -s h -l help -d 'Show the help'
+complete -c kalvenor-cli -l version -d 'Show the version'
