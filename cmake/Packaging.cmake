@@ -20,7 +20,7 @@ set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "utils")
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://github.com/tessavoy/kalvenor")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://kalvenor.tessavoy.invalid/")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 # The Qt 6 runtime libraries and the C++ runtime are found by dpkg-shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
