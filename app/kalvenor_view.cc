@@ -249,7 +249,11 @@ void KalvenorView::OnStart() {
   m_settings.gaps = m_startChoices.fillGaps ? 1 : 0;
   m_settings.ascending = m_startChoices.ascending ? 1 : 0;
 
-  switch (Run(/*commit=*/false).end) {
+  const kalvenor::RunEnd end = Run(/*commit=*/false).end;
+  // The plan is read before it is carried out: the focus goes to it, never
+  // on to Continue, so that a key pressed twice cannot rename the files.
+  m_results->setFocus();
+  switch (end) {
     case kalvenor::RunEnd::IndexLimit: break;  // nothing to continue with
     default:
       m_continue->setEnabled(true);
@@ -260,6 +264,8 @@ void KalvenorView::OnStart() {
 
 void KalvenorView::OnContinue() {
   Run(/*commit=*/true);
+  // Not on to Undo Last, which would act on the files again.
+  m_results->setFocus();
   UpdateControls();
   m_start->setEnabled(false);
 }
@@ -269,6 +275,7 @@ void KalvenorView::OnUndoLast() {
   const kalvenor::RunOutcome outcome =
       kalvenor::UndoLastBatch(GetLogPath(), /*logRequired=*/false, context, m_lastBatch);
   if (!outcome.logPath.empty()) SetLogPath(outcome.logPath);
+  m_results->setFocus();
   UpdateControls();
 }
 

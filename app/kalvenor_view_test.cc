@@ -2,20 +2,27 @@
 #include "posix_file_system.h"
 
 #include <gtest/gtest.h>
+#include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QTest>
 #include <QTimer>
 #include <QTreeView>
+#include <QUrl>
+#include <functional>
 #include <memory>
 
 #include "app_test_support.h"
+#include "file_name.h"
 #include "folder_path_box.h"
 #include "kalvenor_doc.h"
 #include "main_frame.h"
@@ -56,6 +63,13 @@ class KalvenorViewTest : public ::testing::Test {
     m_view->OnInitialUpdate();
     m_frame->show();
     QApplication::processEvents();
+  }
+
+  // Makes the window the active one, so that focus and arrow keys behave as
+  // for a user.
+  void ActivateWindow() {
+    m_frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
   }
 
   template <typename T>
@@ -511,6 +525,28 @@ TEST_F(KalvenorViewTest, QuitClosesTheWindowAndHelpRunsTheHelpCommand) {
   EXPECT_TRUE(m_frame->isVisible());  // the close is posted
   QApplication::processEvents();
   EXPECT_FALSE(m_frame->isVisible());
+}
+
+TEST_F(KalvenorViewTest, SpaceTwiceOnAnActionNeverActsAgain) {
+  m_photos.MakeFile("a.jpg");
+  Open();
+  ActivateWindow();
+  TypeBaseName(QStringLiteral("Holiday"));
+  // Each action pressed by Space, and Space once more wherever the focus went.
+  const struct {
+    const char* button;
+    std::vector<std::string> names;
+  } cases[] = {{"startButton", {"a.jpg"}},
+               {"continueButton", {"0001Holiday.jpg"}},
+               {"undoButton", {"a.jpg"}}};
+  for (const auto& entry : cases) {
+    Button(entry.button)->setFocus();
+    ASSERT_EQ(m_frame->focusWidget(), Button(entry.button)) << entry.button;
+    QTest::keyClick(m_frame->focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(m_frame->focusWidget(), Control<QWidget>("resultsList")) << entry.button;
+    QTest::keyClick(m_frame->focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(m_photos.Names(), entry.names) << entry.button;
+  }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QWindow>
 
 #include "kalvenor_doc.h"
 

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
