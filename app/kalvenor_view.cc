@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -32,6 +33,24 @@ namespace {
 
 // The form's size in dialog units.
 constexpr QSize kFormSize(374, 251);
+
+// A push button that Return and Enter press, as Space does, while it has
+// the focus. It is never a default button: Return in a box presses nothing.
+class PushButton : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    const bool pressKey = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (pressKey && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+      event->accept();
+      if (!event->isAutoRepeat()) click();
+      return;
+    }
+    QPushButton::keyPressEvent(event);
+  }
+};
 
 // Makes the form's controls, each of its own type, named, with its control
 // ID and its place in dialog units. The Tab key visits the controls in the
@@ -72,7 +91,7 @@ class FormBuilder {
   }
 
   QPushButton* AddButton(int id, const char* name, const char* text, const QRect& rect) {
-    auto* button = Add<QPushButton>(id, name, rect, QString::fromLatin1(text));
+    auto* button = Add<PushButton>(id, name, rect, QString::fromLatin1(text));
     button->setAutoDefault(false);
     button->setDefault(false);
     return button;

@@ -549,4 +549,26 @@ TEST_F(KalvenorViewTest, SpaceTwiceOnAnActionNeverActsAgain) {
   }
 }
 
+TEST_F(KalvenorViewTest, ReturnAndEnterPressTheFocusedButton) {
+  m_photos.MakeFile("a.jpg");
+  Open();
+  TypeBaseName(QStringLiteral("Holiday"));
+  const struct {
+    const char* button;
+    Qt::Key key;
+    std::function<int()> presses;
+  } cases[] = {
+      {"browseButton", Qt::Key_Return, [this] { return m_asked; }},
+      {"helpButton", Qt::Key_Enter, [this] { return m_helpCalls; }},
+      {"startButton", Qt::Key_Return, [this] { return static_cast<int>(Lines().size()); }},
+  };
+  for (const auto& entry : cases) {
+    const int before = entry.presses();
+    QTest::keyClick(Button(entry.button), entry.key);
+    EXPECT_GT(entry.presses(), before) << entry.button;
+  }
+  EXPECT_TRUE(Enabled("continueButton"));  // Start took the preview
+  EXPECT_EQ(m_photos.Names(), std::vector<std::string>{"a.jpg"});
+}
+
 }  // namespace
