@@ -84,8 +84,12 @@ class FormBuilder {
   QRadioButton* AddRadio(QButtonGroup& group, int buttonId, int id, const char* name,
                          const char* text, const QRect& rect) {
     auto* radio = Add<QRadioButton>(id, name, rect, QString::fromLatin1(text));
-    // The radio buttons are not tab stops: they are reached by the mouse.
+    // A group is one Tab stop, its checked button; the arrow keys move the
+    // check, and the stop with it, within the group.
     radio->setFocusPolicy(Qt::ClickFocus);
+    QObject::connect(radio, &QAbstractButton::toggled, radio, [radio](bool checked) {
+      radio->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
+    });
     group.addButton(radio, buttonId);
     return radio;
   }

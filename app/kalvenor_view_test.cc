@@ -571,4 +571,38 @@ TEST_F(KalvenorViewTest, ReturnAndEnterPressTheFocusedButton) {
   EXPECT_EQ(m_photos.Names(), std::vector<std::string>{"a.jpg"});
 }
 
+TEST_F(KalvenorViewTest, TabVisitsEachRadioGroupOnceAndNothingInvisible) {
+  m_settings.postfix = 1;
+  m_settings.sort = kalvenor::kSortByDate;
+  Open();
+  ActivateWindow();
+  // The Tab chain from the first box round to it again.
+  const auto chain = [this] {
+    Control<QLineEdit>("baseNameEdit")->setFocus();
+    QStringList names;
+    for (int guard = 0; guard < 40; ++guard) {
+      QWidget* at = m_frame->focusWidget();
+      if (at == nullptr) return names << QStringLiteral("(nothing)");
+      if (!names.isEmpty() && at->objectName() == QLatin1String("baseNameEdit")) break;
+      names << (at->isVisible() ? at->objectName() : QStringLiteral("(invisible)"));
+      QTest::keyClick(at, Qt::Key_Tab);
+    }
+    return names;
+  };
+  const QStringList tail = {"ascendingCheck", "fillGapsCheck", "logFileEdit",   "browseButton",
+                            "helpButton",     "quitButton",    "refreshButton", "folderTree",
+                            "folderBox",      "resultsList"};
+  EXPECT_EQ(chain(), QStringList({"baseNameEdit", "baseIndexEdit", "postfixRadio", "dateRadio"})
+                         << tail);
+
+  // The arrows move within a group and take the stop with them.
+  Control<QRadioButton>("postfixRadio")->setFocus();
+  QTest::keyClick(Control<QRadioButton>("postfixRadio"), Qt::Key_Left);
+  EXPECT_EQ(m_frame->focusWidget(), Control<QRadioButton>("prefixRadio"));
+  EXPECT_TRUE(Control<QRadioButton>("prefixRadio")->isChecked());
+  Control<QRadioButton>("fileTypeRadio")->click();
+  EXPECT_EQ(chain(), QStringList({"baseNameEdit", "baseIndexEdit", "prefixRadio", "fileTypeRadio"})
+                         << tail);
+}
+
 }  // namespace

@@ -54,6 +54,8 @@ MainFrame::MainFrame(KalvenorDoc& doc, QWidget* parent)
 
   m_area->setObjectName(QStringLiteral("formArea"));
   m_area->setFrameShape(QFrame::NoFrame);
+  // The area itself is no Tab stop: Tab goes round the form's controls only.
+  m_area->setFocusPolicy(Qt::NoFocus);
   m_area->setWidgetResizable(true);
   setCentralWidget(m_area);
 
