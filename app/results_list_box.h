@@ -1,6 +1,7 @@
 // The Results list of the form: the engine's ResultsList over a list view
 // of plain strings. Lines are shown in the order added, never sorted, and
-// cannot be selected. While repainting is held the lines wait in a buffer
+// cannot be selected; a long line scrolls sideways and its tooltip shows
+// it whole. While repainting is held the lines wait in a buffer
 // and go into the view in one batch when it resumes, so that ten thousand
 // lines appear at once instead of one by one.
 #pragma once
@@ -10,6 +11,13 @@
 #include <QStringListModel>
 
 #include "results_list.h"
+
+// The lines of the list; a line's tooltip is the whole line.
+class ResultsModel : public QStringListModel {
+ public:
+  using QStringListModel::QStringListModel;
+  QVariant data(const QModelIndex& index, int role) const override;
+};
 
 class ResultsListBox : public QListView, public kalvenor::ResultsList {
   Q_OBJECT
@@ -29,11 +37,15 @@ class ResultsListBox : public QListView, public kalvenor::ResultsList {
   int ShownCount() const { return m_model.rowCount(); }
   // The index of the top visible line, or -1 when the list is empty.
   int TopIndex() const;
+  // The width in pixels of the widest line shown.
+  int WidestLine() const { return m_widest; }
 
  private:
   void ApplyScroll(int index);
+  void Measure(const QString& text);
 
-  QStringListModel m_model;
+  ResultsModel m_model;
+  int m_widest = 0;
   bool m_held = false;
   QStringList m_pending;
   int m_pendingTop = -1;

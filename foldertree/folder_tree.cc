@@ -1,6 +1,9 @@
 #include "folder_tree.h"
 
+#include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QScrollBar>
+#include <algorithm>
 
 #include "file_name.h"
 #include "folder_path.h"
@@ -20,6 +23,12 @@ FolderTree::FolderTree(kalvenor::FileSystem& fs, QWidget* parent)
   setDragEnabled(false);
   setAcceptDrops(false);
   setDragDropMode(QAbstractItemView::NoDragDrop);
+  // The one column is as wide as the names shown, however deep; the tree
+  // scrolls sideways rather than cut a name off.
+  header()->setStretchLastSection(false);
+  header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& current, const QModelIndex&) { OnSelChanged(current); });
 }
@@ -75,7 +84,19 @@ void FolderTree::Populate(const std::string& folderPath) {
     setCurrentIndex(found);
     if (alreadyCurrent) OnSelChanged(found);
     scrollTo(found);
+    ShowWholeName(found);
   }
+}
+
+void FolderTree::ShowWholeName(const QModelIndex& index) {
+  resizeColumnToContents(0);
+  updateGeometries();
+  QScrollBar* bar = horizontalScrollBar();
+  // The name's start and end in the column, after its indentation.
+  const int start = visualRect(index).left() + bar->value();
+  const int end = start + sizeHintForIndex(index).width();
+  // Its end in view; a name wider than the view shows its start.
+  bar->setValue(std::min(start, std::max(0, end - viewport()->width())));
 }
 
 void FolderTree::OnSelChanged(const QModelIndex& current) {

@@ -5,7 +5,8 @@
 // an item is selected, the tree announces the item's path (folderSelected),
 // or an empty path when IsValidFolderPath refuses it (Computer, Network, a
 // folder in the trash). Selections while the tree is being rebuilt are not
-// announced. The tree owns its model and, through it, every item record.
+// announced. Long names are never cut: the tree scrolls sideways. The tree owns its model and,
+// through it, every item record.
 #pragma once
 
 #include <QTreeView>
@@ -47,6 +48,8 @@ class FolderTree : public QTreeView {
   void OnSelChanged(const QModelIndex& current);
   // Reads the item's folder if it has not been read, then expands it.
   void ExpandItem(const QModelIndex& index);
+  // Scrolls sideways so that the item's whole name is in view.
+  void ShowWholeName(const QModelIndex& index);
 
   FolderTreeModel* m_model;
   // True while Populate runs (and before the first one): OnSelChanged then

@@ -293,4 +293,23 @@ TEST(FolderPathBoxTest, ShowsPathsReadablyAndGivesTheBytesBack) {
   EXPECT_EQ(box.text(), QStringLiteral("/data/\u00E9t\u00E9"));
 }
 
+TEST_F(FolderTreeTest, DeepestOpenFolderIsShownWhole) {
+  // Deep enough that the name of the last folder, which the view could
+  // show whole, starts well inside the view and ends beyond it.
+  const std::string deep = m_base + "/" + std::string(30, 'a') + "/Summer holidays by the sea";
+  MakeFolders(deep);
+  m_tree.show();
+  m_tree.Populate(deep);
+  QCoreApplication::processEvents();
+  const QModelIndex current = Current();
+  ASSERT_EQ(BytesOf(current), deep);
+  const QRect cell = m_tree.visualRect(current);
+  const int textEnd = cell.left() + m_tree.sizeHintForIndex(current).width();
+  ASSERT_LE(m_tree.sizeHintForIndex(current).width(), m_tree.viewport()->width());
+  EXPECT_GT(m_tree.horizontalScrollBar()->maximum(), 0);
+  EXPECT_GE(cell.left(), 0);
+  EXPECT_LE(textEnd, m_tree.viewport()->width());
+  EXPECT_GE(m_tree.columnWidth(0), textEnd - cell.left());
+}
+
 }  // namespace
