@@ -106,5 +106,9 @@ void MainFrame::FitToForm(QSize formSize) {
 }
 
 void MainFrame::UpdateCaption() {
-  setWindowTitle(m_doc.Title() + AppTexts::CaptionSeparator() + AppTexts::AppName());
+  QString caption = m_doc.Title() + AppTexts::CaptionSeparator() + AppTexts::AppName();
+  // Qt reads "[*]" as the place of the modified mark and drops it; doubled,
+  // it stands for itself. A log path may well hold it.
+  caption.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+  setWindowTitle(caption);
 }

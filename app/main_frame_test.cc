@@ -89,4 +89,14 @@ TEST(MainFrameTest, FittingShowsTheWholeFormWhenTheWindowIsLarger) {
   EXPECT_EQ(frame.FormArea()->viewport()->size(), formSize);
 }
 
+TEST(MainFrameTest, CaptionKeepsTheModifiedMarkOfAPath) {
+  KalvenorDoc doc;
+  MainFrame frame(doc);
+  frame.show();
+  for (const char* title : {"/tmp/a[*]b.log", "[*]", "/x/[*][*].log", "/x/[[*]].log"}) {
+    doc.SetTitle(QString::fromLatin1(title));
+    EXPECT_EQ(frame.windowHandle()->title(), QLatin1String(title) + QStringLiteral(" - Kalvenor"));
+  }
+}
+
 }  // namespace
