@@ -277,7 +277,10 @@ void KalvenorView::OnStart() {
   // on to Continue, so that a key pressed twice cannot rename the files.
   m_results->setFocus();
   switch (end) {
-    case kalvenor::RunEnd::IndexLimit: break;  // nothing to continue with
+    case kalvenor::RunEnd::IndexLimit:
+      // Nothing to continue with; the line that says why is brought into view.
+      m_results->ShowLine(m_results->Count() - 1);
+      break;
     default:
       m_continue->setEnabled(true);
       m_start->setEnabled(false);

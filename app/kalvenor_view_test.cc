@@ -605,4 +605,18 @@ TEST_F(KalvenorViewTest, TabVisitsEachRadioGroupOnceAndNothingInvisible) {
                          << tail);
 }
 
+TEST_F(KalvenorViewTest, IndexLimitLineIsScrolledIntoView) {
+  for (int i = 0; i < 40; ++i) m_photos.MakeFile("f" + std::to_string(100 + i) + ".jpg");
+  Open();
+  auto* list = Control<ResultsListBox>("resultsList");
+  TypeBaseName(QStringLiteral("Holiday"));
+  Control<QLineEdit>("baseIndexEdit")->setText(QStringLiteral("9980"));
+  Click("startButton");
+  QApplication::processEvents();
+  ASSERT_EQ(Lines().constLast(), QStringLiteral("Index exceeds limit."));
+  ASSERT_GT(Lines().size(), 20);  // more than the list shows at once
+  const QRect last = list->visualRect(list->model()->index(list->Count() - 1, 0));
+  EXPECT_TRUE(list->viewport()->rect().contains(last));
+}
+
 }  // namespace

@@ -107,6 +107,11 @@ void ResultsListBox::SetRedraw(bool on) {
   setUpdatesEnabled(true);
 }
 
+void ResultsListBox::ShowLine(int index) {
+  if (index < 0 || index >= ShownCount()) return;
+  scrollTo(m_model.index(index), QAbstractItemView::EnsureVisible);
+}
+
 QString ResultsListBox::LineAt(int index) const {
   if (index < 0) return QString();
   if (index < ShownCount()) return m_model.index(index).data().toString();

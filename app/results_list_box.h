@@ -31,6 +31,9 @@ class ResultsListBox : public QListView, public kalvenor::ResultsList {
   void ScrollToTop(int index) override;
   void SetRedraw(bool on) override;
 
+  // Scrolls as little as needed to bring the line at `index` into view.
+  void ShowLine(int index);
+
   // The line at `index` (lines still held count too).
   QString LineAt(int index) const;
   // The lines the view shows now, without those still held.
