@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
+#include <QValidator>
 #include <utility>
 
 #include "app_texts.h"
@@ -115,6 +116,18 @@ class FormBuilder {
   QList<QWidget*> m_backdrops;
 };
 
+// Refuses what no file name can hold, '/' and NUL, so that the base name
+// never makes a name that cannot be.
+class BaseNameValidator : public QValidator {
+ public:
+  using QValidator::QValidator;
+
+  State validate(QString& input, int& /*pos*/) const override {
+    const bool refused = input.contains(QLatin1Char('/')) || input.contains(QChar(u'\0'));
+    return refused ? Invalid : Acceptable;
+  }
+};
+
 const char kBaseIndexStart[] = "0";
 const char kLogFilter[] = "Log files (*.log)";
 // Added, after a dot, to a chosen name that has no extension. Lower case,
@@ -167,6 +180,7 @@ void KalvenorView::CreateControls() {
 
   // In the order the Tab key visits them; x, y, width, height in dialog units.
   m_baseName = form.Add<QLineEdit>(kIdBaseName, "baseNameEdit", {9, 10, 126, 14});
+  m_baseName->setValidator(new BaseNameValidator(m_baseName));
   m_baseIndexEdit = form.Add<QLineEdit>(kIdBaseIndex, "baseIndexEdit", {9, 39, 47, 14});
   m_prefix =
       form.AddRadio(*m_positionGroup, 0, kIdPrefix, "prefixRadio", "Prefix", {72, 41, 33, 10});

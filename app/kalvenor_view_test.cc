@@ -619,4 +619,25 @@ TEST_F(KalvenorViewTest, IndexLimitLineIsScrolledIntoView) {
   EXPECT_TRUE(list->viewport()->rect().contains(last));
 }
 
+TEST_F(KalvenorViewTest, BaseNameRefusesCharactersNoFileNameHolds) {
+  Open();
+  auto* box = Control<QLineEdit>("baseNameEdit");
+  const struct {
+    QString typed;
+    QString kept;
+  } cases[] = {{QStringLiteral("Holiday"), QStringLiteral("Holiday")},
+               {QStringLiteral("a/b/"), QStringLiteral("ab")},
+               {QStringLiteral("x") + QChar(0) + QStringLiteral("y"), QStringLiteral("xy")},
+               {QStringLiteral("caf\u00E9 2.x"), QStringLiteral("caf\u00E9 2.x")}};
+  for (const auto& entry : cases) {
+    box->clear();
+    for (const QChar c : entry.typed) box->insert(QString(c));  // as typed, key by key
+    EXPECT_EQ(box->text(), entry.kept) << entry.typed.toStdString();
+    box->clear();
+    box->insert(entry.typed);  // as pasted whole
+    EXPECT_EQ(box->text(), entry.typed == entry.kept ? entry.kept : QString())
+        << entry.typed.toStdString();
+  }
+}
+
 }  // namespace
