@@ -48,6 +48,22 @@ void FolderTree::ExpandItem(const QModelIndex& index) {
   expand(index);
 }
 
+std::string FolderTree::NearestFolder(const std::string& folderPath) {
+  kalvenor::FileSystem& fs = m_model->Namespace().Files();
+  std::string path = kalvenor::StripTrailingSeparators(folderPath);
+  // Only an absolute path has folders above it to fall back on.
+  if (path.empty() || path.front() != '/') return path;
+  for (;;) {
+    kalvenor::PathStat stat;
+    const bool isFolder =
+        fs.Stat(path, /*followLinks=*/true, &stat) == kalvenor::Cause::Ok && stat.isDirectory;
+    if (path == "/" || isFolder || kalvenor::IsValidFolderPath(fs, path)) return path;
+    std::string above = kalvenor::StripTrailingSeparators(kalvenor::SplitPath(path).folder);
+    if (above.empty()) return "/";
+    path = std::move(above);
+  }
+}
+
 void FolderTree::Populate(const std::string& folderPath) {
   m_busy = true;
   ClearTree();
@@ -57,7 +73,7 @@ void FolderTree::Populate(const std::string& folderPath) {
   QModelIndex found;
   const QModelIndex root = m_model->InsertDesktopItem();
   if (root.isValid()) {
-    const std::string target = kalvenor::StripTrailingSeparators(folderPath);
+    const std::string target = NearestFolder(folderPath);
     if (target == space.DesktopDirectory()) {
       found = root;
     } else {

@@ -29,8 +29,9 @@ class FolderTree : public QTreeView {
   // The walk goes Desktop, Computer (or Network for a network share), the
   // volume whose mount point holds the path, then the folders below it,
   // matched byte for byte. The desktop directory selects the
-  // Desktop itself. When a component matches nothing the walk ends there:
-  // nothing is selected and nothing is announced.
+  // Desktop itself. A folder that no longer exists (or a file) stands for
+  // the nearest folder above it that does. When a component matches nothing
+  // the walk ends there: nothing is selected and nothing is announced.
   void Populate(const std::string& folderPath);
 
   // Frees every item record and empties the tree.
@@ -46,6 +47,9 @@ class FolderTree : public QTreeView {
 
  private:
   void OnSelChanged(const QModelIndex& current);
+  // `folderPath`, or when it is absolute and names no folder, the nearest
+  // folder above it; without trailing separators.
+  std::string NearestFolder(const std::string& folderPath);
   // Reads the item's folder if it has not been read, then expands it.
   void ExpandItem(const QModelIndex& index);
   // Scrolls sideways so that the item's whole name is in view.

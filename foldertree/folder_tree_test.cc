@@ -109,11 +109,11 @@ TEST_F(FolderTreeTest, NamesDifferingInCaseLeadToTheirOwnFolders) {
     EXPECT_EQ(m_box.Path(), m_base + leaf);
     EXPECT_EQ(BytesOf(Current()), m_base + leaf);
   }
-  // A case that exists nowhere matches nothing.
-  m_box.SetPath("kept");
+  // A case that exists nowhere matches no folder of another case: the
+  // nearest folder above it is selected.
   m_tree.Populate(m_base + "/PHOTOS");
-  EXPECT_FALSE(Current().isValid());
-  EXPECT_EQ(m_box.Path(), "kept");
+  EXPECT_EQ(BytesOf(Current()), m_base);
+  EXPECT_EQ(m_box.Path(), m_base);
 }
 
 TEST_F(FolderTreeTest, FoldersAreReadOnlyWhenFirstExpanded) {
@@ -222,7 +222,7 @@ TEST_F(FolderTreeTest, SelectionsDuringPopulateDoNotReachTheBox) {
                        [this](const QModelIndex& parent, int first, int) {
                          m_tree.setCurrentIndex(Model().index(first, 0, parent));
                        });
-  m_tree.Populate(m_base + "/a/missing");
+  m_tree.Populate("relative/missing");
   EXPECT_EQ(m_box.Path(), "before");
   EXPECT_EQ(spy.count(), 0);
 
@@ -234,8 +234,7 @@ TEST_F(FolderTreeTest, SelectionsDuringPopulateDoNotReachTheBox) {
 
 TEST_F(FolderTreeTest, UnreachablePathsSelectNothing) {
   m_box.SetPath("kept");
-  for (const std::string& path :
-       {std::string(), std::string("relative/dir"), m_base + "/absent/deeper"}) {
+  for (const std::string& path : {std::string(), std::string("relative/dir")}) {
     m_tree.Populate(path);
     EXPECT_FALSE(Current().isValid()) << path;
     EXPECT_EQ(m_box.Path(), "kept") << path;
@@ -310,6 +309,24 @@ TEST_F(FolderTreeTest, DeepestOpenFolderIsShownWhole) {
   EXPECT_GE(cell.left(), 0);
   EXPECT_LE(textEnd, m_tree.viewport()->width());
   EXPECT_GE(m_tree.columnWidth(0), textEnd - cell.left());
+}
+
+TEST_F(FolderTreeTest, MissingFolderSelectsTheNearestFolderAboveIt) {
+  MakeFolders(m_base + "/a/b");
+  { std::ofstream(m_base + "/a/file.txt") << "x"; }
+  const struct {
+    std::string stored;
+    std::string selected;
+  } cases[] = {{m_base + "/a/b/gone", m_base + "/a/b"},
+               {m_base + "/a/gone/deeper/", m_base + "/a"},
+               {m_base + "/a/file.txt", m_base + "/a"},
+               {m_base + "/absent/deeper", m_base}};
+  for (const auto& entry : cases) {
+    m_announced.clear();
+    m_tree.Populate(entry.stored);
+    EXPECT_EQ(BytesOf(Current()), entry.selected) << entry.stored;
+    EXPECT_EQ(m_announced, std::vector<std::string>{entry.selected}) << entry.stored;
+  }
 }
 
 }  // namespace
