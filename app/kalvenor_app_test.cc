@@ -250,4 +250,42 @@ TEST_P(KalvenorProcessTest, SettingsAreWrittenWhenTheProgramIsSignalled) {
 INSTANTIATE_TEST_SUITE_P(QuitSignals, KalvenorProcessTest,
                          ::testing::Values(SIGTERM, SIGINT, SIGHUP));
 
+TEST_F(KalvenorAppTest, FolderGivenAtStartIsSelectedInsteadOfTheStoredOne) {
+  Store("Dir", QString::fromStdString(m_photos.Path()));
+  apptest::TempDir other;
+  const struct {
+    std::string given;
+    std::string selected;
+  } cases[] = {{other.Path(), other.Path()},
+               {other.Join("gone"), other.Path()},  // the nearest folder above
+               {std::string(), m_photos.Path()}};   // none given: the stored one
+  for (const auto& entry : cases) {
+    KalvenorApp app(StoreFile());
+    app.SetStartFolder(entry.given);
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(
+        kalvenor::StripTrailingSeparators(Find<FolderPathBox>(app.View(), "folderBox")->Path()),
+        kalvenor::StripTrailingSeparators(entry.selected))
+        << entry.given;
+    app.Frame()->close();
+  }
+}
+
+TEST_F(KalvenorAppTest, CommandLineOffersHelpAndVersion) {
+  const struct {
+    const char* option;
+    const char* shown;
+  } cases[] = {{"--version", "Kalvenor 2.0"}, {"--help", "[FOLDER]"}};
+  for (const auto& entry : cases) {
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(KALVENOR_APP_PATH), {QLatin1String(entry.option)});
+    ASSERT_TRUE(program.waitForFinished(10000)) << entry.option;
+    EXPECT_EQ(program.exitCode(), 0) << entry.option;
+    EXPECT_TRUE(program.readAllStandardOutput().contains(entry.shown)) << entry.option;
+  }
+}
+
 }  // namespace
