@@ -2,12 +2,14 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
@@ -18,6 +20,7 @@
 #include "base_index.h"
 #include "dialog_units.h"
 #include "display_text.h"
+#include "file_name.h"
 #include "folder_path.h"
 #include "folder_path_box.h"
 #include "folder_tree.h"
@@ -164,6 +167,8 @@ void KalvenorView::Init() {
   };
   askLogFileName = [this] { return AskLogFileNameWithDialog(); };
   CreateControls();
+  // A folder dropped from a file manager is selected in the tree.
+  setAcceptDrops(true);
   // The form scrolls rather than squeeze its controls.
   setMinimumSize(FormSize());
   resize(FormSize());
@@ -352,6 +357,29 @@ void KalvenorView::OnRefresh() {
 void KalvenorView::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   PlaceTree();
+}
+
+std::string KalvenorView::DroppedFolder(const QMimeData* data) const {
+  if (data == nullptr || !data->hasUrls() || data->urls().isEmpty()) return {};
+  const QUrl url = data->urls().constFirst();
+  if (!url.isLocalFile()) return {};
+  std::string path = Encode(url.toLocalFile());
+  kalvenor::PathStat stat;
+  if (m_fs->Stat(path, /*followLinks=*/true, &stat) != kalvenor::Cause::Ok) return {};
+  if (stat.isDirectory) return path;
+  const std::string folder = kalvenor::SplitPath(path).folder;
+  return folder.empty() ? std::string("/") : folder;
+}
+
+void KalvenorView::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedFolder(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void KalvenorView::dropEvent(QDropEvent* event) {
+  const std::string folder = DroppedFolder(event->mimeData());
+  if (folder.empty()) return;
+  event->acceptProposedAction();
+  m_tree->Populate(folder);
 }
 
 void KalvenorView::PlaceTree() {

@@ -640,4 +640,34 @@ TEST_F(KalvenorViewTest, BaseNameRefusesCharactersNoFileNameHolds) {
   }
 }
 
+TEST_F(KalvenorViewTest, DroppedFolderOrFileSelectsItsFolder) {
+  apptest::TempDir other;
+  other.MakeDir("inner");
+  other.MakeFile("a.jpg");
+  Open();
+  const QPointF at(m_view->rect().center());
+  const struct {
+    QUrl dropped;
+    bool accepted;
+    std::string selected;
+  } cases[] = {
+      {QUrl::fromLocalFile(QString::fromStdString(other.Join("inner"))), true, other.Join("inner")},
+      {QUrl::fromLocalFile(QString::fromStdString(other.Join("a.jpg"))), true, other.Path()},
+      {QUrl::fromLocalFile(QString::fromStdString(other.Join("gone"))), false, other.Path()},
+      {QUrl(QStringLiteral("https://example.com/photos/")), false, other.Path()},
+  };
+  for (const auto& entry : cases) {
+    QMimeData data;
+    data.setUrls({entry.dropped});
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_view, &enter);
+    EXPECT_EQ(enter.isAccepted(), entry.accepted) << entry.dropped.toString().toStdString();
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_view, &drop);
+    EXPECT_EQ(kalvenor::StripTrailingSeparators(Control<FolderPathBox>("folderBox")->Path()),
+              entry.selected)
+        << entry.dropped.toString().toStdString();
+  }
+}
+
 }  // namespace
