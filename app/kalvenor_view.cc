@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QValidator>
+#include <optional>
 #include <utility>
 
 #include "app_texts.h"
@@ -396,9 +397,15 @@ void KalvenorView::ShowMessage(const std::string& text, kalvenor::MessageIcon ic
 std::string KalvenorView::GetLogPath() const {
   const QString text = m_logFile->text();
   // Keep the exact bytes of a path set by the program while the box still
-  // shows it; a typed path is taken as typed.
+  // shows it; a typed path is taken as typed, but for a "~/" at its start,
+  // which stands for the home folder as in a shell.
   if (!m_logBytes.empty() && text == Decode(m_logBytes)) return m_logBytes;
-  return Encode(text);
+  std::string typed = Encode(text);
+  if (typed.starts_with("~/")) {
+    const std::optional<std::string> home = m_fs->GetEnv("HOME");
+    if (home && home->starts_with('/')) typed = kalvenor::JoinPath(*home, typed.substr(2));
+  }
+  return typed;
 }
 
 void KalvenorView::SetLogPath(const std::string& path) {
@@ -430,6 +437,9 @@ QString KalvenorView::AskLogFileNameWithDialog() {
   dialog.setDefaultSuffix(QLatin1String(kLogSuffix));
   // Choosing an existing log means appending to it: no overwrite question.
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  // Opens in the folder of the log in the box, with its name filled in.
+  const std::string current = GetLogPath();
+  if (!current.empty()) dialog.selectFile(Decode(current));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
   return dialog.selectedFiles().constFirst();
 }

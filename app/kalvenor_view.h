@@ -66,7 +66,8 @@ class KalvenorView : public QWidget, public kalvenor::MessageSink {
   // kalvenor::MessageSink
   void ShowMessage(const std::string& text, kalvenor::MessageIcon icon) override;
   // The text of the log-file box as it stands now (the exact bytes of a
-  // path the program put there); empty means "no log".
+  // path the program put there; "~/" typed at the start means the home
+  // folder); empty means "no log".
   std::string GetLogPath() const;
   // Puts `path` into the log-file box and the "Log" setting and, when it is
   // not empty, makes it the document title.

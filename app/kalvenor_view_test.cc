@@ -670,4 +670,48 @@ TEST_F(KalvenorViewTest, DroppedFolderOrFileSelectsItsFolder) {
   }
 }
 
+TEST_F(KalvenorViewTest, LogPathTypedFromTheHomeFolderMeansIt) {
+  Open();
+  const std::string home = qEnvironmentVariable("HOME").toStdString();
+  const struct {
+    const char* typed;
+    std::string taken;
+  } cases[] = {{"~/batches.log", kalvenor::JoinPath(home, "batches.log")},
+               {"/var/tmp/~/a.log", "/var/tmp/~/a.log"},
+               {"~user/a.log", "~user/a.log"}};
+  for (const auto& entry : cases) {
+    Control<QLineEdit>("logFileEdit")->setText(QString::fromUtf8(entry.typed));
+    EXPECT_EQ(m_view->GetLogPath(), entry.taken) << entry.typed;
+  }
+}
+
+TEST_F(KalvenorViewTest, BrowseDialogStartsAtTheLogInTheBox) {
+  // The window as Open() builds it, but with the real save dialog.
+  m_frame = std::make_unique<MainFrame>(m_doc);
+  m_view = new KalvenorView(m_settings, m_doc);
+  m_frame->SetForm(m_view);
+  m_view->OnInitialUpdate();
+  m_frame->show();
+  apptest::TempDir logs;
+  Control<QLineEdit>("logFileEdit")->setText(QString::fromStdString(logs.Join("old.log")));
+  QString folder;
+  QString name;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    answer.stop();
+    folder = dialog->directory().absolutePath();
+    if (auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+      name = edit->text();
+    }
+    dialog->reject();
+  });
+  answer.start(20);
+  Click("browseButton");
+  EXPECT_EQ(folder.toStdString(), logs.Path());
+  EXPECT_EQ(name, QStringLiteral("old.log"));
+  EXPECT_EQ(m_settings.log, "");  // cancelled: nothing changes
+}
+
 }  // namespace
