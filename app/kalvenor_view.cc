@@ -222,6 +222,14 @@ void KalvenorView::CreateControls() {
   form.AddBackdrop<QGroupBox>("presortTypeGroup", "Presort Type", {3, 59, 170, 38});
   form.AddBackdrop<QGroupBox>("logFileGroup", "Log File", {3, 219, 171, 28});
   form.LowerBackdrops();
+  // Screen readers announce a box by the label it stands under; buttons and
+  // check boxes by their own text.
+  m_baseName->setAccessibleName(QStringLiteral("Base Name"));
+  m_baseIndexEdit->setAccessibleName(QStringLiteral("Base Index"));
+  m_logFile->setAccessibleName(QStringLiteral("Log File"));
+  m_tree->setAccessibleName(QStringLiteral("Select folder to kalvenor"));
+  m_folderBox->setAccessibleName(QStringLiteral("Selected folder"));
+  m_results->setAccessibleName(QStringLiteral("Results"));
   m_continue->setEnabled(false);
 
   connect(m_start, &QPushButton::clicked, this, &KalvenorView::OnStart);

@@ -714,4 +714,26 @@ TEST_F(KalvenorViewTest, BrowseDialogStartsAtTheLogInTheBox) {
   EXPECT_EQ(m_settings.log, "");  // cancelled: nothing changes
 }
 
+TEST_F(KalvenorViewTest, EveryControlHasAnAccessibleName) {
+  Open();
+  const struct {
+    const char* control;
+    const char* name;
+  } cases[] = {{"baseNameEdit", "Base Name"}, {"baseIndexEdit", "Base Index"},
+               {"logFileEdit", "Log File"},   {"folderTree", "Select folder to kalvenor"},
+               {"resultsList", "Results"},    {"startButton", "Start"},
+               {"prefixRadio", "Prefix"},     {"fillGapsCheck", "Fill gaps in numbers"}};
+  const auto nameOf = [](QWidget* widget) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+    return face != nullptr ? face->text(QAccessible::Name) : QString();
+  };
+  for (const auto& entry : cases) {
+    EXPECT_EQ(nameOf(Control<QWidget>(entry.control)), QLatin1String(entry.name)) << entry.control;
+  }
+  for (QWidget* child : m_view->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (child->focusPolicy() == Qt::NoFocus) continue;
+    EXPECT_FALSE(nameOf(child).isEmpty()) << child->objectName().toStdString();
+  }
+}
+
 }  // namespace
