@@ -1,7 +1,9 @@
 #include "results_list_box.h"
 
+#include <QFontMetricsF>
 #include <QStyledItemDelegate>
 #include <algorithm>
+#include <cmath>
 
 #include "display_text.h"
 
@@ -52,7 +54,14 @@ void ResultsListBox::Clear() {
 }
 
 void ResultsListBox::Measure(const QString& text) {
-  m_widest = std::max(m_widest, fontMetrics().horizontalAdvance(text));
+  if (m_advances.empty()) m_advances.assign(std::size_t{0x10000}, -1.0F);
+  double width = 0;
+  for (const QChar c : text) {
+    float& advance = m_advances[c.unicode()];
+    if (advance < 0) advance = static_cast<float>(QFontMetricsF(font()).horizontalAdvance(c));
+    width += advance;
+  }
+  m_widest = std::max(m_widest, static_cast<int>(std::ceil(width)));
 }
 
 void ResultsListBox::AddLine(const std::string& line) {

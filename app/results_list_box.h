@@ -9,6 +9,7 @@
 #include <QListView>
 #include <QStringList>
 #include <QStringListModel>
+#include <vector>
 
 #include "results_list.h"
 
@@ -45,10 +46,15 @@ class ResultsListBox : public QListView, public kalvenor::ResultsList {
 
  private:
   void ApplyScroll(int index);
+  // Widens m_widest to `text`, measured as the sum of its characters'
+  // advances: a whole-line measure of ten thousand lines would cost more
+  // than filling the list.
   void Measure(const QString& text);
 
   ResultsModel m_model;
   int m_widest = 0;
+  // Per UTF-16 code unit, in the list's font; negative: not measured yet.
+  std::vector<float> m_advances;
   bool m_held = false;
   QStringList m_pending;
   int m_pendingTop = -1;
