@@ -368,9 +368,9 @@ void KalvenorView::resizeEvent(QResizeEvent* event) {
   PlaceTree();
 }
 
-std::string KalvenorView::DroppedFolder(const QMimeData* data) const {
-  if (data == nullptr || !data->hasUrls() || data->urls().isEmpty()) return {};
-  const QUrl url = data->urls().constFirst();
+std::string KalvenorView::DroppedFolder(const QMimeData* mime) const {
+  if (mime == nullptr || !mime->hasUrls() || mime->urls().isEmpty()) return {};
+  const QUrl url = mime->urls().constFirst();
   if (!url.isLocalFile()) return {};
   std::string path = Encode(url.toLocalFile());
   kalvenor::PathStat stat;

@@ -105,7 +105,7 @@ class KalvenorView : public QWidget, public kalvenor::MessageSink {
   void PlaceTree();
   // The folder a drop stands for: the first dropped item when it is a local
   // folder, its folder when it is a file; empty for anything else.
-  std::string DroppedFolder(const QMimeData* data) const;
+  std::string DroppedFolder(const QMimeData* mime) const;
   // Previews or carries out the plan with CurrentOptions(); shows the log
   // the run opened in the log-file box.
   kalvenor::RunOutcome Run(bool commit);
