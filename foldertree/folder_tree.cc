@@ -100,8 +100,12 @@ void FolderTree::Populate(const std::string& folderPath) {
     setCurrentIndex(found);
     if (alreadyCurrent) OnSelChanged(found);
     scrollTo(found);
-    ShowWholeName(found);
   }
+}
+
+void FolderTree::scrollTo(const QModelIndex& index, ScrollHint hint) {
+  QTreeView::scrollTo(index, hint);
+  if (index.isValid()) ShowWholeName(index);
 }
 
 void FolderTree::ShowWholeName(const QModelIndex& index) {

@@ -39,6 +39,11 @@ class FolderTree : public QTreeView {
 
   FolderTreeModel* FolderModel() const { return m_model; }
 
+  // Scrolls as QTreeView does, then sideways to show the item's whole name
+  // (QTreeView goes back to the column's start when the column is wider
+  // than the view).
+  void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+
  signals:
   // A folder was selected: its path (bytes), or an empty path for a place
   // that IsValidFolderPath refuses. Also sent when Populate ends on the item

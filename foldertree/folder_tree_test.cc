@@ -309,6 +309,17 @@ TEST_F(FolderTreeTest, DeepestOpenFolderIsShownWhole) {
   EXPECT_GE(cell.left(), 0);
   EXPECT_LE(textEnd, m_tree.viewport()->width());
   EXPECT_GE(m_tree.columnWidth(0), textEnd - cell.left());
+
+  // Going up to the Desktop and back by the keyboard or the mouse shows each
+  // name whole too.
+  for (const QModelIndex& index : {Model().index(0, 0), current}) {
+    m_tree.setCurrentIndex(index);
+    QCoreApplication::processEvents();
+    const QRect shown = m_tree.visualRect(index);
+    EXPECT_GE(shown.left(), 0) << BytesOf(index);
+    EXPECT_LE(shown.left() + m_tree.sizeHintForIndex(index).width(), m_tree.viewport()->width())
+        << BytesOf(index);
+  }
 }
 
 TEST_F(FolderTreeTest, MissingFolderSelectsTheNearestFolderAboveIt) {
