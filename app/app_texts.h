@@ -1,5 +1,6 @@
 // The texts of the application shell that more than one window shows: the
-// program's name, the caption of its message boxes and the help failure.
+// program's name and version, the caption of its message boxes and the
+// help failure.
 // Each window keeps its own labels beside its layout.
 #pragma once
 
@@ -8,6 +9,7 @@
 namespace AppTexts {
 
 inline QString AppName() { return QStringLiteral("Kalvenor"); }
+inline QString Version() { return QStringLiteral("2.0"); }
 inline QString Organization() { return QStringLiteral("Tessavoy"); }
 inline QString Untitled() { return QStringLiteral("Untitled"); }
 inline QString CaptionSeparator() { return QStringLiteral(" - "); }

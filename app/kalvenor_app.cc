@@ -38,6 +38,9 @@ bool KalvenorApp::InitInstance() {
     const std::unique_ptr<QSettings> store = OpenStore();
     m_settings = LoadSettings(*store, workingDir);
   }
+  // The folder given on the command line is selected as a stored one would
+  // be, and so becomes the stored one.
+  if (!m_startFolder.empty()) m_settings.dir = m_startFolder;
 
   m_doc = std::make_unique<KalvenorDoc>();
   m_frame = std::make_unique<MainFrame>(*m_doc);

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <string>
 
 #include "help_launcher.h"
 #include "posix_file_system.h"
@@ -29,6 +30,10 @@ class KalvenorApp : public QObject {
   // Uses the settings file `settingsFile` instead (INI format).
   explicit KalvenorApp(const QString& settingsFile);
   ~KalvenorApp() override;
+
+  // Selects `folder` (an absolute path) at start instead of the stored
+  // folder. Called before InitInstance.
+  void SetStartFolder(const std::string& folder) { m_startFolder = folder; }
 
   // Loads the settings, creates the document, the main window and the form,
   // runs the form's initial update and shows the window. Gives false when
@@ -52,6 +57,7 @@ class KalvenorApp : public QObject {
   void OnQuitSignal();
 
   QString m_settingsFile;          // empty: the per-user store
+  std::string m_startFolder;       // empty: the stored folder
   kalvenor::PosixFileSystem m_fs;  // before the view, which uses it
   SettingsRecord m_settings;
   HelpLauncher m_help;

@@ -195,6 +195,23 @@ TEST_F(KalvenorAppTest, QuitSignalClosesOpenDialogsAndTheWindow) {
   EXPECT_TRUE(Stored("Dir").isValid());
 }
 
+// Waits until the started program catches `signalNumber` (its handlers go
+// in before the window is made; a signal before the event loop waits for it).
+bool WaitUntilItCatches(const QProcess& program, int signalNumber) {
+  const auto catches = [&program](int number) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(program.processId()));
+    if (!status.open(QIODevice::ReadOnly)) return false;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+      if (!line.startsWith("SigCgt:")) continue;
+      const unsigned long long mask = line.mid(7).trimmed().toULongLong(nullptr, 16);
+      return (mask >> (number - 1) & 1u) != 0;
+    }
+    return false;
+  };
+  for (int waited = 0; waited < 10000 && !catches(signalNumber); waited += 20) QTest::qWait(20);
+  return catches(signalNumber);
+}
+
 // The real program, ended the way a logout ends it.
 class KalvenorProcessTest : public ::testing::TestWithParam<int> {};
 
@@ -215,20 +232,8 @@ TEST_P(KalvenorProcessTest, SettingsAreWrittenWhenTheProgramIsSignalled) {
   program.setWorkingDirectory(QString::fromStdString(work.Path()));
   program.start(QStringLiteral(KALVENOR_APP_PATH), QStringList());
   ASSERT_TRUE(program.waitForStarted(10000));
-  // Signal only once the program catches the signal (its handlers go in
-  // before the window is made; a signal before the event loop waits for it).
-  const auto catches = [&program](int signalNumber) {
-    QFile status(QStringLiteral("/proc/%1/status").arg(program.processId()));
-    if (!status.open(QIODevice::ReadOnly)) return false;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-      if (!line.startsWith("SigCgt:")) continue;
-      const unsigned long long mask = line.mid(7).trimmed().toULongLong(nullptr, 16);
-      return (mask >> (signalNumber - 1) & 1u) != 0;
-    }
-    return false;
-  };
-  for (int waited = 0; waited < 10000 && !catches(GetParam()); waited += 20) QTest::qWait(20);
-  ASSERT_TRUE(catches(GetParam()));
+  // Signal only once the program catches the signal.
+  ASSERT_TRUE(WaitUntilItCatches(program, GetParam()));
   // SIGTERM, the logout's signal, comes once the window is up; the others
   // come at once, while the program is still starting.
   if (GetParam() == SIGTERM) QTest::qWait(700);
@@ -249,5 +254,78 @@ TEST_P(KalvenorProcessTest, SettingsAreWrittenWhenTheProgramIsSignalled) {
 
 INSTANTIATE_TEST_SUITE_P(QuitSignals, KalvenorProcessTest,
                          ::testing::Values(SIGTERM, SIGINT, SIGHUP));
+
+TEST_F(KalvenorAppTest, FolderGivenAtStartIsSelectedInsteadOfTheStoredOne) {
+  Store("Dir", QString::fromStdString(m_photos.Path()));
+  apptest::TempDir other;
+  const struct {
+    std::string given;
+    std::string selected;
+  } cases[] = {{other.Path(), other.Path()},
+               {other.Join("gone"), other.Path()},  // the nearest folder above
+               {std::string(), m_photos.Path()}};   // none given: the stored one
+  for (const auto& entry : cases) {
+    KalvenorApp app(StoreFile());
+    app.SetStartFolder(entry.given);
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(
+        kalvenor::StripTrailingSeparators(Find<FolderPathBox>(app.View(), "folderBox")->Path()),
+        kalvenor::StripTrailingSeparators(entry.selected))
+        << entry.given;
+    app.Frame()->close();
+  }
+}
+
+TEST_F(KalvenorAppTest, CommandLineOffersHelpAndVersion) {
+  const struct {
+    const char* option;
+    const char* shown;
+  } cases[] = {{"--version", "Kalvenor 2.0"}, {"--help", "[FOLDER]"}};
+  for (const auto& entry : cases) {
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(KALVENOR_APP_PATH), {QLatin1String(entry.option)});
+    ASSERT_TRUE(program.waitForFinished(10000)) << entry.option;
+    EXPECT_EQ(program.exitCode(), 0) << entry.option;
+    EXPECT_TRUE(program.readAllStandardOutput().contains(entry.shown)) << entry.option;
+  }
+}
+
+TEST_F(KalvenorAppTest, FolderOnTheCommandLineIsSelectedAndStored) {
+  apptest::TempDir home;
+  apptest::TempDir work;
+  work.MakeDir("pics");
+  work.MakeDir("other");
+  // As given, from the working folder the program starts in.
+  const struct {
+    QString given;
+    std::string stored;
+  } cases[] = {{QString::fromStdString(work.Join("pics")), work.Join("pics")},
+               {QStringLiteral("other/../pics/"), work.Join("pics")},
+               {QStringLiteral("other"), work.Join("other")}};
+  for (const auto& entry : cases) {
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), QString::fromStdString(home.Path()));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString(home.Join(".config")));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    program.setProcessEnvironment(env);
+    program.setWorkingDirectory(QString::fromStdString(work.Path()));
+    program.start(QStringLiteral(KALVENOR_APP_PATH), {entry.given});
+    ASSERT_TRUE(program.waitForStarted(10000));
+    ASSERT_TRUE(WaitUntilItCatches(program, SIGTERM));
+    QTest::qWait(700);  // the window is up
+    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    ASSERT_TRUE(program.waitForFinished(10000));
+    QSettings store(QString::fromStdString(home.Join(".config/Tessavoy/Kalvenor.conf")),
+                    QSettings::IniFormat);
+    EXPECT_EQ(kalvenor::StripTrailingSeparators(
+                  store.value(QStringLiteral("Settings/Dir")).toString().toStdString()),
+              entry.stored)
+        << entry.given.toStdString();
+  }
+}
 
 }  // namespace

@@ -2,20 +2,26 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
+#include <QValidator>
+#include <optional>
 #include <utility>
 
 #include "app_texts.h"
 #include "base_index.h"
 #include "dialog_units.h"
 #include "display_text.h"
+#include "file_name.h"
 #include "folder_path.h"
 #include "folder_path_box.h"
 #include "folder_tree.h"
@@ -32,6 +38,24 @@ namespace {
 
 // The form's size in dialog units.
 constexpr QSize kFormSize(374, 251);
+
+// A push button that Return and Enter press, as Space does, while it has
+// the focus. It is never a default button: Return in a box presses nothing.
+class PushButton : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    const bool pressKey = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (pressKey && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+      event->accept();
+      if (!event->isAutoRepeat()) click();
+      return;
+    }
+    QPushButton::keyPressEvent(event);
+  }
+};
 
 // Makes the form's controls, each of its own type, named, with its control
 // ID and its place in dialog units. The Tab key visits the controls in the
@@ -65,14 +89,18 @@ class FormBuilder {
   QRadioButton* AddRadio(QButtonGroup& group, int buttonId, int id, const char* name,
                          const char* text, const QRect& rect) {
     auto* radio = Add<QRadioButton>(id, name, rect, QString::fromLatin1(text));
-    // The radio buttons are not tab stops: they are reached by the mouse.
+    // A group is one Tab stop, its checked button; the arrow keys move the
+    // check, and the stop with it, within the group.
     radio->setFocusPolicy(Qt::ClickFocus);
+    QObject::connect(radio, &QAbstractButton::toggled, radio, [radio](bool checked) {
+      radio->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
+    });
     group.addButton(radio, buttonId);
     return radio;
   }
 
   QPushButton* AddButton(int id, const char* name, const char* text, const QRect& rect) {
-    auto* button = Add<QPushButton>(id, name, rect, QString::fromLatin1(text));
+    auto* button = Add<PushButton>(id, name, rect, QString::fromLatin1(text));
     button->setAutoDefault(false);
     button->setDefault(false);
     return button;
@@ -90,6 +118,18 @@ class FormBuilder {
   QWidget& m_form;
   const DialogUnits m_units;
   QList<QWidget*> m_backdrops;
+};
+
+// Refuses what no file name can hold, '/' and NUL, so that the base name
+// never makes a name that cannot be.
+class BaseNameValidator : public QValidator {
+ public:
+  using QValidator::QValidator;
+
+  State validate(QString& input, int& /*pos*/) const override {
+    const bool refused = input.contains(QLatin1Char('/')) || input.contains(QChar(u'\0'));
+    return refused ? Invalid : Acceptable;
+  }
 };
 
 const char kBaseIndexStart[] = "0";
@@ -128,6 +168,8 @@ void KalvenorView::Init() {
   };
   askLogFileName = [this] { return AskLogFileNameWithDialog(); };
   CreateControls();
+  // A folder dropped from a file manager is selected in the tree.
+  setAcceptDrops(true);
   // The form scrolls rather than squeeze its controls.
   setMinimumSize(FormSize());
   resize(FormSize());
@@ -144,6 +186,7 @@ void KalvenorView::CreateControls() {
 
   // In the order the Tab key visits them; x, y, width, height in dialog units.
   m_baseName = form.Add<QLineEdit>(kIdBaseName, "baseNameEdit", {9, 10, 126, 14});
+  m_baseName->setValidator(new BaseNameValidator(m_baseName));
   m_baseIndexEdit = form.Add<QLineEdit>(kIdBaseIndex, "baseIndexEdit", {9, 39, 47, 14});
   m_prefix =
       form.AddRadio(*m_positionGroup, 0, kIdPrefix, "prefixRadio", "Prefix", {72, 41, 33, 10});
@@ -179,6 +222,14 @@ void KalvenorView::CreateControls() {
   form.AddBackdrop<QGroupBox>("presortTypeGroup", "Presort Type", {3, 59, 170, 38});
   form.AddBackdrop<QGroupBox>("logFileGroup", "Log File", {3, 219, 171, 28});
   form.LowerBackdrops();
+  // Screen readers announce a box by the label it stands under; buttons and
+  // check boxes by their own text.
+  m_baseName->setAccessibleName(QStringLiteral("Base Name"));
+  m_baseIndexEdit->setAccessibleName(QStringLiteral("Base Index"));
+  m_logFile->setAccessibleName(QStringLiteral("Log File"));
+  m_tree->setAccessibleName(QStringLiteral("Select folder to kalvenor"));
+  m_folderBox->setAccessibleName(QStringLiteral("Selected folder"));
+  m_results->setAccessibleName(QStringLiteral("Results"));
   m_continue->setEnabled(false);
 
   connect(m_start, &QPushButton::clicked, this, &KalvenorView::OnStart);
@@ -249,8 +300,15 @@ void KalvenorView::OnStart() {
   m_settings.gaps = m_startChoices.fillGaps ? 1 : 0;
   m_settings.ascending = m_startChoices.ascending ? 1 : 0;
 
-  switch (Run(/*commit=*/false).end) {
-    case kalvenor::RunEnd::IndexLimit: break;  // nothing to continue with
+  const kalvenor::RunEnd end = Run(/*commit=*/false).end;
+  // The plan is read before it is carried out: the focus goes to it, never
+  // on to Continue, so that a key pressed twice cannot rename the files.
+  m_results->setFocus();
+  switch (end) {
+    case kalvenor::RunEnd::IndexLimit:
+      // Nothing to continue with; the line that says why is brought into view.
+      m_results->ShowLine(m_results->Count() - 1);
+      break;
     default:
       m_continue->setEnabled(true);
       m_start->setEnabled(false);
@@ -260,6 +318,8 @@ void KalvenorView::OnStart() {
 
 void KalvenorView::OnContinue() {
   Run(/*commit=*/true);
+  // Not on to Undo Last, which would act on the files again.
+  m_results->setFocus();
   UpdateControls();
   m_start->setEnabled(false);
 }
@@ -269,6 +329,7 @@ void KalvenorView::OnUndoLast() {
   const kalvenor::RunOutcome outcome =
       kalvenor::UndoLastBatch(GetLogPath(), /*logRequired=*/false, context, m_lastBatch);
   if (!outcome.logPath.empty()) SetLogPath(outcome.logPath);
+  m_results->setFocus();
   UpdateControls();
 }
 
@@ -307,6 +368,29 @@ void KalvenorView::resizeEvent(QResizeEvent* event) {
   PlaceTree();
 }
 
+std::string KalvenorView::DroppedFolder(const QMimeData* mime) const {
+  if (mime == nullptr || !mime->hasUrls() || mime->urls().isEmpty()) return {};
+  const QUrl url = mime->urls().constFirst();
+  if (!url.isLocalFile()) return {};
+  std::string path = Encode(url.toLocalFile());
+  kalvenor::PathStat stat;
+  if (m_fs->Stat(path, /*followLinks=*/true, &stat) != kalvenor::Cause::Ok) return {};
+  if (stat.isDirectory) return path;
+  const std::string folder = kalvenor::SplitPath(path).folder;
+  return folder.empty() ? std::string("/") : folder;
+}
+
+void KalvenorView::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedFolder(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void KalvenorView::dropEvent(QDropEvent* event) {
+  const std::string folder = DroppedFolder(event->mimeData());
+  if (folder.empty()) return;
+  event->acceptProposedAction();
+  m_tree->Populate(folder);
+}
+
 void KalvenorView::PlaceTree() {
   if (!m_rectsRecorded) return;  // sizes before the initial update
   QRect tree = m_treeRect;
@@ -321,9 +405,15 @@ void KalvenorView::ShowMessage(const std::string& text, kalvenor::MessageIcon ic
 std::string KalvenorView::GetLogPath() const {
   const QString text = m_logFile->text();
   // Keep the exact bytes of a path set by the program while the box still
-  // shows it; a typed path is taken as typed.
+  // shows it; a typed path is taken as typed, but for a "~/" at its start,
+  // which stands for the home folder as in a shell.
   if (!m_logBytes.empty() && text == Decode(m_logBytes)) return m_logBytes;
-  return Encode(text);
+  std::string typed = Encode(text);
+  if (typed.starts_with("~/")) {
+    const std::optional<std::string> home = m_fs->GetEnv("HOME");
+    if (home && home->starts_with('/')) typed = kalvenor::JoinPath(*home, typed.substr(2));
+  }
+  return typed;
 }
 
 void KalvenorView::SetLogPath(const std::string& path) {
@@ -355,6 +445,9 @@ QString KalvenorView::AskLogFileNameWithDialog() {
   dialog.setDefaultSuffix(QLatin1String(kLogSuffix));
   // Choosing an existing log means appending to it: no overwrite question.
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  // Opens in the folder of the log in the box, with its name filled in.
+  const std::string current = GetLogPath();
+  if (!current.empty()) dialog.selectFile(Decode(current));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
   return dialog.selectedFiles().constFirst();
 }

@@ -2,7 +2,8 @@
 // desktop font, and the handlers that turn its buttons into runs of the
 // renaming engine. It decides which of Start, Continue and Undo Last may be
 // pressed, chooses the log file and keeps the folder tree as wide as the
-// window allows.
+// window allows. A folder (or a file) dropped on it selects that folder (or
+// the file's) in the tree.
 //
 // The view is the engine's window on the user: it builds each run's
 // RenameOptions from its boxes and the choices taken at the last Start,
@@ -36,6 +37,7 @@ class ResultsListBox;
 class QButtonGroup;
 class QCheckBox;
 class QLineEdit;
+class QMimeData;
 class QPushButton;
 class QRadioButton;
 
@@ -64,7 +66,8 @@ class KalvenorView : public QWidget, public kalvenor::MessageSink {
   // kalvenor::MessageSink
   void ShowMessage(const std::string& text, kalvenor::MessageIcon icon) override;
   // The text of the log-file box as it stands now (the exact bytes of a
-  // path the program put there); empty means "no log".
+  // path the program put there; "~/" typed at the start means the home
+  // folder); empty means "no log".
   std::string GetLogPath() const;
   // Puts `path` into the log-file box and the "Log" setting and, when it is
   // not empty, makes it the document title.
@@ -91,6 +94,8 @@ class KalvenorView : public QWidget, public kalvenor::MessageSink {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;  // OnSize
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void Init();
@@ -98,6 +103,9 @@ class KalvenorView : public QWidget, public kalvenor::MessageSink {
   // Only the tree follows the form's width: its left edge, top and height
   // stay, and its right edge keeps its distance from the form's right edge.
   void PlaceTree();
+  // The folder a drop stands for: the first dropped item when it is a local
+  // folder, its folder when it is a file; empty for anything else.
+  std::string DroppedFolder(const QMimeData* mime) const;
   // Previews or carries out the plan with CurrentOptions(); shows the log
   // the run opened in the log-file box.
   kalvenor::RunOutcome Run(bool commit);

@@ -2,20 +2,27 @@
 #include "posix_file_system.h"
 
 #include <gtest/gtest.h>
+#include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QTest>
 #include <QTimer>
 #include <QTreeView>
+#include <QUrl>
+#include <functional>
 #include <memory>
 
 #include "app_test_support.h"
+#include "file_name.h"
 #include "folder_path_box.h"
 #include "kalvenor_doc.h"
 #include "main_frame.h"
@@ -56,6 +63,13 @@ class KalvenorViewTest : public ::testing::Test {
     m_view->OnInitialUpdate();
     m_frame->show();
     QApplication::processEvents();
+  }
+
+  // Makes the window the active one, so that focus and arrow keys behave as
+  // for a user.
+  void ActivateWindow() {
+    m_frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
   }
 
   template <typename T>
@@ -511,6 +525,215 @@ TEST_F(KalvenorViewTest, QuitClosesTheWindowAndHelpRunsTheHelpCommand) {
   EXPECT_TRUE(m_frame->isVisible());  // the close is posted
   QApplication::processEvents();
   EXPECT_FALSE(m_frame->isVisible());
+}
+
+TEST_F(KalvenorViewTest, SpaceTwiceOnAnActionNeverActsAgain) {
+  m_photos.MakeFile("a.jpg");
+  Open();
+  ActivateWindow();
+  TypeBaseName(QStringLiteral("Holiday"));
+  // Each action pressed by Space, and Space once more wherever the focus went.
+  const struct {
+    const char* button;
+    std::vector<std::string> names;
+  } cases[] = {{"startButton", {"a.jpg"}},
+               {"continueButton", {"0001Holiday.jpg"}},
+               {"undoButton", {"a.jpg"}}};
+  for (const auto& entry : cases) {
+    Button(entry.button)->setFocus();
+    ASSERT_EQ(m_frame->focusWidget(), Button(entry.button)) << entry.button;
+    QTest::keyClick(m_frame->focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(m_frame->focusWidget(), Control<QWidget>("resultsList")) << entry.button;
+    QTest::keyClick(m_frame->focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(m_photos.Names(), entry.names) << entry.button;
+  }
+}
+
+TEST_F(KalvenorViewTest, ReturnAndEnterPressTheFocusedButton) {
+  m_photos.MakeFile("a.jpg");
+  Open();
+  TypeBaseName(QStringLiteral("Holiday"));
+  const struct {
+    const char* button;
+    Qt::Key key;
+    std::function<int()> presses;
+  } cases[] = {
+      {"browseButton", Qt::Key_Return, [this] { return m_asked; }},
+      {"helpButton", Qt::Key_Enter, [this] { return m_helpCalls; }},
+      {"startButton", Qt::Key_Return, [this] { return static_cast<int>(Lines().size()); }},
+  };
+  for (const auto& entry : cases) {
+    const int before = entry.presses();
+    QTest::keyClick(Button(entry.button), entry.key);
+    EXPECT_GT(entry.presses(), before) << entry.button;
+  }
+  EXPECT_TRUE(Enabled("continueButton"));  // Start took the preview
+  EXPECT_EQ(m_photos.Names(), std::vector<std::string>{"a.jpg"});
+}
+
+TEST_F(KalvenorViewTest, TabVisitsEachRadioGroupOnceAndNothingInvisible) {
+  m_settings.postfix = 1;
+  m_settings.sort = kalvenor::kSortByDate;
+  Open();
+  ActivateWindow();
+  // The Tab chain from the first box round to it again.
+  const auto chain = [this] {
+    Control<QLineEdit>("baseNameEdit")->setFocus();
+    QStringList names;
+    for (int guard = 0; guard < 40; ++guard) {
+      QWidget* at = m_frame->focusWidget();
+      if (at == nullptr) return names << QStringLiteral("(nothing)");
+      if (!names.isEmpty() && at->objectName() == QLatin1String("baseNameEdit")) break;
+      names << (at->isVisible() ? at->objectName() : QStringLiteral("(invisible)"));
+      QTest::keyClick(at, Qt::Key_Tab);
+    }
+    return names;
+  };
+  const QStringList tail = {"ascendingCheck", "fillGapsCheck", "logFileEdit",   "browseButton",
+                            "helpButton",     "quitButton",    "refreshButton", "folderTree",
+                            "folderBox",      "resultsList"};
+  EXPECT_EQ(chain(), QStringList({"baseNameEdit", "baseIndexEdit", "postfixRadio", "dateRadio"})
+                         << tail);
+
+  // The arrows move within a group and take the stop with them.
+  Control<QRadioButton>("postfixRadio")->setFocus();
+  QTest::keyClick(Control<QRadioButton>("postfixRadio"), Qt::Key_Left);
+  EXPECT_EQ(m_frame->focusWidget(), Control<QRadioButton>("prefixRadio"));
+  EXPECT_TRUE(Control<QRadioButton>("prefixRadio")->isChecked());
+  Control<QRadioButton>("fileTypeRadio")->click();
+  EXPECT_EQ(chain(), QStringList({"baseNameEdit", "baseIndexEdit", "prefixRadio", "fileTypeRadio"})
+                         << tail);
+}
+
+TEST_F(KalvenorViewTest, IndexLimitLineIsScrolledIntoView) {
+  for (int i = 0; i < 40; ++i) m_photos.MakeFile("f" + std::to_string(100 + i) + ".jpg");
+  Open();
+  auto* list = Control<ResultsListBox>("resultsList");
+  TypeBaseName(QStringLiteral("Holiday"));
+  Control<QLineEdit>("baseIndexEdit")->setText(QStringLiteral("9980"));
+  Click("startButton");
+  QApplication::processEvents();
+  ASSERT_EQ(Lines().constLast(), QStringLiteral("Index exceeds limit."));
+  ASSERT_GT(Lines().size(), 20);  // more than the list shows at once
+  const QRect last = list->visualRect(list->model()->index(list->Count() - 1, 0));
+  EXPECT_TRUE(list->viewport()->rect().contains(last));
+}
+
+TEST_F(KalvenorViewTest, BaseNameRefusesCharactersNoFileNameHolds) {
+  Open();
+  auto* box = Control<QLineEdit>("baseNameEdit");
+  const struct {
+    QString typed;
+    QString kept;
+  } cases[] = {{QStringLiteral("Holiday"), QStringLiteral("Holiday")},
+               {QStringLiteral("a/b/"), QStringLiteral("ab")},
+               {QStringLiteral("x") + QChar(0) + QStringLiteral("y"), QStringLiteral("xy")},
+               {QStringLiteral("caf\u00E9 2.x"), QStringLiteral("caf\u00E9 2.x")}};
+  for (const auto& entry : cases) {
+    box->clear();
+    for (const QChar c : entry.typed) box->insert(QString(c));  // as typed, key by key
+    EXPECT_EQ(box->text(), entry.kept) << entry.typed.toStdString();
+    box->clear();
+    box->insert(entry.typed);  // as pasted whole
+    EXPECT_EQ(box->text(), entry.typed == entry.kept ? entry.kept : QString())
+        << entry.typed.toStdString();
+  }
+}
+
+TEST_F(KalvenorViewTest, DroppedFolderOrFileSelectsItsFolder) {
+  apptest::TempDir other;
+  other.MakeDir("inner");
+  other.MakeFile("a.jpg");
+  Open();
+  const QPointF at(m_view->rect().center());
+  const struct {
+    QUrl dropped;
+    bool accepted;
+    std::string selected;
+  } cases[] = {
+      {QUrl::fromLocalFile(QString::fromStdString(other.Join("inner"))), true, other.Join("inner")},
+      {QUrl::fromLocalFile(QString::fromStdString(other.Join("a.jpg"))), true, other.Path()},
+      {QUrl::fromLocalFile(QString::fromStdString(other.Join("gone"))), false, other.Path()},
+      {QUrl(QStringLiteral("https://example.com/photos/")), false, other.Path()},
+  };
+  for (const auto& entry : cases) {
+    QMimeData data;
+    data.setUrls({entry.dropped});
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_view, &enter);
+    EXPECT_EQ(enter.isAccepted(), entry.accepted) << entry.dropped.toString().toStdString();
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_view, &drop);
+    EXPECT_EQ(kalvenor::StripTrailingSeparators(Control<FolderPathBox>("folderBox")->Path()),
+              entry.selected)
+        << entry.dropped.toString().toStdString();
+  }
+}
+
+TEST_F(KalvenorViewTest, LogPathTypedFromTheHomeFolderMeansIt) {
+  Open();
+  const std::string home = qEnvironmentVariable("HOME").toStdString();
+  const struct {
+    const char* typed;
+    std::string taken;
+  } cases[] = {{"~/batches.log", kalvenor::JoinPath(home, "batches.log")},
+               {"/var/tmp/~/a.log", "/var/tmp/~/a.log"},
+               {"~user/a.log", "~user/a.log"}};
+  for (const auto& entry : cases) {
+    Control<QLineEdit>("logFileEdit")->setText(QString::fromUtf8(entry.typed));
+    EXPECT_EQ(m_view->GetLogPath(), entry.taken) << entry.typed;
+  }
+}
+
+TEST_F(KalvenorViewTest, BrowseDialogStartsAtTheLogInTheBox) {
+  // The window as Open() builds it, but with the real save dialog.
+  m_frame = std::make_unique<MainFrame>(m_doc);
+  m_view = new KalvenorView(m_settings, m_doc);
+  m_frame->SetForm(m_view);
+  m_view->OnInitialUpdate();
+  m_frame->show();
+  apptest::TempDir logs;
+  Control<QLineEdit>("logFileEdit")->setText(QString::fromStdString(logs.Join("old.log")));
+  QString folder;
+  QString name;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    answer.stop();
+    folder = dialog->directory().absolutePath();
+    if (auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+      name = edit->text();
+    }
+    dialog->reject();
+  });
+  answer.start(20);
+  Click("browseButton");
+  EXPECT_EQ(folder.toStdString(), logs.Path());
+  EXPECT_EQ(name, QStringLiteral("old.log"));
+  EXPECT_EQ(m_settings.log, "");  // cancelled: nothing changes
+}
+
+TEST_F(KalvenorViewTest, EveryControlHasAnAccessibleName) {
+  Open();
+  const struct {
+    const char* control;
+    const char* name;
+  } cases[] = {{"baseNameEdit", "Base Name"}, {"baseIndexEdit", "Base Index"},
+               {"logFileEdit", "Log File"},   {"folderTree", "Select folder to kalvenor"},
+               {"resultsList", "Results"},    {"startButton", "Start"},
+               {"prefixRadio", "Prefix"},     {"fillGapsCheck", "Fill gaps in numbers"}};
+  const auto nameOf = [](QWidget* widget) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+    return face != nullptr ? face->text(QAccessible::Name) : QString();
+  };
+  for (const auto& entry : cases) {
+    EXPECT_EQ(nameOf(Control<QWidget>(entry.control)), QLatin1String(entry.name)) << entry.control;
+  }
+  for (QWidget* child : m_view->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (child->focusPolicy() == Qt::NoFocus) continue;
+    EXPECT_FALSE(nameOf(child).isEmpty()) << child->objectName().toStdString();
+  }
 }
 
 }  // namespace

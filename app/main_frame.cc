@@ -54,6 +54,8 @@ MainFrame::MainFrame(KalvenorDoc& doc, QWidget* parent)
 
   m_area->setObjectName(QStringLiteral("formArea"));
   m_area->setFrameShape(QFrame::NoFrame);
+  // The area itself is no Tab stop: Tab goes round the form's controls only.
+  m_area->setFocusPolicy(Qt::NoFocus);
   m_area->setWidgetResizable(true);
   setCentralWidget(m_area);
 
@@ -70,8 +72,10 @@ MainFrame::MainFrame(KalvenorDoc& doc, QWidget* parent)
 
 void MainFrame::SetForm(QWidget* form) { m_area->setWidget(form); }
 
-QSize MainFrame::WantedClientSize(int screenWidth, QSize current, QSize form) {
+QSize MainFrame::WantedClientSize(QSize room, int screenWidth, QSize current, QSize form) {
   QSize wanted = form;
+  // A form the screen holds is shown whole, whatever the screen's width.
+  if (form.width() <= room.width() && form.height() <= room.height()) return wanted;
   if (screenWidth <= kShrinkOnlyScreenWidth) {
     if (current.width() <= form.width()) wanted.setWidth(current.width());
     if (current.height() <= form.height()) wanted.setHeight(current.height());
@@ -89,7 +93,14 @@ void MainFrame::FitToForm(QSize formSize) {
   // The client area as the form sees it without scroll bars: the whole
   // scroll area, which has no edge of its own.
   const QSize current = m_area->size();
-  QSize wanted = WantedClientSize(screenWidth, current, formSize);
+  // The largest client area the screen's available area allows: less the
+  // window's frame (known once shown) and the menu bar.
+  QSize room = formSize;
+  if (display != nullptr) {
+    room = display->availableGeometry().size() - (frameGeometry().size() - size()) -
+           (size() - current);
+  }
+  QSize wanted = WantedClientSize(room, screenWidth, current, formSize);
   // A dimension left smaller than the form brings a scroll bar across the
   // other one; where that other one is fitted to the form, make room for it.
   const int barExtent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_area);
@@ -104,5 +115,9 @@ void MainFrame::FitToForm(QSize formSize) {
 }
 
 void MainFrame::UpdateCaption() {
-  setWindowTitle(m_doc.Title() + AppTexts::CaptionSeparator() + AppTexts::AppName());
+  QString caption = m_doc.Title() + AppTexts::CaptionSeparator() + AppTexts::AppName();
+  // Qt reads "[*]" as the place of the modified mark and drops it; doubled,
+  // it stands for itself. A log path may well hold it.
+  caption.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+  setWindowTitle(caption);
 }

@@ -22,13 +22,15 @@ class MainFrame : public QMainWindow {
   QScrollArea* FormArea() const { return m_area; }
 
   // Resizes the window so that its client area shows the form's `formSize`
-  // exactly; on a screen at most 800 pixels wide a dimension may only shrink
-  // (and a form that does not fit scrolls). Position and stacking stay.
+  // exactly. Where the screen's available area cannot hold the form and the
+  // screen is at most 800 pixels wide, a dimension may only shrink (and the
+  // form scrolls). Position and stacking stay.
   void FitToForm(QSize formSize);
 
-  // The client size FitToForm aims at, given the screen width, the client
-  // size now and the form's size.
-  static QSize WantedClientSize(int screenWidth, QSize current, QSize form);
+  // The client size FitToForm aims at, given the largest client area the
+  // screen's available area allows, the screen width, the client size now
+  // and the form's size.
+  static QSize WantedClientSize(QSize room, int screenWidth, QSize current, QSize form);
 
  signals:
   void helpRequested();

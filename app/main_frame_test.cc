@@ -7,6 +7,7 @@
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QWindow>
 
 #include "kalvenor_doc.h"
 
@@ -60,17 +61,20 @@ TEST(MainFrameTest, MenuCommandsReachTheirHandlers) {
 
 TEST(MainFrameTest, WideScreenFitsTheFormExactly) {
   const QSize form(650, 530);
-  EXPECT_EQ(MainFrame::WantedClientSize(1024, QSize(400, 300), form), form);
-  EXPECT_EQ(MainFrame::WantedClientSize(1024, QSize(900, 700), form), form);
+  EXPECT_EQ(MainFrame::WantedClientSize(QSize(2000, 1000), 1024, QSize(400, 300), form), form);
+  EXPECT_EQ(MainFrame::WantedClientSize(QSize(2000, 1000), 1024, QSize(900, 700), form), form);
 }
 
 TEST(MainFrameTest, NarrowScreenOnlyShrinks) {
   const QSize form(650, 530);
   // 800 pixels count as narrow: a smaller dimension keeps its size.
-  EXPECT_EQ(MainFrame::WantedClientSize(800, QSize(400, 300), form), QSize(400, 300));
-  EXPECT_EQ(MainFrame::WantedClientSize(800, QSize(700, 300), form), QSize(650, 300));
-  EXPECT_EQ(MainFrame::WantedClientSize(800, QSize(400, 600), form), QSize(400, 530));
-  EXPECT_EQ(MainFrame::WantedClientSize(801, QSize(400, 300), form), form);
+  EXPECT_EQ(MainFrame::WantedClientSize(QSize(600, 400), 800, QSize(400, 300), form),
+            QSize(400, 300));
+  EXPECT_EQ(MainFrame::WantedClientSize(QSize(600, 400), 800, QSize(700, 300), form),
+            QSize(650, 300));
+  EXPECT_EQ(MainFrame::WantedClientSize(QSize(600, 400), 800, QSize(400, 600), form),
+            QSize(400, 530));
+  EXPECT_EQ(MainFrame::WantedClientSize(QSize(600, 400), 801, QSize(400, 300), form), form);
 }
 
 TEST(MainFrameTest, FittingShowsTheWholeFormWhenTheWindowIsLarger) {
@@ -86,6 +90,40 @@ TEST(MainFrameTest, FittingShowsTheWholeFormWhenTheWindowIsLarger) {
   QApplication::processEvents();
   EXPECT_EQ(frame.FormArea()->size(), formSize);
   EXPECT_EQ(frame.FormArea()->viewport()->size(), formSize);
+}
+
+TEST(MainFrameTest, CaptionKeepsTheModifiedMarkOfAPath) {
+  KalvenorDoc doc;
+  MainFrame frame(doc);
+  frame.show();
+  for (const char* title : {"/tmp/a[*]b.log", "[*]", "/x/[*][*].log", "/x/[[*]].log"}) {
+    doc.SetTitle(QString::fromLatin1(title));
+    EXPECT_EQ(frame.windowHandle()->title(), QLatin1String(title) + QStringLiteral(" - Kalvenor"));
+  }
+}
+
+TEST(MainFrameTest, FormThatFitsTheScreenIsFittedExactly) {
+  const QSize form(650, 400);
+  const struct {
+    QSize room;  // the largest client area the screen's available area allows
+    int screenWidth;
+    QSize current;
+    QSize wanted;
+  } cases[] = {
+      // Scale 2 on 1600x1000: 800 device-independent pixels, and the form fits.
+      {{790, 420}, 800, {720, 380}, form},
+      {{790, 420}, 800, {400, 300}, form},
+      // It does not fit: on a narrow screen a dimension may only shrink.
+      {{600, 420}, 800, {500, 380}, {500, 380}},
+      {{790, 380}, 800, {720, 350}, {650, 350}},
+      // A wide screen always fits the form.
+      {{600, 300}, 1024, {500, 280}, form},
+  };
+  for (const auto& entry : cases) {
+    EXPECT_EQ(MainFrame::WantedClientSize(entry.room, entry.screenWidth, entry.current, form),
+              entry.wanted)
+        << entry.room.width() << "x" << entry.room.height() << " " << entry.current.width();
+  }
 }
 
 }  // namespace

@@ -1,15 +1,47 @@
 #include "results_list_box.h"
 
+#include <QFontMetricsF>
+#include <QStyledItemDelegate>
+#include <algorithm>
+#include <cmath>
+
 #include "display_text.h"
+
+namespace {
+
+// Every line as wide as the widest one: the lines share one size, and the
+// list scrolls sideways as far as the widest line reaches.
+class ResultsDelegate : public QStyledItemDelegate {
+ public:
+  explicit ResultsDelegate(ResultsListBox& list) : QStyledItemDelegate(&list), m_list(list) {}
+
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    const int margins =
+        size.width() - option.fontMetrics.horizontalAdvance(index.data().toString());
+    size.setWidth(std::max(size.width(), m_list.WidestLine() + margins));
+    return size;
+  }
+
+ private:
+  const ResultsListBox& m_list;
+};
+
+}  // namespace
+
+QVariant ResultsModel::data(const QModelIndex& index, int role) const {
+  return QStringListModel::data(index, role == Qt::ToolTipRole ? Qt::DisplayRole : role);
+}
 
 ResultsListBox::ResultsListBox(QWidget* parent) : QListView(parent) {
   setModel(&m_model);
+  setItemDelegate(new ResultsDelegate(*this));
   setSelectionMode(QAbstractItemView::NoSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setUniformItemSizes(true);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  // No horizontal extent is ever set: a line longer than the box is cut.
-  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   setTextElideMode(Qt::ElideNone);
   setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
 }
@@ -17,13 +49,26 @@ ResultsListBox::ResultsListBox(QWidget* parent) : QListView(parent) {
 void ResultsListBox::Clear() {
   m_pending.clear();
   m_pendingTop = -1;
+  m_widest = 0;
   m_model.setStringList(QStringList());
+}
+
+void ResultsListBox::Measure(const QString& text) {
+  if (m_advances.empty()) m_advances.assign(std::size_t{0x10000}, -1.0F);
+  double width = 0;
+  for (const QChar c : text) {
+    float& advance = m_advances[c.unicode()];
+    if (advance < 0) advance = static_cast<float>(QFontMetricsF(font()).horizontalAdvance(c));
+    width += advance;
+  }
+  m_widest = std::max(m_widest, static_cast<int>(std::ceil(width)));
 }
 
 void ResultsListBox::AddLine(const std::string& line) {
   // Names are bytes; they are decoded for display only, as file names are
   // decoded on this platform (UTF-8, bad bytes shown as replacements).
   const QString text = DisplayText(line);
+  Measure(text);
   if (m_held) {
     m_pending.append(text);
     return;
@@ -69,6 +114,11 @@ void ResultsListBox::SetRedraw(bool on) {
     m_pendingTop = -1;
   }
   setUpdatesEnabled(true);
+}
+
+void ResultsListBox::ShowLine(int index) {
+  if (index < 0 || index >= ShownCount()) return;
+  scrollTo(m_model.index(index), QAbstractItemView::EnsureVisible);
 }
 
 QString ResultsListBox::LineAt(int index) const {

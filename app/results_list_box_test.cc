@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QScrollBar>
 
 namespace {
 
@@ -69,6 +70,30 @@ TEST(ResultsListBoxTest, LinesThatAreNotTextAreShownAndCannotBeSelected) {
   EXPECT_TRUE(list.LineAt(0).endsWith(QStringLiteral(".jpg -> 0001Holiday.jpg")));
   EXPECT_EQ(list.selectionMode(), QAbstractItemView::NoSelection);
   EXPECT_EQ(list.editTriggers(), QAbstractItemView::NoEditTriggers);
+}
+
+TEST(ResultsListBoxTest, LongLinesScrollSidewaysAndShowWholeInTheirTooltip) {
+  const std::string longLine = "a.jpg -> " + std::string(120, 'x') + ".jpg";
+  for (const bool held : {false, true}) {
+    ResultsListBox list;
+    list.resize(200, 120);
+    list.show();
+    list.SetRedraw(!held);
+    list.AddLine("short");
+    list.AddLine(longLine);
+    list.AddLine("short again");
+    list.SetRedraw(true);
+    QApplication::processEvents();
+    const QModelIndex line = list.model()->index(1, 0);
+    EXPECT_EQ(line.data(Qt::ToolTipRole).toString(), QString::fromStdString(longLine)) << held;
+    QScrollBar* bar = list.horizontalScrollBar();
+    EXPECT_GT(bar->maximum(), 0) << held;
+    bar->setValue(bar->maximum());
+    QApplication::processEvents();
+    const int textEnd = list.visualRect(line).left() +
+                        list.fontMetrics().horizontalAdvance(QString::fromStdString(longLine));
+    EXPECT_LE(textEnd, list.viewport()->width()) << held;
+  }
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include "folder_tree.h"
 
+#include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QScrollBar>
+#include <algorithm>
 
 #include "file_name.h"
 #include "folder_path.h"
@@ -20,6 +23,12 @@ FolderTree::FolderTree(kalvenor::FileSystem& fs, QWidget* parent)
   setDragEnabled(false);
   setAcceptDrops(false);
   setDragDropMode(QAbstractItemView::NoDragDrop);
+  // The one column is as wide as the names shown, however deep; the tree
+  // scrolls sideways rather than cut a name off.
+  header()->setStretchLastSection(false);
+  header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& current, const QModelIndex&) { OnSelChanged(current); });
 }
@@ -39,6 +48,22 @@ void FolderTree::ExpandItem(const QModelIndex& index) {
   expand(index);
 }
 
+std::string FolderTree::NearestFolder(const std::string& folderPath) {
+  kalvenor::FileSystem& fs = m_model->Namespace().Files();
+  std::string path = kalvenor::StripTrailingSeparators(folderPath);
+  // Only an absolute path has folders above it to fall back on.
+  if (path.empty() || path.front() != '/') return path;
+  for (;;) {
+    kalvenor::PathStat stat;
+    const bool isFolder =
+        fs.Stat(path, /*followLinks=*/true, &stat) == kalvenor::Cause::Ok && stat.isDirectory;
+    if (path == "/" || isFolder || kalvenor::IsValidFolderPath(fs, path)) return path;
+    std::string above = kalvenor::StripTrailingSeparators(kalvenor::SplitPath(path).folder);
+    if (above.empty()) return "/";
+    path = std::move(above);
+  }
+}
+
 void FolderTree::Populate(const std::string& folderPath) {
   m_busy = true;
   ClearTree();
@@ -48,7 +73,7 @@ void FolderTree::Populate(const std::string& folderPath) {
   QModelIndex found;
   const QModelIndex root = m_model->InsertDesktopItem();
   if (root.isValid()) {
-    const std::string target = kalvenor::StripTrailingSeparators(folderPath);
+    const std::string target = NearestFolder(folderPath);
     if (target == space.DesktopDirectory()) {
       found = root;
     } else {
@@ -76,6 +101,22 @@ void FolderTree::Populate(const std::string& folderPath) {
     if (alreadyCurrent) OnSelChanged(found);
     scrollTo(found);
   }
+}
+
+void FolderTree::scrollTo(const QModelIndex& index, ScrollHint hint) {
+  QTreeView::scrollTo(index, hint);
+  if (index.isValid()) ShowWholeName(index);
+}
+
+void FolderTree::ShowWholeName(const QModelIndex& index) {
+  resizeColumnToContents(0);
+  updateGeometries();
+  QScrollBar* bar = horizontalScrollBar();
+  // The name's start and end in the column, after its indentation.
+  const int start = visualRect(index).left() + bar->value();
+  const int end = start + sizeHintForIndex(index).width();
+  // Its end in view; a name wider than the view shows its start.
+  bar->setValue(std::min(start, std::max(0, end - viewport()->width())));
 }
 
 void FolderTree::OnSelChanged(const QModelIndex& current) {

@@ -5,7 +5,8 @@
 // an item is selected, the tree announces the item's path (folderSelected),
 // or an empty path when IsValidFolderPath refuses it (Computer, Network, a
 // folder in the trash). Selections while the tree is being rebuilt are not
-// announced. The tree owns its model and, through it, every item record.
+// announced. Long names are never cut: the tree scrolls sideways. The tree owns its model and,
+// through it, every item record.
 #pragma once
 
 #include <QTreeView>
@@ -28,14 +29,20 @@ class FolderTree : public QTreeView {
   // The walk goes Desktop, Computer (or Network for a network share), the
   // volume whose mount point holds the path, then the folders below it,
   // matched byte for byte. The desktop directory selects the
-  // Desktop itself. When a component matches nothing the walk ends there:
-  // nothing is selected and nothing is announced.
+  // Desktop itself. A folder that no longer exists (or a file) stands for
+  // the nearest folder above it that does. When a component matches nothing
+  // the walk ends there: nothing is selected and nothing is announced.
   void Populate(const std::string& folderPath);
 
   // Frees every item record and empties the tree.
   void ClearTree();
 
   FolderTreeModel* FolderModel() const { return m_model; }
+
+  // Scrolls as QTreeView does, then sideways to show the item's whole name
+  // (QTreeView goes back to the column's start when the column is wider
+  // than the view).
+  void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
  signals:
   // A folder was selected: its path (bytes), or an empty path for a place
@@ -45,8 +52,13 @@ class FolderTree : public QTreeView {
 
  private:
   void OnSelChanged(const QModelIndex& current);
+  // `folderPath`, or when it is absolute and names no folder, the nearest
+  // folder above it; without trailing separators.
+  std::string NearestFolder(const std::string& folderPath);
   // Reads the item's folder if it has not been read, then expands it.
   void ExpandItem(const QModelIndex& index);
+  // Scrolls sideways so that the item's whole name is in view.
+  void ShowWholeName(const QModelIndex& index);
 
   FolderTreeModel* m_model;
   // True while Populate runs (and before the first one): OnSelChanged then

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -107,11 +109,11 @@ TEST_F(FolderTreeTest, NamesDifferingInCaseLeadToTheirOwnFolders) {
     EXPECT_EQ(m_box.Path(), m_base + leaf);
     EXPECT_EQ(BytesOf(Current()), m_base + leaf);
   }
-  // A case that exists nowhere matches nothing.
-  m_box.SetPath("kept");
+  // A case that exists nowhere matches no folder of another case: the
+  // nearest folder above it is selected.
   m_tree.Populate(m_base + "/PHOTOS");
-  EXPECT_FALSE(Current().isValid());
-  EXPECT_EQ(m_box.Path(), "kept");
+  EXPECT_EQ(BytesOf(Current()), m_base);
+  EXPECT_EQ(m_box.Path(), m_base);
 }
 
 TEST_F(FolderTreeTest, FoldersAreReadOnlyWhenFirstExpanded) {
@@ -220,7 +222,7 @@ TEST_F(FolderTreeTest, SelectionsDuringPopulateDoNotReachTheBox) {
                        [this](const QModelIndex& parent, int first, int) {
                          m_tree.setCurrentIndex(Model().index(first, 0, parent));
                        });
-  m_tree.Populate(m_base + "/a/missing");
+  m_tree.Populate("relative/missing");
   EXPECT_EQ(m_box.Path(), "before");
   EXPECT_EQ(spy.count(), 0);
 
@@ -232,8 +234,7 @@ TEST_F(FolderTreeTest, SelectionsDuringPopulateDoNotReachTheBox) {
 
 TEST_F(FolderTreeTest, UnreachablePathsSelectNothing) {
   m_box.SetPath("kept");
-  for (const std::string& path :
-       {std::string(), std::string("relative/dir"), m_base + "/absent/deeper"}) {
+  for (const std::string& path : {std::string(), std::string("relative/dir")}) {
     m_tree.Populate(path);
     EXPECT_FALSE(Current().isValid()) << path;
     EXPECT_EQ(m_box.Path(), "kept") << path;
@@ -289,6 +290,54 @@ TEST(FolderPathBoxTest, ShowsPathsReadablyAndGivesTheBytesBack) {
   EXPECT_TRUE(box.text().startsWith(QStringLiteral("/data/caf")));
   box.SetPath("/data/\xC3\xA9t\xC3\xA9");
   EXPECT_EQ(box.text(), QStringLiteral("/data/\u00E9t\u00E9"));
+}
+
+TEST_F(FolderTreeTest, DeepestOpenFolderIsShownWhole) {
+  // Deep enough that the name of the last folder, which the view could
+  // show whole, starts well inside the view and ends beyond it.
+  const std::string deep = m_base + "/" + std::string(30, 'a') + "/Summer holidays by the sea";
+  MakeFolders(deep);
+  m_tree.show();
+  m_tree.Populate(deep);
+  QCoreApplication::processEvents();
+  const QModelIndex current = Current();
+  ASSERT_EQ(BytesOf(current), deep);
+  const QRect cell = m_tree.visualRect(current);
+  const int textEnd = cell.left() + m_tree.sizeHintForIndex(current).width();
+  ASSERT_LE(m_tree.sizeHintForIndex(current).width(), m_tree.viewport()->width());
+  EXPECT_GT(m_tree.horizontalScrollBar()->maximum(), 0);
+  EXPECT_GE(cell.left(), 0);
+  EXPECT_LE(textEnd, m_tree.viewport()->width());
+  EXPECT_GE(m_tree.columnWidth(0), textEnd - cell.left());
+
+  // Going up to the Desktop and back by the keyboard or the mouse shows each
+  // name whole too.
+  for (const QModelIndex& index : {Model().index(0, 0), current}) {
+    m_tree.setCurrentIndex(index);
+    QCoreApplication::processEvents();
+    const QRect shown = m_tree.visualRect(index);
+    EXPECT_GE(shown.left(), 0) << BytesOf(index);
+    EXPECT_LE(shown.left() + m_tree.sizeHintForIndex(index).width(), m_tree.viewport()->width())
+        << BytesOf(index);
+  }
+}
+
+TEST_F(FolderTreeTest, MissingFolderSelectsTheNearestFolderAboveIt) {
+  MakeFolders(m_base + "/a/b");
+  { std::ofstream(m_base + "/a/file.txt") << "x"; }
+  const struct {
+    std::string stored;
+    std::string selected;
+  } cases[] = {{m_base + "/a/b/gone", m_base + "/a/b"},
+               {m_base + "/a/gone/deeper/", m_base + "/a"},
+               {m_base + "/a/file.txt", m_base + "/a"},
+               {m_base + "/absent/deeper", m_base}};
+  for (const auto& entry : cases) {
+    m_announced.clear();
+    m_tree.Populate(entry.stored);
+    EXPECT_EQ(BytesOf(Current()), entry.selected) << entry.stored;
+    EXPECT_EQ(m_announced, std::vector<std::string>{entry.selected}) << entry.stored;
+  }
 }
 
 }  // namespace
