@@ -16,6 +16,8 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(AppTexts::AppName());
   QApplication::setApplicationVersion(AppTexts::Version());
+  // Names the desktop entry, so that the desktop matches the window to it.
+  QGuiApplication::setDesktopFileName(QStringLiteral("com.tessavoy.Kalvenor"));
 
   QCommandLineParser parser;
   parser.setApplicationDescription(
