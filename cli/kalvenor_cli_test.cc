@@ -317,6 +317,56 @@ TEST_F(CliTest, UndoRestoresNamesAndBytesAndLogsTheUndo) {
   EXPECT_EQ(Lines(ReadFile(m_log)).size(), 8u);
 }
 
+// Repeated undos walk back through the log: an interrupted undo is
+// finished first, a batch that renamed nothing hides nothing, and a wholly
+// undone batch gives way to the one before it.
+TEST_F(CliTest, RepeatedUndosFinishAnInterruptedUndoAndWalkBack) {
+  const std::vector<std::string> commit = {"-b", "T", "-c", "-l", m_log, m_photos};
+  ASSERT_EQ(RunCli(commit, m_dir.Path()).status, 0);
+  WriteFile(Photo("d.gif"), "d.gif");
+  ASSERT_EQ(RunCli(commit, m_dir.Path()).status, 0);  // renames d.gif only
+  ASSERT_EQ(RunCli(commit, m_dir.Path()).status, 0);  // renames nothing
+  // An undo of the last batch killed after its header and first line, the
+  // file still under its new name; then one of the first batch killed
+  // after renaming a back.
+  std::ofstream(m_log, std::ios::app)
+      << "December 08, 2026 at 16:05:40 (UNDO)\n"
+      << Photo("T0003.gif") << " renamed back to " << Photo("d.gif") << "\n";
+  const struct {
+    std::string out;
+    std::set<std::string> names;
+  } steps[] = {
+      {"T0003.gif -> d.gif\nOperations complete.\n",
+       {"T0000.jpg", "T0001.jpg", "T0002.png", "d.gif"}},
+      {"T0000.jpg -> a.jpg\nT0001.jpg -> b.jpg\nT0002.png -> c.png\nOperations complete.\n",
+       {"a.jpg", "b.jpg", "c.png", "d.gif"}},
+  };
+  for (const auto& step : steps) {
+    const Outcome undo = RunCli({"--undo-log", m_log}, m_dir.Path());
+    EXPECT_EQ(undo.status, 0) << undo.err;
+    EXPECT_EQ(undo.out, step.out);
+    EXPECT_EQ(Names(m_photos), step.names);
+  }
+  for (const char* name : {"a.jpg", "b.jpg", "c.png", "d.gif"})
+    EXPECT_EQ(ReadFile(Photo(name)), name);
+  const Outcome done = RunCli({"--undo-log", m_log}, m_dir.Path());
+  EXPECT_EQ(done.status, 1);
+  EXPECT_EQ(done.err, "kalvenor-cli: Nothing to undo.\n");
+}
+
+TEST_F(CliTest, AnUndoKilledHalfWayIsFinishedByTheNextOne) {
+  ASSERT_EQ(RunCli({"-b", "T", "-c", "-l", m_log, m_photos}, m_dir.Path()).status, 0);
+  fs::rename(Photo("T0000.jpg"), Photo("a.jpg"));
+  std::ofstream(m_log, std::ios::app)
+      << "December 08, 2026 at 16:05:40 (UNDO)\n"
+      << Photo("T0000.jpg") << " renamed back to " << Photo("a.jpg") << "\n"
+      << Photo("T0001.jpg") << " renamed back to " << Photo("b.jpg") << "\n";
+  const Outcome undo = RunCli({"--undo-log", m_log}, m_dir.Path());
+  EXPECT_EQ(undo.status, 0) << undo.err;
+  EXPECT_EQ(undo.out, "T0001.jpg -> b.jpg\nT0002.png -> c.png\nOperations complete.\n");
+  EXPECT_EQ(Names(m_photos), (std::set<std::string>{"a.jpg", "b.jpg", "c.png"}));
+}
+
 TEST_F(CliTest, NothingToUndoAndUnreadableLogs) {
   WriteFile(m_log, "");
   Outcome run = RunCli({"--undo-log", m_log}, m_dir.Path());

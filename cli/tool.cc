@@ -8,7 +8,7 @@
 #include "folder_path.h"
 #include "last_batch.h"
 #include "log_format.h"
-#include "log_reader.h"
+#include "log_history.h"
 #include "rename_run.h"
 #include "undo_last.h"
 
@@ -68,13 +68,14 @@ int RunUndo(const CommandLine& line, FileSystem& fs, std::ostream& out, std::ost
     err << kToolPrefix << "cannot read log file " << Quoted(logPath) << ": " << readError << '\n';
     return kExitBadArguments;
   }
-  LogReadResult last = ReadLastBatch(*text, ExistsOn(fs));
-  if (last.error) {
-    err << kToolPrefix << "cannot understand log file " << Quoted(logPath) << ": " << *last.error
+  const LogHistory history = ReadLogHistory(*text);
+  if (history.error) {
+    err << kToolPrefix << "cannot understand log file " << Quoted(logPath) << ": " << *history.error
         << "; nothing was renamed\n";
     return kExitBadArguments;
   }
-  if (last.batch.Empty()) {
+  LastBatch batch = BatchToUndo(history, ExistsOn(fs));
+  if (batch.Empty()) {
     err << kToolPrefix << "Nothing to undo.\n";
     return kExitStopped;
   }
@@ -82,7 +83,7 @@ int RunUndo(const CommandLine& line, FileSystem& fs, std::ostream& out, std::ost
   ConsoleResults results(out);
   ConsoleMessages messages(out, err);
   RenameContext ctx{results, messages, fs};
-  const RunOutcome outcome = UndoLastBatch(logPath, /*logRequired=*/true, ctx, last.batch);
+  const RunOutcome outcome = UndoLastBatch(logPath, /*logRequired=*/true, ctx, batch);
   out.flush();
 
   if (outcome.end == RunEnd::LogNotOpened) {
