@@ -287,6 +287,21 @@ TEST_F(CliTest, RefusedFoldersGiveStatusTwo) {
   EXPECT_EQ(Names(trash), std::set<std::string>{"a.jpg"});
 }
 
+TEST_F(CliTest, AFolderThatCannotBeListedGivesStatusTwoAndNoLogLine) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root lists any folder";
+  ASSERT_EQ(::chmod(m_photos.c_str(), 0300), 0);  // can enter, cannot list
+  for (const bool commit : {false, true}) {
+    std::vector<std::string> args = {"-b", "H", "-l", m_log, m_photos};
+    if (commit) args.push_back("-c");
+    const Outcome run = RunCli(args, m_dir.Path());
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "kalvenor-cli: cannot read the folder '" + m_photos + "': access denied.\n");
+  }
+  ::chmod(m_photos.c_str(), 0755);
+  EXPECT_FALSE(fs::exists(m_log));
+}
+
 TEST_F(CliTest, ALogThatCannotBeOpenedStopsACommitBeforeAnyRename) {
   const Outcome run =
       RunCli({"-b", "H", "-c", "-l", m_dir.Join("no/such/r.log"), m_photos}, m_dir.Path());

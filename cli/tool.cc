@@ -27,7 +27,8 @@ int ExitStatusOf(RunEnd end) {
     case RunEnd::Done: return kExitDone;
     case RunEnd::FileCountLimit:
     case RunEnd::IndexLimit: return kExitStopped;
-    case RunEnd::LogNotOpened: return kExitBadArguments;
+    case RunEnd::LogNotOpened:
+    case RunEnd::FolderUnreadable: return kExitBadArguments;
     case RunEnd::RenameFailed:
     case RunEnd::LogWriteFailed: return kExitFailed;
   }
@@ -45,6 +46,8 @@ int RunRename(const CommandLine& line, FileSystem& fs, std::ostream& out, std::o
   // was asked to log must not rename anything it could not log: its
   // renames could not be undone later.
   options.logRequired = true;
+  // Nor may a folder it cannot list pass for an empty one.
+  options.folderMustBeReadable = true;
 
   ConsoleResults results(out);
   ConsoleMessages messages(out, err);
@@ -56,6 +59,9 @@ int RunRename(const CommandLine& line, FileSystem& fs, std::ostream& out, std::o
   if (outcome.end == RunEnd::LogNotOpened) {
     err << kToolPrefix << "cannot open log file " << Quoted(options.logPath)
         << "; nothing was renamed\n";
+  } else if (outcome.end == RunEnd::FolderUnreadable) {
+    err << kToolPrefix << "cannot read the folder " << Quoted(options.folder) << ": "
+        << CauseText(outcome.cause) << '\n';
   }
   return ExitStatusOf(outcome.end);
 }
