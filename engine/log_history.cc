@@ -20,25 +20,6 @@ std::vector<std::string_view> CompleteLines(std::string_view text) {
   return lines;
 }
 
-// matches[i]: the length of the longest common prefix of `text` and
-// text.substr(i) (the Z-array), in linear time.
-std::vector<std::size_t> PrefixMatches(std::string_view text) {
-  const std::size_t n = text.size();
-  std::vector<std::size_t> matches(n, 0);
-  if (n > 0) matches[0] = n;
-  for (std::size_t i = 1, left = 0, right = 0; i < n; ++i) {
-    std::size_t length = 0;
-    if (i < right) length = std::min(right - i, matches[i - left]);
-    while (i + length < n && text[length] == text[i + length]) ++length;
-    matches[i] = length;
-    if (i + length > right) {
-      left = i;
-      right = i + length;
-    }
-  }
-  return matches;
-}
-
 // The key of a pair in the map from pairs to where they were logged. No
 // path holds a NUL.
 std::string PairKey(std::string_view oldPath, std::string_view newPath) {
@@ -57,7 +38,10 @@ std::optional<std::pair<std::string, std::string>> SplitLogLine(std::string_view
                                                                 std::string_view separator) {
   if (!line.starts_with('/') || separator.empty()) return std::nullopt;
   const std::size_t lastSlash = line.rfind('/');
-  const std::vector<std::size_t> matches = PrefixMatches(line);
+  // The right side's folder part ends at the line's last '/', so its length
+  // shrinks as the separator moves right; the left side's (up to the last
+  // '/' before the separator) never does. Their lengths agree at one
+  // occurrence at most, and only there are the bytes compared: one pass.
   std::size_t slashBefore = 0;  // the last '/' before the occurrence looked at
   std::size_t scanned = 0;
   for (std::size_t at = line.find(separator); at != std::string_view::npos;
@@ -67,11 +51,11 @@ std::optional<std::pair<std::string, std::string>> SplitLogLine(std::string_view
     }
     const std::size_t right = at + separator.size();
     if (right >= line.size() || line[right] != '/') continue;
-    // The right side's folder part ends at the line's last '/'; the left
-    // side's at the last '/' before the separator. Same length, same bytes.
     const std::size_t folderLength = lastSlash - right + 1;
-    if (slashBefore + 1 == folderLength && matches[right] >= folderLength)
-      return std::pair{std::string(line.substr(0, at)), std::string(line.substr(right))};
+    if (slashBefore + 1 < folderLength) continue;
+    if (slashBefore + 1 > folderLength) break;  // and so for every later occurrence
+    if (line.substr(0, folderLength) != line.substr(right, folderLength)) break;
+    return std::pair{std::string(line.substr(0, at)), std::string(line.substr(right))};
   }
   return std::nullopt;
 }
