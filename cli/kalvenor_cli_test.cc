@@ -382,6 +382,42 @@ TEST_F(CliTest, AnUndoKilledHalfWayIsFinishedByTheNextOne) {
   EXPECT_EQ(Names(m_photos), (std::set<std::string>{"a.jpg", "b.jpg", "c.png"}));
 }
 
+// A log someone else may write is refused; a pair naming a folder is not
+// renamed back.
+TEST_F(CliTest, UndoTrustsOnlyTheCallersLogAndRenamesBackOnlyFiles) {
+  ASSERT_EQ(RunCli({"-b", "T", "-c", "-l", m_log, m_photos}, m_dir.Path()).status, 0);
+  const struct {
+    mode_t mode;
+    uid_t owner;
+    const char* why;
+  } refused[] = {
+      {0664, ::geteuid(), "users other than its owner may write to it"},
+      {0646, ::geteuid(), "users other than its owner may write to it"},
+      {0644, ::geteuid() + 1234, "it belongs to another user"},
+  };
+  for (const auto& c : refused) {
+    if (c.owner != ::geteuid() && ::geteuid() != 0) continue;  // only root gives files away
+    ASSERT_EQ(::chown(m_log.c_str(), c.owner, static_cast<gid_t>(-1)), 0);
+    ASSERT_EQ(::chmod(m_log.c_str(), c.mode), 0);
+    const Outcome run = RunCli({"--undo-log", m_log}, m_dir.Path());
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "kalvenor-cli: refusing log file '" + m_log + "': " + c.why +
+                           "; nothing was renamed\n");
+    EXPECT_EQ(Names(m_photos), (std::set<std::string>{"T0000.jpg", "T0001.jpg", "T0002.png"}));
+  }
+  ASSERT_EQ(::chown(m_log.c_str(), ::geteuid(), static_cast<gid_t>(-1)), 0);
+  ASSERT_EQ(::chmod(m_log.c_str(), 0644), 0);
+
+  // A folder put where a file was renamed to stays where it is.
+  fs::remove(Photo("T0000.jpg"));
+  ASSERT_TRUE(fs::create_directory(Photo("T0000.jpg")));
+  const Outcome undo = RunCli({"--undo-log", m_log}, m_dir.Path());
+  EXPECT_EQ(undo.status, 3);
+  EXPECT_EQ(undo.err, "kalvenor-cli: Rename error: access denied.\n");
+  EXPECT_TRUE(fs::is_directory(Photo("T0000.jpg")));
+  EXPECT_EQ(Names(m_photos), (std::set<std::string>{"T0000.jpg", "b.jpg", "c.png"}));
+}
+
 TEST_F(CliTest, NothingToUndoAndUnreadableLogs) {
   WriteFile(m_log, "");
   Outcome run = RunCli({"--undo-log", m_log}, m_dir.Path());

@@ -68,6 +68,20 @@ int RunRename(const CommandLine& line, FileSystem& fs, std::ostream& out, std::o
 
 int RunUndo(const CommandLine& line, FileSystem& fs, std::ostream& out, std::ostream& err) {
   const std::string& logPath = line.undoLogPath;
+  // A log that someone else may write is no record of ours: it could
+  // name any file of the caller's.
+  PathStat logStat;
+  if (fs.Stat(logPath, /*followLinks=*/true, &logStat) == Cause::Ok) {
+    const char* distrust = nullptr;
+    if ((logStat.permissions & 022) != 0) distrust = "users other than its owner may write to it";
+    else if (logStat.owner != fs.UserId() && logStat.owner != 0)
+      distrust = "it belongs to another user";
+    if (distrust != nullptr) {
+      err << kToolPrefix << "refusing log file " << Quoted(logPath) << ": " << distrust
+          << "; nothing was renamed\n";
+      return kExitBadArguments;
+    }
+  }
   std::string readError;
   const std::optional<std::string> text = fs.ReadFile(logPath, &readError);
   if (!text) {
@@ -89,7 +103,8 @@ int RunUndo(const CommandLine& line, FileSystem& fs, std::ostream& out, std::ost
   ConsoleResults results(out);
   ConsoleMessages messages(out, err);
   RenameContext ctx{results, messages, fs};
-  const RunOutcome outcome = UndoLastBatch(logPath, /*logRequired=*/true, ctx, batch);
+  const RunOutcome outcome =
+      UndoLastBatch(logPath, /*logRequired=*/true, ctx, batch, /*fromLog=*/true);
   out.flush();
 
   if (outcome.end == RunEnd::LogNotOpened) {

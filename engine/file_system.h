@@ -11,6 +11,7 @@
 // Names and paths are byte strings, never converted.
 #pragma once
 
+#include <cstdint>
 #include <ctime>
 #include <optional>
 #include <string>
@@ -73,6 +74,9 @@ struct SubfolderEntry {
 struct PathStat {
   FileId id;
   bool isDirectory = false;
+  bool isRegular = false;    // a plain file (not a link, folder, FIFO or device)
+  unsigned permissions = 0;  // the permission bits (07777 of the mode)
+  std::uint32_t owner = 0;   // the owner's user id
 };
 
 class FileSystem {
@@ -147,6 +151,9 @@ class FileSystem {
   // The current local time.
   virtual std::tm LocalNow() = 0;
 
+  // The user id this process acts as (for files it trusts).
+  virtual std::uint32_t UserId() = 0;
+
  protected:
   friend class OwnedHandle;
   // Gives back an object this file system opened (a folder or a log).
@@ -194,6 +201,7 @@ class FileSystemWrapper : public FileSystem {
     return m_target.AppendToLog(log, bytes);
   }
   std::tm LocalNow() override { return m_target.LocalNow(); }
+  std::uint32_t UserId() override { return m_target.UserId(); }
 
  protected:
   // Never called: every handle belongs to the target.

@@ -177,8 +177,13 @@ Cause PosixFileSystem::Stat(const std::string& path, bool followLinks, PathStat*
   }
   result->id = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
   result->isDirectory = S_ISDIR(st.st_mode);
+  result->isRegular = S_ISREG(st.st_mode);
+  result->permissions = st.st_mode & 07777;
+  result->owner = st.st_uid;
   return Cause::Ok;
 }
+
+std::uint32_t PosixFileSystem::UserId() { return ::geteuid(); }
 
 std::optional<std::string> PosixFileSystem::RealPath(const std::string& path) {
   char* resolved = ::realpath(path.c_str(), nullptr);

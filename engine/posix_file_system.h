@@ -24,6 +24,7 @@ class PosixFileSystem : public FileSystem {
   LogHandle OpenLog(const std::string& path, std::string* resolvedPath, FileId* id) override;
   Cause AppendToLog(const LogHandle& log, std::string_view bytes) override;
   std::tm LocalNow() override;
+  std::uint32_t UserId() override;
 
  protected:
   void Close(int handle) override;

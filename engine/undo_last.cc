@@ -19,7 +19,7 @@ std::string FolderToOpen(const std::string& path, const PathParts& parts) {
 }  // namespace
 
 RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameContext& ctx,
-                         LastBatch& lastBatch) {
+                         LastBatch& lastBatch, bool fromLog) {
   RunOutcome outcome;
   RunLog log(ctx.fs, ctx.messages);
   if (!log.Open(logPath, /*undo=*/true, logRequired)) {
@@ -55,8 +55,12 @@ RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameCon
     };
     Cause cause = Cause::Ok;
     const std::string here = FolderToOpen(newPaths[i], from);
+    PathStat current;
     if (here != FolderToOpen(oldPaths[i], to)) {
       cause = refused(Cause::BadPath);  // a rename never moves a file to another folder
+    } else if (fromLog && ctx.fs.Stat(newPaths[i], /*followLinks=*/false, &current) == Cause::Ok &&
+               current.isDirectory) {
+      cause = refused(Cause::AccessDenied);  // a run never renames a folder
     } else {
       if (!folder.IsOpen() || folderPath != here) {
         folder = ctx.fs.OpenFolder(here, &folderCause);
