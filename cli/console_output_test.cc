@@ -7,7 +7,16 @@
 namespace kalvenor {
 namespace {
 
-TEST(FormatResultsLine, EscapesLineBreaksAndBackslashesOnly) {
+TEST(FormatResultsLine, EscapesControlCharactersAndBackslashesOnly) {
+  const struct {
+    std::string raw, shown;
+  } cases[] = {
+      {"\x1b]0;owned\x07.jpg -> H0001.jpg", "\\x1b]0;owned\\x07.jpg -> H0001.jpg"},
+      {"tab\there\x7f -> x", "tab\\x09here\\x7f -> x"},
+      {std::string("nul\0.jpg", 8), "nul\\x00.jpg"},
+      {"\x1f\x20", "\\x1f "},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FormatResultsLine(c.raw), c.shown) << c.shown;
   EXPECT_EQ(FormatResultsLine("a\nb.jpg -> 0001x.jpg"), "a\\nb.jpg -> 0001x.jpg");
   EXPECT_EQ(FormatResultsLine("a\rb -> c\\d"), "a\\rb -> c\\\\d");
   const std::string raw = "caf\xe9 \xff.jpg -> Holiday0001.jpg";

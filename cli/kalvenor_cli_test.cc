@@ -63,10 +63,11 @@ struct Outcome {
 
 // Runs the tool with `args` in the folder `cwd`; `env` sets (or, with
 // nullopt, removes) environment variables for the child only. With
-// `readerGone` its standard output is a pipe nobody reads any more.
+// `readerGone` its standard output is a pipe nobody reads any more; with
+// `stdoutTo` it is that file (e.g. /dev/full).
 Outcome RunCli(const std::vector<std::string>& args, const std::string& cwd,
                const std::map<std::string, std::optional<std::string>>& env = {},
-               bool readerGone = false) {
+               bool readerGone = false, const char* stdoutTo = nullptr) {
   TempDir streams;
   const std::string outPath = streams.Join("out"), errPath = streams.Join("err");
   int pipeEnds[2] = {-1, -1};
@@ -78,7 +79,8 @@ Outcome RunCli(const std::vector<std::string>& args, const std::string& cwd,
       if (value) ::setenv(name.c_str(), value->c_str(), 1);
       else ::unsetenv(name.c_str());
     }
-    const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int out = ::open(stdoutTo != nullptr ? stdoutTo : outPath.c_str(),
+                           O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (out < 0 || err < 0 || ::dup2(readerGone ? pipeEnds[1] : out, 1) < 0 || ::dup2(err, 2) < 0)
       ::_exit(121);
@@ -235,9 +237,44 @@ TEST_F(CliTest, ACommitOutlivesTheReaderOfItsOutput) {
   ASSERT_TRUE(fs::create_directory(many));
   for (int i = 0; i < 3000; ++i) WriteFile(many + "/file" + std::to_string(i) + ".jpg", "");
   const Outcome run = RunCli({"-b", "H", "-c", many}, m_dir.Path(), {}, true);
-  EXPECT_EQ(run.status, 0) << run.err;
+  // Every rename was done, but the user did not see the Results: a failure.
+  EXPECT_EQ(run.status, 3) << run.err;
+  EXPECT_EQ(run.err, "kalvenor-cli: write error: the output could not be written\n");
   EXPECT_TRUE(fs::exists(many + "/H2999.jpg"));
   EXPECT_FALSE(fs::exists(many + "/file0.jpg"));
+}
+
+// Output that cannot be written fails the run: status 2 when nothing was
+// changed, 3 after a commit or an undo (whose renames still all happen).
+TEST_F(CliTest, AFullOutputIsAFailure) {
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::set<std::string> names;
+  } cases[] = {
+      {{"--help"}, 2, {"a.jpg", "b.jpg", "c.png"}},
+      {{"-b", "H", m_photos}, 2, {"a.jpg", "b.jpg", "c.png"}},
+      {{"-b", "H", "-c", "-l", m_log, m_photos}, 3, {"H0000.jpg", "H0001.jpg", "H0002.png"}},
+      {{"--undo-log", m_log}, 3, {"a.jpg", "b.jpg", "c.png"}},
+  };
+  for (const auto& c : cases) {
+    const Outcome run = RunCli(c.args, m_dir.Path(), {}, false, "/dev/full");
+    EXPECT_EQ(run.status, c.status) << c.args[0];
+    EXPECT_EQ(run.err, "kalvenor-cli: write error: the output could not be written\n");
+    EXPECT_EQ(Names(m_photos), c.names);
+  }
+}
+
+TEST_F(CliTest, ControlCharactersInNamesAreShownEscaped) {
+  WriteFile(Photo("\x1b[2Jclear\x07.jpg"), "x");
+  const Outcome run = RunCli({"-b", "H", m_photos}, m_dir.Path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("\\x1b[2Jclear\\x07.jpg -> H0000.jpg\n"), std::string::npos) << run.out;
+  EXPECT_EQ(run.out.find('\x1b'), std::string::npos);
+  const Outcome refused = RunCli({"-b", "H", m_dir.Join("no\x1b]folder")}, m_dir.Path());
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_NE(refused.err.find("no\\x1b]folder'"), std::string::npos) << refused.err;
+  EXPECT_EQ(refused.err.find('\x1b'), std::string::npos);
 }
 
 TEST_F(CliTest, FailedRenameGivesStatusThreeAndStopsTheBatch) {

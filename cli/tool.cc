@@ -1,5 +1,6 @@
 #include "tool.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "command_line.h"
@@ -7,7 +8,6 @@
 #include "exit_status.h"
 #include "folder_path.h"
 #include "last_batch.h"
-#include "log_format.h"
 #include "log_history.h"
 #include "rename_run.h"
 #include "undo_last.h"
@@ -19,7 +19,7 @@ namespace {
 constexpr char kToolPrefix[] = "kalvenor-cli: ";
 
 // A path in a message of the tool: kept on one line.
-std::string Quoted(const std::string& path) { return "'" + EscapeLogPath(path) + "'"; }
+std::string Quoted(const std::string& path) { return "'" + DisplayText(path) + "'"; }
 
 // The exit status for how a run or an undo ended.
 int ExitStatusOf(RunEnd end) {
@@ -129,16 +129,39 @@ std::string CurrentFolder(FileSystem& fs) {
 int RunTool(const std::vector<std::string>& args, FileSystem& fs, std::ostream& out,
             std::ostream& err) {
   const CommandLine line = ParseCommandLine(args, CurrentFolder(fs));
+  int status = kExitBadArguments;
+  // Whether the run may have changed the disk before its output failed.
+  bool changes = false;
   switch (line.action) {
-    case ToolAction::Help: out << HelpText(); return kExitDone;
-    case ToolAction::Version: out << VersionText(); return kExitDone;
-    case ToolAction::Rename: return RunRename(line, fs, out, err);
-    case ToolAction::Undo: return RunUndo(line, fs, out, err);
-    case ToolAction::Error: break;
+    case ToolAction::Help:
+      out << HelpText();
+      status = kExitDone;
+      break;
+    case ToolAction::Version:
+      out << VersionText();
+      status = kExitDone;
+      break;
+    case ToolAction::Rename:
+      status = RunRename(line, fs, out, err);
+      changes = line.commit;
+      break;
+    case ToolAction::Undo:
+      status = RunUndo(line, fs, out, err);
+      changes = true;
+      break;
+    case ToolAction::Error:
+      err << kToolPrefix << DisplayText(line.error) << '\n'
+          << UsageText() << "Try 'kalvenor-cli --help' for more information.\n";
+      return kExitBadArguments;
   }
-  err << kToolPrefix << line.error << '\n'
-      << UsageText() << "Try 'kalvenor-cli --help' for more information.\n";
-  return kExitBadArguments;
+  // Output that did not arrive (a full disk, a closed pipe) is a failure
+  // like any other: the user did not get to see what was done.
+  out.flush();
+  if (!out) {
+    err << kToolPrefix << "write error: the output could not be written\n";
+    status = std::max(status, changes ? kExitFailed : kExitBadArguments);
+  }
+  return status;
 }
 
 }  // namespace kalvenor
