@@ -455,6 +455,35 @@ TEST_F(CliTest, UndoTrustsOnlyTheCallersLogAndRenamesBackOnlyFiles) {
   EXPECT_EQ(Names(m_photos), (std::set<std::string>{"T0000.jpg", "b.jpg", "c.png"}));
 }
 
+TEST_F(CliTest, HistoryListsTheBatchesNewestFirst) {
+  const std::vector<std::string> commit = {"-b", "T", "-c", "-l", m_log, m_photos};
+  ASSERT_EQ(RunCli(commit, m_dir.Path()).status, 0);
+  WriteFile(Photo("d.gif"), "d.gif");
+  ASSERT_EQ(RunCli(commit, m_dir.Path()).status, 0);
+  ASSERT_EQ(RunCli(commit, m_dir.Path()).status, 0);
+  ASSERT_EQ(RunCli({"--undo-log", m_log}, m_dir.Path()).status, 0);  // d.gif back
+  // An undo of the first batch that got as far as a.jpg.
+  fs::rename(Photo("T0000.jpg"), Photo("a.jpg"));
+  std::ofstream(m_log, std::ios::app)
+      << "December 08, 2026 at 16:05:40 (UNDO)\n"
+      << Photo("T0000.jpg") << " renamed back to " << Photo("a.jpg") << "\n";
+  const Outcome run = RunCli({"--history", m_log}, m_dir.Path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  const std::vector<std::string> lines = Lines(run.out);
+  const std::vector<std::string> expected = {"  0 files  renamed nothing",
+                                             "  1 file  undone  " + m_photos + "/",
+                                             "  3 files  partly undone  " + m_photos + "/"};
+  ASSERT_EQ(lines.size(), expected.size()) << run.out;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::size_t stamp = std::string("December 08, 2026 at 16:02:17").size();
+    EXPECT_TRUE(lines[i].size() > stamp && IsHeader(lines[i].substr(0, lines[i].find("  "))))
+        << lines[i];
+    EXPECT_TRUE(lines[i].ends_with(expected[i])) << lines[i];
+  }
+  EXPECT_EQ(RunCli({"--history", m_dir.Join("missing.log")}, m_dir.Path()).status, 2);
+}
+
 TEST_F(CliTest, NothingToUndoAndUnreadableLogs) {
   WriteFile(m_log, "");
   Outcome run = RunCli({"--undo-log", m_log}, m_dir.Path());

@@ -114,6 +114,36 @@ int RunUndo(const CommandLine& line, FileSystem& fs, std::ostream& out, std::ost
   return ExitStatusOf(outcome.end);
 }
 
+// Lists the log's batches, newest first, one line each: time, number of
+// files logged, state, folder.
+int RunHistory(const CommandLine& line, FileSystem& fs, std::ostream& out, std::ostream& err) {
+  const std::string& logPath = line.historyLogPath;
+  std::string readError;
+  const std::optional<std::string> text = fs.ReadFile(logPath, &readError);
+  if (!text) {
+    err << kToolPrefix << "cannot read log file " << Quoted(logPath) << ": " << readError << '\n';
+    return kExitBadArguments;
+  }
+  const LogHistory history = ReadLogHistory(*text);
+  if (history.error) {
+    err << kToolPrefix << "cannot understand log file " << Quoted(logPath) << ": " << *history.error
+        << '\n';
+    return kExitBadArguments;
+  }
+  const PathExists exists = ExistsOn(fs);
+  for (auto batch = history.batches.rbegin(); batch != history.batches.rend(); ++batch) {
+    const std::size_t files = batch->pairs.size();
+    out << batch->time << "  " << files << (files == 1 ? " file" : " files");
+    if (files == 0) {
+      out << "  renamed nothing\n";
+      continue;
+    }
+    out << "  " << BatchStateText(StateOf(*batch, exists)) << "  "
+        << DisplayText(BatchFolder(*batch)) << '\n';
+  }
+  return kExitDone;
+}
+
 }  // namespace
 
 std::string CurrentFolder(FileSystem& fs) {
@@ -149,6 +179,7 @@ int RunTool(const std::vector<std::string>& args, FileSystem& fs, std::ostream& 
       status = RunUndo(line, fs, out, err);
       changes = true;
       break;
+    case ToolAction::History: status = RunHistory(line, fs, out, err); break;
     case ToolAction::Error:
       err << kToolPrefix << DisplayText(line.error) << '\n'
           << UsageText() << "Try 'kalvenor-cli --help' for more information.\n";

@@ -139,6 +139,21 @@ BatchState StateOf(const LoggedBatch& batch, const PathExists& exists) {
   return anyTried ? BatchState::PartlyUndone : BatchState::Done;
 }
 
+const char* BatchStateText(BatchState state) {
+  switch (state) {
+    case BatchState::Done: return "done";
+    case BatchState::PartlyUndone: return "partly undone";
+    case BatchState::Undone: break;
+  }
+  return "undone";
+}
+
+std::string BatchFolder(const LoggedBatch& batch) {
+  if (batch.pairs.empty()) return {};
+  const std::string& path = batch.pairs.front().oldPath;
+  return path.substr(0, path.rfind('/') + 1);
+}
+
 LastBatch BatchToUndo(const LogHistory& history, const PathExists& exists) {
   LastBatch renames;
   for (std::size_t b = history.batches.size(); b-- > 0 && renames.Empty();) {

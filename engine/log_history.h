@@ -93,6 +93,13 @@ enum class BatchState { Done, PartlyUndone, Undone };
 // PartlyUndone when some do and an undo tried some others; else Done.
 BatchState StateOf(const LoggedBatch& batch, const PathExists& exists);
 
+// "done", "partly undone" or "undone".
+const char* BatchStateText(BatchState state);
+
+// The folder the batch renamed in (with its closing '/'); empty for a
+// batch that renamed nothing.
+std::string BatchFolder(const LoggedBatch& batch);
+
 // The renames to take back: those of the latest batch with any pair that
 // needs an undo, in log order. Empty when every batch is wholly undone.
 LastBatch BatchToUndo(const LogHistory& history, const PathExists& exists);
