@@ -96,7 +96,10 @@ FolderHandle PosixFileSystem::OpenFolder(const std::string& path, Cause* cause) 
   return fd < 0 ? FolderHandle() : FolderHandle(*this, fd);
 }
 
-void PosixFileSystem::Close(int handle) { ::close(handle); }
+void PosixFileSystem::Close(int handle) {
+  m_refusedRenameCalls.erase(handle);
+  ::close(handle);
+}
 
 bool PosixFileSystem::ListFiles(const FolderHandle& held, bool withTimes,
                                 std::vector<FileEntry>& out) {
@@ -158,7 +161,8 @@ bool PosixFileSystem::ListSubfolders(const FolderHandle& held, std::vector<Subfo
 
 Cause PosixFileSystem::RenameNoReplace(const FolderHandle& folder, const std::string& from,
                                        const std::string& to) {
-  return RenameWithoutReplacing(SystemRenameSyscalls(), folder.Get(), from.c_str(), to.c_str());
+  return RenameWithoutReplacing(SystemRenameSyscalls(), folder.Get(), from.c_str(), to.c_str(),
+                                &m_refusedRenameCalls[folder.Get()]);
 }
 
 Cause PosixFileSystem::Identify(const FolderHandle& folder, const std::string& name, FileId* id) {

@@ -3,7 +3,10 @@
 // exclusively locked, unbuffered log.
 #pragma once
 
+#include <unordered_map>
+
 #include "file_system.h"
+#include "no_replace_rename.h"
 
 namespace kalvenor {
 
@@ -28,6 +31,10 @@ class PosixFileSystem : public FileSystem {
 
  protected:
   void Close(int handle) override;
+
+ private:
+  // What each open folder's file system refused so far, by its handle.
+  std::unordered_map<int, RefusedRenameCalls> m_refusedRenameCalls;
 };
 
 }  // namespace kalvenor
