@@ -484,6 +484,23 @@ TEST_F(CliTest, HistoryListsTheBatchesNewestFirst) {
   EXPECT_EQ(RunCli({"--history", m_dir.Join("missing.log")}, m_dir.Path()).status, 2);
 }
 
+// A commit killed between the link and the unlink of a rename (on a file
+// system without RENAME_NOREPLACE) left the file under both names: the
+// undo removes the new name, and keeps the bytes under the old one.
+TEST_F(CliTest, UndoRemovesTheSecondNameACutOffRenameLeft) {
+  ASSERT_EQ(::link(Photo("a.jpg").c_str(), Photo("T0000.jpg").c_str()), 0);
+  WriteFile(m_log, "December 08, 2026 at 16:02:17\n" + Photo("a.jpg") + " renamed to " +
+                       Photo("T0000.jpg") + "\n");
+  const Outcome history = RunCli({"--history", m_log}, m_dir.Path());
+  EXPECT_NE(history.out.find("  1 file  done  "), std::string::npos) << history.out;
+  const Outcome undo = RunCli({"--undo-log", m_log}, m_dir.Path());
+  EXPECT_EQ(undo.status, 0) << undo.err;
+  EXPECT_EQ(undo.out, "T0000.jpg -> a.jpg\nOperations complete.\n");
+  EXPECT_EQ(Names(m_photos), (std::set<std::string>{"a.jpg", "b.jpg", "c.png"}));
+  EXPECT_EQ(ReadFile(Photo("a.jpg")), "a.jpg");
+  EXPECT_EQ(RunCli({"--undo-log", m_log}, m_dir.Path()).status, 1);
+}
+
 TEST_F(CliTest, NothingToUndoAndUnreadableLogs) {
   WriteFile(m_log, "");
   Outcome run = RunCli({"--undo-log", m_log}, m_dir.Path());

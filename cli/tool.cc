@@ -94,7 +94,7 @@ int RunUndo(const CommandLine& line, FileSystem& fs, std::ostream& out, std::ost
         << "; nothing was renamed\n";
     return kExitBadArguments;
   }
-  LastBatch batch = BatchToUndo(history, ExistsOn(fs));
+  LastBatch batch = BatchToUndo(history, ExistsOn(fs), SameFileOn(fs));
   if (batch.Empty()) {
     err << kToolPrefix << "Nothing to undo.\n";
     return kExitStopped;
@@ -138,7 +138,7 @@ int RunHistory(const CommandLine& line, FileSystem& fs, std::ostream& out, std::
       out << "  renamed nothing\n";
       continue;
     }
-    out << "  " << BatchStateText(StateOf(*batch, exists)) << "  "
+    out << "  " << BatchStateText(StateOf(*batch, exists, SameFileOn(fs))) << "  "
         << DisplayText(BatchFolder(*batch)) << '\n';
   }
   return kExitDone;

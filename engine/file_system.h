@@ -107,6 +107,13 @@ class FileSystem {
   virtual Cause RenameNoReplace(const FolderHandle& folder, const std::string& from,
                                 const std::string& to) = 0;
 
+  // Removes the entry `name` of the folder, but only while it is one of
+  // several names of the file `id` (a file that keeps another name): what
+  // a crash between the link and the unlink of a rename leaves. AccessDenied
+  // when `name` is another file or the file's only name.
+  virtual Cause RemoveSecondName(const FolderHandle& folder, const std::string& name,
+                                 const FileId& id) = 0;
+
   // The device and inode of the entry `name` of the folder (links not
   // followed; "." names the folder itself). Gives Cause::Ok on success.
   virtual Cause Identify(const FolderHandle& folder, const std::string& name, FileId* id) = 0;
@@ -178,6 +185,10 @@ class FileSystemWrapper : public FileSystem {
   Cause RenameNoReplace(const FolderHandle& folder, const std::string& from,
                         const std::string& to) override {
     return m_target.RenameNoReplace(folder, from, to);
+  }
+  Cause RemoveSecondName(const FolderHandle& folder, const std::string& name,
+                         const FileId& id) override {
+    return m_target.RemoveSecondName(folder, name, id);
   }
   Cause Identify(const FolderHandle& folder, const std::string& name, FileId* id) override {
     return m_target.Identify(folder, name, id);

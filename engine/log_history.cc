@@ -116,7 +116,16 @@ LogHistory ReadLogHistory(std::string_view logText) {
   return history;
 }
 
-bool PairNeedsUndo(const LoggedBatch& batch, std::size_t index, const PathExists& exists) {
+SameFile SameFileOn(FileSystem& fs) {
+  return [&fs](const std::string& a, const std::string& b) {
+    PathStat first, second;
+    return fs.Stat(a, /*followLinks=*/false, &first) == Cause::Ok &&
+           fs.Stat(b, /*followLinks=*/false, &second) == Cause::Ok && first.id == second.id;
+  };
+}
+
+bool PairNeedsUndo(const LoggedBatch& batch, std::size_t index, const PathExists& exists,
+                   const SameFile& same) {
   const LoggedPair& pair = batch.pairs[index];
   if (!exists(pair.newPath)) {
     // Renamed back already, never renamed, or gone. A gone file is reported
@@ -126,13 +135,14 @@ bool PairNeedsUndo(const LoggedBatch& batch, std::size_t index, const PathExists
   }
   // The new name exists. The last pair's rename may have failed because
   // that name was taken: then its file still has its old name.
-  return !(index + 1 == batch.pairs.size() && exists(pair.oldPath));
+  if (index + 1 < batch.pairs.size() || !exists(pair.oldPath)) return true;
+  return same && same(pair.oldPath, pair.newPath);
 }
 
-BatchState StateOf(const LoggedBatch& batch, const PathExists& exists) {
+BatchState StateOf(const LoggedBatch& batch, const PathExists& exists, const SameFile& same) {
   bool anyNeeded = false, anyTried = false;
   for (std::size_t i = 0; i < batch.pairs.size(); ++i) {
-    if (PairNeedsUndo(batch, i, exists)) anyNeeded = true;
+    if (PairNeedsUndo(batch, i, exists, same)) anyNeeded = true;
     else if (batch.pairs[i].undoTried) anyTried = true;
   }
   if (!anyNeeded) return BatchState::Undone;
@@ -154,12 +164,12 @@ std::string BatchFolder(const LoggedBatch& batch) {
   return path.substr(0, path.rfind('/') + 1);
 }
 
-LastBatch BatchToUndo(const LogHistory& history, const PathExists& exists) {
+LastBatch BatchToUndo(const LogHistory& history, const PathExists& exists, const SameFile& same) {
   LastBatch renames;
   for (std::size_t b = history.batches.size(); b-- > 0 && renames.Empty();) {
     const LoggedBatch& batch = history.batches[b];
     for (std::size_t i = 0; i < batch.pairs.size(); ++i) {
-      if (PairNeedsUndo(batch, i, exists))
+      if (PairNeedsUndo(batch, i, exists, same))
         renames.Add(batch.pairs[i].oldPath, batch.pairs[i].newPath);
     }
   }

@@ -48,6 +48,13 @@ using PathExists = std::function<bool(const std::string& path)>;
 // The test on a file system: lstat succeeds.
 PathExists ExistsOn(FileSystem& fs);
 
+// Tells whether two existing paths are names of one file (a rename cut off
+// between its link and its unlink leaves that).
+using SameFile = std::function<bool(const std::string& a, const std::string& b)>;
+
+// The test on a file system: lstat gives the same device and inode.
+SameFile SameFileOn(FileSystem& fs);
+
 // One rename line of a batch.
 struct LoggedPair {
   std::string oldPath;
@@ -84,14 +91,16 @@ LogHistory ReadLogHistory(std::string_view logText);
 // whose new name is free (its file is gone, as that undo reported); and the
 // batch's last pair unless its new name exists and its old one does not
 // (it was written before its rename was tried, which may have failed or
-// never happened).
-bool PairNeedsUndo(const LoggedBatch& batch, std::size_t index, const PathExists& exists);
+// never happened). A pair whose two names are one file needs it whatever
+// its place (`same` may be empty: no such test).
+bool PairNeedsUndo(const LoggedBatch& batch, std::size_t index, const PathExists& exists,
+                   const SameFile& same = {});
 
 enum class BatchState { Done, PartlyUndone, Undone };
 
 // Undone when no pair needs an undo (a batch that renamed nothing included);
 // PartlyUndone when some do and an undo tried some others; else Done.
-BatchState StateOf(const LoggedBatch& batch, const PathExists& exists);
+BatchState StateOf(const LoggedBatch& batch, const PathExists& exists, const SameFile& same = {});
 
 // "done", "partly undone" or "undone".
 const char* BatchStateText(BatchState state);
@@ -102,6 +111,7 @@ std::string BatchFolder(const LoggedBatch& batch);
 
 // The renames to take back: those of the latest batch with any pair that
 // needs an undo, in log order. Empty when every batch is wholly undone.
-LastBatch BatchToUndo(const LogHistory& history, const PathExists& exists);
+LastBatch BatchToUndo(const LogHistory& history, const PathExists& exists,
+                      const SameFile& same = {});
 
 }  // namespace kalvenor

@@ -203,6 +203,28 @@ TEST(BatchToUndo, WalksBackToTheLatestBatchNotWhollyUndone) {
 // A batch's last pair was logged before its rename was tried: when neither
 // of its names exists it is passed over; any other gone file is kept (the
 // undo reports it).
+// A last pair whose two names both exist failed its rename (its new name
+// was taken), unless the two names are one file: a rename cut off between
+// its link and its unlink.
+TEST(BatchToUndo, TakesBackALastPairLeftUnderBothNames) {
+  const std::string log = std::string(kHeader) + Line("/p/a.jpg", "/p/H0001.jpg");
+  const Disk disk{{"/p/a.jpg", "/p/H0001.jpg"}};
+  const struct {
+    SameFile same;
+    std::size_t expected;
+  } cases[] = {
+      {{}, 0},
+      {[](const std::string&, const std::string&) { return false; }, 0},
+      {[](const std::string& a, const std::string& b) {
+         return a == "/p/a.jpg" && b == "/p/H0001.jpg";
+       },
+       1},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(BatchToUndo(ReadLogHistory(log), disk.Test(), c.same).Size(), c.expected);
+  }
+}
+
 TEST(BatchToUndo, PassesOverALastPairWhoseNamesBothDoNotExist) {
   const std::string log = std::string(kHeader) + Line("/p/a.jpg", "/p/H0001.jpg") +
                           Line("/p/b.jpg", "/p/H0002.jpg") + Line("/p/c.jpg", "/p/H0003.jpg");

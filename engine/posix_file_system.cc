@@ -165,6 +165,16 @@ Cause PosixFileSystem::RenameNoReplace(const FolderHandle& folder, const std::st
                                 &m_refusedRenameCalls[folder.Get()]);
 }
 
+Cause PosixFileSystem::RemoveSecondName(const FolderHandle& folder, const std::string& name,
+                                        const FileId& id) {
+  struct stat st {};
+  if (::fstatat(folder.Get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+    return CauseFromErrno(errno);
+  const FileId here{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+  if (!(here == id) || st.st_nlink < 2 || S_ISDIR(st.st_mode)) return Cause::AccessDenied;
+  return ::unlinkat(folder.Get(), name.c_str(), 0) == 0 ? Cause::Ok : CauseFromErrno(errno);
+}
+
 Cause PosixFileSystem::Identify(const FolderHandle& folder, const std::string& name, FileId* id) {
   struct stat st {};
   if (::fstatat(folder.Get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {

@@ -17,6 +17,8 @@ class PosixFileSystem : public FileSystem {
   bool ListSubfolders(const FolderHandle& folder, std::vector<SubfolderEntry>& out) override;
   Cause RenameNoReplace(const FolderHandle& folder, const std::string& from,
                         const std::string& to) override;
+  Cause RemoveSecondName(const FolderHandle& folder, const std::string& name,
+                         const FileId& id) override;
   Cause Identify(const FolderHandle& folder, const std::string& name, FileId* id) override;
   Cause Stat(const std::string& path, bool followLinks, PathStat* stat) override;
   std::optional<std::string> RealPath(const std::string& path) override;

@@ -73,7 +73,16 @@ RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameCon
         const bool isOpenLog = log.IsOpen() &&
                                ctx.fs.Identify(folder, from.name, &id) == Cause::Ok &&
                                log.IsThisLog(id, {});
-        cause = RenameOneFile(ctx, folder, from.name, to.name, isOpenLog);
+        FileId oldId, newId;
+        if (fromLog && ctx.fs.Identify(folder, to.name, &oldId) == Cause::Ok &&
+            ctx.fs.Identify(folder, from.name, &newId) == Cause::Ok && oldId == newId) {
+          // A crash between the link and the unlink of a rename left the
+          // file under both names: the new one goes.
+          cause = ctx.fs.RemoveSecondName(folder, from.name, newId);
+          if (cause != Cause::Ok) refused(cause);
+        } else {
+          cause = RenameOneFile(ctx, folder, from.name, to.name, isOpenLog);
+        }
       }
     }
     if (cause != Cause::Ok && outcome.end != RunEnd::RenameFailed) {

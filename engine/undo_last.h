@@ -22,7 +22,8 @@ namespace kalvenor {
 // `fromLog`: the batch was read back from a log, which anyone may have
 // written into; only what a batch can have renamed is renamed back. An
 // entry whose new name is a folder is refused (access denied) like a
-// failed rename.
+// failed rename; an entry whose old and new names are both the same file
+// (a rename cut off between its link and its unlink) loses its new name.
 RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameContext& ctx,
                          LastBatch& lastBatch, bool fromLog = false);
 
