@@ -42,7 +42,7 @@ void ConsoleResults::SetRedraw(bool on) {
 
 void ConsoleMessages::ShowMessage(const std::string& text, MessageIcon /*icon*/) {
   m_out.flush();
-  m_err << "kalvenor-cli: " << text << '\n';
+  m_err << "kalvenor-cli: " << DisplayText(text) << '\n';
   m_err.flush();
 }
 

@@ -48,9 +48,9 @@ class ConsoleResults : public ResultsList {
   int m_count = 0;
 };
 
-// Writes "kalvenor-cli: " and the message text exactly, on a line of its
-// own. Standard output is flushed first so that the two streams interleave
-// in order on a terminal.
+// Writes "kalvenor-cli: " and the message text (as DisplayText shows it:
+// a path in it may hold any byte), on a line of its own. Standard output is flushed first so that
+// the two streams interleave in order on a terminal.
 class ConsoleMessages : public MessageSink {
  public:
   ConsoleMessages(std::ostream& out, std::ostream& err) : m_out(out), m_err(err) {}

@@ -44,8 +44,10 @@ TEST(ConsoleMessages, PrefixesEachMessageOnItsOwnLine) {
   ConsoleMessages messages(out, err);
   messages.ShowMessage("Rename error: access denied.", MessageIcon::Stop);
   messages.ShowMessage("Cannot open log file.", MessageIcon::Exclamation);
+  messages.ShowMessage("Cannot write to log file /t/\x1b[2J\n.log.", MessageIcon::Stop);
   EXPECT_EQ(err.str(),
-            "kalvenor-cli: Rename error: access denied.\nkalvenor-cli: Cannot open log file.\n");
+            "kalvenor-cli: Rename error: access denied.\nkalvenor-cli: Cannot open log file.\n"
+            "kalvenor-cli: Cannot write to log file /t/\\x1b[2J\\n.log.\n");
   EXPECT_TRUE(out.str().empty());
 }
 
