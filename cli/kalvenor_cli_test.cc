@@ -501,6 +501,33 @@ TEST_F(CliTest, UndoRemovesTheSecondNameACutOffRenameLeft) {
   EXPECT_EQ(RunCli({"--undo-log", m_log}, m_dir.Path()).status, 1);
 }
 
+// A batch's last line is written before its rename is tried: a file gone
+// before that rename (neither name exists) is passed over; any other gone
+// file is reported.
+TEST_F(CliTest, UndoPassesOverALastFileThatVanishedBeforeItsRename) {
+  fs::rename(Photo("a.jpg"), Photo("T0000.jpg"));
+  fs::remove(Photo("b.jpg"));
+  const std::string header = "December 08, 2026 at 16:02:17\n";
+  const std::string lineA = Photo("a.jpg") + " renamed to " + Photo("T0000.jpg") + "\n";
+  const std::string lineB = Photo("b.jpg") + " renamed to " + Photo("T0001.jpg") + "\n";
+  const struct {
+    std::string log;
+    int status;
+    std::string err;
+  } cases[] = {
+      {header + lineA + lineB, 0, ""},
+      {header + lineB + lineA, 3, "kalvenor-cli: Rename error: file not found.\n"},
+  };
+  for (const auto& c : cases) {
+    if (fs::exists(Photo("a.jpg"))) fs::rename(Photo("a.jpg"), Photo("T0000.jpg"));
+    WriteFile(m_log, c.log);
+    const Outcome undo = RunCli({"--undo-log", m_log}, m_dir.Path());
+    EXPECT_EQ(undo.status, c.status) << undo.err;
+    EXPECT_EQ(undo.err, c.err);
+    EXPECT_EQ(Names(m_photos), (std::set<std::string>{"a.jpg", "c.png"}));
+  }
+}
+
 TEST_F(CliTest, NothingToUndoAndUnreadableLogs) {
   WriteFile(m_log, "");
   Outcome run = RunCli({"--undo-log", m_log}, m_dir.Path());
