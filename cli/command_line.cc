@@ -39,6 +39,7 @@ constexpr OptionSpec kOptions[] = {
     {"undo-log", kNoLetter + 4, true},
     {"help", 'h', false},
     {"version", kNoLetter + 5, false},
+    {"history", kNoLetter + 6, true},
 };
 
 const OptionSpec* FindId(int id) {
@@ -156,6 +157,12 @@ class Parser {
         return false;
       }
       m_undoLog = value;
+    } else if (spec.longName == "history") {
+      if (value.empty()) {
+        Fail("the log file of '--history' must not be empty");
+        return false;
+      }
+      m_historyLog = value;
     } else {
       m_renameOptionGiven = name;
       if (spec.longName == "base") {
@@ -208,6 +215,16 @@ class Parser {
   }
 
   CommandLine Finish() {
+    if (m_historyLog) {
+      if (m_undoLog) return Fail("'--history' cannot be combined with '--undo-log'");
+      if (!CanMakeAbsolute(*m_historyLog)) return Fail(kNoCurrentFolder);
+      if (!m_folders.empty()) return Fail("'--history' takes no FOLDER");
+      if (!m_renameOptionGiven.empty())
+        return Fail("'--history' cannot be combined with '" + m_renameOptionGiven + "'");
+      m_result.action = ToolAction::History;
+      m_result.historyLogPath = MakeAbsolutePath(*m_historyLog, m_cwd);
+      return m_result;
+    }
     if (m_undoLog) {
       if (!CanMakeAbsolute(*m_undoLog)) return Fail(kNoCurrentFolder);
       if (!m_folders.empty()) return Fail("'--undo-log' takes no FOLDER");
@@ -233,6 +250,7 @@ class Parser {
   CommandLine m_result;
   std::vector<std::string> m_folders;
   std::optional<std::string> m_undoLog;
+  std::optional<std::string> m_historyLog;
   std::string m_renameOptionGiven;  // the last rename option seen, for the error text
 };
 
@@ -244,7 +262,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, const std::st
 
 std::string UsageText() {
   return "usage: kalvenor-cli [OPTIONS] FOLDER\n"
-         "       kalvenor-cli --undo-log FILE\n";
+         "       kalvenor-cli --undo-log FILE\n"
+         "       kalvenor-cli --history FILE\n";
 }
 
 std::string HelpText() {
@@ -266,6 +285,7 @@ std::string HelpText() {
          "  -l, --log FILE        append the batch to this log file\n"
          "  -c, --commit          carry the plan out (default: preview only)\n"
          "      --undo-log FILE   rename back the last batch recorded in FILE\n"
+         "      --history FILE    list the batches of FILE, newest first\n"
          "  -h, --help            show this help\n"
          "      --version         show the version\n"
          "\n"

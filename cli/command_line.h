@@ -12,7 +12,8 @@ namespace kalvenor {
 
 enum class ToolAction {
   Rename,   // preview or carry out the numbering of one folder
-  Undo,     // rename back the last batch recorded in a log
+  Undo,     // rename back the latest batch of a log not yet wholly undone
+  History,  // list the batches of a log
   Help,     // print the help text
   Version,  // print the version
   Error,    // the arguments are wrong; `error` says how
@@ -29,6 +30,9 @@ struct CommandLine {
 
   // Undo: the absolute path of the log to take the last batch from.
   std::string undoLogPath;
+
+  // History: the absolute path of the log to list.
+  std::string historyLogPath;
 };
 
 // Reads the arguments (without the program name). Relative paths are made

@@ -117,6 +117,12 @@ TEST(ParseCommandLine, RefusesWrongArguments) {
       {{"--undo-log", "r.log", "-l", "s.log", "--pre"},
        "'--undo-log' cannot be combined with '--prefix'"},
       {{"--undo-log", ""}, "the log file of '--undo-log' must not be empty"},
+      {{"--history", "r.log", "p"}, "'--history' takes no FOLDER"},
+      {{"--history", "r.log", "-b", "x"}, "'--history' cannot be combined with '--base'"},
+      {{"--history", "r.log", "--undo-log", "r.log"},
+       "'--history' cannot be combined with '--undo-log'"},
+      {{"--history", ""}, "the log file of '--history' must not be empty"},
+      {{"--h=r.log"}, "option '--h' is ambiguous"},
   };
   for (const auto& [args, error] : wrong) {
     const CommandLine line = Parse(args);
@@ -125,6 +131,13 @@ TEST(ParseCommandLine, RefusesWrongArguments) {
     EXPECT_EQ(line.action, ToolAction::Error) << joined;
     EXPECT_EQ(line.error, error) << joined;
   }
+}
+
+TEST(ParseCommandLine, ReadsHistory) {
+  const CommandLine line = Parse({"--history", "r.log"});
+  ASSERT_EQ(line.action, ToolAction::History) << line.error;
+  EXPECT_EQ(line.historyLogPath, "/home/ann/r.log");
+  EXPECT_EQ(Parse({"--hi=/x/r.log"}).historyLogPath, "/x/r.log");
 }
 
 TEST(ParseCommandLine, ReadsUndo) {

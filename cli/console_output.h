@@ -16,9 +16,15 @@ namespace kalvenor {
 inline constexpr std::string_view kToolPreviewClosingLine =
     "Run again with --commit to do the above.";
 
-// One Results line as the tool prints it, without its line end: a line
-// holding a line break or a backslash is escaped as in the log (so that it
-// stays one output line); every other line is given byte for byte.
+// Text (a Results line, a path in a message) as the tool prints it, so
+// that it stays one line and no name can send commands to a terminal: a
+// text holding a control character or a backslash has the backslash, line
+// feed and carriage return escaped as in the log ("\\", "\n", "\r") and
+// every other control character (below 0x20, and 0x7f) as "\xHH"; any other
+// text is given byte for byte.
+std::string DisplayText(std::string_view text);
+
+// One Results line as the tool prints it, without its line end.
 std::string FormatResultsLine(const std::string& line);
 
 // Writes every line as it is added, so that the plan and a message about a
@@ -42,9 +48,9 @@ class ConsoleResults : public ResultsList {
   int m_count = 0;
 };
 
-// Writes "kalvenor-cli: " and the message text exactly, on a line of its
-// own. Standard output is flushed first so that the two streams interleave
-// in order on a terminal.
+// Writes "kalvenor-cli: " and the message text (as DisplayText shows it:
+// a path in it may hold any byte), on a line of its own. Standard output is flushed first so that
+// the two streams interleave in order on a terminal.
 class ConsoleMessages : public MessageSink {
  public:
   ConsoleMessages(std::ostream& out, std::ostream& err) : m_out(out), m_err(err) {}

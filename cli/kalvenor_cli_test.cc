@@ -63,10 +63,11 @@ struct Outcome {
 
 // Runs the tool with `args` in the folder `cwd`; `env` sets (or, with
 // nullopt, removes) environment variables for the child only. With
-// `readerGone` its standard output is a pipe nobody reads any more.
+// `readerGone` its standard output is a pipe nobody reads any more; with
+// `stdoutTo` it is that file (e.g. /dev/full).
 Outcome RunCli(const std::vector<std::string>& args, const std::string& cwd,
                const std::map<std::string, std::optional<std::string>>& env = {},
-               bool readerGone = false) {
+               bool readerGone = false, const char* stdoutTo = nullptr) {
   TempDir streams;
   const std::string outPath = streams.Join("out"), errPath = streams.Join("err");
   int pipeEnds[2] = {-1, -1};
@@ -78,7 +79,8 @@ Outcome RunCli(const std::vector<std::string>& args, const std::string& cwd,
       if (value) ::setenv(name.c_str(), value->c_str(), 1);
       else ::unsetenv(name.c_str());
     }
-    const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int out = ::open(stdoutTo != nullptr ? stdoutTo : outPath.c_str(),
+                           O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (out < 0 || err < 0 || ::dup2(readerGone ? pipeEnds[1] : out, 1) < 0 || ::dup2(err, 2) < 0)
       ::_exit(121);
@@ -235,9 +237,44 @@ TEST_F(CliTest, ACommitOutlivesTheReaderOfItsOutput) {
   ASSERT_TRUE(fs::create_directory(many));
   for (int i = 0; i < 3000; ++i) WriteFile(many + "/file" + std::to_string(i) + ".jpg", "");
   const Outcome run = RunCli({"-b", "H", "-c", many}, m_dir.Path(), {}, true);
-  EXPECT_EQ(run.status, 0) << run.err;
+  // Every rename was done, but the user did not see the Results: a failure.
+  EXPECT_EQ(run.status, 3) << run.err;
+  EXPECT_EQ(run.err, "kalvenor-cli: write error: the output could not be written\n");
   EXPECT_TRUE(fs::exists(many + "/H2999.jpg"));
   EXPECT_FALSE(fs::exists(many + "/file0.jpg"));
+}
+
+// Output that cannot be written fails the run: status 2 when nothing was
+// changed, 3 after a commit or an undo (whose renames still all happen).
+TEST_F(CliTest, AFullOutputIsAFailure) {
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::set<std::string> names;
+  } cases[] = {
+      {{"--help"}, 2, {"a.jpg", "b.jpg", "c.png"}},
+      {{"-b", "H", m_photos}, 2, {"a.jpg", "b.jpg", "c.png"}},
+      {{"-b", "H", "-c", "-l", m_log, m_photos}, 3, {"H0000.jpg", "H0001.jpg", "H0002.png"}},
+      {{"--undo-log", m_log}, 3, {"a.jpg", "b.jpg", "c.png"}},
+  };
+  for (const auto& c : cases) {
+    const Outcome run = RunCli(c.args, m_dir.Path(), {}, false, "/dev/full");
+    EXPECT_EQ(run.status, c.status) << c.args[0];
+    EXPECT_EQ(run.err, "kalvenor-cli: write error: the output could not be written\n");
+    EXPECT_EQ(Names(m_photos), c.names);
+  }
+}
+
+TEST_F(CliTest, ControlCharactersInNamesAreShownEscaped) {
+  WriteFile(Photo("\x1b[2Jclear\x07.jpg"), "x");
+  const Outcome run = RunCli({"-b", "H", m_photos}, m_dir.Path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("\\x1b[2Jclear\\x07.jpg -> H0000.jpg\n"), std::string::npos) << run.out;
+  EXPECT_EQ(run.out.find('\x1b'), std::string::npos);
+  const Outcome refused = RunCli({"-b", "H", m_dir.Join("no\x1b]folder")}, m_dir.Path());
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_NE(refused.err.find("no\\x1b]folder'"), std::string::npos) << refused.err;
+  EXPECT_EQ(refused.err.find('\x1b'), std::string::npos);
 }
 
 TEST_F(CliTest, FailedRenameGivesStatusThreeAndStopsTheBatch) {
@@ -287,6 +324,21 @@ TEST_F(CliTest, RefusedFoldersGiveStatusTwo) {
   EXPECT_EQ(Names(trash), std::set<std::string>{"a.jpg"});
 }
 
+TEST_F(CliTest, AFolderThatCannotBeListedGivesStatusTwoAndNoLogLine) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root lists any folder";
+  ASSERT_EQ(::chmod(m_photos.c_str(), 0300), 0);  // can enter, cannot list
+  for (const bool commit : {false, true}) {
+    std::vector<std::string> args = {"-b", "H", "-l", m_log, m_photos};
+    if (commit) args.push_back("-c");
+    const Outcome run = RunCli(args, m_dir.Path());
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "kalvenor-cli: cannot read the folder '" + m_photos + "': access denied.\n");
+  }
+  ::chmod(m_photos.c_str(), 0755);
+  EXPECT_FALSE(fs::exists(m_log));
+}
+
 TEST_F(CliTest, ALogThatCannotBeOpenedStopsACommitBeforeAnyRename) {
   const Outcome run =
       RunCli({"-b", "H", "-c", "-l", m_dir.Join("no/such/r.log"), m_photos}, m_dir.Path());
@@ -315,6 +367,165 @@ TEST_F(CliTest, UndoRestoresNamesAndBytesAndLogsTheUndo) {
   EXPECT_EQ(again.status, 1);
   EXPECT_EQ(again.err, "kalvenor-cli: Nothing to undo.\n");
   EXPECT_EQ(Lines(ReadFile(m_log)).size(), 8u);
+}
+
+// Repeated undos walk back through the log: an interrupted undo is
+// finished first, a batch that renamed nothing hides nothing, and a wholly
+// undone batch gives way to the one before it.
+TEST_F(CliTest, RepeatedUndosFinishAnInterruptedUndoAndWalkBack) {
+  const std::vector<std::string> commit = {"-b", "T", "-c", "-l", m_log, m_photos};
+  ASSERT_EQ(RunCli(commit, m_dir.Path()).status, 0);
+  WriteFile(Photo("d.gif"), "d.gif");
+  ASSERT_EQ(RunCli(commit, m_dir.Path()).status, 0);  // renames d.gif only
+  ASSERT_EQ(RunCli(commit, m_dir.Path()).status, 0);  // renames nothing
+  // An undo of the last batch killed after its header and first line, the
+  // file still under its new name; then one of the first batch killed
+  // after renaming a back.
+  std::ofstream(m_log, std::ios::app)
+      << "December 08, 2026 at 16:05:40 (UNDO)\n"
+      << Photo("T0003.gif") << " renamed back to " << Photo("d.gif") << "\n";
+  const struct {
+    std::string out;
+    std::set<std::string> names;
+  } steps[] = {
+      {"T0003.gif -> d.gif\nOperations complete.\n",
+       {"T0000.jpg", "T0001.jpg", "T0002.png", "d.gif"}},
+      {"T0000.jpg -> a.jpg\nT0001.jpg -> b.jpg\nT0002.png -> c.png\nOperations complete.\n",
+       {"a.jpg", "b.jpg", "c.png", "d.gif"}},
+  };
+  for (const auto& step : steps) {
+    const Outcome undo = RunCli({"--undo-log", m_log}, m_dir.Path());
+    EXPECT_EQ(undo.status, 0) << undo.err;
+    EXPECT_EQ(undo.out, step.out);
+    EXPECT_EQ(Names(m_photos), step.names);
+  }
+  for (const char* name : {"a.jpg", "b.jpg", "c.png", "d.gif"})
+    EXPECT_EQ(ReadFile(Photo(name)), name);
+  const Outcome done = RunCli({"--undo-log", m_log}, m_dir.Path());
+  EXPECT_EQ(done.status, 1);
+  EXPECT_EQ(done.err, "kalvenor-cli: Nothing to undo.\n");
+}
+
+TEST_F(CliTest, AnUndoKilledHalfWayIsFinishedByTheNextOne) {
+  ASSERT_EQ(RunCli({"-b", "T", "-c", "-l", m_log, m_photos}, m_dir.Path()).status, 0);
+  fs::rename(Photo("T0000.jpg"), Photo("a.jpg"));
+  std::ofstream(m_log, std::ios::app)
+      << "December 08, 2026 at 16:05:40 (UNDO)\n"
+      << Photo("T0000.jpg") << " renamed back to " << Photo("a.jpg") << "\n"
+      << Photo("T0001.jpg") << " renamed back to " << Photo("b.jpg") << "\n";
+  const Outcome undo = RunCli({"--undo-log", m_log}, m_dir.Path());
+  EXPECT_EQ(undo.status, 0) << undo.err;
+  EXPECT_EQ(undo.out, "T0001.jpg -> b.jpg\nT0002.png -> c.png\nOperations complete.\n");
+  EXPECT_EQ(Names(m_photos), (std::set<std::string>{"a.jpg", "b.jpg", "c.png"}));
+}
+
+// A log someone else may write is refused; a pair naming a folder is not
+// renamed back.
+TEST_F(CliTest, UndoTrustsOnlyTheCallersLogAndRenamesBackOnlyFiles) {
+  ASSERT_EQ(RunCli({"-b", "T", "-c", "-l", m_log, m_photos}, m_dir.Path()).status, 0);
+  const struct {
+    mode_t mode;
+    uid_t owner;
+    const char* why;
+  } refused[] = {
+      {0664, ::geteuid(), "users other than its owner may write to it"},
+      {0646, ::geteuid(), "users other than its owner may write to it"},
+      {0644, ::geteuid() + 1234, "it belongs to another user"},
+  };
+  for (const auto& c : refused) {
+    if (c.owner != ::geteuid() && ::geteuid() != 0) continue;  // only root gives files away
+    ASSERT_EQ(::chown(m_log.c_str(), c.owner, static_cast<gid_t>(-1)), 0);
+    ASSERT_EQ(::chmod(m_log.c_str(), c.mode), 0);
+    const Outcome run = RunCli({"--undo-log", m_log}, m_dir.Path());
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "kalvenor-cli: refusing log file '" + m_log + "': " + c.why +
+                           "; nothing was renamed\n");
+    EXPECT_EQ(Names(m_photos), (std::set<std::string>{"T0000.jpg", "T0001.jpg", "T0002.png"}));
+  }
+  ASSERT_EQ(::chown(m_log.c_str(), ::geteuid(), static_cast<gid_t>(-1)), 0);
+  ASSERT_EQ(::chmod(m_log.c_str(), 0644), 0);
+
+  // A folder put where a file was renamed to stays where it is.
+  fs::remove(Photo("T0000.jpg"));
+  ASSERT_TRUE(fs::create_directory(Photo("T0000.jpg")));
+  const Outcome undo = RunCli({"--undo-log", m_log}, m_dir.Path());
+  EXPECT_EQ(undo.status, 3);
+  EXPECT_EQ(undo.err, "kalvenor-cli: Rename error: access denied.\n");
+  EXPECT_TRUE(fs::is_directory(Photo("T0000.jpg")));
+  EXPECT_EQ(Names(m_photos), (std::set<std::string>{"T0000.jpg", "b.jpg", "c.png"}));
+}
+
+TEST_F(CliTest, HistoryListsTheBatchesNewestFirst) {
+  const std::vector<std::string> commit = {"-b", "T", "-c", "-l", m_log, m_photos};
+  ASSERT_EQ(RunCli(commit, m_dir.Path()).status, 0);
+  WriteFile(Photo("d.gif"), "d.gif");
+  ASSERT_EQ(RunCli(commit, m_dir.Path()).status, 0);
+  ASSERT_EQ(RunCli(commit, m_dir.Path()).status, 0);
+  ASSERT_EQ(RunCli({"--undo-log", m_log}, m_dir.Path()).status, 0);  // d.gif back
+  // An undo of the first batch that got as far as a.jpg.
+  fs::rename(Photo("T0000.jpg"), Photo("a.jpg"));
+  std::ofstream(m_log, std::ios::app)
+      << "December 08, 2026 at 16:05:40 (UNDO)\n"
+      << Photo("T0000.jpg") << " renamed back to " << Photo("a.jpg") << "\n";
+  const Outcome run = RunCli({"--history", m_log}, m_dir.Path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  const std::vector<std::string> lines = Lines(run.out);
+  const std::vector<std::string> expected = {"  0 files  renamed nothing",
+                                             "  1 file  undone  " + m_photos + "/",
+                                             "  3 files  partly undone  " + m_photos + "/"};
+  ASSERT_EQ(lines.size(), expected.size()) << run.out;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::size_t stamp = std::string("December 08, 2026 at 16:02:17").size();
+    EXPECT_TRUE(lines[i].size() > stamp && IsHeader(lines[i].substr(0, lines[i].find("  "))))
+        << lines[i];
+    EXPECT_TRUE(lines[i].ends_with(expected[i])) << lines[i];
+  }
+  EXPECT_EQ(RunCli({"--history", m_dir.Join("missing.log")}, m_dir.Path()).status, 2);
+}
+
+// A commit killed between the link and the unlink of a rename (on a file
+// system without RENAME_NOREPLACE) left the file under both names: the
+// undo removes the new name, and keeps the bytes under the old one.
+TEST_F(CliTest, UndoRemovesTheSecondNameACutOffRenameLeft) {
+  ASSERT_EQ(::link(Photo("a.jpg").c_str(), Photo("T0000.jpg").c_str()), 0);
+  WriteFile(m_log, "December 08, 2026 at 16:02:17\n" + Photo("a.jpg") + " renamed to " +
+                       Photo("T0000.jpg") + "\n");
+  const Outcome history = RunCli({"--history", m_log}, m_dir.Path());
+  EXPECT_NE(history.out.find("  1 file  done  "), std::string::npos) << history.out;
+  const Outcome undo = RunCli({"--undo-log", m_log}, m_dir.Path());
+  EXPECT_EQ(undo.status, 0) << undo.err;
+  EXPECT_EQ(undo.out, "T0000.jpg -> a.jpg\nOperations complete.\n");
+  EXPECT_EQ(Names(m_photos), (std::set<std::string>{"a.jpg", "b.jpg", "c.png"}));
+  EXPECT_EQ(ReadFile(Photo("a.jpg")), "a.jpg");
+  EXPECT_EQ(RunCli({"--undo-log", m_log}, m_dir.Path()).status, 1);
+}
+
+// A batch's last line is written before its rename is tried: a file gone
+// before that rename (neither name exists) is passed over; any other gone
+// file is reported.
+TEST_F(CliTest, UndoPassesOverALastFileThatVanishedBeforeItsRename) {
+  fs::rename(Photo("a.jpg"), Photo("T0000.jpg"));
+  fs::remove(Photo("b.jpg"));
+  const std::string header = "December 08, 2026 at 16:02:17\n";
+  const std::string lineA = Photo("a.jpg") + " renamed to " + Photo("T0000.jpg") + "\n";
+  const std::string lineB = Photo("b.jpg") + " renamed to " + Photo("T0001.jpg") + "\n";
+  const struct {
+    std::string log;
+    int status;
+    std::string err;
+  } cases[] = {
+      {header + lineA + lineB, 0, ""},
+      {header + lineB + lineA, 3, "kalvenor-cli: Rename error: file not found.\n"},
+  };
+  for (const auto& c : cases) {
+    if (fs::exists(Photo("a.jpg"))) fs::rename(Photo("a.jpg"), Photo("T0000.jpg"));
+    WriteFile(m_log, c.log);
+    const Outcome undo = RunCli({"--undo-log", m_log}, m_dir.Path());
+    EXPECT_EQ(undo.status, c.status) << undo.err;
+    EXPECT_EQ(undo.err, c.err);
+    EXPECT_EQ(Names(m_photos), (std::set<std::string>{"a.jpg", "c.png"}));
+  }
 }
 
 TEST_F(CliTest, NothingToUndoAndUnreadableLogs) {

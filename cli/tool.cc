@@ -1,5 +1,6 @@
 #include "tool.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "command_line.h"
@@ -7,8 +8,7 @@
 #include "exit_status.h"
 #include "folder_path.h"
 #include "last_batch.h"
-#include "log_format.h"
-#include "log_reader.h"
+#include "log_history.h"
 #include "rename_run.h"
 #include "undo_last.h"
 
@@ -19,7 +19,7 @@ namespace {
 constexpr char kToolPrefix[] = "kalvenor-cli: ";
 
 // A path in a message of the tool: kept on one line.
-std::string Quoted(const std::string& path) { return "'" + EscapeLogPath(path) + "'"; }
+std::string Quoted(const std::string& path) { return "'" + DisplayText(path) + "'"; }
 
 // The exit status for how a run or an undo ended.
 int ExitStatusOf(RunEnd end) {
@@ -27,7 +27,8 @@ int ExitStatusOf(RunEnd end) {
     case RunEnd::Done: return kExitDone;
     case RunEnd::FileCountLimit:
     case RunEnd::IndexLimit: return kExitStopped;
-    case RunEnd::LogNotOpened: return kExitBadArguments;
+    case RunEnd::LogNotOpened:
+    case RunEnd::FolderUnreadable: return kExitBadArguments;
     case RunEnd::RenameFailed:
     case RunEnd::LogWriteFailed: return kExitFailed;
   }
@@ -45,6 +46,8 @@ int RunRename(const CommandLine& line, FileSystem& fs, std::ostream& out, std::o
   // was asked to log must not rename anything it could not log: its
   // renames could not be undone later.
   options.logRequired = true;
+  // Nor may a folder it cannot list pass for an empty one.
+  options.folderMustBeReadable = true;
 
   ConsoleResults results(out);
   ConsoleMessages messages(out, err);
@@ -56,25 +59,43 @@ int RunRename(const CommandLine& line, FileSystem& fs, std::ostream& out, std::o
   if (outcome.end == RunEnd::LogNotOpened) {
     err << kToolPrefix << "cannot open log file " << Quoted(options.logPath)
         << "; nothing was renamed\n";
+  } else if (outcome.end == RunEnd::FolderUnreadable) {
+    err << kToolPrefix << "cannot read the folder " << Quoted(options.folder) << ": "
+        << CauseText(outcome.cause) << '\n';
   }
   return ExitStatusOf(outcome.end);
 }
 
 int RunUndo(const CommandLine& line, FileSystem& fs, std::ostream& out, std::ostream& err) {
   const std::string& logPath = line.undoLogPath;
+  // A log that someone else may write is no record of ours: it could
+  // name any file of the caller's.
+  PathStat logStat;
+  if (fs.Stat(logPath, /*followLinks=*/true, &logStat) == Cause::Ok) {
+    const char* distrust = nullptr;
+    if ((logStat.permissions & 022) != 0) distrust = "users other than its owner may write to it";
+    else if (logStat.owner != fs.UserId() && logStat.owner != 0)
+      distrust = "it belongs to another user";
+    if (distrust != nullptr) {
+      err << kToolPrefix << "refusing log file " << Quoted(logPath) << ": " << distrust
+          << "; nothing was renamed\n";
+      return kExitBadArguments;
+    }
+  }
   std::string readError;
   const std::optional<std::string> text = fs.ReadFile(logPath, &readError);
   if (!text) {
     err << kToolPrefix << "cannot read log file " << Quoted(logPath) << ": " << readError << '\n';
     return kExitBadArguments;
   }
-  LogReadResult last = ReadLastBatch(*text, ExistsOn(fs));
-  if (last.error) {
-    err << kToolPrefix << "cannot understand log file " << Quoted(logPath) << ": " << *last.error
+  const LogHistory history = ReadLogHistory(*text);
+  if (history.error) {
+    err << kToolPrefix << "cannot understand log file " << Quoted(logPath) << ": " << *history.error
         << "; nothing was renamed\n";
     return kExitBadArguments;
   }
-  if (last.batch.Empty()) {
+  LastBatch batch = BatchToUndo(history, ExistsOn(fs), SameFileOn(fs));
+  if (batch.Empty()) {
     err << kToolPrefix << "Nothing to undo.\n";
     return kExitStopped;
   }
@@ -82,7 +103,8 @@ int RunUndo(const CommandLine& line, FileSystem& fs, std::ostream& out, std::ost
   ConsoleResults results(out);
   ConsoleMessages messages(out, err);
   RenameContext ctx{results, messages, fs};
-  const RunOutcome outcome = UndoLastBatch(logPath, /*logRequired=*/true, ctx, last.batch);
+  const RunOutcome outcome =
+      UndoLastBatch(logPath, /*logRequired=*/true, ctx, batch, /*fromLog=*/true);
   out.flush();
 
   if (outcome.end == RunEnd::LogNotOpened) {
@@ -90,6 +112,36 @@ int RunUndo(const CommandLine& line, FileSystem& fs, std::ostream& out, std::ost
         << " to record the undo; nothing was renamed\n";
   }
   return ExitStatusOf(outcome.end);
+}
+
+// Lists the log's batches, newest first, one line each: time, number of
+// files logged, state, folder.
+int RunHistory(const CommandLine& line, FileSystem& fs, std::ostream& out, std::ostream& err) {
+  const std::string& logPath = line.historyLogPath;
+  std::string readError;
+  const std::optional<std::string> text = fs.ReadFile(logPath, &readError);
+  if (!text) {
+    err << kToolPrefix << "cannot read log file " << Quoted(logPath) << ": " << readError << '\n';
+    return kExitBadArguments;
+  }
+  const LogHistory history = ReadLogHistory(*text);
+  if (history.error) {
+    err << kToolPrefix << "cannot understand log file " << Quoted(logPath) << ": " << *history.error
+        << '\n';
+    return kExitBadArguments;
+  }
+  const PathExists exists = ExistsOn(fs);
+  for (auto batch = history.batches.rbegin(); batch != history.batches.rend(); ++batch) {
+    const std::size_t files = batch->pairs.size();
+    out << batch->time << "  " << files << (files == 1 ? " file" : " files");
+    if (files == 0) {
+      out << "  renamed nothing\n";
+      continue;
+    }
+    out << "  " << BatchStateText(StateOf(*batch, exists, SameFileOn(fs))) << "  "
+        << DisplayText(BatchFolder(*batch)) << '\n';
+  }
+  return kExitDone;
 }
 
 }  // namespace
@@ -107,16 +159,40 @@ std::string CurrentFolder(FileSystem& fs) {
 int RunTool(const std::vector<std::string>& args, FileSystem& fs, std::ostream& out,
             std::ostream& err) {
   const CommandLine line = ParseCommandLine(args, CurrentFolder(fs));
+  int status = kExitBadArguments;
+  // Whether the run may have changed the disk before its output failed.
+  bool changes = false;
   switch (line.action) {
-    case ToolAction::Help: out << HelpText(); return kExitDone;
-    case ToolAction::Version: out << VersionText(); return kExitDone;
-    case ToolAction::Rename: return RunRename(line, fs, out, err);
-    case ToolAction::Undo: return RunUndo(line, fs, out, err);
-    case ToolAction::Error: break;
+    case ToolAction::Help:
+      out << HelpText();
+      status = kExitDone;
+      break;
+    case ToolAction::Version:
+      out << VersionText();
+      status = kExitDone;
+      break;
+    case ToolAction::Rename:
+      status = RunRename(line, fs, out, err);
+      changes = line.commit;
+      break;
+    case ToolAction::Undo:
+      status = RunUndo(line, fs, out, err);
+      changes = true;
+      break;
+    case ToolAction::History: status = RunHistory(line, fs, out, err); break;
+    case ToolAction::Error:
+      err << kToolPrefix << DisplayText(line.error) << '\n'
+          << UsageText() << "Try 'kalvenor-cli --help' for more information.\n";
+      return kExitBadArguments;
   }
-  err << kToolPrefix << line.error << '\n'
-      << UsageText() << "Try 'kalvenor-cli --help' for more information.\n";
-  return kExitBadArguments;
+  // Output that did not arrive (a full disk, a closed pipe) is a failure
+  // like any other: the user did not get to see what was done.
+  out.flush();
+  if (!out) {
+    err << kToolPrefix << "write error: the output could not be written\n";
+    status = std::max(status, changes ? kExitFailed : kExitBadArguments);
+  }
+  return status;
 }
 
 }  // namespace kalvenor

@@ -1,7 +1,7 @@
 // One whole run of kalvenor-cli, from the arguments to the exit status:
-// preview or carry out the numbering of a folder, or rename back the last
-// batch of a log. main() only supplies the process's surroundings, so the
-// run can be tested in the same process.
+// preview or carry out the numbering of a folder, or rename back the latest
+// batch of a log that is not yet wholly undone. main() only supplies the
+// process's surroundings, so the run can be tested in the same process.
 #pragma once
 
 #include <ostream>

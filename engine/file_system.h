@@ -11,6 +11,7 @@
 // Names and paths are byte strings, never converted.
 #pragma once
 
+#include <cstdint>
 #include <ctime>
 #include <optional>
 #include <string>
@@ -73,6 +74,9 @@ struct SubfolderEntry {
 struct PathStat {
   FileId id;
   bool isDirectory = false;
+  bool isRegular = false;    // a plain file (not a link, folder, FIFO or device)
+  unsigned permissions = 0;  // the permission bits (07777 of the mode)
+  std::uint32_t owner = 0;   // the owner's user id
 };
 
 class FileSystem {
@@ -102,6 +106,13 @@ class FileSystem {
   // (no '/'); the caller checks this. Gives Cause::Ok on success.
   virtual Cause RenameNoReplace(const FolderHandle& folder, const std::string& from,
                                 const std::string& to) = 0;
+
+  // Removes the entry `name` of the folder, but only while it is one of
+  // several names of the file `id` (a file that keeps another name): what
+  // a crash between the link and the unlink of a rename leaves. AccessDenied
+  // when `name` is another file or the file's only name.
+  virtual Cause RemoveSecondName(const FolderHandle& folder, const std::string& name,
+                                 const FileId& id) = 0;
 
   // The device and inode of the entry `name` of the folder (links not
   // followed; "." names the folder itself). Gives Cause::Ok on success.
@@ -147,6 +158,9 @@ class FileSystem {
   // The current local time.
   virtual std::tm LocalNow() = 0;
 
+  // The user id this process acts as (for files it trusts).
+  virtual std::uint32_t UserId() = 0;
+
  protected:
   friend class OwnedHandle;
   // Gives back an object this file system opened (a folder or a log).
@@ -172,6 +186,10 @@ class FileSystemWrapper : public FileSystem {
                         const std::string& to) override {
     return m_target.RenameNoReplace(folder, from, to);
   }
+  Cause RemoveSecondName(const FolderHandle& folder, const std::string& name,
+                         const FileId& id) override {
+    return m_target.RemoveSecondName(folder, name, id);
+  }
   Cause Identify(const FolderHandle& folder, const std::string& name, FileId* id) override {
     return m_target.Identify(folder, name, id);
   }
@@ -194,6 +212,7 @@ class FileSystemWrapper : public FileSystem {
     return m_target.AppendToLog(log, bytes);
   }
   std::tm LocalNow() override { return m_target.LocalNow(); }
+  std::uint32_t UserId() override { return m_target.UserId(); }
 
  protected:
   // Never called: every handle belongs to the target.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "file_system.h"
@@ -20,5 +21,9 @@ inline constexpr std::size_t kMaxFileCount = kIndexLimit - 1;
 // reported. File times are read only `withTimes` (the Date order is the one
 // reader of them); otherwise every time is 0.
 std::vector<FileEntry> ScanFolder(FileSystem& fs, const FolderHandle& folder, bool withTimes);
+
+// Whether the folder at `path` can be opened and listed to its end: Ok, or
+// the cause of the failure (Unspecified when the listing gave none).
+Cause ProbeFolder(FileSystem& fs, const std::string& path);
 
 }  // namespace kalvenor

@@ -96,7 +96,10 @@ FolderHandle PosixFileSystem::OpenFolder(const std::string& path, Cause* cause) 
   return fd < 0 ? FolderHandle() : FolderHandle(*this, fd);
 }
 
-void PosixFileSystem::Close(int handle) { ::close(handle); }
+void PosixFileSystem::Close(int handle) {
+  m_refusedRenameCalls.erase(handle);
+  ::close(handle);
+}
 
 bool PosixFileSystem::ListFiles(const FolderHandle& held, bool withTimes,
                                 std::vector<FileEntry>& out) {
@@ -158,7 +161,18 @@ bool PosixFileSystem::ListSubfolders(const FolderHandle& held, std::vector<Subfo
 
 Cause PosixFileSystem::RenameNoReplace(const FolderHandle& folder, const std::string& from,
                                        const std::string& to) {
-  return RenameWithoutReplacing(SystemRenameSyscalls(), folder.Get(), from.c_str(), to.c_str());
+  return RenameWithoutReplacing(SystemRenameSyscalls(), folder.Get(), from.c_str(), to.c_str(),
+                                &m_refusedRenameCalls[folder.Get()]);
+}
+
+Cause PosixFileSystem::RemoveSecondName(const FolderHandle& folder, const std::string& name,
+                                        const FileId& id) {
+  struct stat st {};
+  if (::fstatat(folder.Get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+    return CauseFromErrno(errno);
+  const FileId here{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+  if (!(here == id) || st.st_nlink < 2 || S_ISDIR(st.st_mode)) return Cause::AccessDenied;
+  return ::unlinkat(folder.Get(), name.c_str(), 0) == 0 ? Cause::Ok : CauseFromErrno(errno);
 }
 
 Cause PosixFileSystem::Identify(const FolderHandle& folder, const std::string& name, FileId* id) {
@@ -177,8 +191,13 @@ Cause PosixFileSystem::Stat(const std::string& path, bool followLinks, PathStat*
   }
   result->id = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
   result->isDirectory = S_ISDIR(st.st_mode);
+  result->isRegular = S_ISREG(st.st_mode);
+  result->permissions = st.st_mode & 07777;
+  result->owner = st.st_uid;
   return Cause::Ok;
 }
+
+std::uint32_t PosixFileSystem::UserId() { return ::geteuid(); }
 
 std::optional<std::string> PosixFileSystem::RealPath(const std::string& path) {
   char* resolved = ::realpath(path.c_str(), nullptr);

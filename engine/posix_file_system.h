@@ -3,7 +3,10 @@
 // exclusively locked, unbuffered log.
 #pragma once
 
+#include <unordered_map>
+
 #include "file_system.h"
+#include "no_replace_rename.h"
 
 namespace kalvenor {
 
@@ -14,6 +17,8 @@ class PosixFileSystem : public FileSystem {
   bool ListSubfolders(const FolderHandle& folder, std::vector<SubfolderEntry>& out) override;
   Cause RenameNoReplace(const FolderHandle& folder, const std::string& from,
                         const std::string& to) override;
+  Cause RemoveSecondName(const FolderHandle& folder, const std::string& name,
+                         const FileId& id) override;
   Cause Identify(const FolderHandle& folder, const std::string& name, FileId* id) override;
   Cause Stat(const std::string& path, bool followLinks, PathStat* stat) override;
   std::optional<std::string> RealPath(const std::string& path) override;
@@ -24,9 +29,14 @@ class PosixFileSystem : public FileSystem {
   LogHandle OpenLog(const std::string& path, std::string* resolvedPath, FileId* id) override;
   Cause AppendToLog(const LogHandle& log, std::string_view bytes) override;
   std::tm LocalNow() override;
+  std::uint32_t UserId() override;
 
  protected:
   void Close(int handle) override;
+
+ private:
+  // What each open folder's file system refused so far, by its handle.
+  std::unordered_map<int, RefusedRenameCalls> m_refusedRenameCalls;
 };
 
 }  // namespace kalvenor

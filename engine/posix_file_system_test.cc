@@ -96,6 +96,36 @@ TEST(PosixScanTest, ZeroHalfOfTheWriteTimeFallsBackToAnotherTime) {
             (1600000000ull + 11644473600ull) * 10000000ull);  // birth or change time: now
 }
 
+TEST(PosixStatTest, TellsTypePermissionsAndOwner) {
+  TempDir dir;
+  dir.MakeFile("f");
+  dir.MakeDir("d");
+  ASSERT_EQ(::chmod(dir.Join("f").c_str(), 0620), 0);
+  ASSERT_EQ(::symlink("f", dir.Join("l").c_str()), 0);
+  PosixFileSystem fs;
+  const struct {
+    const char* name;
+    bool followLinks, isDirectory, isRegular;
+    unsigned permissions;
+  } cases[] = {
+      {"f", false, false, true, 0620},
+      {"d", false, true, false, 0},
+      {"l", false, false, false, 0777},
+      {"l", true, false, true, 0620},
+  };
+  for (const auto& c : cases) {
+    PathStat stat;
+    ASSERT_EQ(fs.Stat(dir.Join(c.name), c.followLinks, &stat), Cause::Ok) << c.name;
+    EXPECT_EQ(stat.isDirectory, c.isDirectory) << c.name;
+    EXPECT_EQ(stat.isRegular, c.isRegular) << c.name;
+    if (!c.isDirectory) {
+      EXPECT_EQ(stat.permissions, c.permissions) << c.name;  // a folder's depend on the umask
+    }
+    EXPECT_EQ(stat.owner, fs.UserId()) << c.name;
+  }
+  EXPECT_EQ(fs.UserId(), ::geteuid());
+}
+
 TEST(PosixRenameTest, HeldFolderIsNotRedirectedByARenameOfItsPath) {
   TempDir dir;
   PosixFileSystem fs;

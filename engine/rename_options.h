@@ -17,6 +17,9 @@ struct RenameOptions {
   bool fillGaps = true;
   std::string logPath;       // empty: no log
   bool logRequired = false;  // a commit whose log cannot be opened renames nothing
+  // A run whose folder cannot be listed ends at once (FolderUnreadable),
+  // before the log is opened; otherwise it shows an empty plan.
+  bool folderMustBeReadable = false;
 };
 
 }  // namespace kalvenor

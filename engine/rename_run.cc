@@ -63,6 +63,14 @@ RunOutcome RenameFiles(bool commit, const RenameOptions& options, RenameContext&
                        LastBatch& lastBatch) {
   RunOutcome outcome;
   RunLog log(ctx.fs, ctx.messages);
+  if (options.folderMustBeReadable) {
+    const Cause cause = ProbeFolder(ctx.fs, options.folder);
+    if (cause != Cause::Ok) {
+      outcome.end = RunEnd::FolderUnreadable;
+      outcome.cause = cause;
+      return outcome;
+    }
+  }
   if (commit) {
     lastBatch.Clear();
     if (!log.Open(options.logPath, /*undo=*/false, options.logRequired)) {

@@ -19,7 +19,9 @@ namespace kalvenor {
 // ends the run at once (LogNotOpened) with nothing renamed and the Results
 // list untouched; any other log that cannot be opened is reported and the
 // run goes on without it. The outcome's logPath is the absolute path of the
-// log that was opened, so that the caller can show it.
+// log that was opened, so that the caller can show it. With
+// `options.folderMustBeReadable`, a folder that cannot be listed ends the
+// run first (FolderUnreadable, with the cause): nothing shown, nothing logged.
 RunOutcome RenameFiles(bool commit, const RenameOptions& options, RenameContext& ctx,
                        LastBatch& lastBatch);
 

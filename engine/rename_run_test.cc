@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <string>
 #include <vector>
 
@@ -402,6 +404,52 @@ TEST_F(RenameRunTest, AListingThatBreaksOffCountsAsUnreadable) {
   EXPECT_EQ(partial.Run(true).end, RunEnd::Done);
   EXPECT_EQ(partial.results.lines, (Lines{kCommitEnd}));
   EXPECT_EQ(m_dir.Names(), (Lines{"0001Holiday.jpg", "a.jpg"}));
+}
+
+// A run that must read its folder (the tool's) stops before the log when
+// the folder cannot be listed, and says why; the window's run goes on as
+// before with an empty plan.
+TEST_F(RenameRunTest, AnUnreadableFolderEndsARunThatMustReadIt) {
+  class FailingListing : public FileSystemWrapper {
+   public:
+    using FileSystemWrapper::FileSystemWrapper;
+    bool ListFiles(const FolderHandle& folder, bool withTimes,
+                   std::vector<FileEntry>& out) override {
+      FileSystemWrapper::ListFiles(folder, withTimes, out);
+      errno = EIO;
+      return false;
+    }
+  };
+  FailingListing failing(m_fs);
+  m_dir.MakeFile("a.jpg");
+  const struct {
+    FileSystem& fs;
+    std::string folder;
+    Cause cause;
+  } cases[] = {
+      {m_fs, Path("missing"), Cause::FileNotFound},
+      {failing, m_dir.Path(), Cause::HardwareError},
+  };
+  for (const auto& c : cases) {
+    for (bool commit : {false, true}) {
+      RunBench run(c.fs);
+      run.options = m_run.options;
+      run.options.folder = c.folder;
+      run.options.logPath = m_logDir.Join("run.log");
+      run.options.folderMustBeReadable = true;
+      const RunOutcome outcome = run.Run(commit);
+      EXPECT_EQ(outcome.end, RunEnd::FolderUnreadable) << c.folder;
+      EXPECT_EQ(outcome.cause, c.cause) << c.folder;
+      EXPECT_TRUE(run.results.lines.empty());
+      EXPECT_TRUE(run.messages.shown.empty());
+      EXPECT_FALSE(m_logDir.Exists("run.log"));
+    }
+  }
+  RunBench window(failing);
+  window.options = m_run.options;
+  EXPECT_EQ(window.Run(true).end, RunEnd::Done);
+  EXPECT_EQ(window.results.lines, (Lines{kCommitEnd}));
+  EXPECT_EQ(m_dir.Names(), (Lines{"a.jpg"}));
 }
 
 TEST_F(RenameRunTest, BaseNameWithASlashFailsBeforeAnythingIsRenamed) {

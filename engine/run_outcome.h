@@ -11,18 +11,19 @@
 namespace kalvenor {
 
 enum class RunEnd {
-  Done,            // the plan was shown or carried out to its end
-  FileCountLimit,  // the folder holds more files than a run plans; nothing planned
-  IndexLimit,      // files were left without a free index
-  RenameFailed,    // a rename failed (a commit stops there; an undo goes on)
-  LogNotOpened,    // a required log could not be opened; nothing was renamed
-  LogWriteFailed,  // a line could not be written to the log
+  Done,              // the plan was shown or carried out to its end
+  FileCountLimit,    // the folder holds more files than a run plans; nothing planned
+  IndexLimit,        // files were left without a free index
+  RenameFailed,      // a rename failed (a commit stops there; an undo goes on)
+  LogNotOpened,      // a required log could not be opened; nothing was renamed
+  LogWriteFailed,    // a line could not be written to the log
+  FolderUnreadable,  // the folder could not be listed (only when the options ask); nothing logged
 };
 
 struct RunOutcome {
   RunEnd end = RunEnd::Done;
   std::string failedName;   // RenameFailed: the first file whose rename failed
-  Cause cause = Cause::Ok;  // RenameFailed: why
+  Cause cause = Cause::Ok;  // RenameFailed, FolderUnreadable: why
   std::string logPath;      // the absolute path of the log as opened; empty when none was
 };
 

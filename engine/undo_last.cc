@@ -19,7 +19,7 @@ std::string FolderToOpen(const std::string& path, const PathParts& parts) {
 }  // namespace
 
 RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameContext& ctx,
-                         LastBatch& lastBatch) {
+                         LastBatch& lastBatch, bool fromLog) {
   RunOutcome outcome;
   RunLog log(ctx.fs, ctx.messages);
   if (!log.Open(logPath, /*undo=*/true, logRequired)) {
@@ -55,8 +55,12 @@ RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameCon
     };
     Cause cause = Cause::Ok;
     const std::string here = FolderToOpen(newPaths[i], from);
+    PathStat current;
     if (here != FolderToOpen(oldPaths[i], to)) {
       cause = refused(Cause::BadPath);  // a rename never moves a file to another folder
+    } else if (fromLog && ctx.fs.Stat(newPaths[i], /*followLinks=*/false, &current) == Cause::Ok &&
+               current.isDirectory) {
+      cause = refused(Cause::AccessDenied);  // a run never renames a folder
     } else {
       if (!folder.IsOpen() || folderPath != here) {
         folder = ctx.fs.OpenFolder(here, &folderCause);
@@ -69,7 +73,16 @@ RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameCon
         const bool isOpenLog = log.IsOpen() &&
                                ctx.fs.Identify(folder, from.name, &id) == Cause::Ok &&
                                log.IsThisLog(id, {});
-        cause = RenameOneFile(ctx, folder, from.name, to.name, isOpenLog);
+        FileId oldId, newId;
+        if (fromLog && ctx.fs.Identify(folder, to.name, &oldId) == Cause::Ok &&
+            ctx.fs.Identify(folder, from.name, &newId) == Cause::Ok && oldId == newId) {
+          // A crash between the link and the unlink of a rename left the
+          // file under both names: the new one goes.
+          cause = ctx.fs.RemoveSecondName(folder, from.name, newId);
+          if (cause != Cause::Ok) refused(cause);
+        } else {
+          cause = RenameOneFile(ctx, folder, from.name, to.name, isOpenLog);
+        }
       }
     }
     if (cause != Cause::Ok && outcome.end != RunEnd::RenameFailed) {

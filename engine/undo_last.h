@@ -18,7 +18,13 @@ namespace kalvenor {
 // (naming the first file that could not be renamed back) when any rename
 // failed, else LogWriteFailed when a log line could not be written, else
 // Done.
+//
+// `fromLog`: the batch was read back from a log, which anyone may have
+// written into; only what a batch can have renamed is renamed back. An
+// entry whose new name is a folder is refused (access denied) like a
+// failed rename; an entry whose old and new names are both the same file
+// (a rename cut off between its link and its unlink) loses its new name.
 RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameContext& ctx,
-                         LastBatch& lastBatch);
+                         LastBatch& lastBatch, bool fromLog = false);
 
 }  // namespace kalvenor

@@ -1,0 +1,117 @@
+// Reading a rename log back as its history: every batch (its header and the
+// pairs it recorded) and, from the undo sections, which pairs an undo has
+// tried to rename back. A one-shot tool keeps no undo lists between runs,
+// so the log is its record; the window can read it the same way.
+//
+// The log holds every line before its rename was tried, so a batch's lines
+// may include renames that never happened: the one that failed and stopped
+// the batch (always its last line), or lines whose run was killed. What
+// happened is judged from the log together with the disk as it is now. A
+// log this reader does not fully understand is refused as a whole: nothing
+// acts on half of a log it cannot read.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "file_system.h"
+#include "last_batch.h"
+
+namespace kalvenor {
+
+// The longest line a run can write: two paths of at most PATH_MAX bytes,
+// each at most doubled by its escapes, and the words between them. A longer
+// line is refused unread.
+std::size_t MaxLogLineLength();
+
+// Splits one log line "<left><separator><right>" (unescaped, without its
+// line end) into its two full paths. Both paths of a line lie in one folder,
+// so the split is the first occurrence of `separator` where both sides are
+// absolute and their folder parts (up to the last '/') are equal; names
+// that themselves hold the separator are thus read correctly. nullopt when
+// no occurrence qualifies. Takes time linear in the line's length.
+std::optional<std::pair<std::string, std::string>> SplitLogLine(std::string_view line,
+                                                                std::string_view separator);
+
+// A rename line "<old> renamed to <new>".
+std::optional<std::pair<std::string, std::string>> SplitRenameLine(std::string_view line);
+
+// Tells whether a path names an entry on disk now (symbolic links count as
+// entries, dangling or not).
+using PathExists = std::function<bool(const std::string& path)>;
+
+// The test on a file system: lstat succeeds.
+PathExists ExistsOn(FileSystem& fs);
+
+// Tells whether two existing paths are names of one file (a rename cut off
+// between its link and its unlink leaves that).
+using SameFile = std::function<bool(const std::string& a, const std::string& b)>;
+
+// The test on a file system: lstat gives the same device and inode.
+SameFile SameFileOn(FileSystem& fs);
+
+// One rename line of a batch.
+struct LoggedPair {
+  std::string oldPath;
+  std::string newPath;
+  // A later undo section holds this pair's "renamed back" line: an undo
+  // tried it.
+  bool undoTried = false;
+};
+
+struct LoggedBatch {
+  std::string time;  // the header's time stamp, as written
+  std::vector<LoggedPair> pairs;
+};
+
+struct LogHistory {
+  // Set when the log could not be understood: which line and why. The
+  // batches are empty then.
+  std::optional<std::string> error;
+  std::vector<LoggedBatch> batches;  // oldest first
+};
+
+// Reads the whole text of a log in one pass. A last line without its line
+// end was cut off while being written, so its rename was never tried: it is
+// ignored; so is a line that is no log line but is followed by a header
+// (cut off by a crash, then closed by the next run's opening). Lines may
+// end in "\r\n". Lines before the first header belong to no batch and are
+// ignored. An undo line counts for the latest batch before it that holds
+// its pair.
+LogHistory ReadLogHistory(std::string_view logText);
+
+// Whether pair `index` of `batch` is still under its new name and must be
+// renamed back. Passed over: a pair whose file has its old name and whose
+// new name is free (never renamed, or back already); a pair an undo tried
+// whose new name is free (its file is gone, as that undo reported); and the
+// batch's last pair unless its new name exists and its old one does not
+// (it was written before its rename was tried, which may have failed or
+// never happened). A pair whose two names are one file needs it whatever
+// its place (`same` may be empty: no such test).
+bool PairNeedsUndo(const LoggedBatch& batch, std::size_t index, const PathExists& exists,
+                   const SameFile& same = {});
+
+enum class BatchState { Done, PartlyUndone, Undone };
+
+// Undone when no pair needs an undo (a batch that renamed nothing included);
+// PartlyUndone when some do and an undo tried some others; else Done.
+BatchState StateOf(const LoggedBatch& batch, const PathExists& exists, const SameFile& same = {});
+
+// "done", "partly undone" or "undone".
+const char* BatchStateText(BatchState state);
+
+// The folder the batch renamed in (with its closing '/'); empty for a
+// batch that renamed nothing.
+std::string BatchFolder(const LoggedBatch& batch);
+
+// The renames to take back: those of the latest batch with any pair that
+// needs an undo, in log order. Empty when every batch is wholly undone.
+LastBatch BatchToUndo(const LogHistory& history, const PathExists& exists,
+                      const SameFile& same = {});
+
+}  // namespace kalvenor

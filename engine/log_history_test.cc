@@ -1,0 +1,328 @@
+#include "log_history.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <set>
+
+#include "log_format.h"
+
+namespace kalvenor {
+namespace {
+
+const char kHeader[] = "December 08, 2026 at 16:02:17\n";
+const char kUndoHeader[] = "December 08, 2026 at 16:05:40 (UNDO)\n";
+
+std::string Line(const std::string& oldPath, const std::string& newPath) {
+  return EscapeLogPath(oldPath) + " renamed to " + EscapeLogPath(newPath) + "\n";
+}
+
+// The batch an undo would take back now, or the log's error.
+struct Undoable {
+  std::optional<std::string> error;
+  LastBatch batch;
+};
+Undoable ReadUndoable(std::string_view log, const PathExists& exists) {
+  LogHistory history = ReadLogHistory(log);
+  return {history.error, BatchToUndo(history, exists)};
+}
+
+// The disk as the reader sees it: a set of existing paths.
+struct Disk {
+  std::set<std::string> paths;
+  PathExists Test() const {
+    return [this](const std::string& p) { return paths.count(p) > 0; };
+  }
+};
+
+TEST(SplitRenameLine, SplitsWhereBothSidesShareTheFolder) {
+  auto plain = SplitRenameLine("/p/a.jpg renamed to /p/Holiday0001.jpg");
+  ASSERT_TRUE(plain);
+  EXPECT_EQ(plain->first, "/p/a.jpg");
+  EXPECT_EQ(plain->second, "/p/Holiday0001.jpg");
+
+  // The separator inside the old name, inside the new name and inside the folder.
+  auto inName = SplitRenameLine("/p/x renamed to y renamed to /p/z renamed to 0001B.");
+  ASSERT_TRUE(inName);
+  EXPECT_EQ(inName->first, "/p/x renamed to y");
+  EXPECT_EQ(inName->second, "/p/z renamed to 0001B.");
+  auto inFolder = SplitRenameLine("/a renamed to /b/n renamed to /a renamed to /b/0001H.jpg");
+  ASSERT_TRUE(inFolder);
+  EXPECT_EQ(inFolder->first, "/a renamed to /b/n");
+  EXPECT_EQ(inFolder->second, "/a renamed to /b/0001H.jpg");
+}
+
+TEST(SplitRenameLine, RefusesLinesThatAreNoRenameLine) {
+  EXPECT_FALSE(SplitRenameLine(""));
+  EXPECT_FALSE(SplitRenameLine("/p/a renamed back to /p/b"));
+  EXPECT_FALSE(SplitRenameLine("/p/a renamed to /q/b"));  // two folders
+  EXPECT_FALSE(SplitRenameLine("p/a renamed to p/b"));    // not absolute
+  EXPECT_FALSE(SplitRenameLine("/p/a renamed to "));
+}
+
+// Crafted lines full of separators are read in one pass: megabytes in far
+// less than a second (a search that compares folders at every separator
+// takes minutes on some of them).
+TEST(SplitLogLine, TakesLinearTimeOnCraftedLines) {
+  const struct {
+    std::string head, unit, tail;
+  } shapes[] = {
+      {"/x", " renamed to /a", ""},
+      {"/", "a renamed to /", "b"},
+      {"/a", " renamed to ", "/b"},
+      {"/a", " renamed to /a", std::string(1 << 20, 'x')},  // a long last name
+      {std::string(1 << 20, '/'), " renamed to /", std::string(1 << 20, '/')},
+  };
+  const auto start = std::chrono::steady_clock::now();
+  for (const auto& shape : shapes) {
+    std::string line = shape.head;
+    while (line.size() < (2u << 20)) line += shape.unit;
+    line += shape.tail;
+    for (std::string_view separator : {" renamed to ", " renamed back to "}) {
+      const auto split = SplitLogLine(line, separator);
+      if (split) {
+        EXPECT_EQ(split->first.size() + separator.size() + split->second.size(), line.size());
+      }
+    }
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  auto back = SplitLogLine("/p/H0001 renamed back to /p/a", " renamed back to ");
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->second, "/p/a");
+}
+
+TEST(ReadLogHistory, RefusesALineLongerThanAnyPairOfPaths) {
+  const std::string folder = "/p/";
+  for (const std::size_t length : {MaxLogLineLength(), MaxLogLineLength() + 1}) {
+    const std::size_t names = length - 2 * folder.size() - std::string_view(" renamed to ").size();
+    const std::string line = folder + std::string(names / 2, 'a') + " renamed to " + folder +
+                             std::string(names - names / 2, 'b');
+    ASSERT_EQ(line.size(), length);
+    const LogHistory history = ReadLogHistory(std::string(kHeader) + line + "\n");
+    if (length == MaxLogLineLength()) {
+      EXPECT_FALSE(history.error);
+      ASSERT_EQ(history.batches.size(), 1u);
+      EXPECT_EQ(history.batches[0].pairs.size(), 1u);
+    } else {
+      EXPECT_EQ(history.error, "line 2 is longer than any line of a log");
+      EXPECT_TRUE(history.batches.empty());
+    }
+  }
+}
+
+TEST(BatchToUndo, TakesTheRenamesAfterTheLastBatchHeader) {
+  Disk disk{{"/p/H0001.jpg", "/p/H0002.jpg", "/p/H0003.jpg"}};
+  const std::string log = std::string(kHeader) + Line("/p/old.jpg", "/p/H0009.jpg") + kHeader +
+                          Line("/p/a.jpg", "/p/H0001.jpg") + Line("/p/b.jpg", "/p/H0002.jpg") +
+                          Line("/p/c.jpg", "/p/H0003.jpg");
+  const Undoable read = ReadUndoable(log, disk.Test());
+  ASSERT_FALSE(read.error);
+  EXPECT_EQ(read.batch.OldPaths(), (std::vector<std::string>{"/p/a.jpg", "/p/b.jpg", "/p/c.jpg"}));
+  EXPECT_EQ(read.batch.NewPaths(),
+            (std::vector<std::string>{"/p/H0001.jpg", "/p/H0002.jpg", "/p/H0003.jpg"}));
+}
+
+TEST(BatchToUndo, FindsNothingToUndo) {
+  Disk renamed{{"/p/H0001.jpg"}}, back{{"/p/a.jpg"}};
+  const std::string batch = std::string(kHeader) + Line("/p/a.jpg", "/p/H0001.jpg");
+  const std::string undone = batch + kUndoHeader + "/p/H0001.jpg renamed back to /p/a.jpg\n";
+  const struct {
+    std::string log;
+    const Disk& disk;
+  } cases[] = {
+      {"", renamed},
+      {"\n", renamed},
+      {kHeader, renamed},
+      {undone, back},
+      {batch + kUndoHeader, back},
+      {Line("/p/a.jpg", "/p/H0001.jpg"), renamed},  // no header: no batch
+      {undone + kHeader + kHeader, back},           // batches that renamed nothing
+  };
+  for (const auto& c : cases) {
+    const Undoable read = ReadUndoable(c.log, c.disk.Test());
+    EXPECT_FALSE(read.error) << c.log;
+    EXPECT_TRUE(read.batch.Empty()) << c.log;
+  }
+}
+
+// The batch to undo is the latest one whose files are not all back, judged
+// by the disk together with the undo sections: an undo header alone, an
+// interrupted undo, a rerun after a crash or an empty batch hide nothing.
+TEST(BatchToUndo, WalksBackToTheLatestBatchNotWhollyUndone) {
+  const std::string first = std::string(kHeader) + Line("/p/a.jpg", "/p/H0001.jpg") +
+                            Line("/p/b.jpg", "/p/H0002.jpg") + Line("/p/c.jpg", "/p/H0003.jpg");
+  const std::string second =
+      std::string(kHeader) + Line("/p/d.jpg", "/p/H0004.jpg") + Line("/p/e.jpg", "/p/H0005.jpg");
+  const std::string undoA = std::string(kUndoHeader) + "/p/H0001.jpg renamed back to /p/a.jpg\n";
+  const std::string undoSecond = std::string(kUndoHeader) +
+                                 "/p/H0004.jpg renamed back to /p/d.jpg\n" +
+                                 "/p/H0005.jpg renamed back to /p/e.jpg\n";
+  using Paths = std::vector<std::string>;
+  const struct {
+    const char* what;
+    std::string log;
+    Disk disk;
+    Paths expectedOld;
+  } cases[] = {
+      {"an undo killed after its first rename",
+       first + undoA,
+       {{"/p/a.jpg", "/p/H0002.jpg", "/p/H0003.jpg"}},
+       {"/p/b.jpg", "/p/c.jpg"}},
+      {"an undo killed before its first rename",
+       first + undoA,
+       {{"/p/H0001.jpg", "/p/H0002.jpg", "/p/H0003.jpg"}},
+       {"/p/a.jpg", "/p/b.jpg", "/p/c.jpg"}},
+      {"the last batch wholly back: the one before it",
+       first + second + undoSecond,
+       {{"/p/H0001.jpg", "/p/H0002.jpg", "/p/H0003.jpg", "/p/d.jpg", "/p/e.jpg"}},
+       {"/p/a.jpg", "/p/b.jpg", "/p/c.jpg"}},
+      {"a rerun after a crash: the rerun first",
+       first + second,
+       {{"/p/H0001.jpg", "/p/H0002.jpg", "/p/H0003.jpg", "/p/H0004.jpg", "/p/H0005.jpg"}},
+       {"/p/d.jpg", "/p/e.jpg"}},
+      {"an empty batch hides nothing",
+       first + kHeader,
+       {{"/p/H0001.jpg", "/p/H0002.jpg", "/p/H0003.jpg"}},
+       {"/p/a.jpg", "/p/b.jpg", "/p/c.jpg"}},
+      {"an undo line whose file is gone counts as tried",
+       first + undoA,
+       {{"/p/H0002.jpg", "/p/H0003.jpg"}},
+       {"/p/b.jpg", "/p/c.jpg"}},
+      {"an undo line of an earlier batch does not count for a later one",
+       first + undoA + kHeader + Line("/p/a.jpg", "/p/H0001.jpg") + Line("/p/x", "/p/H0009"),
+       {{"/p/H0001.jpg", "/p/H0002.jpg", "/p/H0003.jpg", "/p/H0009"}},
+       {"/p/a.jpg", "/p/x"}},
+  };
+  for (const auto& c : cases) {
+    const Undoable read = ReadUndoable(c.log, c.disk.Test());
+    ASSERT_FALSE(read.error) << c.what << ": " << *read.error;
+    EXPECT_EQ(read.batch.OldPaths(), c.expectedOld) << c.what;
+  }
+}
+
+// A batch's last pair was logged before its rename was tried: when neither
+// of its names exists it is passed over; any other gone file is kept (the
+// undo reports it).
+// A last pair whose two names both exist failed its rename (its new name
+// was taken), unless the two names are one file: a rename cut off between
+// its link and its unlink.
+TEST(BatchToUndo, TakesBackALastPairLeftUnderBothNames) {
+  const std::string log = std::string(kHeader) + Line("/p/a.jpg", "/p/H0001.jpg");
+  const Disk disk{{"/p/a.jpg", "/p/H0001.jpg"}};
+  const struct {
+    SameFile same;
+    std::size_t expected;
+  } cases[] = {
+      {{}, 0},
+      {[](const std::string&, const std::string&) { return false; }, 0},
+      {[](const std::string& a, const std::string& b) {
+         return a == "/p/a.jpg" && b == "/p/H0001.jpg";
+       },
+       1},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(BatchToUndo(ReadLogHistory(log), disk.Test(), c.same).Size(), c.expected);
+  }
+}
+
+TEST(BatchToUndo, PassesOverALastPairWhoseNamesBothDoNotExist) {
+  const std::string log = std::string(kHeader) + Line("/p/a.jpg", "/p/H0001.jpg") +
+                          Line("/p/b.jpg", "/p/H0002.jpg") + Line("/p/c.jpg", "/p/H0003.jpg");
+  using Paths = std::vector<std::string>;
+  const struct {
+    Disk disk;
+    Paths expectedOld;
+  } cases[] = {
+      {{{"/p/H0001.jpg", "/p/H0002.jpg"}}, {"/p/a.jpg", "/p/b.jpg"}},
+      {{{"/p/H0001.jpg", "/p/H0003.jpg"}}, {"/p/a.jpg", "/p/b.jpg", "/p/c.jpg"}},
+      {{{"/p/H0001.jpg"}}, {"/p/a.jpg", "/p/b.jpg"}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ReadUndoable(log, c.disk.Test()).batch.OldPaths(), c.expectedOld);
+  }
+}
+
+TEST(StateOf, TellsDonePartlyUndoneAndUndone) {
+  const std::string log = std::string(kHeader) + Line("/p/a.jpg", "/p/H0001.jpg") +
+                          Line("/p/b.jpg", "/p/H0002.jpg") + kUndoHeader +
+                          "/p/H0001.jpg renamed back to /p/a.jpg\n" + kHeader;
+  const LogHistory history = ReadLogHistory(log);
+  ASSERT_EQ(history.batches.size(), 2u);
+  EXPECT_EQ(history.batches[0].time, "December 08, 2026 at 16:02:17");
+  const struct {
+    Disk disk;
+    BatchState expected;
+  } cases[] = {
+      {{{"/p/H0001.jpg", "/p/H0002.jpg"}}, BatchState::Done},  // killed before a's rename
+      {{{"/p/a.jpg", "/p/H0002.jpg"}}, BatchState::PartlyUndone},
+      {{{"/p/a.jpg", "/p/b.jpg"}}, BatchState::Undone},
+  };
+  for (const auto& c : cases) EXPECT_EQ(StateOf(history.batches[0], c.disk.Test()), c.expected);
+  EXPECT_EQ(StateOf(history.batches[1], Disk{}.Test()), BatchState::Undone);
+  const LogHistory fresh = ReadLogHistory(std::string(kHeader) + Line("/p/a.jpg", "/p/H0001.jpg") +
+                                          Line("/p/b.jpg", "/p/H0002.jpg"));
+  EXPECT_EQ(StateOf(fresh.batches[0], Disk{{{"/p/H0001.jpg", "/p/H0002.jpg"}}}.Test()),
+            BatchState::Done);
+}
+
+TEST(BatchToUndo, SkipsRenamesThatNeverHappened) {
+  // b failed (its target was taken), so the batch stopped there; c's line is
+  // not even in the log. a was renamed.
+  Disk stopped{{"/p/H0001.jpg", "/p/b.jpg", "/p/H0002.jpg", "/p/c.jpg"}};
+  Undoable read = ReadUndoable(
+      std::string(kHeader) + Line("/p/a.jpg", "/p/H0001.jpg") + Line("/p/b.jpg", "/p/H0002.jpg"),
+      stopped.Test());
+  EXPECT_EQ(read.batch.OldPaths(), std::vector<std::string>{"/p/a.jpg"});
+
+  // A line in the middle whose file still has its old name and whose new
+  // name is free: skipped. One whose old name was taken again since is kept
+  // (the undo then reports it), and so is one whose file is gone.
+  Disk middle{{"/p/a.jpg", "/p/b.jpg", "/p/H0002.jpg", "/p/H0004.jpg"}};
+  read = ReadUndoable(std::string(kHeader) + Line("/p/a.jpg", "/p/H0001.jpg") +
+                          Line("/p/b.jpg", "/p/H0002.jpg") + Line("/p/c.jpg", "/p/H0003.jpg") +
+                          Line("/p/d.jpg", "/p/H0004.jpg"),
+                      middle.Test());
+  EXPECT_EQ(read.batch.OldPaths(), (std::vector<std::string>{"/p/b.jpg", "/p/c.jpg", "/p/d.jpg"}));
+}
+
+TEST(BatchToUndo, IgnoresALineCutOffWhileWritten) {
+  Disk disk{{"/p/H0001.jpg", "/p/b.jpg"}};
+  const std::string log = std::string(kHeader) + Line("/p/a.jpg", "/p/H0001.jpg") + "/p/b.jpg ren";
+  const Undoable read = ReadUndoable(log, disk.Test());
+  ASSERT_FALSE(read.error);
+  EXPECT_EQ(read.batch.OldPaths(), std::vector<std::string>{"/p/a.jpg"});
+}
+
+TEST(BatchToUndo, UnescapesOddNames) {
+  const std::string oldPath = "/p\\q/li\nne\r renamed to x\xff.jpg";
+  const std::string newPath = "/p\\q/0001Holiday.jpg";
+  Disk disk{{newPath}};
+  const Undoable read = ReadUndoable(std::string(kHeader) + Line(oldPath, newPath), disk.Test());
+  ASSERT_FALSE(read.error);
+  EXPECT_EQ(read.batch.OldPaths(), std::vector<std::string>{oldPath});
+  EXPECT_EQ(read.batch.NewPaths(), std::vector<std::string>{newPath});
+}
+
+TEST(BatchToUndo, AcceptsLinesEndingInCarriageReturnLineFeed) {
+  Disk disk{{"/p/H0001.jpg"}};
+  const Undoable read = ReadUndoable(
+      "December 08, 2026 at 16:02:17\r\n/p/a.jpg renamed to /p/H0001.jpg\r\n", disk.Test());
+  ASSERT_FALSE(read.error);
+  EXPECT_EQ(read.batch.Size(), 1u);
+}
+
+TEST(BatchToUndo, RefusesABatchItCannotRead) {
+  Disk disk{{"/p/H0001.jpg", "/p/H0002.jpg"}};
+  for (const std::string& bad :
+       {std::string("garbage\n"), std::string("\n"), std::string("/p/b renamed back to /p/c\n"),
+        std::string("/p/b\\q renamed to /p/H0002.jpg\n")}) {
+    const Undoable read =
+        ReadUndoable(std::string(kHeader) + Line("/p/a.jpg", "/p/H0001.jpg") + bad, disk.Test());
+    ASSERT_TRUE(read.error) << bad;
+    EXPECT_NE(read.error->find("line 3"), std::string::npos) << *read.error;
+    EXPECT_TRUE(read.batch.Empty());
+  }
+}
+
+}  // namespace
+}  // namespace kalvenor
