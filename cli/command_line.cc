@@ -284,7 +284,7 @@ std::string HelpText() {
          "                        (default: fill gaps)\n"
          "  -l, --log FILE        append the batch to this log file\n"
          "  -c, --commit          carry the plan out (default: preview only)\n"
-         "      --undo-log FILE   rename back the last batch recorded in FILE\n"
+         "      --undo-log FILE   rename back the latest batch of FILE not yet undone\n"
          "      --history FILE    list the batches of FILE, newest first\n"
          "  -h, --help            show this help\n"
          "      --version         show the version\n"

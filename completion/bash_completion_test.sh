@@ -51,6 +51,7 @@ cases=(
     "--sort=n => --sort=name"
     "--log '' => -dashed|Pictures|notes.txt|spaced dir|trip.log"
     "--undo-log t => trip.log"
+    "--hi t => trip.log"
     "--undo-log=t => --undo-log=trip.log"
     "-l n => notes.txt"
     "-b Holiday '' => -dashed|Pictures|spaced dir"

@@ -1,14 +1,14 @@
 # bash completion for kalvenor-cli                          -*- shell-script -*-
 #
 # Options complete after "-" or "--"; the value of --sort completes to its
-# three keys, the files of --log and --undo-log to files, and the FOLDER
+# three keys, the files of --log, --undo-log and --history to files, and the FOLDER
 # operand to folders. Abbreviated long options (--so date), "--name=value"
 # and clustered short options (-cs date) are understood as the tool
 # understands them. Needs nothing beyond bash itself.
 
 _kalvenor_cli_options='-b --base -i --index --prefix --postfix -s --sort --descending
---no-fill-gaps -l --log -c --commit --undo-log -h --help --version'
-_kalvenor_cli_long_with_value='--base --index --sort --log --undo-log'
+--no-fill-gaps -l --log -c --commit --undo-log --history -h --help --version'
+_kalvenor_cli_long_with_value='--base --index --sort --log --undo-log --history'
 
 # The long option that "--name" (possibly abbreviated) stands for, printed;
 # nothing when it is ambiguous or no option.
@@ -99,7 +99,7 @@ _kalvenor_cli() {
             COMPREPLY=($(compgen -P "$prefix" -W 'name date type' -- "$cur"))
             return
             ;;
-        --log | --undo-log)
+        --log | --undo-log | --history)
             _kalvenor_cli_paths -f "$prefix" "$cur"
             return
             ;;
