@@ -48,6 +48,7 @@ bool KalvenorApp::InitInstance() {
   m_frame->SetForm(m_view);
   m_view->helpCommand = [this] { OnHelpContents(); };
   m_help.SetParentWindow(m_frame.get());
+  connect(m_frame.get(), &MainFrame::undoFromLogRequested, m_view, &KalvenorView::OnUndoFromLog);
   connect(m_frame.get(), &MainFrame::helpRequested, this, &KalvenorApp::OnHelpContents);
   connect(m_frame.get(), &MainFrame::aboutRequested, this, &KalvenorApp::OnAppAbout);
 
@@ -82,6 +83,8 @@ void KalvenorApp::OnQuitSignal() {
       std::fprintf(stderr, "kalvenor: %s\n", qPrintable(text));
     };
     m_view->askLogFileName = [] { return QString(); };
+    m_view->askUndoLogFileName = [] { return QString(); };
+    m_view->askYesNo = [](const QString&) { return false; };
   }
   m_help.showFailure = [](const QString&) {};
   // Close the open dialogs first, then the main window, as the user would.

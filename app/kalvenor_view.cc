@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QValidator>
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -26,12 +27,15 @@
 #include "folder_path_box.h"
 #include "folder_tree.h"
 #include "kalvenor_doc.h"
+#include "log_format.h"
+#include "log_history.h"
 #include "main_frame.h"
 #include "posix_file_system.h"
 #include "presort.h"
 #include "rename_run.h"
 #include "resource_ids.h"
 #include "results_list_box.h"
+#include "run_texts.h"
 #include "undo_last.h"
 
 namespace {
@@ -167,6 +171,8 @@ void KalvenorView::Init() {
     ShowMessageBox(text, icon);
   };
   askLogFileName = [this] { return AskLogFileNameWithDialog(); };
+  askUndoLogFileName = [this] { return AskUndoLogFileNameWithDialog(); };
+  askYesNo = [this](const QString& question) { return AskYesNoWithBox(question); };
   CreateControls();
   // A folder dropped from a file manager is selected in the tree.
   setAcceptDrops(true);
@@ -324,6 +330,54 @@ void KalvenorView::OnContinue() {
   m_start->setEnabled(false);
 }
 
+void KalvenorView::OnUndoFromLog() {
+  const QString chosen = askUndoLogFileName();
+  if (chosen.isEmpty()) return;
+  const std::string logPath = Encode(chosen);
+  kalvenor::UndoFromLog undo = kalvenor::ReadUndoFromLog(*m_fs, logPath);
+  const QString shownPath = Decode(kalvenor::EscapeLogPath(logPath));
+  switch (undo.refusal) {
+    case kalvenor::UndoFromLog::Refusal::None: break;
+    case kalvenor::UndoFromLog::Refusal::NothingToUndo:
+      showMessage(QStringLiteral("Nothing to undo."), kalvenor::MessageIcon::Exclamation);
+      return;
+    case kalvenor::UndoFromLog::Refusal::Untrusted:
+    case kalvenor::UndoFromLog::Refusal::Unreadable:
+    case kalvenor::UndoFromLog::Refusal::NotUnderstood:
+      showMessage(
+          QStringLiteral("Cannot undo from log file %1: %2.").arg(shownPath, Decode(undo.reason)),
+          kalvenor::MessageIcon::Exclamation);
+      return;
+  }
+  const std::size_t count = undo.batch.Size();
+  const QString files =
+      count == 1 ? QStringLiteral("1 file") : QStringLiteral("%1 files").arg(count);
+  if (!askYesNo(QStringLiteral("Rename %1 of the batch of %2 back to the names they had before it?")
+                    .arg(files, Decode(undo.time)))) {
+    return;
+  }
+
+  // The record of the last batch goes when the log's batch is that batch:
+  // its files are back, and Undo Last must not try them again.
+  const std::vector<std::string>& undone = undo.batch.NewPaths();
+  for (const std::string& path : m_lastBatch.NewPaths()) {
+    if (std::find(undone.begin(), undone.end(), path) != undone.end()) {
+      m_lastBatch.Clear();
+      break;
+    }
+  }
+  kalvenor::RenameContext context{*m_results, *this, *m_fs};
+  const kalvenor::RunOutcome outcome =
+      kalvenor::UndoLastBatch(logPath, /*logRequired=*/true, context, undo.batch, /*fromLog=*/true);
+  if (outcome.end == kalvenor::RunEnd::LogNotOpened) {
+    showMessage(QString::fromLatin1(kalvenor::kCannotOpenLog.data(),
+                                    static_cast<qsizetype>(kalvenor::kCannotOpenLog.size())),
+                kalvenor::MessageIcon::Exclamation);
+  }
+  m_results->setFocus();
+  UpdateControls();
+}
+
 void KalvenorView::OnUndoLast() {
   kalvenor::RenameContext context{*m_results, *this, *m_fs};
   const kalvenor::RunOutcome outcome =
@@ -436,6 +490,24 @@ void KalvenorView::ShowMessageBox(const QString& text, kalvenor::MessageIcon ico
       icon == kalvenor::MessageIcon::Stop ? QMessageBox::Critical : QMessageBox::Warning;
   QMessageBox box(boxIcon, AppTexts::AppName(), text, QMessageBox::Ok, window());
   box.exec();
+}
+
+QString KalvenorView::AskUndoLogFileNameWithDialog() {
+  QFileDialog dialog(window());
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilters({QLatin1String(kLogFilter), QStringLiteral("All files (*)")});
+  const std::string current = GetLogPath();
+  if (!current.empty()) dialog.selectFile(Decode(current));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+  return dialog.selectedFiles().constFirst();
+}
+
+bool KalvenorView::AskYesNoWithBox(const QString& question) {
+  QMessageBox box(QMessageBox::Question, AppTexts::AppName(), question,
+                  QMessageBox::Yes | QMessageBox::No, window());
+  box.setDefaultButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
 }
 
 QString KalvenorView::AskLogFileNameWithDialog() {

@@ -77,9 +77,12 @@ class KalvenorView : public QWidget, public kalvenor::MessageSink {
   kalvenor::RenameOptions CurrentOptions() const;
 
   // Seams: how a message is shown, how the log file name is asked for (an
-  // empty result means cancelled), and what the Help button does.
+  // empty result means cancelled), how a log to undo from is chosen (the
+  // same), how a yes-or-no question is asked, and what the Help button does.
   std::function<void(const QString& text, kalvenor::MessageIcon icon)> showMessage;
   std::function<QString()> askLogFileName;
+  std::function<QString()> askUndoLogFileName;
+  std::function<bool(const QString& question)> askYesNo;
   std::function<void()> helpCommand;
 
  public slots:
@@ -91,6 +94,10 @@ class KalvenorView : public QWidget, public kalvenor::MessageSink {
   void OnHelpButton();
   void OnBrowse();
   void OnRefresh();
+  // File > Undo from Log File...: renames back the latest batch of a chosen
+  // log that is not yet wholly undone, read as kalvenor-cli --undo-log
+  // reads it, after one question; the undo is logged in that log.
+  void OnUndoFromLog();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;  // OnSize
@@ -111,6 +118,8 @@ class KalvenorView : public QWidget, public kalvenor::MessageSink {
   kalvenor::RunOutcome Run(bool commit);
   void ShowMessageBox(const QString& text, kalvenor::MessageIcon icon);
   QString AskLogFileNameWithDialog();
+  QString AskUndoLogFileNameWithDialog();
+  bool AskYesNoWithBox(const QString& question);
 
   SettingsRecord& m_settings;
   KalvenorDoc& m_doc;

@@ -2,6 +2,8 @@
 #include "posix_file_system.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
 #include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
@@ -734,6 +736,75 @@ TEST_F(KalvenorViewTest, EveryControlHasAnAccessibleName) {
     if (child->focusPolicy() == Qt::NoFocus) continue;
     EXPECT_FALSE(nameOf(child).isEmpty()) << child->objectName().toStdString();
   }
+}
+
+}  // namespace
+
+namespace {
+
+// File > Undo from Log File... on logs left by an earlier run: a whole batch,
+// a batch killed half way (its last line never renamed), one already undone,
+// and a log that others may write.
+TEST_F(KalvenorViewTest, UndoFromLogFileRenamesBackWhatAnEarlierRunDid) {
+  apptest::TempDir logs;
+  const std::string log = logs.Join("earlier.log");
+  const std::string header = "December 08, 2026 at 16:02:17\n";
+  const auto renamed = [this](const char* from, const char* to) {
+    return m_photos.Join(from) + " renamed to " + m_photos.Join(to) + "\n";
+  };
+  Open();
+  QStringList questions;
+  m_view->askUndoLogFileName = [&log] { return QString::fromStdString(log); };
+  m_view->askYesNo = [&questions](const QString& question) {
+    questions << question;
+    return true;
+  };
+
+  // An earlier run renamed a and b; its last line, c, was written and then
+  // the run was killed before c's rename.
+  m_photos.MakeFile("0001Trip.jpg", "a");
+  m_photos.MakeFile("0002Trip.jpg", "b");
+  m_photos.MakeFile("c.jpg", "c");
+  logs.MakeFile("earlier.log", header + renamed("a.jpg", "0001Trip.jpg") +
+                                   renamed("b.jpg", "0002Trip.jpg") +
+                                   renamed("c.jpg", "0003Trip.jpg"));
+  m_view->OnUndoFromLog();
+  EXPECT_TRUE(m_shown.empty());
+  ASSERT_EQ(questions.size(), 1);
+  EXPECT_EQ(questions[0], QStringLiteral("Rename 2 files of the batch of December 08, 2026 at "
+                                         "16:02:17 back to the names they had before it?"));
+  EXPECT_EQ(m_photos.Names(), (std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg"}));
+  EXPECT_EQ(m_photos.Read("a.jpg"), "a");
+  EXPECT_EQ(Lines(), (QStringList{"0001Trip.jpg -> a.jpg", "0002Trip.jpg -> b.jpg",
+                                  "Operations complete."}));
+  const std::string text = logs.Read("earlier.log");
+  EXPECT_NE(text.find(" (UNDO)\n" + m_photos.Join("0001Trip.jpg") + " renamed back to "),
+            std::string::npos);
+
+  // Now every batch is back: nothing to undo, and no question.
+  m_view->OnUndoFromLog();
+  ASSERT_EQ(m_shown.size(), 1u);
+  EXPECT_EQ(m_shown[0].text, QStringLiteral("Nothing to undo."));
+  EXPECT_EQ(questions.size(), 1);
+
+  // A log that others may write is no record of the user's.
+  ASSERT_EQ(::chmod(log.c_str(), 0666), 0);
+  m_view->OnUndoFromLog();
+  ASSERT_EQ(m_shown.size(), 2u);
+  EXPECT_EQ(m_shown[1].text, QString::fromStdString("Cannot undo from log file " + log +
+                                                    ": users other than its owner may "
+                                                    "write to it."));
+
+  // Declining the question, or choosing no file, leaves everything alone.
+  ASSERT_EQ(::chmod(log.c_str(), 0644), 0);
+  logs.MakeFile("earlier.log", header + renamed("a.jpg", "0001Trip.jpg") + header);
+  ASSERT_EQ(::rename(m_photos.Join("a.jpg").c_str(), m_photos.Join("0001Trip.jpg").c_str()), 0);
+  m_view->askYesNo = [](const QString&) { return false; };
+  m_view->OnUndoFromLog();
+  m_view->askUndoLogFileName = [] { return QString(); };
+  m_view->OnUndoFromLog();
+  EXPECT_TRUE(m_photos.Exists("0001Trip.jpg"));
+  EXPECT_EQ(m_shown.size(), 2u);
 }
 
 }  // namespace

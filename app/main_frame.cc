@@ -17,6 +17,7 @@
 namespace {
 
 const char kFileMenu[] = "&File";
+const char kUndoFromLog[] = "Undo from &Log File\u2026";
 const char kExit[] = "E&xit";
 const char kHelpMenu[] = "&Help";
 const char kHelpContents[] = "Help on Kalvenor";
@@ -26,7 +27,7 @@ constexpr int kShrinkOnlyScreenWidth = 800;
 constexpr double kDefaultScreenShare = 0.9;
 
 QAction* AddCommand(QMenu* menu, const char* text, const char* name, int id) {
-  QAction* action = menu->addAction(QString::fromLatin1(text));
+  QAction* action = menu->addAction(QString::fromUtf8(text));
   action->setObjectName(QLatin1String(name));
   action->setData(id);
   return action;
@@ -43,6 +44,9 @@ MainFrame::MainFrame(KalvenorDoc& doc, QWidget* parent)
 
   QMenu* file = menuBar()->addMenu(QString::fromLatin1(kFileMenu));
   file->setObjectName(QStringLiteral("fileMenu"));
+  connect(AddCommand(file, kUndoFromLog, "undoFromLogAction", kIdUndoFromLog), &QAction::triggered,
+          this, &MainFrame::undoFromLogRequested);
+  file->addSeparator();
   connect(AddCommand(file, kExit, "exitAction", kIdAppExit), &QAction::triggered, this,
           &QWidget::close);
   QMenu* help = menuBar()->addMenu(QString::fromLatin1(kHelpMenu));

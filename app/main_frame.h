@@ -33,6 +33,7 @@ class MainFrame : public QMainWindow {
   static QSize WantedClientSize(QSize room, int screenWidth, QSize current, QSize form);
 
  signals:
+  void undoFromLogRequested();
   void helpRequested();
   void aboutRequested();
 

@@ -22,15 +22,18 @@ TEST(MainFrameTest, CaptionFollowsTheDocumentTitle) {
   EXPECT_EQ(frame.windowTitle(), QStringLiteral("/home/me/rename.log - Kalvenor"));
 }
 
-TEST(MainFrameTest, MenusHoldExitHelpAndAboutOnly) {
+TEST(MainFrameTest, MenusHoldUndoFromLogExitHelpAndAboutOnly) {
   KalvenorDoc doc;
   MainFrame frame(doc);
   const QList<QAction*> menus = frame.menuBar()->actions();
   ASSERT_EQ(menus.size(), 2);
   EXPECT_EQ(menus[0]->text(), QStringLiteral("&File"));
   EXPECT_EQ(menus[1]->text(), QStringLiteral("&Help"));
-  ASSERT_EQ(menus[0]->menu()->actions().size(), 1);
-  EXPECT_EQ(menus[0]->menu()->actions()[0]->text(), QStringLiteral("E&xit"));
+  const QList<QAction*> file = menus[0]->menu()->actions();
+  ASSERT_EQ(file.size(), 3);
+  EXPECT_EQ(file[0]->text(), QStringLiteral("Undo from &Log File\u2026"));
+  EXPECT_TRUE(file[1]->isSeparator());
+  EXPECT_EQ(file[2]->text(), QStringLiteral("E&xit"));
   const QList<QAction*> help = menus[1]->menu()->actions();
   ASSERT_EQ(help.size(), 2);
   EXPECT_EQ(help[0]->text(), QStringLiteral("Help on Kalvenor"));
@@ -48,12 +51,16 @@ TEST(MainFrameTest, MenuCommandsReachTheirHandlers) {
   MainFrame frame(doc);
   int help = 0;
   int about = 0;
+  int undoFromLog = 0;
   QObject::connect(&frame, &MainFrame::helpRequested, [&] { ++help; });
   QObject::connect(&frame, &MainFrame::aboutRequested, [&] { ++about; });
+  QObject::connect(&frame, &MainFrame::undoFromLogRequested, [&] { ++undoFromLog; });
   frame.findChild<QAction*>(QStringLiteral("helpAction"))->trigger();
   frame.findChild<QAction*>(QStringLiteral("aboutAction"))->trigger();
+  frame.findChild<QAction*>(QStringLiteral("undoFromLogAction"))->trigger();
   EXPECT_EQ(help, 1);
   EXPECT_EQ(about, 1);
+  EXPECT_EQ(undoFromLog, 1);
   frame.show();
   frame.findChild<QAction*>(QStringLiteral("exitAction"))->trigger();
   EXPECT_FALSE(frame.isVisible());

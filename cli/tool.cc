@@ -68,37 +68,26 @@ int RunRename(const CommandLine& line, FileSystem& fs, std::ostream& out, std::o
 
 int RunUndo(const CommandLine& line, FileSystem& fs, std::ostream& out, std::ostream& err) {
   const std::string& logPath = line.undoLogPath;
-  // A log that someone else may write is no record of ours: it could
-  // name any file of the caller's.
-  PathStat logStat;
-  if (fs.Stat(logPath, /*followLinks=*/true, &logStat) == Cause::Ok) {
-    const char* distrust = nullptr;
-    if ((logStat.permissions & 022) != 0) distrust = "users other than its owner may write to it";
-    else if (logStat.owner != fs.UserId() && logStat.owner != 0)
-      distrust = "it belongs to another user";
-    if (distrust != nullptr) {
-      err << kToolPrefix << "refusing log file " << Quoted(logPath) << ": " << distrust
+  UndoFromLog undo = ReadUndoFromLog(fs, logPath);
+  switch (undo.refusal) {
+    case UndoFromLog::Refusal::None: break;
+    case UndoFromLog::Refusal::Untrusted:
+      err << kToolPrefix << "refusing log file " << Quoted(logPath) << ": " << undo.reason
           << "; nothing was renamed\n";
       return kExitBadArguments;
-    }
+    case UndoFromLog::Refusal::Unreadable:
+      err << kToolPrefix << "cannot read log file " << Quoted(logPath) << ": " << undo.reason
+          << '\n';
+      return kExitBadArguments;
+    case UndoFromLog::Refusal::NotUnderstood:
+      err << kToolPrefix << "cannot understand log file " << Quoted(logPath) << ": " << undo.reason
+          << "; nothing was renamed\n";
+      return kExitBadArguments;
+    case UndoFromLog::Refusal::NothingToUndo:
+      err << kToolPrefix << "Nothing to undo.\n";
+      return kExitStopped;
   }
-  std::string readError;
-  const std::optional<std::string> text = fs.ReadFile(logPath, &readError);
-  if (!text) {
-    err << kToolPrefix << "cannot read log file " << Quoted(logPath) << ": " << readError << '\n';
-    return kExitBadArguments;
-  }
-  const LogHistory history = ReadLogHistory(*text);
-  if (history.error) {
-    err << kToolPrefix << "cannot understand log file " << Quoted(logPath) << ": " << *history.error
-        << "; nothing was renamed\n";
-    return kExitBadArguments;
-  }
-  LastBatch batch = BatchToUndo(history, ExistsOn(fs), SameFileOn(fs));
-  if (batch.Empty()) {
-    err << kToolPrefix << "Nothing to undo.\n";
-    return kExitStopped;
-  }
+  LastBatch& batch = undo.batch;
 
   ConsoleResults results(out);
   ConsoleMessages messages(out, err);

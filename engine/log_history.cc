@@ -164,7 +164,8 @@ std::string BatchFolder(const LoggedBatch& batch) {
   return path.substr(0, path.rfind('/') + 1);
 }
 
-LastBatch BatchToUndo(const LogHistory& history, const PathExists& exists, const SameFile& same) {
+LastBatch BatchToUndo(const LogHistory& history, const PathExists& exists, const SameFile& same,
+                      std::size_t* batchIndex) {
   LastBatch renames;
   for (std::size_t b = history.batches.size(); b-- > 0 && renames.Empty();) {
     const LoggedBatch& batch = history.batches[b];
@@ -172,8 +173,38 @@ LastBatch BatchToUndo(const LogHistory& history, const PathExists& exists, const
       if (PairNeedsUndo(batch, i, exists, same))
         renames.Add(batch.pairs[i].oldPath, batch.pairs[i].newPath);
     }
+    if (!renames.Empty() && batchIndex != nullptr) *batchIndex = b;
   }
   return renames;
+}
+
+UndoFromLog ReadUndoFromLog(FileSystem& fs, const std::string& logPath) {
+  using Refusal = UndoFromLog::Refusal;
+  UndoFromLog result;
+  const auto refuse = [&result](Refusal refusal, std::string reason) {
+    result.refusal = refusal;
+    result.reason = std::move(reason);
+    return result;
+  };
+  PathStat logStat;
+  if (fs.Stat(logPath, /*followLinks=*/true, &logStat) == Cause::Ok) {
+    if ((logStat.permissions & 022) != 0) {
+      return refuse(Refusal::Untrusted, "users other than its owner may write to it");
+    }
+    if (logStat.owner != fs.UserId() && logStat.owner != 0) {
+      return refuse(Refusal::Untrusted, "it belongs to another user");
+    }
+  }
+  std::string readError;
+  const std::optional<std::string> text = fs.ReadFile(logPath, &readError);
+  if (!text) return refuse(Refusal::Unreadable, readError);
+  const LogHistory history = ReadLogHistory(*text);
+  if (history.error) return refuse(Refusal::NotUnderstood, *history.error);
+  std::size_t index = 0;
+  result.batch = BatchToUndo(history, ExistsOn(fs), SameFileOn(fs), &index);
+  if (result.batch.Empty()) return refuse(Refusal::NothingToUndo, {});
+  result.time = history.batches[index].time;
+  return result;
 }
 
 }  // namespace kalvenor

@@ -111,7 +111,24 @@ std::string BatchFolder(const LoggedBatch& batch);
 
 // The renames to take back: those of the latest batch with any pair that
 // needs an undo, in log order. Empty when every batch is wholly undone.
+// With `batchIndex`, also tells which batch that is.
 LastBatch BatchToUndo(const LogHistory& history, const PathExists& exists,
-                      const SameFile& same = {});
+                      const SameFile& same = {}, std::size_t* batchIndex = nullptr);
+
+// What an undo from the log at a path would rename back, read as both the
+// tool's --undo-log and the window's "Undo from Log File..." read it.
+struct UndoFromLog {
+  enum class Refusal { None, Untrusted, Unreadable, NotUnderstood, NothingToUndo };
+  Refusal refusal = Refusal::None;
+  std::string reason;  // Untrusted, Unreadable, NotUnderstood: why, in a few words
+  LastBatch batch;     // None: the renames to take back, in log order
+  std::string time;    // None: the time stamp of that batch's header
+};
+
+// Reads the log at `logPath` through `fs`. A log that someone other than
+// its owner may write, or that belongs to another user than the caller or
+// root, is no record of the caller's and is refused: it could name any of
+// the caller's files.
+UndoFromLog ReadUndoFromLog(FileSystem& fs, const std::string& logPath);
 
 }  // namespace kalvenor

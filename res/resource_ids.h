@@ -31,5 +31,6 @@ inline constexpr int kIdAscending = 1020;
 
 // Commands of the menu.
 inline constexpr int kIdHelpContents = 32771;
+inline constexpr int kIdUndoFromLog = 32772;
 inline constexpr int kIdAppAbout = 57664;
 inline constexpr int kIdAppExit = 57665;
