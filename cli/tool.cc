@@ -30,7 +30,8 @@ int ExitStatusOf(RunEnd end) {
     case RunEnd::LogNotOpened:
     case RunEnd::FolderUnreadable: return kExitBadArguments;
     case RunEnd::RenameFailed:
-    case RunEnd::LogWriteFailed: return kExitFailed;
+    case RunEnd::LogWriteFailed:
+    case RunEnd::Stopped: return kExitFailed;
   }
   return kExitFailed;
 }

@@ -93,6 +93,12 @@ RunOutcome RenameFiles(bool commit, const RenameOptions& options, RenameContext&
 
   if (commit) log.LocateIn(folder);
 
+  // Reading a slow folder is the long part of a preview: a stop asked for
+  // meanwhile leaves an empty list.
+  if (!commit && ctx.StopRequested()) {
+    outcome.end = RunEnd::Stopped;
+    return outcome;
+  }
   if (entries.size() > kMaxFileCount) {
     results.AddLine(FileCountLimitLine());
     outcome.end = RunEnd::FileCountLimit;
@@ -104,12 +110,20 @@ RunOutcome RenameFiles(bool commit, const RenameOptions& options, RenameContext&
     }
 
     bool stopped = false;
+    std::size_t done = 0;
     for (const PlannedRename& rename : plan.renames) {
+      if (commit && ctx.StopRequested()) {
+        results.AddLine(StoppedBeforeLine(rename.entry->name));
+        outcome.end = RunEnd::Stopped;
+        stopped = true;
+        break;
+      }
       results.AddLine(Concat(rename.entry->name, kPlanArrow, rename.newName));
       if (commit && !CarryOut(rename, folderPath, folder, log, ctx, lastBatch, outcome)) {
         stopped = true;
         break;
       }
+      if (commit) ctx.Advance(++done, plan.renames.size());
     }
     if (plan.indexLimitHit && !stopped) {
       results.AddLine(std::string(kIndexLimitLine));

@@ -22,6 +22,9 @@ namespace kalvenor {
 // log that was opened, so that the caller can show it. With
 // `options.folderMustBeReadable`, a folder that cannot be listed ends the
 // run first (FolderUnreadable, with the cause): nothing shown, nothing logged.
+// Asked to stop (RenameContext::progress), a commit stops before its next
+// file as a failed rename would, after the line "Stopped before <name>.",
+// and a preview that has read its folder ends with an empty list (Stopped).
 RunOutcome RenameFiles(bool commit, const RenameOptions& options, RenameContext& ctx,
                        LastBatch& lastBatch);
 

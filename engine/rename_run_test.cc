@@ -14,6 +14,7 @@
 
 #include "log_format.h"
 #include "test_support.h"
+#include "undo_last.h"
 
 namespace kalvenor {
 namespace {
@@ -504,6 +505,85 @@ TEST_F(RenameRunTest, AwkwardNamesAreRenamedByteForByte) {
   std::size_t lines = 0;
   for (char c : text) lines += c == '\n';
   EXPECT_EQ(lines, 4u);  // the line feed in the name did not split a line
+}
+
+}  // namespace
+}  // namespace kalvenor
+
+namespace kalvenor {
+namespace {
+
+// Asks the run to stop once `stopAfter` files are done; counts the reports.
+class StopAfter : public RunProgress {
+ public:
+  explicit StopAfter(std::size_t stopAfter) : m_stopAfter(stopAfter) {}
+  void Advance(std::size_t done, std::size_t total) override {
+    m_done = done;
+    m_total = total;
+  }
+  bool StopRequested() const override { return m_done >= m_stopAfter; }
+  std::size_t Done() const { return m_done; }
+  std::size_t Total() const { return m_total; }
+
+ private:
+  std::size_t m_stopAfter;
+  std::size_t m_done = 0;
+  std::size_t m_total = 0;
+};
+
+// A commit and an undo stopped at the first, a middle and the last file: the
+// Results list, the log, the record of the batch and the disk agree, and
+// what was not reached is neither renamed nor forgotten.
+TEST_F(RenameRunTest, AStopBetweenTwoFilesLeavesResultsLogRecordAndDiskInAgreement) {
+  const Lines names = {"a.txt", "b.txt", "c.txt", "d.txt"};
+  for (const std::size_t stopAt : {std::size_t{0}, std::size_t{2}, std::size_t{3}}) {
+    TempDir folder, logs;
+    for (const std::string& name : names) folder.MakeFile(name, name);
+    StopAfter stop(stopAt);
+    RunBench run(m_fs);
+    run.options = m_run.options;
+    run.options.folder = folder.Path();
+    run.options.logPath = logs.Join("run.log");
+    run.ctx.progress = &stop;
+    ASSERT_EQ(run.Run(true).end, RunEnd::Stopped) << stopAt;
+    Lines expected;
+    for (std::size_t i = 0; i < stopAt; ++i) {
+      expected.push_back(names[i] + " -> 000" + std::to_string(i + 1) + "Holiday.txt");
+    }
+    expected.push_back("Stopped before " + names[stopAt] + ".");
+    expected.push_back(kCommitEnd);
+    EXPECT_EQ(run.results.lines, expected) << stopAt;
+    EXPECT_EQ(run.batch.Size(), stopAt);
+    EXPECT_EQ(LogLines(logs, "run.log").size(), 1 + stopAt);  // header and one line per rename
+    EXPECT_EQ(stop.Total(), stopAt == 0 ? 0u : names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      const std::string renamed = "000" + std::to_string(i + 1) + "Holiday.txt";
+      EXPECT_EQ(folder.Exists(names[i]), i >= stopAt) << names[i];
+      EXPECT_EQ(folder.Exists(renamed), i < stopAt) << renamed;
+    }
+
+    // The undo of what was done, stopped after one file: the rest stays in
+    // the record, still renamed, for the next undo.
+    if (stopAt < 2) continue;
+    StopAfter undoStop(1);
+    run.ctx.progress = &undoStop;
+    EXPECT_EQ(UndoLastBatch(logs.Join("run.log"), false, run.ctx, run.batch).end, RunEnd::Stopped);
+    EXPECT_EQ(run.results.lines,
+              (Lines{"0001Holiday.txt -> a.txt", "Stopped before 0002Holiday.txt.", kCommitEnd}));
+    EXPECT_EQ(run.batch.Size(), stopAt - 1);
+    EXPECT_TRUE(folder.Exists("a.txt"));
+    EXPECT_TRUE(folder.Exists("0002Holiday.txt"));
+    run.ctx.progress = nullptr;
+    EXPECT_EQ(UndoLastBatch(logs.Join("run.log"), false, run.ctx, run.batch).end, RunEnd::Done);
+    EXPECT_EQ(folder.Names(), names);
+  }
+
+  // A preview asked to stop while it reads the folder shows nothing.
+  StopAfter now(0);
+  m_dir.MakeFile("a.jpg");
+  m_run.ctx.progress = &now;
+  EXPECT_EQ(m_run.Run(false).end, RunEnd::Stopped);
+  EXPECT_TRUE(m_run.results.lines.empty());
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 // The surroundings of one run (a preview, a commit or an undo): where its
-// Results lines go, where its messages are shown, and the file system it
-// works on. None of them is owned; all outlive the run.
+// Results lines go, where its messages are shown, the file system it works
+// on and, optionally, where it reports its progress and learns to stop.
+// None of them is owned; all outlive the run.
 #pragma once
 
 #include "file_system.h"
 #include "message_sink.h"
 #include "results_list.h"
+#include "run_progress.h"
 
 namespace kalvenor {
 
@@ -13,6 +15,12 @@ struct RenameContext {
   ResultsList& results;
   MessageSink& messages;
   FileSystem& fs;
+  RunProgress* progress = nullptr;  // none: the run neither reports nor stops
+
+  bool StopRequested() const { return progress != nullptr && progress->StopRequested(); }
+  void Advance(std::size_t done, std::size_t total) const {
+    if (progress != nullptr) progress->Advance(done, total);
+  }
 };
 
 }  // namespace kalvenor

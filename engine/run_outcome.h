@@ -18,6 +18,7 @@ enum class RunEnd {
   LogNotOpened,      // a required log could not be opened; nothing was renamed
   LogWriteFailed,    // a line could not be written to the log
   FolderUnreadable,  // the folder could not be listed (only when the options ask); nothing logged
+  Stopped,           // the caller asked the run to stop; it did so between two files
 };
 
 struct RunOutcome {

@@ -12,6 +12,12 @@ std::string RenameErrorText(Cause cause) {
   return std::string("Rename error: ") + CauseText(cause);
 }
 
+std::string StoppedBeforeLine(std::string_view name) {
+  std::string line = "Stopped before ";
+  line.append(name).append(".");
+  return line;
+}
+
 std::string CannotWriteLogText(std::string_view path) {
   std::string text = "Cannot write to log file ";
   text.append(path).append(".");

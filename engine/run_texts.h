@@ -22,6 +22,10 @@ std::string FileCountLimitLine();
 // "Rename error: " followed by the cause's text.
 std::string RenameErrorText(Cause cause);
 
+// "Stopped before <name>.": the line a run ends its list of files with when
+// it was asked to stop before the file `name`.
+std::string StoppedBeforeLine(std::string_view name);
+
 // "Cannot write to log file <path>."
 std::string CannotWriteLogText(std::string_view path);
 

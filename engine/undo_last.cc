@@ -40,9 +40,20 @@ RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameCon
 
   const std::vector<std::string>& oldPaths = lastBatch.OldPaths();
   const std::vector<std::string>& newPaths = lastBatch.NewPaths();
+  // The pairs not reached when the undo is asked to stop: still renamed,
+  // so still to be undone.
+  LastBatch notReached;
   for (std::size_t i = 0; i < oldPaths.size(); ++i) {
     const PathParts from = SplitPath(newPaths[i]);
     const PathParts to = SplitPath(oldPaths[i]);
+    if (ctx.StopRequested()) {
+      results.AddLine(StoppedBeforeLine(from.name));
+      if (outcome.end == RunEnd::Done) outcome.end = RunEnd::Stopped;
+      for (std::size_t rest = i; rest < oldPaths.size(); ++rest) {
+        notReached.Add(oldPaths[rest], newPaths[rest]);
+      }
+      break;
+    }
     results.AddLine(from.name + std::string(kPlanArrow) + to.name);
     // A failed write is shown once; getting the files back matters more
     // than the log, so the undo goes on unlogged.
@@ -90,12 +101,13 @@ RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameCon
       outcome.failedName = from.name;
       outcome.cause = cause;
     }
+    ctx.Advance(i + 1, oldPaths.size());
   }
 
   if (outcome.end == RunEnd::Done && log.WriteFailed()) outcome.end = RunEnd::LogWriteFailed;
   results.AddLine(std::string(kDoneClosingLine));
   results.ScrollToTop(results.Count() - 1);
-  lastBatch.Clear();
+  lastBatch = std::move(notReached);
   return outcome;
 }
 

@@ -1,7 +1,10 @@
 // Undo of the last batch: renames every recorded file back, first renamed
 // first, logs the undo when a log path is given, writes the Results lines
 // and empties the record. A failed rename is shown and the undo goes on
-// with the next file. The caller updates its buttons afterwards.
+// with the next file. Asked to stop (RenameContext::progress), it stops
+// before its next file with "Stopped before <name>." and keeps in the
+// record the files it did not reach. The caller updates its buttons
+// afterwards.
 #pragma once
 
 #include <string>
@@ -16,8 +19,8 @@ namespace kalvenor {
 // the undo at once (LogNotOpened) with nothing renamed, the Results list
 // untouched and the record kept. Otherwise the outcome is RenameFailed
 // (naming the first file that could not be renamed back) when any rename
-// failed, else LogWriteFailed when a log line could not be written, else
-// Done.
+// failed, else Stopped when it was asked to stop, else LogWriteFailed when
+// a log line could not be written, else Done.
 //
 // `fromLog`: the batch was read back from a log, which anyone may have
 // written into; only what a batch can have renamed is renamed back. An
