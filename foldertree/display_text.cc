@@ -2,16 +2,11 @@
 
 #include <QByteArray>
 #include <QFile>
-#include <algorithm>
 
 QString DisplayText(std::string_view bytes) {
-  const auto size = static_cast<qsizetype>(bytes.size());
-  // Every encoding the file names may be in leaves ASCII as it is.
-  if (std::all_of(bytes.begin(), bytes.end(),
-                  [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
-    return QString::fromLatin1(bytes.data(), size);
-  }
-  return QFile::decodeName(QByteArray::fromRawData(bytes.data(), size));
+  // Qt 6 decodes file names as UTF-8 on this platform (the test holds the
+  // two together); its UTF-8 decoder is also the fastest way for ASCII.
+  return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
 std::string PathBytes(const QString& text) {

@@ -8,8 +8,7 @@
 #include <string>
 #include <string_view>
 
-// `bytes` decoded for display, exactly as QFile::decodeName decodes them;
-// plain ASCII, the usual case, takes a shorter way.
+// `bytes` decoded for display, exactly as QFile::decodeName decodes them.
 QString DisplayText(std::string_view bytes);
 
 // `text` encoded as QFile::encodeName encodes a file name.
