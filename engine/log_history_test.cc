@@ -261,7 +261,7 @@ TEST(StateOf, TellsDonePartlyUndoneAndUndone) {
   EXPECT_EQ(StateOf(history.batches[1], Disk{}.Test()), BatchState::Undone);
   const LogHistory fresh = ReadLogHistory(std::string(kHeader) + Line("/p/a.jpg", "/p/H0001.jpg") +
                                           Line("/p/b.jpg", "/p/H0002.jpg"));
-  EXPECT_EQ(StateOf(fresh.batches[0], Disk{{{"/p/H0001.jpg", "/p/H0002.jpg"}}}.Test()),
+  EXPECT_EQ(StateOf(fresh.batches[0], Disk{{"/p/H0001.jpg", "/p/H0002.jpg"}}.Test()),
             BatchState::Done);
 }
 
