@@ -195,6 +195,19 @@ TEST_F(KalvenorAppTest, QuitSignalClosesOpenDialogsAndTheWindow) {
   EXPECT_TRUE(Stored("Dir").isValid());
 }
 
+// Starts the built program in the folder `work`, offscreen, with its home
+// and settings in `home`.
+void StartProgram(QProcess& program, const apptest::TempDir& home, const apptest::TempDir& work,
+                  const QStringList& arguments) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("HOME"), QString::fromStdString(home.Path()));
+  env.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString(home.Join(".config")));
+  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  program.setProcessEnvironment(env);
+  program.setWorkingDirectory(QString::fromStdString(work.Path()));
+  program.start(QStringLiteral(KALVENOR_APP_PATH), arguments);
+}
+
 // Waits until the started program catches `signalNumber` (its handlers go
 // in before the window is made; a signal before the event loop waits for it).
 bool WaitUntilItCatches(const QProcess& program, int signalNumber) {
@@ -224,13 +237,7 @@ TEST_P(KalvenorProcessTest, SettingsAreWrittenWhenTheProgramIsSignalled) {
     store.setValue(QStringLiteral("Settings/Sort"), 2);
   }
   QProcess program;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("HOME"), QString::fromStdString(home.Path()));
-  env.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString(home.Join(".config")));
-  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-  program.setProcessEnvironment(env);
-  program.setWorkingDirectory(QString::fromStdString(work.Path()));
-  program.start(QStringLiteral(KALVENOR_APP_PATH), QStringList());
+  StartProgram(program, home, work, {});
   ASSERT_TRUE(program.waitForStarted(10000));
   // Signal only once the program catches the signal.
   ASSERT_TRUE(WaitUntilItCatches(program, GetParam()));
@@ -307,13 +314,7 @@ TEST_F(KalvenorAppTest, FolderOnTheCommandLineIsSelectedAndStored) {
                {QStringLiteral("other"), work.Join("other")}};
   for (const auto& entry : cases) {
     QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), QString::fromStdString(home.Path()));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString(home.Join(".config")));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    program.setProcessEnvironment(env);
-    program.setWorkingDirectory(QString::fromStdString(work.Path()));
-    program.start(QStringLiteral(KALVENOR_APP_PATH), {entry.given});
+    StartProgram(program, home, work, {entry.given});
     ASSERT_TRUE(program.waitForStarted(10000));
     ASSERT_TRUE(WaitUntilItCatches(program, SIGTERM));
     QTest::qWait(700);  // the window is up

@@ -67,6 +67,15 @@ class KalvenorViewTest : public ::testing::Test {
     QApplication::processEvents();
   }
 
+  // The window as Open() builds it, but with the real dialogs.
+  void OpenWithRealDialogs() {
+    m_frame = std::make_unique<MainFrame>(m_doc);
+    m_view = new KalvenorView(m_settings, m_doc);
+    m_frame->SetForm(m_view);
+    m_view->OnInitialUpdate();
+    m_frame->show();
+  }
+
   // Makes the window the active one, so that focus and arrow keys behave as
   // for a user.
   void ActivateWindow() {
@@ -385,12 +394,7 @@ TEST_F(KalvenorViewTest, BrowseConfirmedSetsBoxSettingAndCaption) {
 }
 
 TEST_F(KalvenorViewTest, BrowseDialogAddsTheDefaultExtensionToAPlainName) {
-  // The window as Open() builds it, but with the real save dialog.
-  m_frame = std::make_unique<MainFrame>(m_doc);
-  m_view = new KalvenorView(m_settings, m_doc);
-  m_frame->SetForm(m_view);
-  m_view->OnInitialUpdate();
-  m_frame->show();
+  OpenWithRealDialogs();
   apptest::TempDir logs;
   // Answers the real save dialog as a user would: types a name without an
   // extension and confirms it.
@@ -688,12 +692,7 @@ TEST_F(KalvenorViewTest, LogPathTypedFromTheHomeFolderMeansIt) {
 }
 
 TEST_F(KalvenorViewTest, BrowseDialogStartsAtTheLogInTheBox) {
-  // The window as Open() builds it, but with the real save dialog.
-  m_frame = std::make_unique<MainFrame>(m_doc);
-  m_view = new KalvenorView(m_settings, m_doc);
-  m_frame->SetForm(m_view);
-  m_view->OnInitialUpdate();
-  m_frame->show();
+  OpenWithRealDialogs();
   apptest::TempDir logs;
   Control<QLineEdit>("logFileEdit")->setText(QString::fromStdString(logs.Join("old.log")));
   QString folder;

@@ -214,25 +214,28 @@ class Parser {
     return path.empty() || path.front() == '/' || !m_cwd.empty();
   }
 
+  // An action that reads a log (--undo-log, --history): it takes the log
+  // alone, no FOLDER and no option that shapes a rename.
+  CommandLine FinishLogAction(const char* option, const std::string& log, ToolAction action,
+                              std::string& logPath) {
+    const std::string name = std::string("'") + option + "'";
+    if (!CanMakeAbsolute(log)) return Fail(kNoCurrentFolder);
+    if (!m_folders.empty()) return Fail(name + " takes no FOLDER");
+    if (!m_renameOptionGiven.empty())
+      return Fail(name + " cannot be combined with '" + m_renameOptionGiven + "'");
+    m_result.action = action;
+    logPath = MakeAbsolutePath(log, m_cwd);
+    return m_result;
+  }
+
   CommandLine Finish() {
     if (m_historyLog) {
       if (m_undoLog) return Fail("'--history' cannot be combined with '--undo-log'");
-      if (!CanMakeAbsolute(*m_historyLog)) return Fail(kNoCurrentFolder);
-      if (!m_folders.empty()) return Fail("'--history' takes no FOLDER");
-      if (!m_renameOptionGiven.empty())
-        return Fail("'--history' cannot be combined with '" + m_renameOptionGiven + "'");
-      m_result.action = ToolAction::History;
-      m_result.historyLogPath = MakeAbsolutePath(*m_historyLog, m_cwd);
-      return m_result;
+      return FinishLogAction("--history", *m_historyLog, ToolAction::History,
+                             m_result.historyLogPath);
     }
     if (m_undoLog) {
-      if (!CanMakeAbsolute(*m_undoLog)) return Fail(kNoCurrentFolder);
-      if (!m_folders.empty()) return Fail("'--undo-log' takes no FOLDER");
-      if (!m_renameOptionGiven.empty())
-        return Fail("'--undo-log' cannot be combined with '" + m_renameOptionGiven + "'");
-      m_result.action = ToolAction::Undo;
-      m_result.undoLogPath = MakeAbsolutePath(*m_undoLog, m_cwd);
-      return m_result;
+      return FinishLogAction("--undo-log", *m_undoLog, ToolAction::Undo, m_result.undoLogPath);
     }
     if (m_folders.empty()) return Fail("no FOLDER given");
     if (m_folders.size() > 1) return Fail("only one FOLDER may be given");

@@ -217,7 +217,6 @@ class FileSystemWrapper : public FileSystem {
  protected:
   // Never called: every handle belongs to the target.
   void Close(int /*handle*/) override {}
-  FileSystem& Target() { return m_target; }
 
  private:
   FileSystem& m_target;
