@@ -49,6 +49,7 @@ bool KalvenorApp::InitInstance() {
   m_view->helpCommand = [this] { OnHelpContents(); };
   m_help.SetParentWindow(m_frame.get());
   connect(m_frame.get(), &MainFrame::undoFromLogRequested, m_view, &KalvenorView::OnUndoFromLog);
+  connect(m_view, &KalvenorView::runningChanged, m_frame.get(), &MainFrame::OnRunningChanged);
   connect(m_frame.get(), &MainFrame::helpRequested, this, &KalvenorApp::OnHelpContents);
   connect(m_frame.get(), &MainFrame::aboutRequested, this, &KalvenorApp::OnAppAbout);
 

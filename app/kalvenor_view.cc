@@ -143,6 +143,11 @@ const char kLogFilter[] = "Log files (*.log)";
 // that tells cases apart.
 const char kLogSuffix[] = "log";
 
+// What the progress dialog says while a run works.
+const char kReadingLabel[] = "Reading the folder…";
+const char kRenamingLabel[] = "Renaming files…";
+const char kRenamingBackLabel[] = "Renaming files back…";
+
 QString Decode(const std::string& bytes) { return DisplayText(bytes); }
 
 std::string Encode(const QString& text) { return PathBytes(text); }
@@ -291,9 +296,17 @@ void KalvenorView::UpdateControls() {
   m_undo->setEnabled(!m_lastBatch.Empty());
 }
 
-void KalvenorView::OnFolderOrNameChange() { UpdateControls(); }
+void KalvenorView::OnFolderOrNameChange() {
+  // The run at work owns the batch record; the buttons wait for its end.
+  if (IsRunning()) {
+    m_changedDuringRun = true;
+    return;
+  }
+  UpdateControls();
+}
 
 void KalvenorView::OnStart() {
+  if (IsRunning()) return;
   // The choices taken now hold for this preview and the Continue after it;
   // they are also what the settings keep.
   m_startChoices.postfix = m_postfix->isChecked();
@@ -310,6 +323,13 @@ void KalvenorView::OnStart() {
   // The plan is read before it is carried out: the focus goes to it, never
   // on to Continue, so that a key pressed twice cannot rename the files.
   m_results->setFocus();
+  // A preview stopped, or of a folder or name changed meanwhile, leaves
+  // nothing to continue with.
+  if (end == kalvenor::RunEnd::Stopped || m_changedDuringRun) {
+    m_changedDuringRun = false;
+    UpdateControls();
+    return;
+  }
   switch (end) {
     case kalvenor::RunEnd::IndexLimit:
       // Nothing to continue with; the line that says why is brought into view.
@@ -323,7 +343,9 @@ void KalvenorView::OnStart() {
 }
 
 void KalvenorView::OnContinue() {
+  if (IsRunning()) return;
   Run(/*commit=*/true);
+  m_changedDuringRun = false;
   // Not on to Undo Last, which would act on the files again.
   m_results->setFocus();
   UpdateControls();
@@ -331,6 +353,7 @@ void KalvenorView::OnContinue() {
 }
 
 void KalvenorView::OnUndoFromLog() {
+  if (IsRunning()) return;
   const QString chosen = askUndoLogFileName();
   if (chosen.isEmpty()) return;
   const std::string logPath = Encode(chosen);
@@ -366,9 +389,12 @@ void KalvenorView::OnUndoFromLog() {
       break;
     }
   }
-  kalvenor::RenameContext context{*m_results, *this, *m_fs};
   const kalvenor::RunOutcome outcome =
-      kalvenor::UndoLastBatch(logPath, /*logRequired=*/true, context, undo.batch, /*fromLog=*/true);
+      RunInBackground(QString::fromUtf8(kRenamingBackLabel), [&](kalvenor::RenameContext& context) {
+        return kalvenor::UndoLastBatch(logPath, /*logRequired=*/true, context, undo.batch,
+                                       /*fromLog=*/true);
+      });
+  m_changedDuringRun = false;
   if (outcome.end == kalvenor::RunEnd::LogNotOpened) {
     showMessage(QString::fromLatin1(kalvenor::kCannotOpenLog.data(),
                                     static_cast<qsizetype>(kalvenor::kCannotOpenLog.size())),
@@ -379,9 +405,13 @@ void KalvenorView::OnUndoFromLog() {
 }
 
 void KalvenorView::OnUndoLast() {
-  kalvenor::RenameContext context{*m_results, *this, *m_fs};
+  if (IsRunning()) return;
+  const std::string logPath = GetLogPath();
   const kalvenor::RunOutcome outcome =
-      kalvenor::UndoLastBatch(GetLogPath(), /*logRequired=*/false, context, m_lastBatch);
+      RunInBackground(QString::fromUtf8(kRenamingBackLabel), [&](kalvenor::RenameContext& context) {
+        return kalvenor::UndoLastBatch(logPath, /*logRequired=*/false, context, m_lastBatch);
+      });
+  m_changedDuringRun = false;
   if (!outcome.logPath.empty()) SetLogPath(outcome.logPath);
   m_results->setFocus();
   UpdateControls();
@@ -391,10 +421,68 @@ kalvenor::RunOutcome KalvenorView::Run(bool commit) {
   const kalvenor::RenameOptions options = CurrentOptions();
   // The log path as typed names the document while the run works.
   if (!options.logPath.empty()) m_doc.SetTitle(Decode(options.logPath));
-  kalvenor::RenameContext context{*m_results, *this, *m_fs};
-  const kalvenor::RunOutcome outcome = kalvenor::RenameFiles(commit, options, context, m_lastBatch);
+  const kalvenor::RunOutcome outcome =
+      RunInBackground(QString::fromUtf8(commit ? kRenamingLabel : kReadingLabel),
+                      [&](kalvenor::RenameContext& context) {
+                        return kalvenor::RenameFiles(commit, options, context, m_lastBatch);
+                      });
   if (!outcome.logPath.empty()) SetLogPath(outcome.logPath);
   return outcome;
+}
+
+kalvenor::RunOutcome KalvenorView::RunInBackground(const QString& label,
+                                                   const BackgroundRun::Work& work) {
+  // The focus rests on the Results list, never on a control about to be
+  // disabled, from where it would move on to one that is not.
+  m_results->setFocus();
+  HoldControls(true);
+  QWidget* frame = window();
+  frame->installEventFilter(this);
+  BackgroundRun run(*m_results, *this, *m_fs, frame, label);
+  m_run = &run;
+  emit runningChanged(true);
+  const kalvenor::RunOutcome outcome = run.Exec(work);
+  m_run = nullptr;
+  frame->removeEventFilter(this);
+  HoldControls(false);
+  emit runningChanged(false);
+  if (m_closeRequested) {
+    m_closeRequested = false;
+    QMetaObject::invokeMethod(frame, &QWidget::close, Qt::QueuedConnection);
+  }
+  return outcome;
+}
+
+void KalvenorView::HoldControls(bool hold) {
+  if (!hold) {
+    for (const auto& [control, enabled] : m_heldControls) control->setEnabled(enabled);
+    m_heldControls.clear();
+    return;
+  }
+  QList<QWidget*> controls{m_baseName, m_baseIndexEdit, m_prefix, m_postfix, m_ascending,
+                           m_fillGaps, m_logFile,       m_browse, m_start,   m_continue,
+                           m_undo,     m_refresh,       m_tree};
+  for (QAbstractButton* presort : m_presortGroup->buttons()) controls << presort;
+  for (QWidget* control : controls) {
+    m_heldControls.emplace_back(control, control->isEnabled());
+    control->setEnabled(false);
+  }
+}
+
+void KalvenorView::CancelRun() {
+  if (m_run != nullptr) m_run->Stop();
+}
+
+bool KalvenorView::eventFilter(QObject* watched, QEvent* event) {
+  // Closing the window during a run stops the run; the window closes when
+  // the run has ended, with everything it did logged.
+  if (event->type() == QEvent::Close && m_run != nullptr && watched == window()) {
+    m_closeRequested = true;
+    m_run->Stop();
+    event->ignore();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void KalvenorView::OnQuit() {
@@ -435,10 +523,11 @@ std::string KalvenorView::DroppedFolder(const QMimeData* mime) const {
 }
 
 void KalvenorView::dragEnterEvent(QDragEnterEvent* event) {
-  if (!DroppedFolder(event->mimeData()).empty()) event->acceptProposedAction();
+  if (!IsRunning() && !DroppedFolder(event->mimeData()).empty()) event->acceptProposedAction();
 }
 
 void KalvenorView::dropEvent(QDropEvent* event) {
+  if (IsRunning()) return;
   const std::string folder = DroppedFolder(event->mimeData());
   if (folder.empty()) return;
   event->acceptProposedAction();

@@ -12,6 +12,12 @@
 // record of the last batch; the settings record and the document belong to
 // the application and outlive the view.
 //
+// Start, Continue and the undos run on a worker thread (BackgroundRun): the
+// handler returns when the run has finished, as before, but the window keeps
+// painting meanwhile, with the controls that could change the run disabled.
+// Closing the window during a run stops the run before its next file and
+// closes the window once the run has ended.
+//
 // Message boxes, the save dialog and the help command go through replaceable
 // functions, so that tests can answer them; the defaults show real dialogs.
 #pragma once
@@ -22,7 +28,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "background_run.h"
 #include "file_system.h"
 #include "last_batch.h"
 #include "message_sink.h"
@@ -62,6 +71,8 @@ class KalvenorView : public QWidget, public kalvenor::MessageSink {
   // The form's size in pixels in its current font.
   QSize FormSize() const;
   const kalvenor::LastBatch& Batch() const { return m_lastBatch; }
+  // True while a run works on its worker thread.
+  bool IsRunning() const { return m_run != nullptr; }
 
   // kalvenor::MessageSink
   void ShowMessage(const std::string& text, kalvenor::MessageIcon icon) override;
@@ -98,8 +109,15 @@ class KalvenorView : public QWidget, public kalvenor::MessageSink {
   // log that is not yet wholly undone, read as kalvenor-cli --undo-log
   // reads it, after one question; the undo is logged in that log.
   void OnUndoFromLog();
+  // Asks the run at work, if any, to stop before its next file.
+  void CancelRun();
+
+ signals:
+  // A run started (true) or ended (false).
+  void runningChanged(bool running);
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;  // OnSize
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
@@ -116,6 +134,13 @@ class KalvenorView : public QWidget, public kalvenor::MessageSink {
   // Previews or carries out the plan with CurrentOptions(); shows the log
   // the run opened in the log-file box.
   kalvenor::RunOutcome Run(bool commit);
+  // Runs `work` on a worker thread with the controls that could change it
+  // disabled, and returns its outcome when it has finished. A progress
+  // dialog labelled `label` appears when it takes a while.
+  kalvenor::RunOutcome RunInBackground(const QString& label, const BackgroundRun::Work& work);
+  // Disables (true) the controls that could change a run, or gives them
+  // back (false) the states they had.
+  void HoldControls(bool hold);
   void ShowMessageBox(const QString& text, kalvenor::MessageIcon icon);
   QString AskLogFileNameWithDialog();
   QString AskUndoLogFileNameWithDialog();
@@ -133,6 +158,13 @@ class KalvenorView : public QWidget, public kalvenor::MessageSink {
   // Position, presort, gaps and base index as the last Start took them.
   kalvenor::RenameOptions m_startChoices;
   std::string m_logBytes;  // the real bytes behind the log box's text
+
+  BackgroundRun* m_run = nullptr;  // the run at work, if any
+  std::vector<std::pair<QWidget*, bool>> m_heldControls;
+  // The folder or base name changed while a run worked (the tree may end a
+  // walk then); the buttons follow the change once the run has ended.
+  bool m_changedDuringRun = false;
+  bool m_closeRequested = false;  // the window is closed once the run ends
 
   FolderTree* m_tree = nullptr;
   FolderPathBox* m_folderBox = nullptr;

@@ -44,8 +44,8 @@ MainFrame::MainFrame(KalvenorDoc& doc, QWidget* parent)
 
   QMenu* file = menuBar()->addMenu(QString::fromLatin1(kFileMenu));
   file->setObjectName(QStringLiteral("fileMenu"));
-  connect(AddCommand(file, kUndoFromLog, "undoFromLogAction", kIdUndoFromLog), &QAction::triggered,
-          this, &MainFrame::undoFromLogRequested);
+  m_undoFromLog = AddCommand(file, kUndoFromLog, "undoFromLogAction", kIdUndoFromLog);
+  connect(m_undoFromLog, &QAction::triggered, this, &MainFrame::undoFromLogRequested);
   file->addSeparator();
   connect(AddCommand(file, kExit, "exitAction", kIdAppExit), &QAction::triggered, this,
           &QWidget::close);
@@ -75,6 +75,8 @@ MainFrame::MainFrame(KalvenorDoc& doc, QWidget* parent)
 }
 
 void MainFrame::SetForm(QWidget* form) { m_area->setWidget(form); }
+
+void MainFrame::OnRunningChanged(bool running) { m_undoFromLog->setEnabled(!running); }
 
 QSize MainFrame::WantedClientSize(QSize room, int screenWidth, QSize current, QSize form) {
   QSize wanted = form;

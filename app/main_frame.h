@@ -32,6 +32,9 @@ class MainFrame : public QMainWindow {
   // and the form's size.
   static QSize WantedClientSize(QSize room, int screenWidth, QSize current, QSize form);
 
+  // While a run works, File > Undo from Log File... is off.
+  void OnRunningChanged(bool running);
+
  signals:
   void undoFromLogRequested();
   void helpRequested();
@@ -42,4 +45,5 @@ class MainFrame : public QMainWindow {
 
   KalvenorDoc& m_doc;
   QScrollArea* m_area;
+  QAction* m_undoFromLog = nullptr;
 };
