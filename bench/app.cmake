@@ -7,3 +7,12 @@ if(TARGET kalvenor_app_lib)
   add_executable(kalvenor_app_bench app_preview.cc)
   target_link_libraries(kalvenor_app_bench PRIVATE kalvenor_app_lib kalvenor_test_support)
 endif()
+
+# Start, Continue and Undo Last of 9,999 files through the form, each from
+# the click until the Results list is drawn; the source builds against
+# earlier versions too, for a comparison in one sitting:
+#   QT_QPA_PLATFORM=offscreen <build>/bench/kalvenor_form_runs_bench [--rounds N] [--raw]
+if(TARGET kalvenor_app_lib)
+  add_executable(kalvenor_form_runs_bench form_runs_bench.cc)
+  target_link_libraries(kalvenor_form_runs_bench PRIVATE kalvenor_app_lib kalvenor_test_support)
+endif()
