@@ -65,6 +65,7 @@ class KalvenorViewTest : public ::testing::Test {
     m_view->OnInitialUpdate();
     m_frame->show();
     QApplication::processEvents();
+    ASSERT_TRUE(apptest::WaitUntilTreePopulated(m_view));
   }
 
   // The window as Open() builds it, but with the real dialogs.
@@ -74,6 +75,7 @@ class KalvenorViewTest : public ::testing::Test {
     m_frame->SetForm(m_view);
     m_view->OnInitialUpdate();
     m_frame->show();
+    ASSERT_TRUE(apptest::WaitUntilTreePopulated(m_view));
   }
 
   // Makes the window the active one, so that focus and arrow keys behave as
@@ -270,6 +272,9 @@ TEST_F(KalvenorViewTest, StartContinueAndUndoLastOnARealFolder) {
   EXPECT_EQ(m_view->Batch().Size(), 2u);
 
   Click("refreshButton");
+  EXPECT_TRUE(Enabled("startButton"));
+  EXPECT_TRUE(Enabled("undoButton"));
+  ASSERT_TRUE(apptest::WaitUntilTreePopulated(m_view));  // its announcement keeps them so
   EXPECT_TRUE(Enabled("startButton"));
   EXPECT_TRUE(Enabled("undoButton"));
 
@@ -670,6 +675,7 @@ TEST_F(KalvenorViewTest, DroppedFolderOrFileSelectsItsFolder) {
     EXPECT_EQ(enter.isAccepted(), entry.accepted) << entry.dropped.toString().toStdString();
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(m_view, &drop);
+    ASSERT_TRUE(apptest::WaitUntilTreePopulated(m_view));
     EXPECT_EQ(kalvenor::StripTrailingSeparators(Control<FolderPathBox>("folderBox")->Path()),
               entry.selected)
         << entry.dropped.toString().toStdString();
