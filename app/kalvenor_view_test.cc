@@ -331,6 +331,9 @@ TEST_F(KalvenorViewTest, BatchStoppedByAFailureCanBeUndoneForTheFilesBeforeIt) {
     m_shown.push_back({text, icon});
   };
   m_view->OnInitialUpdate();
+  // The tree reads through `faulty` on its workers; it is done before
+  // `faulty` goes.
+  ASSERT_TRUE(apptest::WaitUntilTreePopulated(m_view));
   TypeBaseName(QStringLiteral("Holiday"));
   Click("startButton");
   Click("continueButton");

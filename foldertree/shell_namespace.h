@@ -6,7 +6,10 @@
 //
 // The namespace owns the allocator and the icon list; it must outlive every
 // folder it made and every list it handed out. It also counts the folders it
-// reads, so that tests can see when the disk was touched.
+// reads, so that tests can see when the disk was touched. None of this is
+// guarded: the namespace, its folders and its lists belong to the thread
+// that uses the tree; only the disk work (ReadNamespacePlaces,
+// ReadFolderListing) runs elsewhere.
 #pragma once
 
 #include <QCollator>
