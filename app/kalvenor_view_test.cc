@@ -26,6 +26,8 @@
 #include "app_test_support.h"
 #include "file_name.h"
 #include "folder_path_box.h"
+#include "folder_tree.h"
+#include "gated_file_system.h"
 #include "kalvenor_doc.h"
 #include "main_frame.h"
 #include "presort.h"
@@ -348,6 +350,31 @@ TEST_F(KalvenorViewTest, BatchStoppedByAFailureCanBeUndoneForTheFilesBeforeIt) {
   EXPECT_EQ(m_photos.Names(), (std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg"}));
   EXPECT_EQ(Lines(), (QStringList{QStringLiteral("0001Holiday.jpg -> a.jpg"),
                                   QStringLiteral("Operations complete.")}));
+}
+
+TEST_F(KalvenorViewTest, StoredFolderShowsAtOnceWhileTheTreeReadsItsWayDown) {
+  m_photos.MakeDir("inner");
+  m_settings.dir = m_photos.Join("inner/gone");  // the tree goes to the folder above
+  kalvenor::PosixFileSystem real;
+  kalvenor::testing::GatedFileSystem slow(real);
+  slow.HoldFolders();
+  m_frame = std::make_unique<MainFrame>(m_doc);
+  m_view = new KalvenorView(m_settings, m_doc, slow);
+  m_frame->SetForm(m_view);
+  m_view->OnInitialUpdate();
+  m_frame->show();
+  auto* tree = Control<FolderTree>("folderTree");
+  EXPECT_EQ(Control<FolderPathBox>("folderBox")->Path(), m_photos.Join("inner/gone"));
+  ASSERT_TRUE(slow.WaitUntilHeld());  // the window is up and turning
+  EXPECT_TRUE(m_frame->isVisible());
+  EXPECT_TRUE(tree->IsPopulating());
+  EXPECT_EQ(Control<FolderPathBox>("folderBox")->Path(), m_photos.Join("inner/gone"));
+
+  slow.Release();
+  ASSERT_TRUE(apptest::WaitUntilTreePopulated(m_view));
+  EXPECT_EQ(Control<FolderPathBox>("folderBox")->Path(), m_photos.Join("inner"));
+  EXPECT_EQ(m_settings.dir, m_photos.Join("inner"));
+  m_frame.reset();  // the tree goes before `slow`
 }
 
 TEST_F(KalvenorViewTest, LogThatCannotBeOpenedIsReportedAndTheBatchGoesOn) {
