@@ -3,6 +3,14 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 
+#include "folder_tree.h"
+#include "folder_tree_waits.h"
+
+bool apptest::WaitUntilTreePopulated(const QWidget* parent) {
+  auto* tree = Find<FolderTree>(parent, "folderTree");
+  return tree != nullptr && WaitUntilPopulated(*tree);
+}
+
 int main(int argc, char** argv) {
   // Every test runs offscreen and away from the user's own settings.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -275,6 +275,7 @@ TEST_F(KalvenorAppTest, FolderGivenAtStartIsSelectedInsteadOfTheStoredOne) {
     KalvenorApp app(StoreFile());
     app.SetStartFolder(entry.given);
     ASSERT_TRUE(app.InitInstance());
+    ASSERT_TRUE(apptest::WaitUntilTreePopulated(app.View()));
     EXPECT_EQ(
         kalvenor::StripTrailingSeparators(Find<FolderPathBox>(app.View(), "folderBox")->Path()),
         kalvenor::StripTrailingSeparators(entry.selected))

@@ -186,7 +186,11 @@ void KalvenorView::Init() {
   resize(FormSize());
 }
 
-KalvenorView::~KalvenorView() = default;
+KalvenorView::~KalvenorView() {
+  // The tree reads through the file system on worker threads; it goes (and
+  // waits for them) before the file system this view may own.
+  delete m_tree;
+}
 
 void KalvenorView::CreateControls() {
   FormBuilder form(*this);
@@ -259,6 +263,9 @@ QSize KalvenorView::FormSize() const { return DialogUnits(font()).ToPixels(kForm
 
 void KalvenorView::OnInitialUpdate() {
   if (auto* frame = qobject_cast<MainFrame*>(window())) frame->FitToForm(FormSize());
+  // The box shows the stored folder at once; the tree reads its way down to
+  // it in the background and then selects and announces it.
+  m_folderBox->SetPath(m_settings.dir);
   m_tree->Populate(m_settings.dir);
   UpdateControls();
   m_fillGaps->setChecked(m_settings.gaps != 0);

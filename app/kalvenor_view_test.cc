@@ -26,6 +26,8 @@
 #include "app_test_support.h"
 #include "file_name.h"
 #include "folder_path_box.h"
+#include "folder_tree.h"
+#include "gated_file_system.h"
 #include "kalvenor_doc.h"
 #include "main_frame.h"
 #include "presort.h"
@@ -65,6 +67,7 @@ class KalvenorViewTest : public ::testing::Test {
     m_view->OnInitialUpdate();
     m_frame->show();
     QApplication::processEvents();
+    ASSERT_TRUE(apptest::WaitUntilTreePopulated(m_view));
   }
 
   // The window as Open() builds it, but with the real dialogs.
@@ -74,6 +77,7 @@ class KalvenorViewTest : public ::testing::Test {
     m_frame->SetForm(m_view);
     m_view->OnInitialUpdate();
     m_frame->show();
+    ASSERT_TRUE(apptest::WaitUntilTreePopulated(m_view));
   }
 
   // Makes the window the active one, so that focus and arrow keys behave as
@@ -272,6 +276,9 @@ TEST_F(KalvenorViewTest, StartContinueAndUndoLastOnARealFolder) {
   Click("refreshButton");
   EXPECT_TRUE(Enabled("startButton"));
   EXPECT_TRUE(Enabled("undoButton"));
+  ASSERT_TRUE(apptest::WaitUntilTreePopulated(m_view));  // its announcement keeps them so
+  EXPECT_TRUE(Enabled("startButton"));
+  EXPECT_TRUE(Enabled("undoButton"));
 
   Click("undoButton");
   EXPECT_EQ(Lines(), (QStringList{QStringLiteral("0001Holiday.jpg -> a.jpg"),
@@ -326,6 +333,9 @@ TEST_F(KalvenorViewTest, BatchStoppedByAFailureCanBeUndoneForTheFilesBeforeIt) {
     m_shown.push_back({text, icon});
   };
   m_view->OnInitialUpdate();
+  // The tree reads through `faulty` on its workers; it is done before
+  // `faulty` goes.
+  ASSERT_TRUE(apptest::WaitUntilTreePopulated(m_view));
   TypeBaseName(QStringLiteral("Holiday"));
   Click("startButton");
   Click("continueButton");
@@ -340,6 +350,31 @@ TEST_F(KalvenorViewTest, BatchStoppedByAFailureCanBeUndoneForTheFilesBeforeIt) {
   EXPECT_EQ(m_photos.Names(), (std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg"}));
   EXPECT_EQ(Lines(), (QStringList{QStringLiteral("0001Holiday.jpg -> a.jpg"),
                                   QStringLiteral("Operations complete.")}));
+}
+
+TEST_F(KalvenorViewTest, StoredFolderShowsAtOnceWhileTheTreeReadsItsWayDown) {
+  m_photos.MakeDir("inner");
+  m_settings.dir = m_photos.Join("inner/gone");  // the tree goes to the folder above
+  kalvenor::PosixFileSystem real;
+  kalvenor::testing::GatedFileSystem slow(real);
+  slow.HoldFolders();
+  m_frame = std::make_unique<MainFrame>(m_doc);
+  m_view = new KalvenorView(m_settings, m_doc, slow);
+  m_frame->SetForm(m_view);
+  m_view->OnInitialUpdate();
+  m_frame->show();
+  auto* tree = Control<FolderTree>("folderTree");
+  EXPECT_EQ(Control<FolderPathBox>("folderBox")->Path(), m_photos.Join("inner/gone"));
+  ASSERT_TRUE(slow.WaitUntilHeld());  // the window is up and turning
+  EXPECT_TRUE(m_frame->isVisible());
+  EXPECT_TRUE(tree->IsPopulating());
+  EXPECT_EQ(Control<FolderPathBox>("folderBox")->Path(), m_photos.Join("inner/gone"));
+
+  slow.Release();
+  ASSERT_TRUE(apptest::WaitUntilTreePopulated(m_view));
+  EXPECT_EQ(Control<FolderPathBox>("folderBox")->Path(), m_photos.Join("inner"));
+  EXPECT_EQ(m_settings.dir, m_photos.Join("inner"));
+  m_frame.reset();  // the tree goes before `slow`
 }
 
 TEST_F(KalvenorViewTest, LogThatCannotBeOpenedIsReportedAndTheBatchGoesOn) {
@@ -670,6 +705,7 @@ TEST_F(KalvenorViewTest, DroppedFolderOrFileSelectsItsFolder) {
     EXPECT_EQ(enter.isAccepted(), entry.accepted) << entry.dropped.toString().toStdString();
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(m_view, &drop);
+    ASSERT_TRUE(apptest::WaitUntilTreePopulated(m_view));
     EXPECT_EQ(kalvenor::StripTrailingSeparators(Control<FolderPathBox>("folderBox")->Path()),
               entry.selected)
         << entry.dropped.toString().toStdString();

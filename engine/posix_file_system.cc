@@ -97,8 +97,16 @@ FolderHandle PosixFileSystem::OpenFolder(const std::string& path, Cause* cause) 
 }
 
 void PosixFileSystem::Close(int handle) {
-  m_refusedRenameCalls.erase(handle);
+  {
+    const std::lock_guard lock(m_refusedMutex);
+    m_refusedRenameCalls.erase(handle);
+  }
   ::close(handle);
+}
+
+RefusedRenameCalls* PosixFileSystem::RefusedCallsOf(int handle) {
+  const std::lock_guard lock(m_refusedMutex);
+  return &m_refusedRenameCalls[handle];
 }
 
 bool PosixFileSystem::ListFiles(const FolderHandle& held, bool withTimes,
@@ -162,7 +170,7 @@ bool PosixFileSystem::ListSubfolders(const FolderHandle& held, std::vector<Subfo
 Cause PosixFileSystem::RenameNoReplace(const FolderHandle& folder, const std::string& from,
                                        const std::string& to) {
   return RenameWithoutReplacing(SystemRenameSyscalls(), folder.Get(), from.c_str(), to.c_str(),
-                                &m_refusedRenameCalls[folder.Get()]);
+                                RefusedCallsOf(folder.Get()));
 }
 
 Cause PosixFileSystem::RemoveSecondName(const FolderHandle& folder, const std::string& name,

@@ -1,8 +1,11 @@
 // The real file system of this machine: one held directory descriptor per
 // open folder, renames that never replace an existing entry, and an
-// exclusively locked, unbuffered log.
+// exclusively locked, unbuffered log. Calls on different handles (and calls
+// that take no handle) may come from different threads at once: the only
+// state shared between handles, what renames learnt per folder, is guarded.
 #pragma once
 
+#include <mutex>
 #include <unordered_map>
 
 #include "file_system.h"
@@ -35,7 +38,14 @@ class PosixFileSystem : public FileSystem {
   void Close(int handle) override;
 
  private:
-  // What each open folder's file system refused so far, by its handle.
+  // The entry of `handle` in m_refusedRenameCalls, made when missing. It
+  // stays where it is until the handle is closed, so the caller may use it
+  // after the lock is gone.
+  RefusedRenameCalls* RefusedCallsOf(int handle);
+
+  // What each open folder's file system refused so far, by its handle;
+  // m_refusedMutex guards the map, not the entries.
+  std::mutex m_refusedMutex;
   std::unordered_map<int, RefusedRenameCalls> m_refusedRenameCalls;
 };
 

@@ -3,12 +3,14 @@
 // and what the tree shows of it.
 //
 // The folder tree model owns every record from its making to the next
-// ClearTree; records are never freed one at a time. A record shares its
+// ClearTree; records are never freed one at a time, but for the busy row
+// that stands under a folder while it is being read. A record shares its
 // parent folder (the folder keeps living while a record needs it) and owns
 // its two lists, which go back to the namespace's allocator with the record.
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,7 +34,12 @@ struct FolderItemData {
   QString label;  // decoded for display only
   kalvenor::ItemImages images;
   bool hasChildren = false;   // shows an expand button before reading
-  bool expandedOnce = false;  // read already; never read again
+  bool expandedOnce = false;  // read already (or being read); never read again
+  // While the item's folder is being read on a worker: the read's number
+  // with the model (0: none). Its first child is then the busy row.
+  std::uint64_t readId = 0;
+  // The busy row ("Reading…") itself: no place, no path, no children.
+  bool busy = false;
   FolderItemData* parent = nullptr;
   int row = 0;
   std::vector<FolderItemData*> children;  // in sibling order

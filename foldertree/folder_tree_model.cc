@@ -6,18 +6,34 @@
 #include "namespace_item.h"
 #include "shell_item.h"
 #include "sibling_order.h"
-#include "wait_cursor.h"
 
+using kalvenor::FolderListing;
 using kalvenor::IdListPtr;
 using kalvenor::NameForm;
 using kalvenor::ShellFolder;
 
+namespace {
+
+// Reads of folders on slow shares may each hold a thread for a long time;
+// a few threads let a local folder be read meanwhile.
+constexpr int kWorkerThreads = 4;
+
+}  // namespace
+
 FolderTreeModel::FolderTreeModel(kalvenor::FileSystem& fs, QObject* parent)
-    : QAbstractItemModel(parent), m_namespace(std::make_unique<kalvenor::ShellNamespace>(fs)) {}
+    : QAbstractItemModel(parent), m_namespace(std::make_unique<kalvenor::ShellNamespace>(fs)) {
+  m_workers.setMaxThreadCount(kWorkerThreads);
+}
 
 FolderTreeModel::~FolderTreeModel() {
+  StopReading();    // the workers use the file system and post to this model
+  m_reads.clear();  // their folders and busy rows, before the namespace
   m_items.clear();  // before the namespace and its allocator
 }
+
+void FolderTreeModel::StopReading() { m_workers.waitForDone(); }
+
+QString FolderTreeModel::BusyText() { return QStringLiteral("Reading\u2026"); }
 
 FolderItemData* FolderTreeModel::Record(const QModelIndex& index) const {
   if (!index.isValid() || index.model() != this) return nullptr;
@@ -56,6 +72,7 @@ QVariant FolderTreeModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole: return record->label;
     case Qt::DecorationRole:
+      if (record->busy) return QVariant();
       return m_namespace->Icons().ItemIcon(record->images.image, record->images.selectedImage);
     case kParsingNameRole:
       return QByteArray(record->parsingName.data(),
@@ -65,7 +82,10 @@ QVariant FolderTreeModel::data(const QModelIndex& index, int role) const {
 }
 
 Qt::ItemFlags FolderTreeModel::flags(const QModelIndex& index) const {
-  if (Record(index) == nullptr) return Qt::NoItemFlags;
+  const FolderItemData* record = Record(index);
+  if (record == nullptr) return Qt::NoItemFlags;
+  // The busy row can be neither chosen nor opened.
+  if (record->busy) return Qt::ItemNeverHasChildren;
   return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
 }
 
@@ -81,23 +101,100 @@ bool FolderTreeModel::canFetchMore(const QModelIndex& parent) const {
   return record != nullptr && record->hasChildren && !record->expandedOnce;
 }
 
-void FolderTreeModel::fetchMore(const QModelIndex& parent) {
+bool FolderTreeModel::IsReading(const QModelIndex& folder) const {
+  const FolderItemData* record = Record(folder);
+  return record != nullptr && record->readId != 0;
+}
+
+bool FolderTreeModel::IsBusyRow(const QModelIndex& index) const {
+  const FolderItemData* record = Record(index);
+  return record != nullptr && record->busy;
+}
+
+QModelIndex FolderTreeModel::IndexOf(FolderItemData* record) const {
+  return createIndex(record->row, 0, record);
+}
+
+void FolderTreeModel::fetchMore(const QModelIndex& parent) { FetchChildren(parent, kReadWait); }
+
+void FolderTreeModel::FetchChildren(const QModelIndex& parent, std::chrono::milliseconds wait) {
   FolderItemData* record = Record(parent);
-  if (record == nullptr || record->expandedOnce) return;
+  if (record == nullptr || record->busy || record->expandedOnce) return;
   record->expandedOnce = true;
-  WaitCursor wait;
   const std::shared_ptr<ShellFolder> folder =
       record->parentFolder != nullptr ? record->parentFolder->BindToObject(record->relative.get())
                                       : m_namespace->GetDesktopFolder();
-  if (folder != nullptr) FillChildren(folder, *record, parent);
+  if (folder == nullptr) {
+    FinishRead(nullptr, *record, FolderListing());
+    return;
+  }
+  const std::optional<std::string> listed = folder->BeginRead();
+  if (!listed) {
+    FinishRead(folder, *record, FolderListing());
+    return;
+  }
+
+  const std::uint64_t id = ++m_lastReadId;
+  kalvenor::FileSystem& fs = m_namespace->Files();
+  auto read = StartBackgroundRead<FolderListing>(
+      this, [&fs, path = *listed] { return kalvenor::ReadFolderListing(fs, path); },
+      [this, id] { OnReadArrived(id); });
+  if (std::optional<FolderListing> listing = read->WaitFor(wait)) {
+    FinishRead(folder, *record, *listing);
+    return;
+  }
+
+  // Slow: the busy row stands under the folder until the listing comes.
+  auto busyRow = std::make_unique<FolderItemData>();
+  busyRow->busy = true;
+  busyRow->label = BusyText();
+  busyRow->parent = record;
+  busyRow->row = 0;
+  beginInsertRows(parent, 0, 0);
+  record->readId = id;
+  record->children.push_back(busyRow.get());
+  m_reads.emplace(id, PendingRead{std::move(read), folder, record, std::move(busyRow)});
+  endInsertRows();
+}
+
+void FolderTreeModel::OnReadArrived(std::uint64_t id) {
+  const auto found = m_reads.find(id);
+  if (found == m_reads.end()) return;  // cleared meanwhile, or taken in the wait
+  std::optional<FolderListing> listing = found->second.read->Take();
+  if (!listing) return;
+  PendingRead pending = std::move(found->second);
+  m_reads.erase(found);
+  FolderItemData& record = *pending.record;
+  record.readId = 0;
+  const QModelIndex index = IndexOf(&record);
+  // The subfolders go in after the busy row, which goes last, so that the
+  // folder never stands without children (and so collapsed) in between.
+  FillChildren(pending.folder, record, index, *listing);
+  beginRemoveRows(index, 0, 0);
+  record.children.erase(record.children.begin());
+  for (FolderItemData* child : record.children) --child->row;
+  endRemoveRows();
+  EndRead(record);
+}
+
+void FolderTreeModel::FinishRead(const std::shared_ptr<ShellFolder>& folder, FolderItemData& record,
+                                 const FolderListing& listing) {
+  if (folder != nullptr) FillChildren(folder, record, IndexOf(&record), listing);
+  EndRead(record);
+}
+
+void FolderTreeModel::EndRead(FolderItemData& record) {
+  const QModelIndex index = IndexOf(&record);
   // The expand button goes when the folder had no subfolders after all.
-  if (record->children.empty()) emit dataChanged(parent, parent);
+  if (record.children.empty()) emit dataChanged(index, index);
+  emit folderRead(index);
 }
 
 void FolderTreeModel::FillChildren(const std::shared_ptr<ShellFolder>& folder,
-                                   FolderItemData& parent, const QModelIndex& parentIndex) {
+                                   FolderItemData& parent, const QModelIndex& parentIndex,
+                                   const FolderListing& listing) {
   std::vector<IdListPtr> children;
-  if (!folder->EnumObjects(children)) return;
+  if (!folder->EnumListing(listing, children)) return;
   kalvenor::IdListAllocator& allocator = m_namespace->Allocator();
 
   std::vector<std::unique_ptr<FolderItemData>> made;
@@ -135,8 +232,10 @@ void FolderTreeModel::FillChildren(const std::shared_ptr<ShellFolder>& folder,
   }
   const std::vector<std::size_t> order = kalvenor::SiblingOrder(m_namespace->Collator(), names);
 
-  beginInsertRows(parentIndex, 0, static_cast<int>(made.size()) - 1);
-  parent.children.reserve(made.size());
+  // After the busy row, if there is one.
+  const int first = static_cast<int>(parent.children.size());
+  beginInsertRows(parentIndex, first, first + static_cast<int>(made.size()) - 1);
+  parent.children.reserve(parent.children.size() + made.size());
   for (std::size_t at : order) {
     FolderItemData* record = made[at].get();
     record->row = static_cast<int>(parent.children.size());
@@ -177,7 +276,7 @@ QModelIndex FolderTreeModel::FindChild(const QModelIndex& parent,
   const FolderItemData* record = Record(parent);
   if (record == nullptr) return QModelIndex();
   for (FolderItemData* child : record->children) {
-    if (kalvenor::SameItem(child->relative.get(), item)) {
+    if (!child->busy && kalvenor::SameItem(child->relative.get(), item)) {
       return createIndex(child->row, 0, child);
     }
   }
@@ -188,6 +287,20 @@ void FolderTreeModel::ClearTree() {
   if (m_items.empty()) return;
   beginResetModel();
   m_root = nullptr;
+  // A read still in flight finds no number to come back to.
+  m_reads.clear();
   m_items.clear();
   endResetModel();
+}
+
+void FolderTreeModel::SetPlaces(kalvenor::NamespacePlaces places) {
+  m_namespace->SetPlaces(std::move(places));
+  if (m_root == nullptr) return;
+  const std::shared_ptr<ShellFolder> desktop = m_namespace->GetDesktopFolder();
+  std::string name;
+  if (kalvenor::GetItemName(*desktop, m_root->relative.get(), NameForm::ForParsing, name)) {
+    m_root->parsingName = std::move(name);
+  }
+  const QModelIndex root = IndexOf(m_root);
+  emit dataChanged(root, root);
 }

@@ -13,6 +13,7 @@
 
 #include "folder_path_box.h"
 #include "folder_tree_model.h"
+#include "folder_tree_waits.h"
 #include "shell_namespace.h"
 #include "test_home.h"
 
@@ -43,8 +44,16 @@ class FolderTreeTest : public ::testing::Test {
   const kalvenor::ShellNamespace& Space() { return Model().Namespace(); }
   QModelIndex Current() { return m_tree.currentIndex(); }
   // Lets the view lay out (and so read what it expands) as it would before
-  // painting.
-  void Settle() { m_tree.grab(); }
+  // painting, and waits for those reads.
+  void Settle() {
+    m_tree.grab();
+    ASSERT_TRUE(WaitUntilRead(m_tree));
+  }
+  // Populates the tree and waits for the walk's end.
+  void Populate(const std::string& path) {
+    m_tree.Populate(path);
+    ASSERT_TRUE(WaitUntilPopulated(m_tree)) << path;
+  }
   QModelIndex ChildNamed(const QModelIndex& parent, const QString& label) {
     for (int row = 0; row < Model().rowCount(parent); ++row) {
       const QModelIndex child = Model().index(row, 0, parent);
@@ -64,7 +73,7 @@ TEST_F(FolderTreeTest, PopulateWalksDownAndSelectsTheFolder) {
   const std::string target = m_base + "/one/two/three";
   MakeFolders(target + "/four");
   QSignalSpy spy(&m_box, &FolderPathBox::pathSet);
-  m_tree.Populate(target);
+  Populate(target);
 
   EXPECT_EQ(m_box.Path(), target);
   EXPECT_EQ(spy.count(), 1);  // only the final selection reaches the box
@@ -84,14 +93,14 @@ TEST_F(FolderTreeTest, PopulateWalksDownAndSelectsTheFolder) {
   EXPECT_TRUE(m_tree.selectionModel()->isSelected(Current()));
 
   // A '/' at the end names the same folder.
-  m_tree.Populate(target + "/");
+  Populate(target + "/");
   EXPECT_EQ(m_box.Path(), target);
 }
 
 TEST_F(FolderTreeTest, DesktopDirectorySelectsTheRootWithoutReadingIt) {
   const std::string desktop = TestHome() + "/Desktop";
   const int readsBefore = Space().FolderReads();
-  m_tree.Populate(desktop);
+  Populate(desktop);
   const QModelIndex root = Model().index(0, 0);
   EXPECT_EQ(Current(), root);
   EXPECT_EQ(root.data().toString(), QStringLiteral("Desktop"));
@@ -105,13 +114,13 @@ TEST_F(FolderTreeTest, NamesDifferingInCaseLeadToTheirOwnFolders) {
   MakeFolders(m_base + "/Photos/upper");
   MakeFolders(m_base + "/photos/lower");
   for (const std::string leaf : {"/Photos/upper", "/photos/lower", "/Photos", "/photos"}) {
-    m_tree.Populate(m_base + leaf);
+    Populate(m_base + leaf);
     EXPECT_EQ(m_box.Path(), m_base + leaf);
     EXPECT_EQ(BytesOf(Current()), m_base + leaf);
   }
   // A case that exists nowhere matches no folder of another case: the
   // nearest folder above it is selected.
-  m_tree.Populate(m_base + "/PHOTOS");
+  Populate(m_base + "/PHOTOS");
   EXPECT_EQ(BytesOf(Current()), m_base);
   EXPECT_EQ(m_box.Path(), m_base);
 }
@@ -119,7 +128,7 @@ TEST_F(FolderTreeTest, NamesDifferingInCaseLeadToTheirOwnFolders) {
 TEST_F(FolderTreeTest, FoldersAreReadOnlyWhenFirstExpanded) {
   MakeFolders(m_base + "/leaf");
   MakeFolders(m_base + "/branch/sub");
-  m_tree.Populate(m_base);
+  Populate(m_base);
   const QModelIndex base = Current();
   ASSERT_TRUE(base.isValid());
   EXPECT_TRUE(Model().hasChildren(base));
@@ -152,7 +161,7 @@ TEST_F(FolderTreeTest, FoldersAreReadOnlyWhenFirstExpanded) {
   EXPECT_EQ(Space().FolderReadsOf(m_base), 1);
   EXPECT_FALSE(ChildNamed(base, QStringLiteral("later")).isValid());
 
-  m_tree.Populate(m_base);
+  Populate(m_base);
   m_tree.expand(Current());
   Settle();
   EXPECT_EQ(Space().FolderReadsOf(m_base), 2);
@@ -161,7 +170,7 @@ TEST_F(FolderTreeTest, FoldersAreReadOnlyWhenFirstExpanded) {
 
 TEST_F(FolderTreeTest, FolderThatCannotBeReadLosesItsExpandButton) {
   MakeFolders(m_base + "/branch/sub");
-  m_tree.Populate(m_base);
+  Populate(m_base);
   m_tree.expand(Current());
   Settle();
   const QModelIndex branch = ChildNamed(Current(), QStringLiteral("branch"));
@@ -178,7 +187,7 @@ TEST_F(FolderTreeTest, FolderThatCannotBeReadLosesItsExpandButton) {
 
 TEST_F(FolderTreeTest, SiblingsStandInNaturalOrderWithSpecialPlacesFirst) {
   for (const char* name : {"b10", "B2", "a", ".dot", "b1"}) MakeFolders(m_base + "/" + name);
-  m_tree.Populate(m_base);
+  Populate(m_base);
   m_tree.expand(Current());
   Settle();
   QStringList labels;
@@ -195,7 +204,7 @@ TEST_F(FolderTreeTest, SiblingsStandInNaturalOrderWithSpecialPlacesFirst) {
 }
 
 TEST_F(FolderTreeTest, SelectingPlacesThatAreNoFoldersEmptiesTheBox) {
-  m_tree.Populate(m_base);
+  Populate(m_base);
   ASSERT_EQ(m_box.Path(), m_base);
   const QModelIndex root = Model().index(0, 0);
   QSignalSpy spy(&m_box, &FolderPathBox::pathSet);
@@ -222,11 +231,11 @@ TEST_F(FolderTreeTest, SelectionsDuringPopulateDoNotReachTheBox) {
                        [this](const QModelIndex& parent, int first, int) {
                          m_tree.setCurrentIndex(Model().index(first, 0, parent));
                        });
-  m_tree.Populate("relative/missing");
+  Populate("relative/missing");
   EXPECT_EQ(m_box.Path(), "before");
   EXPECT_EQ(spy.count(), 0);
 
-  m_tree.Populate(m_base + "/a/b");
+  Populate(m_base + "/a/b");
   QObject::disconnect(connection);
   EXPECT_EQ(m_box.Path(), m_base + "/a/b");
   EXPECT_EQ(spy.count(), 1);
@@ -235,7 +244,7 @@ TEST_F(FolderTreeTest, SelectionsDuringPopulateDoNotReachTheBox) {
 TEST_F(FolderTreeTest, UnreachablePathsSelectNothing) {
   m_box.SetPath("kept");
   for (const std::string& path : {std::string(), std::string("relative/dir")}) {
-    m_tree.Populate(path);
+    Populate(path);
     EXPECT_FALSE(Current().isValid()) << path;
     EXPECT_EQ(m_box.Path(), "kept") << path;
     EXPECT_TRUE(m_announced.empty()) << path;
@@ -247,7 +256,7 @@ TEST_F(FolderTreeTest, FolderInTheTrashGivesAnEmptyBox) {
   const std::string trashed = TestHome() + "/.local/share/Trash/files/old";
   MakeFolders(trashed);
   m_box.SetPath("before");
-  m_tree.Populate(trashed);
+  Populate(trashed);
   EXPECT_EQ(BytesOf(Current()), trashed);  // found and selected...
   EXPECT_EQ(m_box.Path(), "");             // ...but refused
   EXPECT_EQ(m_announced, std::vector<std::string>{""});
@@ -257,7 +266,7 @@ TEST_F(FolderTreeTest, FolderInTheTrashGivesAnEmptyBox) {
 TEST_F(FolderTreeTest, NamesThatAreNotUtf8KeepTheirBytes) {
   const std::string odd = m_base + "/caf\xE9/\xFF\xFE";
   MakeFolders(odd);
-  m_tree.Populate(odd);
+  Populate(odd);
   EXPECT_EQ(m_box.Path(), odd);
   ASSERT_TRUE(Current().isValid());
   EXPECT_FALSE(Current().data().toString().isEmpty());
@@ -267,7 +276,7 @@ TEST_F(FolderTreeTest, NamesThatAreNotUtf8KeepTheirBytes) {
 
 TEST_F(FolderTreeTest, ClearingTheTreeGivesBackEveryList) {
   MakeFolders(m_base + "/x/y");
-  m_tree.Populate(m_base + "/x/y");
+  Populate(m_base + "/x/y");
   auto& allocator = Model().Namespace().Allocator();
   EXPECT_GT(allocator.OutstandingBlocks(), 0u);
   m_tree.ClearTree();
@@ -298,7 +307,7 @@ TEST_F(FolderTreeTest, DeepestOpenFolderIsShownWhole) {
   const std::string deep = m_base + "/" + std::string(30, 'a') + "/Summer holidays by the sea";
   MakeFolders(deep);
   m_tree.show();
-  m_tree.Populate(deep);
+  Populate(deep);
   QCoreApplication::processEvents();
   const QModelIndex current = Current();
   ASSERT_EQ(BytesOf(current), deep);
@@ -334,7 +343,7 @@ TEST_F(FolderTreeTest, MissingFolderSelectsTheNearestFolderAboveIt) {
                {m_base + "/absent/deeper", m_base}};
   for (const auto& entry : cases) {
     m_announced.clear();
-    m_tree.Populate(entry.stored);
+    Populate(entry.stored);
     EXPECT_EQ(BytesOf(Current()), entry.selected) << entry.stored;
     EXPECT_EQ(m_announced, std::vector<std::string>{entry.selected}) << entry.stored;
   }

@@ -29,8 +29,8 @@ const MountedVolume* FindVolume(const ShellNamespace& space, std::string_view ro
 class FileSystemFolder final : public ShellFolder {
  public:
   using ShellFolder::ShellFolder;
-  bool EnumObjects(std::vector<IdListPtr>& children) override {
-    return ReadSubfolders(Path(), children);
+  bool EnumListing(const FolderListing& listing, std::vector<IdListPtr>& children) override {
+    return AppendSubfolders(listing, children);
   }
 
  protected:
@@ -45,8 +45,7 @@ class VolumeListFolder final : public ShellFolder {
   VolumeListFolder(ShellNamespace& space, bool network)
       : ShellFolder(space, std::string()), m_network(network) {}
 
-  bool EnumObjects(std::vector<IdListPtr>& children) override {
-    Space().NoteFolderRead(m_network ? kNetworkParsingName : kComputerParsingName);
+  bool EnumListing(const FolderListing& /*listing*/, std::vector<IdListPtr>& children) override {
     for (const MountedVolume& volume : Space().Volumes()) {
       if (volume.network != m_network) continue;
       IdListPtr item =
@@ -58,6 +57,8 @@ class VolumeListFolder final : public ShellFolder {
   }
 
  protected:
+  // The volumes are known already: nothing to read from the disk.
+  std::optional<std::string> ListedFolder() const override { return std::nullopt; }
   std::string SelfName(NameForm form) const override {
     if (form == NameForm::ForParsing) {
       return m_network ? kNetworkParsingName : kComputerParsingName;
@@ -75,13 +76,13 @@ class DesktopFolder final : public ShellFolder {
  public:
   explicit DesktopFolder(ShellNamespace& space) : ShellFolder(space, space.DesktopDirectory()) {}
 
-  bool EnumObjects(std::vector<IdListPtr>& children) override {
+  bool EnumListing(const FolderListing& listing, std::vector<IdListPtr>& children) override {
     for (ItemKind kind : {ItemKind::Computer, ItemKind::Home, ItemKind::Network}) {
       IdListPtr item = MakeItemId(Space().Allocator(), kind, kItemHasSubfolders, {});
       if (item) children.push_back(std::move(item));
     }
     // The special places stay even when the desktop directory is unreadable.
-    ReadSubfolders(Path(), children);
+    AppendSubfolders(listing, children);
     return true;
   }
 
@@ -98,14 +99,23 @@ ShellFolder::ShellFolder(ShellNamespace& space, std::string path)
 
 ShellFolder::~ShellFolder() = default;
 
-bool ShellFolder::ReadSubfolders(const std::string& path, std::vector<IdListPtr>& children) const {
-  m_space.NoteFolderRead(path);
-  FileSystem& fs = m_space.Files();
-  Cause cause = Cause::Ok;
-  const FolderHandle folder = fs.OpenFolder(path, &cause);
-  std::vector<SubfolderEntry> subfolders;
-  if (!folder.IsOpen() || !fs.ListSubfolders(folder, subfolders)) return false;
-  for (const SubfolderEntry& entry : subfolders) {
+bool ShellFolder::EnumObjects(std::vector<IdListPtr>& children) {
+  const std::optional<std::string> listed = BeginRead();
+  return EnumListing(listed ? ReadFolderListing(m_space.Files(), *listed) : FolderListing(),
+                     children);
+}
+
+std::optional<std::string> ShellFolder::BeginRead() const {
+  // The parsing name is the folder's path, or for Computer and Network the
+  // name that stands for them.
+  m_space.NoteFolderRead(SelfName(NameForm::ForParsing));
+  return ListedFolder();
+}
+
+bool ShellFolder::AppendSubfolders(const FolderListing& listing,
+                                   std::vector<IdListPtr>& children) const {
+  if (!listing.read) return false;
+  for (const SubfolderEntry& entry : listing.subfolders) {
     IdListPtr item = MakeItemId(m_space.Allocator(), ItemKind::Folder,
                                 entry.hasSubfolders ? kItemHasSubfolders : 0, entry.name);
     if (item) children.push_back(std::move(item));

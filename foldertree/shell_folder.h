@@ -11,9 +11,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "folder_listing.h"
 #include "id_list.h"
 #include "sibling_order.h"
 
@@ -41,8 +43,20 @@ class ShellFolder {
 
   // Appends one relative one-item list per subfolder, hidden ones included,
   // in the order the folder gives them. False (and nothing appended) when
-  // the folder cannot be read. Each call reads the folder anew.
-  virtual bool EnumObjects(std::vector<IdListPtr>& children) = 0;
+  // the folder cannot be read. Each call reads the folder anew: BeginRead,
+  // ReadFolderListing of the folder it names, EnumListing, all on the
+  // calling thread.
+  bool EnumObjects(std::vector<IdListPtr>& children);
+
+  // The same read in steps, so that its disk work can leave the namespace's
+  // thread. BeginRead notes the read with the namespace and names the
+  // file-system folder whose listing the read needs, or nullopt when it
+  // needs none (Computer, Network); whoever reads it calls
+  // ReadFolderListing, on any thread; EnumListing turns the listing (ignored
+  // when none was needed) into child lists as EnumObjects appends them.
+  // BeginRead and EnumListing run on the namespace's thread only.
+  std::optional<std::string> BeginRead() const;
+  virtual bool EnumListing(const FolderListing& listing, std::vector<IdListPtr>& children) = 0;
 
   // `mask` reduced to the attributes that `child` (a relative list from
   // this folder) has: every child is a folder; kAttrHasSubfolder as the
@@ -72,9 +86,11 @@ class ShellFolder {
   ShellNamespace& Space() const { return m_space; }
   // This folder's own name in the form asked for.
   virtual std::string SelfName(NameForm form) const = 0;
-  // Appends a child list for every subfolder of the file-system folder
-  // `path`; false when it cannot be opened.
-  bool ReadSubfolders(const std::string& path, std::vector<IdListPtr>& children) const;
+  // The file-system folder that BeginRead names; Path() unless overridden.
+  virtual std::optional<std::string> ListedFolder() const { return m_path; }
+  // Appends a child list for every subfolder in `listing`; false when the
+  // folder could not be read.
+  bool AppendSubfolders(const FolderListing& listing, std::vector<IdListPtr>& children) const;
 
  private:
   bool ChildName(const ItemIdList* child, NameForm form, std::string& name) const;

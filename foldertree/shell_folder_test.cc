@@ -103,6 +103,44 @@ TEST_F(ShellFolderTest, UnreadableFolderGivesNoChildren) {
   EXPECT_TRUE(children.empty());
 }
 
+TEST_F(ShellFolderTest, ReadInStepsGivesWhatOneGoGives) {
+  MakeFolders(m_root + "/one");
+  MakeFolders(m_root + "/two/inner");
+  IdListPtr computerItem = m_space.GetSpecialFolderLocation(SpecialFolder::Computer);
+  const struct {
+    std::shared_ptr<ShellFolder> folder;
+    std::optional<std::string> listed;  // what BeginRead names
+    bool read;
+  } cases[] = {{Bind(m_root), m_root, true},
+               {m_space.GetDesktopFolder(), TestHome() + "/Desktop", true},
+               {m_space.GetDesktopFolder()->BindToObject(computerItem.get()), std::nullopt, true},
+               {Bind(m_root + "/gone"), m_root + "/gone", false}};
+  const auto names = [](const std::vector<IdListPtr>& children) {
+    std::vector<std::string> all;
+    for (const IdListPtr& child : children) {
+      all.emplace_back(NameOf(child.get()));
+      all.back() += static_cast<char>('0' + AttributesOf(child.get()));
+    }
+    return all;
+  };
+  for (const auto& entry : cases) {
+    ASSERT_NE(entry.folder, nullptr);
+    SCOPED_TRACE(entry.listed.value_or("(none)"));
+    const int readsBefore = m_space.FolderReads();
+    const std::optional<std::string> listed = entry.folder->BeginRead();
+    EXPECT_EQ(listed, entry.listed);
+    EXPECT_EQ(m_space.FolderReads(), readsBefore + 1);
+    const FolderListing listing = listed ? ReadFolderListing(m_fs, *listed) : FolderListing();
+    EXPECT_EQ(m_space.FolderReads(), readsBefore + 1);  // the disk work counts nothing
+    std::vector<IdListPtr> inSteps;
+    EXPECT_EQ(entry.folder->EnumListing(listing, inSteps), entry.read);
+    std::vector<IdListPtr> inOneGo;
+    EXPECT_EQ(entry.folder->EnumObjects(inOneGo), entry.read);
+    EXPECT_EQ(names(inSteps), names(inOneGo));
+    EXPECT_EQ(inSteps.empty(), !entry.read);
+  }
+}
+
 TEST_F(ShellFolderTest, HomeAndDesktopThatAreNotTextKeepTheirBytes) {
   const std::string home = m_root + "/caf\xe9";
   MakeFolders(home + "/Desktop");

@@ -1,45 +1,13 @@
 #include "shell_namespace.h"
 
-#include <QDir>
 #include <QLocale>
-#include <QStandardPaths>
 
-#include "display_text.h"
-#include "file_name.h"
 #include "namespace_item.h"
 #include "shell_folder.h"
 
 namespace kalvenor {
 
 namespace {
-
-// The home folder as bytes. Qt holds it as text, which cannot carry a name
-// that is not valid UTF-8; $HOME itself can, so it is taken whenever it names
-// the same folder as Qt's text does.
-std::string HomeBytes(FileSystem& fs, const QString& homeText) {
-  const std::optional<std::string> env = fs.GetEnv("HOME");
-  if (env && env->starts_with('/') && QDir::cleanPath(DisplayText(*env)) == homeText) {
-    return StripTrailingSeparators(*env);
-  }
-  return PathBytes(homeText);
-}
-
-// A folder that Qt gives as text, as bytes: a folder inside the home folder
-// keeps the home folder's own bytes in front of the rest.
-std::string PlaceBytes(const QString& placeText, const QString& homeText,
-                       const std::string& homeBytes) {
-  if (placeText == homeText) return homeBytes;
-  if (homeText != QLatin1String("/") && IsAtOrBelow(PathBytes(placeText), PathBytes(homeText))) {
-    return homeBytes + PathBytes(placeText.mid(homeText.size()));
-  }
-  return PathBytes(placeText);
-}
-
-bool IsFolder(FileSystem& fs, const std::string& path) {
-  PathStat stat;
-  return !path.empty() && fs.Stat(path, /*followLinks=*/true, &stat) == Cause::Ok &&
-         stat.isDirectory;
-}
 
 // Numeric collation needs a real locale; the "C" locale compares code
 // points, so names would not sort as the user expects.
@@ -70,13 +38,12 @@ ShellNamespace::ShellNamespace(FileSystem& fs) : m_fs(fs), m_collator(CollationL
 
 ShellNamespace::~ShellNamespace() = default;
 
-void ShellNamespace::Refresh() {
-  const QString homeText = QDir::homePath();
-  m_homeDirectory = HomeBytes(m_fs, homeText);
-  const std::string desktop = PlaceBytes(
-      QStandardPaths::writableLocation(QStandardPaths::DesktopLocation), homeText, m_homeDirectory);
-  m_desktopDirectory = IsFolder(m_fs, desktop) ? desktop : m_homeDirectory;
-  m_volumes = ReadMountedVolumes(m_fs);
+void ShellNamespace::Refresh() { SetPlaces(ReadNamespacePlaces(m_fs)); }
+
+void ShellNamespace::SetPlaces(NamespacePlaces places) {
+  m_desktopDirectory = std::move(places.desktopDirectory);
+  m_homeDirectory = std::move(places.homeDirectory);
+  m_volumes = std::move(places.volumes);
 }
 
 std::shared_ptr<ShellFolder> ShellNamespace::GetDesktopFolder() { return MakeDesktopFolder(*this); }

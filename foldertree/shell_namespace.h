@@ -1,11 +1,15 @@
 // The namespace behind the folder tree: where the Desktop, the desktop
 // directory, the home folder and the mounted volumes are, the allocator of
 // every item identifier list, and the one icon list. Refresh() reads the
-// places and volumes again; the folder tree does so at every population.
+// places and volumes again; the folder tree does so at every population,
+// reading them on a worker thread and handing them over with SetPlaces.
 //
 // The namespace owns the allocator and the icon list; it must outlive every
 // folder it made and every list it handed out. It also counts the folders it
-// reads, so that tests can see when the disk was touched.
+// reads, so that tests can see when the disk was touched. None of this is
+// guarded: the namespace, its folders and its lists belong to the thread
+// that uses the tree; only the disk work (ReadNamespacePlaces,
+// ReadFolderListing) runs elsewhere.
 #pragma once
 
 #include <QCollator>
@@ -17,6 +21,7 @@
 #include "file_system.h"
 #include "id_list.h"
 #include "mounted_volumes.h"
+#include "namespace_places.h"
 #include "shell_icons.h"
 
 namespace kalvenor {
@@ -41,8 +46,11 @@ class ShellNamespace {
 
   // Reads again the desktop directory (the XDG desktop folder when it
   // exists as a folder, else the home folder), the home folder and the
-  // mounted volumes.
+  // mounted volumes: SetPlaces(ReadNamespacePlaces(fs)).
   void Refresh();
+  // Takes places read by ReadNamespacePlaces, on any thread, as Refresh
+  // would.
+  void SetPlaces(NamespacePlaces places);
 
   IdListAllocator& Allocator() { return m_allocator; }
   FileSystem& Files() { return m_fs; }
