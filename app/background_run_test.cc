@@ -103,6 +103,9 @@ class BackgroundRunTest : public ::testing::Test {
     };
     m_view->OnInitialUpdate();
     m_frame->show();
+    // The tree's walk ends first, so that its late word on the folder does
+    // not fall in the middle of a step.
+    EXPECT_TRUE(apptest::WaitUntilTreePopulated(m_view));
     Find<QLineEdit>(m_view, "baseNameEdit")->setText(QStringLiteral("Holiday"));
   }
 
@@ -149,6 +152,8 @@ class BackgroundRunTest : public ::testing::Test {
     }
     return lines;
   }
+
+  void TearDown() override { m_frame.reset(); }  // the tree goes before the file system
 
   TempDir m_photos;
   TempDir m_logs;

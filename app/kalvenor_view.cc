@@ -248,7 +248,13 @@ void KalvenorView::CreateControls() {
   m_continue->setEnabled(false);
 
   connect(m_start, &QPushButton::clicked, this, &KalvenorView::OnStart);
-  connect(m_tree, &FolderTree::folderSelected, m_folderBox, &FolderPathBox::SetPath);
+  connect(m_tree, &FolderTree::folderSelected, this, [this](const std::string& path) {
+    // The start-up walk ending on the folder the box shows already changes
+    // nothing: a preview made while the tree was still reading stands.
+    if (m_startupWalk && path == m_folderBox->Path()) return;
+    m_folderBox->SetPath(path);
+  });
+  connect(m_tree, &FolderTree::populated, this, [this] { m_startupWalk = false; });
   connect(m_folderBox, &FolderPathBox::pathSet, this, &KalvenorView::OnFolderOrNameChange);
   connect(m_baseName, &QLineEdit::textChanged, this, &KalvenorView::OnFolderOrNameChange);
   connect(m_quit, &QPushButton::clicked, this, &KalvenorView::OnQuit);
@@ -266,6 +272,7 @@ void KalvenorView::OnInitialUpdate() {
   // The box shows the stored folder at once; the tree reads its way down to
   // it in the background and then selects and announces it.
   m_folderBox->SetPath(m_settings.dir);
+  m_startupWalk = true;
   m_tree->Populate(m_settings.dir);
   UpdateControls();
   m_fillGaps->setChecked(m_settings.gaps != 0);

@@ -62,8 +62,9 @@ class KalvenorView : public QWidget, public kalvenor::MessageSink {
   ~KalvenorView() override;
 
   // Run once after the main window and the form exist: fits the window to
-  // the form, fills the tree down to the stored folder, enables the buttons
-  // and shows the stored choices.
+  // the form, shows the stored folder in the folder box, starts the tree's
+  // walk down to it (which ends later, on the tree's worker threads), enables
+  // the buttons and shows the stored choices.
   void OnInitialUpdate();
   // The one rule for Start, Continue and Undo Last (Continue always off).
   void UpdateControls();
@@ -165,6 +166,7 @@ class KalvenorView : public QWidget, public kalvenor::MessageSink {
   // walk then); the buttons follow the change once the run has ended.
   bool m_changedDuringRun = false;
   bool m_closeRequested = false;  // the window is closed once the run ends
+  bool m_startupWalk = false;     // the tree walks down to the stored folder
 
   FolderTree* m_tree = nullptr;
   FolderPathBox* m_folderBox = nullptr;

@@ -377,6 +377,30 @@ TEST_F(KalvenorViewTest, StoredFolderShowsAtOnceWhileTheTreeReadsItsWayDown) {
   m_frame.reset();  // the tree goes before `slow`
 }
 
+TEST_F(KalvenorViewTest, APreviewMadeWhileTheTreeReadsItsWayDownStands) {
+  m_photos.MakeFile("a.jpg");
+  kalvenor::PosixFileSystem real;
+  kalvenor::testing::GatedFileSystem slow(real);
+  // The walk waits at the folder that holds the stored one.
+  slow.HoldFolders(kalvenor::SplitPath(m_photos.Path()).folder);
+  m_frame = std::make_unique<MainFrame>(m_doc);
+  m_view = new KalvenorView(m_settings, m_doc, slow);
+  m_frame->SetForm(m_view);
+  m_view->OnInitialUpdate();
+  m_frame->show();
+  ASSERT_TRUE(slow.WaitUntilHeld());
+  TypeBaseName(QStringLiteral("Holiday"));
+  Click("startButton");
+  EXPECT_TRUE(Enabled("continueButton"));
+
+  slow.Release();
+  ASSERT_TRUE(apptest::WaitUntilTreePopulated(m_view));
+  EXPECT_EQ(Control<FolderPathBox>("folderBox")->Path(), m_photos.Path());
+  EXPECT_TRUE(Enabled("continueButton"));  // the same folder, announced late
+  EXPECT_FALSE(Enabled("startButton"));
+  m_frame.reset();  // the tree goes before `slow`
+}
+
 TEST_F(KalvenorViewTest, LogThatCannotBeOpenedIsReportedAndTheBatchGoesOn) {
   m_photos.MakeFile("a.jpg");
   Open();

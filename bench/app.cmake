@@ -16,3 +16,12 @@ if(TARGET kalvenor_app_lib)
   add_executable(kalvenor_form_runs_bench form_runs_bench.cc)
   target_link_libraries(kalvenor_form_runs_bench PRIVATE kalvenor_app_lib kalvenor_test_support)
 endif()
+
+# The longest stretch the window's GUI thread is kept from its events while
+# Start, Continue, Undo Last, a tree expansion and start-up work on a folder
+# whose reads are slowed:
+#   QT_QPA_PLATFORM=offscreen <build>/bench/kalvenor_responsiveness_bench
+if(TARGET kalvenor_app_lib)
+  add_executable(kalvenor_responsiveness_bench responsiveness_bench.cc)
+  target_link_libraries(kalvenor_responsiveness_bench PRIVATE kalvenor_app_lib kalvenor_test_support)
+endif()
