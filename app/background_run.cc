@@ -1,6 +1,8 @@
 #include "background_run.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QEventLoop>
 #include <QProgressBar>
 #include <QProgressDialog>
@@ -56,12 +58,14 @@ void RunProgressFlags::Advance(std::size_t done, std::size_t total) {
 }
 
 BackgroundRun::BackgroundRun(kalvenor::ResultsList& results, kalvenor::MessageSink& messages,
-                             kalvenor::FileSystem& fs, QWidget* window, QString label)
+                             kalvenor::FileSystem& fs, QWidget* window, QString label,
+                             std::function<void()> onSlow)
     : m_results(results),
       m_messages(messages),
       m_fs(fs),
       m_window(window),
-      m_label(std::move(label)) {}
+      m_label(std::move(label)),
+      m_onSlow(std::move(onSlow)) {}
 
 BackgroundRun::~BackgroundRun() { delete m_dialog; }
 
@@ -83,6 +87,7 @@ kalvenor::RunOutcome BackgroundRun::Exec(const Work& work) {
     if (m_dialog != nullptr || clock.elapsed() >= kProgressDelayMs) Poll();
   });
 
+  QCoreApplication::instance()->installEventFilter(this);
   clock.start();
   worker->start();
   poll.start();
@@ -90,14 +95,36 @@ kalvenor::RunOutcome BackgroundRun::Exec(const Work& work) {
   // again until the run has really finished.
   while (!worker->isFinished()) loop.exec();
   worker->wait();
+  QCoreApplication::instance()->removeEventFilter(this);
   poll.stop();
   results.Deliver();
   if (m_dialog != nullptr) m_dialog->hide();
   return outcome;
 }
 
+bool BackgroundRun::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Shortcut:
+    case QEvent::ShortcutOverride: {
+      // Input for the progress dialog and for message boxes goes through:
+      // they are windows of their own.
+      auto* widget = qobject_cast<QWidget*>(watched);
+      if (widget != nullptr && m_window != nullptr && widget->window() == m_window) return true;
+      break;
+    }
+    default: break;
+  }
+  return QObject::eventFilter(watched, event);
+}
+
 void BackgroundRun::Poll() {
   if (m_dialog == nullptr) {
+    if (m_onSlow) m_onSlow();
     m_dialog = new QProgressDialog(m_label, QStringLiteral("Cancel"), 0, 0, m_window);
     m_dialog->setWindowTitle(AppTexts::AppName());
     m_dialog->setWindowModality(Qt::WindowModal);

@@ -6,11 +6,14 @@
 // The run gets stand-ins for the form's Results list and message boxes:
 // its lines are replayed into the form's list on the GUI thread (now and
 // then, before each message and at the end), and a message is shown on the
-// GUI thread while the run waits for it to be read, as before. When the run
-// takes longer than about half a second a progress dialog appears, modal to
-// the window: files done of the total and Cancel. Cancel (or Stop) asks the
-// run to stop before its next file; the file in flight is always finished
-// and logged.
+// GUI thread while the run waits for it to be read, as before.
+//
+// While the run works, the window takes no mouse or key input (it still
+// paints, and may be closed). A run that ends within about half a second
+// changes nothing else on the screen, so that a quick run looks as it always
+// did; a longer one brings up a progress dialog, modal to the window: files
+// done of the total and Cancel. Cancel (or Stop) asks the run to stop
+// before its next file; the file in flight is always finished and logged.
 #pragma once
 
 #include <QObject>
@@ -56,11 +59,12 @@ class BackgroundRun : public QObject {
   static constexpr int kProgressDelayMs = 500;
 
   // `results` and `messages` are the form's, called on the GUI thread only;
-  // `fs` is called from the worker. The progress dialog, captioned
-  // `caption` and labelled `label`, is modal to `window`. All outlive the
-  // run.
+  // `fs` is called from the worker. The progress dialog, labelled `label`,
+  // is modal to `window`; `onSlow` runs just before it appears. All outlive
+  // the run.
   BackgroundRun(kalvenor::ResultsList& results, kalvenor::MessageSink& messages,
-                kalvenor::FileSystem& fs, QWidget* window, QString label);
+                kalvenor::FileSystem& fs, QWidget* window, QString label,
+                std::function<void()> onSlow = {});
   ~BackgroundRun() override;
 
   // Runs `work` on a worker thread and returns its outcome once it has
@@ -70,6 +74,10 @@ class BackgroundRun : public QObject {
   void Stop();
 
   bool StopRequested() const { return m_progress.StopRequested(); }
+
+ protected:
+  // Keeps mouse and key input from the window while the run works.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // Delivers the lines written so far and brings the progress display up
@@ -81,6 +89,7 @@ class BackgroundRun : public QObject {
   kalvenor::FileSystem& m_fs;
   QPointer<QWidget> m_window;
   QString m_label;
+  std::function<void()> m_onSlow;
   RunProgressFlags m_progress;
   QProgressDialog* m_dialog = nullptr;
 };

@@ -12,6 +12,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSemaphore>
+#include <QTest>
 #include <QTimer>
 #include <QTreeView>
 #include <atomic>
@@ -289,8 +290,14 @@ TEST_F(BackgroundRunTest, ClosingTheWindowMidCommitStopsItAndTheToolUndoesTheWho
   Button("startButton")->click();
   bool closed = true;
   ClickHeld(
-      "continueButton", Gate::Rename, 4, [] { return true; }, [&] { closed = m_frame->close(); });
+      "continueButton", Gate::Rename, 4, [] { return true; },
+      [&] {
+        // Typing reaches no box while a run works, even before it is slow.
+        QTest::keyClicks(Find<QLineEdit>(m_view, "baseNameEdit"), QStringLiteral("x"));
+        closed = m_frame->close();
+      });
   EXPECT_FALSE(closed) << "the window closed under a run";
+  EXPECT_EQ(Find<QLineEdit>(m_view, "baseNameEdit")->text(), QStringLiteral("Holiday"));
   EXPECT_EQ(Lines().constLast(), QStringLiteral("Operations complete."));
   EXPECT_EQ(Lines().at(Lines().size() - 2), QStringLiteral("Stopped before d.jpg."));
   // The close asked for goes through once the run has ended.

@@ -449,10 +449,11 @@ kalvenor::RunOutcome KalvenorView::RunInBackground(const QString& label,
   // The focus rests on the Results list, never on a control about to be
   // disabled, from where it would move on to one that is not.
   m_results->setFocus();
-  HoldControls(true);
   QWidget* frame = window();
   frame->installEventFilter(this);
-  BackgroundRun run(*m_results, *this, *m_fs, frame, label);
+  // The controls go grey only when the run turns out slow: a quick run
+  // looks as it always did, and takes no input meanwhile all the same.
+  BackgroundRun run(*m_results, *this, *m_fs, frame, label, [this] { HoldControls(true); });
   m_run = &run;
   emit runningChanged(true);
   const kalvenor::RunOutcome outcome = run.Exec(work);

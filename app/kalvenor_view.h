@@ -14,7 +14,8 @@
 //
 // Start, Continue and the undos run on a worker thread (BackgroundRun): the
 // handler returns when the run has finished, as before, but the window keeps
-// painting meanwhile, with the controls that could change the run disabled.
+// painting meanwhile and takes no input; a slow run disables the controls
+// that could change it and shows its progress.
 // Closing the window during a run stops the run before its next file and
 // closes the window once the run has ended.
 //
@@ -135,9 +136,10 @@ class KalvenorView : public QWidget, public kalvenor::MessageSink {
   // Previews or carries out the plan with CurrentOptions(); shows the log
   // the run opened in the log-file box.
   kalvenor::RunOutcome Run(bool commit);
-  // Runs `work` on a worker thread with the controls that could change it
-  // disabled, and returns its outcome when it has finished. A progress
-  // dialog labelled `label` appears when it takes a while.
+  // Runs `work` on a worker thread and returns its outcome when it has
+  // finished. Meanwhile the window takes no input; when the run takes a
+  // while, the controls that could change it are disabled and a progress
+  // dialog labelled `label` appears.
   kalvenor::RunOutcome RunInBackground(const QString& label, const BackgroundRun::Work& work);
   // Disables (true) the controls that could change a run, or gives them
   // back (false) the states they had.

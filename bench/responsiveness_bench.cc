@@ -114,7 +114,7 @@ void WaitFor(const std::function<bool()>& done) {
 }
 
 void Row(const char* what, std::pair<double, double> measured) {
-  std::printf("| %-38s | %9.1f | %9.1f |\n", what, measured.first, measured.second);
+  std::printf("| %-42s | %9.1f | %9.1f |\n", what, measured.first, measured.second);
 }
 
 }  // namespace
@@ -144,15 +144,20 @@ int main(int argc, char** argv) {
   kalvenor::PosixFileSystem real;
   SlowFileSystem slow(real);
   StallMeter meter;
-  std::printf("| %-38s | %9s | %9s |\n", "slowed reads", "longest", "whole");
-  std::printf("|%s|%s|%s|\n", std::string(40, '-').c_str(), std::string(11, '-').c_str(),
+  std::printf("| %-42s | %9s | %9s |\n", "slowed reads", "longest", "whole");
+  std::printf("|%s|%s|%s|\n", std::string(44, '-').c_str(), std::string(11, '-').c_str(),
               std::string(11, '-').c_str());
 
   // Start-up as the application does it: the window made, fitted and shown,
   // then the tree walking down to the stored folder. "Shown" is the time
   // until the window has been shown and painted once.
-  double shownAt[2] = {0, 0};
-  for (const bool slowed : {false, true}) {
+  // Rounds alternate, unslowed first; the first round of each kind pays for
+  // what a process loads once, so the figure is the median of the others.
+  constexpr int kStartUpRounds = 7;
+  std::vector<double> shownAt[2];
+  std::pair<double, double> startUpStall{0, 0};
+  for (int round = 0; round < 2 * kStartUpRounds; ++round) {
+    const bool slowed = round % 2 == 1;
     SettingsRecord settings;
     settings.dir = photos;
     KalvenorDoc doc;
@@ -167,15 +172,18 @@ int main(int argc, char** argv) {
     view->OnInitialUpdate();
     frame->show();
     frame->repaint();
-    shownAt[slowed ? 1 : 0] = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    if (round >= 2)
+      shownAt[slowed ? 1 : 0].push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
     auto* tree = view->findChild<FolderTree*>();
     WaitFor([&] { return !tree->IsPopulating(); });
     const auto measured = meter.Stop();
-    if (slowed) Row("start-up, tree down to the folder", measured);
+    if (slowed) startUpStall = std::max(startUpStall, measured);
     if (tree->FolderModel()->Record(tree->currentIndex()) == nullptr) {
       std::fprintf(stderr, "start-up selected nothing\n");
     }
   }
+
+  Row("start-up, tree down to the folder (worst)", startUpStall);
 
   // The runs, through the form as the user clicks them.
   {
@@ -219,7 +227,15 @@ int main(int argc, char** argv) {
     Row("expand 10,000 subfolders", meter.Stop());
   }
 
-  std::printf("\nwindow shown after %.1f ms with reads slowed, %.1f ms without (%+.1f ms)\n",
-              shownAt[1], shownAt[0], shownAt[1] - shownAt[0]);
+  const auto median = [](std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+  };
+  const double slowedShown = median(shownAt[1]);
+  const double plainShown = median(shownAt[0]);
+  std::printf(
+      "\nwindow shown after %.1f ms with reads slowed, %.1f ms without (%+.1f ms; medians"
+      " of %d)\n",
+      slowedShown, plainShown, slowedShown - plainShown, kStartUpRounds - 1);
   return 0;
 }
