@@ -4,9 +4,12 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QEventLoop>
+#include <QPointer>
 #include <QProgressBar>
 #include <QProgressDialog>
+#include <QSemaphore>
 #include <QThread>
+#include <QThreadPool>
 #include <QTimer>
 #include <QWidget>
 #include <climits>
@@ -46,6 +49,18 @@ class MessageRelay : public kalvenor::MessageSink {
   kalvenor::MessageSink& m_target;
 };
 
+// The thread runs work on. It is kept once made: starting a thread for
+// every run would cost a quick run a noticeable share of its time.
+QThreadPool& RunThreads() {
+  static QPointer<QThreadPool> pool;
+  if (pool == nullptr) {
+    pool = new QThreadPool(QCoreApplication::instance());
+    pool->setMaxThreadCount(1);
+    pool->setExpiryTimeout(-1);
+  }
+  return *pool;
+}
+
 int ProgressValue(std::size_t count) {
   return count > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(count);
 }
@@ -76,8 +91,16 @@ kalvenor::RunOutcome BackgroundRun::Exec(const Work& work) {
   kalvenor::RunOutcome outcome;
 
   QEventLoop loop;
-  const std::unique_ptr<QThread> worker(QThread::create([&] { outcome = work(context); }));
-  connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+  std::atomic<bool> finished{false};
+  QSemaphore left;
+  const auto runWork = [&] {
+    outcome = work(context);
+    finished.store(true);
+    // Posted to the loop, which is gone only after `left` was released:
+    // its destruction drops the post if it was never delivered.
+    QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    left.release();
+  };
 
   QElapsedTimer clock;
   QTimer poll;
@@ -89,12 +112,12 @@ kalvenor::RunOutcome BackgroundRun::Exec(const Work& work) {
 
   QCoreApplication::instance()->installEventFilter(this);
   clock.start();
-  worker->start();
+  RunThreads().start(runWork);
   poll.start();
   // Leaving the application's loop leaves every loop; this one is entered
   // again until the run has really finished.
-  while (!worker->isFinished()) loop.exec();
-  worker->wait();
+  while (!finished.load()) loop.exec();
+  left.acquire();
   QCoreApplication::instance()->removeEventFilter(this);
   poll.stop();
   results.Deliver();
