@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QEventLoop>
+#include <QMenuBar>
 #include <QPointer>
 #include <QProgressBar>
 #include <QProgressDialog>
@@ -134,10 +135,14 @@ bool BackgroundRun::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyRelease:
     case QEvent::Shortcut:
     case QEvent::ShortcutOverride: {
-      // Input for the progress dialog and for message boxes goes through:
-      // they are windows of their own.
+      // Input for the progress dialog, message boxes and menus goes through:
+      // they are windows of their own. So does the menu bar's, for
+      // File > Exit, which stops the run as closing the window does.
       auto* widget = qobject_cast<QWidget*>(watched);
-      if (widget != nullptr && m_window != nullptr && widget->window() == m_window) return true;
+      if (widget != nullptr && m_window != nullptr && widget->window() == m_window &&
+          qobject_cast<QMenuBar*>(widget) == nullptr) {
+        return true;
+      }
       break;
     }
     default: break;
@@ -150,7 +155,6 @@ void BackgroundRun::Poll() {
     if (m_onSlow) m_onSlow();
     m_dialog = new QProgressDialog(m_label, QStringLiteral("Cancel"), 0, 0, m_window);
     m_dialog->setWindowTitle(AppTexts::AppName());
-    m_dialog->setWindowModality(Qt::WindowModal);
     m_dialog->setAutoClose(false);
     m_dialog->setAutoReset(false);
     m_dialog->setMinimumDuration(0);

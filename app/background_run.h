@@ -8,11 +8,11 @@
 // then, before each message and at the end), and a message is shown on the
 // GUI thread while the run waits for it to be read, as before.
 //
-// While the run works, the window takes no mouse or key input (it still
-// paints, and may be closed). A run that ends within about half a second
-// changes nothing else on the screen, so that a quick run looks as it always
-// did; a longer one brings up a progress dialog, modal to the window: files
-// done of the total and Cancel. Cancel (or Stop) asks the run to stop
+// While the run works, the window takes no mouse or key input but for its
+// menu bar (it still paints, and may be closed). A run that ends within
+// about half a second changes nothing else on the screen, so that a quick
+// run looks as it always did; a longer one brings up a progress dialog over
+// the window: files done of the total and Cancel. Cancel (or Stop) asks the run to stop
 // before its next file; the file in flight is always finished and logged.
 #pragma once
 
@@ -60,7 +60,7 @@ class BackgroundRun : public QObject {
 
   // `results` and `messages` are the form's, called on the GUI thread only;
   // `fs` is called from the worker. The progress dialog, labelled `label`,
-  // is modal to `window`; `onSlow` runs just before it appears. All outlive
+  // stands over `window`; `onSlow` runs just before it appears. All outlive
   // the run.
   BackgroundRun(kalvenor::ResultsList& results, kalvenor::MessageSink& messages,
                 kalvenor::FileSystem& fs, QWidget* window, QString label,
