@@ -340,7 +340,6 @@ void KalvenorView::OnStart() {
   // A preview stopped, or of a folder or name changed meanwhile, leaves
   // nothing to continue with.
   if (end == kalvenor::RunEnd::Stopped || m_changedDuringRun) {
-    m_changedDuringRun = false;
     UpdateControls();
     return;
   }
@@ -359,7 +358,6 @@ void KalvenorView::OnStart() {
 void KalvenorView::OnContinue() {
   if (IsRunning()) return;
   Run(/*commit=*/true);
-  m_changedDuringRun = false;
   // Not on to Undo Last, which would act on the files again.
   m_results->setFocus();
   UpdateControls();
@@ -408,7 +406,6 @@ void KalvenorView::OnUndoFromLog() {
         return kalvenor::UndoLastBatch(logPath, /*logRequired=*/true, context, undo.batch,
                                        /*fromLog=*/true);
       });
-  m_changedDuringRun = false;
   if (outcome.end == kalvenor::RunEnd::LogNotOpened) {
     showMessage(QString::fromLatin1(kalvenor::kCannotOpenLog.data(),
                                     static_cast<qsizetype>(kalvenor::kCannotOpenLog.size())),
@@ -425,7 +422,6 @@ void KalvenorView::OnUndoLast() {
       RunInBackground(QString::fromUtf8(kRenamingBackLabel), [&](kalvenor::RenameContext& context) {
         return kalvenor::UndoLastBatch(logPath, /*logRequired=*/false, context, m_lastBatch);
       });
-  m_changedDuringRun = false;
   if (!outcome.logPath.empty()) SetLogPath(outcome.logPath);
   m_results->setFocus();
   UpdateControls();
@@ -446,14 +442,17 @@ kalvenor::RunOutcome KalvenorView::Run(bool commit) {
 
 kalvenor::RunOutcome KalvenorView::RunInBackground(const QString& label,
                                                    const BackgroundRun::Work& work) {
-  // The focus rests on the Results list, never on a control about to be
-  // disabled, from where it would move on to one that is not.
-  m_results->setFocus();
+  m_changedDuringRun = false;
   QWidget* frame = window();
   frame->installEventFilter(this);
   // The controls go grey only when the run turns out slow: a quick run
   // looks as it always did, and takes no input meanwhile all the same.
-  BackgroundRun run(*m_results, *this, *m_fs, frame, label, [this] { HoldControls(true); });
+  BackgroundRun run(*m_results, *this, *m_fs, frame, label, [this] {
+    // The focus goes to the Results list first, never left on a control
+    // about to be disabled, from where it would move on to one that is not.
+    m_results->setFocus();
+    HoldControls(true);
+  });
   m_run = &run;
   emit runningChanged(true);
   const kalvenor::RunOutcome outcome = run.Exec(work);

@@ -164,8 +164,8 @@ class KalvenorView : public QWidget, public kalvenor::MessageSink {
 
   BackgroundRun* m_run = nullptr;  // the run at work, if any
   std::vector<std::pair<QWidget*, bool>> m_heldControls;
-  // The folder or base name changed while a run worked (the tree may end a
-  // walk then); the buttons follow the change once the run has ended.
+  // The folder or base name changed while the latest run worked (the tree
+  // may end a walk then); the buttons follow the change once it has ended.
   bool m_changedDuringRun = false;
   bool m_closeRequested = false;  // the window is closed once the run ends
   bool m_startupWalk = false;     // the tree walks down to the stored folder

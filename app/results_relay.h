@@ -38,7 +38,9 @@ class ResultsRelay : public kalvenor::ResultsList {
     int value = 0;  // ScrollToTop's index; SetRedraw's flag
     std::string line;
   };
-  void Record(Recorded recorded, int countAfter);
+  // Keeps `recorded`, which adds `linesAdded` lines to the list (Clear
+  // empties it), in one step.
+  void Record(Recorded recorded, int linesAdded);
 
   kalvenor::ResultsList& m_target;
   mutable std::mutex m_mutex;

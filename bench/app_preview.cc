@@ -5,14 +5,13 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "kalvenor_doc.h"
 #include "kalvenor_view.h"
 #include "main_frame.h"
@@ -22,13 +21,8 @@
 
 namespace {
 
-constexpr int kFiles = 9999;
+constexpr int kFiles = bench::kPhotoCount;
 constexpr int kRounds = 21;
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
 
 }  // namespace
 
@@ -38,11 +32,7 @@ int main(int argc, char** argv) {
 
   const kalvenor::testing::TempDir temp("kalvenor-app-bench-");
   const std::string folder = temp.Path();
-  for (int i = 0; i < kFiles; ++i) {
-    char name[32];
-    std::snprintf(name, sizeof name, "/IMG_%05d.jpg", (i * 7919) % 100000);
-    std::ofstream(folder + name);
-  }
+  bench::MakePhotos(folder);
 
   // The engine alone, previewing into a vector.
   kalvenor::PosixFileSystem fs;
@@ -103,9 +93,9 @@ int main(int argc, char** argv) {
     const auto end = std::chrono::steady_clock::now();
     listTimes.push_back(std::chrono::duration<double, std::milli>(end - begin).count());
   }
-  const double listMs = Median(listTimes);
-  const double engineMs = Median(engineTimes);
-  const double formMs = Median(formTimes);
+  const double listMs = bench::Median(listTimes);
+  const double engineMs = bench::Median(engineTimes);
+  const double formMs = bench::Median(formTimes);
 
   std::printf("files: %d, rounds: %d (medians)\n", kFiles, kRounds);
   std::printf("engine preview into a vector:        %8.2f ms (%zu lines)\n", engineMs,

@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "file_system.h"
 #include "log_format.h"
 #include "rename_run.h"
@@ -64,18 +65,13 @@ class Stopwatch {
   double m_cpu;
 };
 
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
 Sample Median(const std::vector<Sample>& samples) {
   std::vector<double> wall, cpu;
   for (const Sample& s : samples) {
     wall.push_back(s.wall);
     cpu.push_back(s.cpu);
   }
-  return {Median(wall), Median(cpu)};
+  return {bench::Median(wall), bench::Median(cpu)};
 }
 
 std::string FileName(int i) {

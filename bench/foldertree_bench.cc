@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "folder_path_box.h"
 #include "folder_tree.h"
 #include "folder_tree_model.h"
@@ -34,11 +35,6 @@ double Seconds(const std::function<void()>& work) {
   const auto start = std::chrono::steady_clock::now();
   work();
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
 }
 
 // The floor: every entry of `path` listed and looked at once.
@@ -130,10 +126,10 @@ int main(int argc, char** argv) {
       tree.grab();
     }));
   }
-  const double wideFloor = Median(floors);
+  const double wideFloor = bench::Median(floors);
   std::printf("medians of %d runs\n", kRepetitions);
-  Report("expand 10,000 subfolders (model)", Median(fetches), wideFloor);
-  Report("expand 10,000 subfolders (view, painted)", Median(shown), wideFloor);
+  Report("expand 10,000 subfolders (model)", bench::Median(fetches), wideFloor);
+  Report("expand 10,000 subfolders (view, painted)", bench::Median(shown), wideFloor);
 
   // Populating down 10 levels, bare and with 100 siblings at each level.
   for (const std::string& target : {deep, deepSiblings}) {
@@ -158,7 +154,7 @@ int main(int argc, char** argv) {
       }));
     }
     Report(target == deep ? "populate 10 levels deep" : "populate 10 levels, 100 siblings each",
-           Median(walks), Median(walkFloors));
+           bench::Median(walks), bench::Median(walkFloors));
   }
 
   return 0;

@@ -1,36 +1,27 @@
 // How long Start, Continue and Undo Last take through the desktop form on a
 // warm local folder of 9,999 files, each from the click until the Results
 // list is filled and drawn. Uses the form's public face only, so that the
-// same source can be built against an earlier version of the program and
-// both be compared in one sitting. Prints medians in milliseconds, and with
+// same source (with bench_support.h) can be built against an earlier
+// version of the program and both be compared in one sitting. Prints medians in milliseconds, and
+// with
 // --raw one line per round.
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "kalvenor_doc.h"
 #include "kalvenor_view.h"
 #include "main_frame.h"
 #include "results_list_box.h"
 #include "test_support.h"
 
-namespace {
-
-constexpr int kFiles = 9999;
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
-}  // namespace
+namespace {}  // namespace
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -45,11 +36,7 @@ int main(int argc, char** argv) {
   const kalvenor::testing::TempDir temp("kalvenor-form-bench-", "/tmp");
   const std::string folder = temp.Path() + "/photos";
   temp.MakeDir("photos");
-  for (int i = 0; i < kFiles; ++i) {
-    char name[32];
-    std::snprintf(name, sizeof name, "/IMG_%05d.jpg", (i * 7919) % 100000);
-    std::ofstream(folder + name);
-  }
+  bench::MakePhotos(folder);
 
   SettingsRecord settings;
   settings.dir = folder;
@@ -90,6 +77,7 @@ int main(int argc, char** argv) {
     baseName->setText(round % 2 == 0 ? QStringLiteral("Holiday ") : QStringLiteral("Holiday"));
   }
   std::printf("start %.2f continue %.2f undo %.2f  (medians of %d rounds, ms, %d lines)\n",
-              Median(starts), Median(continues), Median(undos), rounds, results->Count());
+              bench::Median(starts), bench::Median(continues), bench::Median(undos), rounds,
+              results->Count());
   return 0;
 }

@@ -22,13 +22,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "bench_support.h"
 #include "folder_tree.h"
 #include "folder_tree_model.h"
 #include "kalvenor_doc.h"
@@ -40,7 +40,6 @@
 
 namespace {
 
-constexpr int kFiles = 9999;
 constexpr int kSubfolders = 10000;
 constexpr std::size_t kEntriesPerRead = 800;
 constexpr auto kReadDelay = std::chrono::milliseconds(200);
@@ -129,11 +128,7 @@ int main(int argc, char** argv) {
 
   const std::string photos = base + "/a/b/c/d/photos";
   std::filesystem::create_directories(photos);
-  for (int i = 0; i < kFiles; ++i) {
-    char name[32];
-    std::snprintf(name, sizeof name, "/IMG_%05d.jpg", (i * 7919) % 100000);
-    std::ofstream(photos + name);
-  }
+  bench::MakePhotos(photos);
   const std::string wide = base + "/wide";
   for (int i = 0; i < kSubfolders; ++i) {
     char name[16];
@@ -227,12 +222,8 @@ int main(int argc, char** argv) {
     Row("expand 10,000 subfolders", meter.Stop());
   }
 
-  const auto median = [](std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-  };
-  const double slowedShown = median(shownAt[1]);
-  const double plainShown = median(shownAt[0]);
+  const double slowedShown = bench::Median(shownAt[1]);
+  const double plainShown = bench::Median(shownAt[0]);
   std::printf(
       "\nwindow shown after %.1f ms with reads slowed, %.1f ms without (%+.1f ms; medians"
       " of %d)\n",
