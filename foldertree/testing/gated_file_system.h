@@ -15,8 +15,8 @@
 
 namespace kalvenor::testing {
 
-// A held call lets itself through after this long, so that a tree that
-// waits for a read on its own thread fails the test instead of hanging it.
+// A held call lets itself through after this long, so that a test that
+// forgets to release it fails instead of hanging.
 inline constexpr std::chrono::milliseconds kSelfRelease{20000};
 
 // The real file system, but for calls held at a gate until Release(), and
