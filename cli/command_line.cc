@@ -7,6 +7,7 @@
 
 #include "absolute_path.h"
 #include "base_index.h"
+#include "kalvenor_version.h"
 #include "presort.h"
 #include "rename_plan.h"
 
@@ -297,6 +298,6 @@ std::string HelpText() {
          "3 a rename failed, or the log could not be written.\n";
 }
 
-std::string VersionText() { return "kalvenor-cli 2.0\n"; }
+std::string VersionText() { return "kalvenor-cli " KALVENOR_VERSION_SHOWN "\n"; }
 
 }  // namespace kalvenor

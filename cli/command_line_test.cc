@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "kalvenor_version.h"
+
 namespace kalvenor {
 namespace {
 
@@ -156,7 +158,9 @@ TEST(ParseCommandLine, HelpAndVersionNeedNothingElse) {
   EXPECT_EQ(Parse({"-ch", "--frob"}).action, ToolAction::Help);
   EXPECT_EQ(Parse({"--frob", "--help"}).action, ToolAction::Error);
   EXPECT_EQ(Parse({"--vers", "-z"}).action, ToolAction::Version);
-  EXPECT_EQ(VersionText(), "kalvenor-cli 2.0\n");
+  // The version shown is the project's major and minor version.
+  EXPECT_EQ(VersionText(), "kalvenor-cli " KALVENOR_VERSION_SHOWN "\n");
+  EXPECT_EQ(std::string(KALVENOR_VERSION_FULL).rfind(KALVENOR_VERSION_SHOWN ".", 0), 0u);
   EXPECT_EQ(HelpText().rfind(UsageText(), 0), 0u);
 }
 

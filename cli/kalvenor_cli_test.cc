@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "kalvenor_version.h"
 #include "test_support.h"
 
 namespace {
@@ -159,7 +160,7 @@ TEST_F(CliTest, HelpAndVersion) {
   EXPECT_NE(help.out.find("--undo-log FILE"), std::string::npos);
   const Outcome version = RunCli({"--version"}, m_dir.Path());
   EXPECT_EQ(version.status, 0);
-  EXPECT_EQ(version.out, "kalvenor-cli 2.0\n");
+  EXPECT_EQ(version.out, "kalvenor-cli " KALVENOR_VERSION_SHOWN "\n");
 }
 
 TEST_F(CliTest, PreviewListsThePlanAndTouchesNothing) {
