@@ -27,7 +27,11 @@ HelpLauncher::HelpLauncher() : HelpLauncher(DefaultSearchDirs()) {}
 HelpLauncher::HelpLauncher(QStringList searchDirs) : m_searchDirs(std::move(searchDirs)) {
   openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
   showFailure = [this](const QString& text) {
-    QMessageBox::warning(m_parent, AppTexts::AppName(), text);
+    // Opened, not run: nothing waits for the box to close.
+    auto* box =
+        new QMessageBox(QMessageBox::Warning, AppTexts::AppName(), text, QMessageBox::Ok, m_parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
   };
 }
 

@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -21,6 +22,7 @@
 #include "app_test_support.h"
 #include "file_name.h"
 #include "folder_path_box.h"
+#include "kalvenor_version.h"
 #include "kalvenor_view.h"
 #include "main_frame.h"
 #include "posix_file_system.h"
@@ -73,12 +75,14 @@ TEST_F(KalvenorAppTest, ChoicesOfTheLastStartAreWrittenAndOthersAreNot) {
     KalvenorApp app(StoreFile());
     ASSERT_TRUE(app.InitInstance());
     KalvenorView* view = app.View();
+    ASSERT_TRUE(apptest::WaitUntilSettled(view));  // the folder's test
     Find<QLineEdit>(view, "baseNameEdit")->setText(QStringLiteral("Trip"));
     Find<QRadioButton>(view, "prefixRadio")->click();
     Find<QCheckBox>(view, "fillGapsCheck")->setChecked(false);
     Find<QCheckBox>(view, "ascendingCheck")->setChecked(false);
     Find<QRadioButton>(view, "fileTypeRadio")->click();
     Find<QPushButton>(view, "startButton")->click();
+    ASSERT_TRUE(apptest::WaitUntilIdle(view));
     // Changed after Start, never seen by a Start: not stored.
     Find<QRadioButton>(view, "dateRadio")->click();
     Find<QRadioButton>(view, "postfixRadio")->click();
@@ -135,23 +139,23 @@ TEST_F(KalvenorAppTest, AboutBoxClosesWithEscapeOkAndTheCloseBox) {
     EXPECT_FALSE(about.isVisible()) << way;
   }
   AboutDlg about;
-  EXPECT_EQ(Find<QLabel>(&about, "versionLabel")->text(), QStringLiteral("Kalvenor Version 2.0"));
+  EXPECT_EQ(Find<QLabel>(&about, "versionLabel")->text(),
+            QStringLiteral("Kalvenor Version " KALVENOR_VERSION_SHOWN));
   // The icon comes from the program's own resources, linked in.
   EXPECT_FALSE(Find<QLabel>(&about, "aboutIcon")->pixmap().isNull());
   EXPECT_TRUE(Find<QPushButton>(&about, "okButton")->isDefault());
 }
 
-TEST_F(KalvenorAppTest, AboutCommandRunsTheBoxModally) {
+TEST_F(KalvenorAppTest, AboutCommandOpensTheBoxModallyWithoutWaitingForIt) {
   KalvenorApp app(StoreFile());
   ASSERT_TRUE(app.InitInstance());
-  bool sawBox = false;
-  QTimer::singleShot(0, [&] {
-    QWidget* modal = QApplication::activeModalWidget();
-    sawBox = qobject_cast<AboutDlg*>(modal) != nullptr;
-    if (modal != nullptr) QTest::keyClick(modal, Qt::Key_Escape);
-  });
   app.Frame()->findChild<QAction*>(QStringLiteral("aboutAction"))->trigger();
-  EXPECT_TRUE(sawBox);
+  // The command has returned with the box open over the window.
+  QWidget* modal = QApplication::activeModalWidget();
+  ASSERT_NE(qobject_cast<AboutDlg*>(modal), nullptr);
+  EXPECT_EQ(modal->parentWidget(), app.Frame());
+  QTest::keyClick(modal, Qt::Key_Escape);
+  EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activeModalWidget() == nullptr; }));
   app.Frame()->close();
 }
 
@@ -187,12 +191,47 @@ TEST_F(KalvenorAppTest, HelpButtonAndMenuOpenTheSamePageOrReportTheFailure) {
 TEST_F(KalvenorAppTest, QuitSignalClosesOpenDialogsAndTheWindow) {
   KalvenorApp app(StoreFile());
   ASSERT_TRUE(app.InitInstance());
-  QTimer::singleShot(0, [] { ::raise(SIGTERM); });
-  app.OnAppAbout();  // returns once the signal has closed the box
-  QApplication::processEvents();
-  EXPECT_FALSE(app.Frame()->isVisible());
+  app.OnAppAbout();
+  ASSERT_NE(QApplication::activeModalWidget(), nullptr);
+  ::raise(SIGTERM);
+  EXPECT_TRUE(QTest::qWaitFor([&app] { return !app.Frame()->isVisible(); }));
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   app.ExitInstance(0);
   EXPECT_TRUE(Stored("Dir").isValid());
+}
+
+// A logout while a rename error is on the screen: the message closes, the
+// run it held ends, and the window closes after it, with the renames done
+// logged.
+TEST_F(KalvenorAppTest, QuitSignalWhileARunWaitsOnItsMessageEndsTheRunAndTheWindow) {
+  m_photos.MakeFile("a.jpg");
+  m_photos.MakeFile("b.jpg");
+  Store("Dir", QString::fromStdString(m_photos.Path()));
+  Store("Log", QString::fromStdString(m_config.Join("batches.log")));
+  KalvenorApp app(StoreFile());
+  ASSERT_TRUE(app.InitInstance());
+  KalvenorView* view = app.View();
+  ASSERT_TRUE(apptest::WaitUntilTreePopulated(view));
+  ASSERT_TRUE(apptest::WaitUntilSettled(view));
+  Find<QLineEdit>(view, "baseNameEdit")->setText(QStringLiteral("Trip"));
+  Find<QPushButton>(view, "startButton")->click();
+  ASSERT_TRUE(apptest::WaitUntilIdle(view));
+  // A folder takes the second planned name: its rename fails, with a message.
+  m_photos.MakeDir("Trip0001.jpg");
+  Find<QPushButton>(view, "continueButton")->click();
+  ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }));
+  auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->text(), QStringLiteral("Rename error: access denied."));
+  EXPECT_TRUE(view->IsRunning());
+
+  ::raise(SIGTERM);
+  ASSERT_TRUE(QTest::qWaitFor([&app] { return !app.Frame()->isVisible(); }));
+  EXPECT_FALSE(view->IsRunning());
+  EXPECT_TRUE(m_photos.Exists("Trip0000.jpg"));
+  EXPECT_TRUE(m_photos.Exists("b.jpg"));
+  EXPECT_NE(m_config.Read("batches.log").find("Trip0000.jpg"), std::string::npos);
+  app.ExitInstance(0);
 }
 
 // Starts the built program in the folder `work`, offscreen, with its home
@@ -288,7 +327,7 @@ TEST_F(KalvenorAppTest, CommandLineOffersHelpAndVersion) {
   const struct {
     const char* option;
     const char* shown;
-  } cases[] = {{"--version", "Kalvenor 2.0"}, {"--help", "[FOLDER]"}};
+  } cases[] = {{"--version", "Kalvenor " KALVENOR_VERSION_SHOWN "\n"}, {"--help", "[FOLDER]"}};
   for (const auto& entry : cases) {
     QProcess program;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

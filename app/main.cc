@@ -20,13 +20,11 @@ int main(int argc, char* argv[]) {
   QGuiApplication::setDesktopFileName(QStringLiteral("com.tessavoy.Kalvenor"));
 
   QCommandLineParser parser;
-  parser.setApplicationDescription(
-      QStringLiteral("Renames every file of a folder into a numbered series."));
+  parser.setApplicationDescription(AppTexts::CommandLineDescription());
   parser.addHelpOption();
   parser.addVersionOption();
-  parser.addPositionalArgument(QStringLiteral("FOLDER"),
-                               QStringLiteral("The folder to select instead of the last one."),
-                               QStringLiteral("[FOLDER]"));
+  parser.addPositionalArgument(AppTexts::FolderArgument(), AppTexts::FolderArgumentHelp(),
+                               AppTexts::FolderArgumentSyntax());
   parser.process(application);  // --help and --version end the program here
 
   KalvenorApp app;

@@ -1,8 +1,8 @@
-// Runs of the form on a worker thread, driven offscreen over a file system
-// that holds the worker at one chosen call until the test lets it go: the
-// window answers meanwhile, Cancel and closing the window stop a run between
-// two files, and what the form shows equals what the engine shows run in the
-// foreground.
+// Runs of the form on the run controller's worker, driven offscreen over a
+// file system that holds the worker at one chosen call until the test lets
+// it go: the window answers meanwhile, Cancel and closing the window stop a
+// run between two files, and what the form shows equals what the engine
+// shows run in the foreground. Every test waits for a run on finished().
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -12,6 +12,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSemaphore>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
@@ -20,12 +21,14 @@
 #include <memory>
 
 #include "app_test_support.h"
+#include "folder_tree_waits.h"
 #include "kalvenor_doc.h"
 #include "kalvenor_view.h"
 #include "log_format.h"
 #include "main_frame.h"
 #include "presort.h"
 #include "results_list_box.h"
+#include "run_controller.h"
 #include "test_support.h"
 #include "undo_last.h"
 
@@ -84,7 +87,7 @@ class GatedFileSystem : public kalvenor::FileSystemWrapper {
 
 const std::vector<std::string> kPhotos{"b.jpg", "a.jpg", "f.png", "c.jpg", "e.gif", "d.jpg"};
 
-class BackgroundRunTest : public ::testing::Test {
+class RunControllerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     for (const std::string& name : kPhotos) m_photos.MakeFile(name, name);
@@ -95,19 +98,24 @@ class BackgroundRunTest : public ::testing::Test {
     m_settings.gaps = 0;
     m_settings.postfix = 0;
     m_frame = std::make_unique<MainFrame>(m_doc);
-    m_view = new KalvenorView(m_settings, m_doc, m_fs);
+    m_view = new KalvenorView(m_settings, m_doc, m_fs, m_dialogs);
     m_frame->SetForm(m_view);
     QObject::connect(m_view, &KalvenorView::runningChanged, m_frame.get(),
                      &MainFrame::OnRunningChanged);
-    m_view->showMessage = [](const QString& text, kalvenor::MessageIcon) {
-      ADD_FAILURE() << text.toStdString();
-    };
     m_view->OnInitialUpdate();
     m_frame->show();
     // The tree's walk ends first, so that its late word on the folder does
     // not fall in the middle of a step.
     EXPECT_TRUE(apptest::WaitUntilTreePopulated(m_view));
+    EXPECT_TRUE(apptest::WaitUntilSettled(m_view));
     Find<QLineEdit>(m_view, "baseNameEdit")->setText(QStringLiteral("Holiday"));
+  }
+
+  // Clicks `button` and waits for the run it starts to finish.
+  void Click(const char* button) {
+    QSignalSpy finished(&m_view->Runs(), &RunController::finished);
+    Button(button)->click();
+    ASSERT_TRUE(finished.wait(30000)) << button;
   }
 
   QPushButton* Button(const char* name) const { return Find<QPushButton>(m_view, name); }
@@ -123,7 +131,7 @@ class BackgroundRunTest : public ::testing::Test {
   // Clicks `button` with the worker held at `gate`'s `nth` call. While it is
   // held, a 2 ms timer on the GUI thread must keep firing; once it has fired
   // three times and `ready` holds, `atGate` runs and the worker goes on.
-  // Returns when the click's run has ended.
+  // Returns when the click's run has finished.
   void ClickHeld(const char* button, Gate gate, int nth, const std::function<bool()>& ready,
                  const std::function<void()>& atGate) {
     m_fs.HoldAt(gate, nth);
@@ -139,7 +147,7 @@ class BackgroundRunTest : public ::testing::Test {
       m_fs.Release();
     });
     timer.start();
-    Button(button)->click();
+    Click(button);
     EXPECT_TRUE(released) << button << ": the timer stopped while the run was held";
     EXPECT_FALSE(m_fs.TimedOut()) << button;
     EXPECT_FALSE(m_view->IsRunning());
@@ -154,12 +162,18 @@ class BackgroundRunTest : public ::testing::Test {
     return lines;
   }
 
-  void TearDown() override { m_frame.reset(); }  // the tree goes before the file system
+  void TearDown() override {
+    EXPECT_TRUE(m_dialogs.shown.empty());
+    // The window goes, then the disk work it left, before the file system.
+    m_frame.reset();
+    ASSERT_TRUE(WaitUntilNoDiskWork());
+  }
 
   TempDir m_photos;
   TempDir m_logs;
   kalvenor::PosixFileSystem m_real;
   GatedFileSystem m_fs{m_real};
+  apptest::AnsweringDialogs m_dialogs;
   SettingsRecord m_settings;
   KalvenorDoc m_doc;
   std::unique_ptr<MainFrame> m_frame;
@@ -201,7 +215,7 @@ std::vector<QStringList> ForegroundLines(bool stopAtThirdRename) {
   return steps;
 }
 
-TEST_F(BackgroundRunTest, TheWindowAnswersWhileEachRunIsHeldAndShowsWhatAForegroundRunShows) {
+TEST_F(RunControllerTest, TheWindowAnswersWhileEachRunIsHeldAndShowsWhatAForegroundRunShows) {
   const std::vector<QStringList> expected = ForegroundLines(/*stopAtThirdRename=*/false);
   struct Step {
     const char* button;
@@ -241,7 +255,7 @@ TEST_F(BackgroundRunTest, TheWindowAnswersWhileEachRunIsHeldAndShowsWhatAForegro
             (std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.gif", "f.png"}));
 }
 
-TEST_F(BackgroundRunTest, CancelStopsBetweenTwoFilesAndLeavesDiskLogBatchAndResultsAgreeing) {
+TEST_F(RunControllerTest, CancelStopsBetweenTwoFilesAndLeavesDiskLogBatchAndResultsAgreeing) {
   const std::vector<QStringList> expected = ForegroundLines(/*stopAtThirdRename=*/true);
   // As the user cancels: the dialog's own button.
   const auto cancel = [&] { Progress()->findChild<QPushButton*>()->click(); };
@@ -254,7 +268,7 @@ TEST_F(BackgroundRunTest, CancelStopsBetweenTwoFilesAndLeavesDiskLogBatchAndResu
   EXPECT_FALSE(Button("continueButton")->isEnabled());
   EXPECT_FALSE(Button("undoButton")->isEnabled());
 
-  Button("startButton")->click();
+  Click("startButton");
   EXPECT_EQ(Lines(), expected[0]);
   // Cancelled while the third file is renamed: it is finished and logged,
   // the fourth is not touched.
@@ -279,15 +293,15 @@ TEST_F(BackgroundRunTest, CancelStopsBetweenTwoFilesAndLeavesDiskLogBatchAndResu
                                   QStringLiteral("Operations complete.")}));
   EXPECT_EQ(m_view->Batch().Size(), 2u);
   EXPECT_TRUE(Button("undoButton")->isEnabled());
-  Button("undoButton")->click();
+  Click("undoButton");
   EXPECT_EQ(m_view->Batch().Size(), 0u);
   EXPECT_EQ(m_photos.Names(),
             (std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.gif", "f.png"}));
   EXPECT_EQ(LogLines().size(), 4u + 2u + 3u);  // two undo headers, one line per file back
 }
 
-TEST_F(BackgroundRunTest, ExitMidCommitStopsItAndTheToolUndoesTheWholeBatch) {
-  Button("startButton")->click();
+TEST_F(RunControllerTest, ExitMidCommitStopsItAndTheToolUndoesTheWholeBatch) {
+  Click("startButton");
   bool closed = true;
   ClickHeld(
       "continueButton", Gate::Rename, 4, [] { return true; },
@@ -314,6 +328,53 @@ TEST_F(BackgroundRunTest, ExitMidCommitStopsItAndTheToolUndoesTheWholeBatch) {
   EXPECT_EQ(m_photos.Names(),
             (std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.gif", "f.png"}));
   for (const std::string& name : kPhotos) EXPECT_EQ(m_photos.Read(name), name);
+}
+
+// The controller on its own: a message holds its run until it has been
+// read, without the GUI thread waiting anywhere; the controller's end (as
+// when the program quits with the message still open) answers the message,
+// stops the run before its next file and returns.
+TEST(RunControllerAlone, AMessageHoldsTheRunUntilReadAndTheControllersEndAnswersIt) {
+  for (const bool read : {true, false}) {
+    SCOPED_TRACE(read);
+    TempDir photos;
+    photos.MakeFile("a.jpg");
+    photos.MakeFile("b.jpg");
+    kalvenor::PosixFileSystem fs;
+    kalvenor::testing::VectorResults results;
+    auto runs = std::make_unique<RunController>(results, fs);
+    QSignalSpy messages(runs.get(), &RunController::messageArrived);
+    QSignalSpy finished(runs.get(), &RunController::finished);
+    RunRequest request;
+    request.kind = RunKind::Commit;
+    request.options.folder = photos.Path();
+    request.options.baseName = "Trip";
+    // A log that is not required and cannot be opened: a message, after
+    // which the run goes on.
+    request.options.logPath = photos.Join("no/such.log");
+    ASSERT_TRUE(runs->Start(request));
+    EXPECT_TRUE(runs->IsRunning());
+    EXPECT_FALSE(runs->Start(request));  // one run at a time
+    ASSERT_TRUE(messages.wait(20000));
+    EXPECT_EQ(messages.at(0).at(0).toString(), QStringLiteral("Cannot open log file."));
+    // The run waits for the message to be read while the GUI thread turns.
+    QTest::qWait(50);
+    EXPECT_EQ(finished.count(), 0);
+    EXPECT_EQ(photos.Names(), (std::vector<std::string>{"a.jpg", "b.jpg"}));
+    if (read) {
+      runs->MessageRead();
+      ASSERT_TRUE(finished.wait(20000));
+      const auto result = finished.at(0).at(0).value<RunResult>();
+      EXPECT_EQ(result.kind, RunKind::Commit);
+      EXPECT_EQ(result.outcome.end, kalvenor::RunEnd::Done);
+      EXPECT_EQ(result.batch.Size(), 2u);
+      EXPECT_FALSE(runs->IsRunning());
+      EXPECT_EQ(photos.Names(), (std::vector<std::string>{"Trip0000.jpg", "Trip0001.jpg"}));
+    } else {
+      runs.reset();  // returns: the message is answered and the run stopped
+      EXPECT_EQ(photos.Names(), (std::vector<std::string>{"a.jpg", "b.jpg"}));
+    }
+  }
 }
 
 }  // namespace
