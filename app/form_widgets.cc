@@ -9,9 +9,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QValidator>
+#include <algorithm>
 #include <utility>
 
 #include "app_texts.h"
+#include "base_index.h"
 #include "dialog_units.h"
 #include "folder_path_box.h"
 #include "folder_tree.h"
@@ -189,6 +191,28 @@ void FormWidgets::RecordTreePlace() {
   m_clientRect = QRect(QPoint(0, 0), FormSize());
   m_placeRecorded = true;
   PlaceTree();
+}
+
+void FormWidgets::ShowStoredChoices(const SettingsRecord& settings) {
+  fillGaps->setChecked(settings.gaps != 0);
+  ascending->setChecked(settings.ascending != 0);
+  baseIndex->setText(AppTexts::BaseIndexStart());
+  (settings.postfix != 0 ? postfix : prefix)->setChecked(true);
+  const int stored = settings.sort;
+  const int sort = stored == kalvenor::kSortByName || stored == kalvenor::kSortByDate
+                       ? stored
+                       : kalvenor::kSortByType;
+  presortGroup->button(sort)->setChecked(true);
+}
+
+kalvenor::RenameOptions FormWidgets::Choices() const {
+  kalvenor::RenameOptions choices;
+  choices.postfix = postfix->isChecked();
+  choices.sortType = std::max(presortGroup->checkedId(), kalvenor::kSortByName);
+  choices.fillGaps = fillGaps->isChecked();
+  choices.ascending = ascending->isChecked();
+  choices.baseIndex = kalvenor::ParseBaseIndex(baseIndex->text().toStdString());
+  return choices;
 }
 
 void FormWidgets::PlaceTree() {

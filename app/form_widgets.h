@@ -16,6 +16,8 @@
 #include <QSize>
 
 #include "file_system.h"
+#include "rename_options.h"
+#include "settings_record.h"
 
 class FolderPathBox;
 class FolderTree;
@@ -40,6 +42,15 @@ class FormWidgets {
   void RecordTreePlace();
   // Places the tree for the form's width now; nothing before RecordTreePlace.
   void PlaceTree();
+
+  // Shows the stored choices: the check boxes, the position and the
+  // presort (any presort value but Alphanumeric's and Date's selects File
+  // Type), and "0" in the Base Index box.
+  void ShowStoredChoices(const SettingsRecord& settings);
+  // The choices the boxes hold now, as a run takes them: position, presort,
+  // direction, gaps, and the base index as read from its box (0 for what
+  // does not read as an index).
+  kalvenor::RenameOptions Choices() const;
 
   FolderTree* tree = nullptr;
   FolderPathBox* folderBox = nullptr;

@@ -1,18 +1,14 @@
 #include "kalvenor_view.h"
 
-#include <QButtonGroup>
-#include <QCheckBox>
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QResizeEvent>
 #include <algorithm>
 #include <optional>
 #include <utility>
 
 #include "app_texts.h"
-#include "base_index.h"
 #include "display_text.h"
 #include "file_name.h"
 #include "folder_path_box.h"
@@ -20,7 +16,6 @@
 #include "form_dialogs.h"
 #include "kalvenor_doc.h"
 #include "main_frame.h"
-#include "presort.h"
 #include "resource_ids.h"
 #include "results_list_box.h"
 #include "run_progress_dialog.h"
@@ -109,18 +104,10 @@ void KalvenorView::OnInitialUpdate() {
   m_startupWalk = true;
   w.tree->Populate(m_settings.dir);
   UpdateControls();
-  w.fillGaps->setChecked(m_settings.gaps != 0);
-  w.ascending->setChecked(m_settings.ascending != 0);
-  w.baseIndex->setText(AppTexts::BaseIndexStart());
+  w.ShowStoredChoices(m_settings);
   m_logBytes = m_settings.log;
   w.logFile->setText(Decode(m_logBytes));
   if (!m_logBytes.empty()) m_doc.SetTitle(Decode(m_logBytes));
-  (m_settings.postfix != 0 ? w.postfix : w.prefix)->setChecked(true);
-  const int stored = m_settings.sort;
-  const int sort = stored == kalvenor::kSortByName || stored == kalvenor::kSortByDate
-                       ? stored
-                       : kalvenor::kSortByType;
-  w.presortGroup->button(sort)->setChecked(true);
   // Until the first Start, a run would take the stored choices.
   m_startChoices.postfix = m_settings.postfix != 0;
   m_startChoices.sortType = m_settings.sort;
@@ -158,14 +145,9 @@ void KalvenorView::OnFolderOrNameChange() {
 
 void KalvenorView::OnStart() {
   if (IsBusy()) return;
-  const FormWidgets& w = m_widgets;
   // The choices taken now hold for this preview and the Continue after it;
   // they are also what the settings keep.
-  m_startChoices.postfix = w.postfix->isChecked();
-  m_startChoices.sortType = std::max(w.presortGroup->checkedId(), kalvenor::kSortByName);
-  m_startChoices.fillGaps = w.fillGaps->isChecked();
-  m_startChoices.ascending = w.ascending->isChecked();
-  m_startChoices.baseIndex = kalvenor::ParseBaseIndex(w.baseIndex->text().toStdString());
+  m_startChoices = m_widgets.Choices();
   m_settings.postfix = m_startChoices.postfix ? 1 : 0;
   m_settings.sort = m_startChoices.sortType;
   m_settings.gaps = m_startChoices.fillGaps ? 1 : 0;

@@ -55,10 +55,12 @@ inline KalvenorView* MakeForm(SettingsRecord& settings, KalvenorDoc& doc,
 #endif
 }
 
-// Turns the event loop until `done` holds.
+// Turns the event loop until `done` holds, sleeping while no event comes
+// (processEvents with a time limit would spin, and take the processor from
+// the run it waits for).
 template <typename Done>
 void TurnUntil(const Done& done) {
-  while (!done()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+  while (!done()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 // Clicks `button` and returns once the run it started has ended (at once
