@@ -208,8 +208,10 @@ void KalvenorView::HoldForm(bool hold) {
   // Disabled, the form takes no input (the menu bar, outside it, does).
   // Its repainting is held too, so that a quick run changes nothing on the
   // screen; a slow run gives it back (OnRunSlow) and the form shows grey.
-  setUpdatesEnabled(!hold);
+  // Given back in the other order, so that the form is repainted once.
+  if (hold) setUpdatesEnabled(false);
   setEnabled(!hold);
+  if (!hold) setUpdatesEnabled(true);
 }
 
 void KalvenorView::OnRunSlow() {
