@@ -102,7 +102,7 @@ TEST(ParseCommandLine, RefusesWrongArguments) {
       {{"-b", "x"}, "no FOLDER given"},
       {{"-b", "x", "p", "q"}, "only one FOLDER may be given"},
       {{"-b", "x", ""}, "the FOLDER must not be empty"},
-      {{"-b", "x", "-s", "size", "p"}, "the sort key must be name, date or type, not 'size'"},
+      {{"-b", "x", "-s", "size", "p"}, "the sort key must be name, date, type or taken, not 'size'"},
       {{"-b", "x", "--frobnicate", "p"}, "unknown option '--frobnicate'"},
       {{"-b", "x", "-z", "p"}, "unknown option '-z'"},
       {{"-b", "x", "--p", "p"}, "option '--p' is ambiguous"},

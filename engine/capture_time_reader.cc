@@ -82,9 +82,14 @@ std::optional<CaptureTime> ReadCaptureTime(ByteSource& file, std::string_view st
   }
   needed = std::min(needed, file.Size());
   if (needed <= start.size()) return CaptureTimeFromExif(exif.ReadDateTags(start));
-  std::string more;
-  if (!file.Read(0, static_cast<std::size_t>(needed), more)) return std::nullopt;
-  return CaptureTimeFromExif(exif.ReadDateTags(more));
+  std::string rest;
+  if (!file.Read(start.size(), static_cast<std::size_t>(needed - start.size()), rest)) {
+    return std::nullopt;
+  }
+  std::string bytes;
+  bytes.reserve(start.size() + rest.size());
+  bytes.append(start).append(rest);
+  return CaptureTimeFromExif(exif.ReadDateTags(bytes));
 }
 
 HeldFileBytes::HeldFileBytes(FileSystem& fs, const FolderHandle& folder, const std::string& name)

@@ -43,8 +43,8 @@ class HeldFileBytes : public ByteSource {
 
  private:
   FileSystem& m_fs;
+  std::uint64_t m_size = 0;  // before m_file, whose opening sets it
   ReadHandle m_file;
-  std::uint64_t m_size = 0;
   std::string m_start;
 };
 
