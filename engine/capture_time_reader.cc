@@ -43,7 +43,7 @@ std::uint64_t JpegExifEnd(ByteSource& file, std::string_view start) {
   for (int segment = 0; segment < kMaxJpegSegments; ++segment) {
     if (at + 10 <= start.size()) {
       header.assign(start.substr(static_cast<std::size_t>(at), 10));
-    } else if (!file.Read(at, 10, header)) {
+    } else if (at >= file.Size() || !file.Read(at, 10, header)) {
       return 0;
     }
     if (header.size() < 4 || static_cast<unsigned char>(header[0]) != 0xFF) return 0;

@@ -10,7 +10,7 @@
 #include <random>
 
 #include "exiv2_exif_reader.h"
-#include "photo_test_files.h"
+#include "photo_test_support.h"
 #include "posix_file_system.h"
 #include "test_support.h"
 

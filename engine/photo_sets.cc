@@ -49,6 +49,7 @@ struct Placed {
   SetMember member;
   std::string key;
   Kind kind;
+  const FileEntry* owner = nullptr;  // the file it is named after, if any
 };
 
 Placed Place(const FileEntry& entry,
@@ -66,6 +67,7 @@ Placed Place(const FileEntry& entry,
     placed.member.seriesStem = name.substr(0, stemSize);
     placed.member.ext = name.substr(stemSize + 1);
     placed.key = Folded(placed.member.seriesStem);
+    placed.owner = owner->second;
     return placed;
   }
   // A Live Photo's film beside its still.
@@ -113,16 +115,23 @@ std::vector<PhotoSet> GroupPhotoSets(const std::vector<FileEntry>& entries) {
       return PresortsBefore(*x.member.entry, *y.member.entry, kSortByName);
     });
     // Each member goes to the first of the group's sets that has no member
-    // with its extension, preferring one whose stem it shares byte for
-    // byte (so "IMG_1.JPG" stays with "IMG_1.CR2", "img_1.jpg" with
-    // "img_1.cr2").
+    // with its extension, preferring the set of the file it is named
+    // after, then one whose stem it shares byte for byte (so "IMG_1.JPG"
+    // stays with "IMG_1.CR2", "img_1.jpg" with "img_1.cr2").
     const std::size_t first = sets.size();
     for (const Placed& placed : group) {
       const auto fits = [&](const PhotoSet& set) {
         return std::none_of(set.members.begin(), set.members.end(),
                             [&](const SetMember& m) { return SameExt(m.ext, placed.member.ext); });
       };
+      const auto holdsOwner = [&](const PhotoSet& set) {
+        return std::any_of(set.members.begin(), set.members.end(),
+                           [&](const SetMember& m) { return m.entry == placed.owner; });
+      };
       PhotoSet* target = nullptr;
+      for (std::size_t s = first; s < sets.size() && target == nullptr; ++s) {
+        if (placed.owner != nullptr && fits(sets[s]) && holdsOwner(sets[s])) target = &sets[s];
+      }
       for (std::size_t s = first; s < sets.size() && target == nullptr; ++s) {
         if (fits(sets[s]) && sets[s].members.front().seriesStem == placed.member.seriesStem) {
           target = &sets[s];

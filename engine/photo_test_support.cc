@@ -1,4 +1,4 @@
-#include "photo_test_files.h"
+#include "photo_test_support.h"
 
 #include <exiv2/exiv2.hpp>
 
