@@ -366,7 +366,8 @@ TEST(CrashRecoveryTest, ACommitOfSetsKilledMidSetIsUndone) {
     const std::string log = dir.Join("k" + std::to_string(round++) + ".log");
     args = commit;
     args.insert(args.end(), {log, folder});
-    RunAndKill(args, std::chrono::microseconds(static_cast<long>(at * static_cast<double>(full.count()))));
+    RunAndKill(
+        args, std::chrono::microseconds(static_cast<long>(at * static_cast<double>(full.count()))));
     // A set cut in two: its raw file renamed, its sidecar not yet (or so).
     const std::map<std::string, std::string> now = Contents(folder);
     for (const auto& [name, bytes] : now) {

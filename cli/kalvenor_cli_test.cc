@@ -649,7 +649,8 @@ TEST(CliPhotoTest, RealCameraPhotosAreNumberedInTheOrderTheyWereTaken) {
   const char* const neutral[] = {"q", "d", "x", "a", "m", "b", "k"};
   for (std::size_t i = 0; i < byTime.size(); ++i) {
     const std::string name = std::string(neutral[i]) + ".jpg";
-    WriteFile(folder + "/" + name, ReadFile(std::string(KALVENOR_CAMERA_SAMPLES) + "/" + byTime[i]));
+    WriteFile(folder + "/" + name,
+              ReadFile(std::string(KALVENOR_CAMERA_SAMPLES) + "/" + byTime[i]));
     // Written in the opposite order, a day apart; the undated one in 2010.
     const time_t written = i == 3 ? 1262304000 : 1700000000 - static_cast<time_t>(i) * 86400;
     const timespec times[2] = {{written, 0}, {written, 0}};
@@ -658,8 +659,8 @@ TEST(CliPhotoTest, RealCameraPhotosAreNumberedInTheOrderTheyWereTaken) {
   WriteFile(folder + "/k.jpg.xmp", "<x:xmpmeta/>");
   const std::map<std::string, std::optional<std::string>> utc = {{"TZ", "UTC"}};
   const std::string log = dir.Join("card.log");
-  const Outcome preview = RunCli({"-b", "Trip", "--prefix", "-s", "taken", "--sets", folder},
-                                 dir.Path(), utc);
+  const Outcome preview =
+      RunCli({"-b", "Trip", "--prefix", "-s", "taken", "--sets", folder}, dir.Path(), utc);
   EXPECT_EQ(preview.status, 0) << preview.err;
   EXPECT_EQ(Lines(preview.out),
             (std::vector<std::string>{"q.jpg -> 0000Trip.jpg", "d.jpg -> 0001Trip.jpg",
@@ -668,8 +669,9 @@ TEST(CliPhotoTest, RealCameraPhotosAreNumberedInTheOrderTheyWereTaken) {
                                       "k.jpg -> 0006Trip.jpg", "k.jpg.xmp -> 0006Trip.jpg.xmp",
                                       "Files without a capture time, ordered by their file time: 1",
                                       "Run again with --commit to do the above."}));
-  const Outcome commit = RunCli(
-      {"-b", "Trip", "--prefix", "-s", "taken", "--sets", "-c", "-l", log, folder}, dir.Path(), utc);
+  const Outcome commit =
+      RunCli({"-b", "Trip", "--prefix", "-s", "taken", "--sets", "-c", "-l", log, folder},
+             dir.Path(), utc);
   EXPECT_EQ(commit.status, 0) << commit.err;
   EXPECT_EQ(ReadFile(folder + "/0006Trip.jpg.xmp"), "<x:xmpmeta/>");
   EXPECT_EQ(ReadFile(folder + "/0000Trip.jpg"),

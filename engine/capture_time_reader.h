@@ -32,8 +32,11 @@ std::optional<CaptureTime> ReadCaptureTime(ByteSource& file, std::string_view st
 // bytes, so that a format's further looks at them read nothing again.
 class HeldFileBytes : public ByteSource {
  public:
-  // Opens the file; IsOpen() tells whether that worked.
-  HeldFileBytes(FileSystem& fs, const FolderHandle& folder, const std::string& name);
+  // Opens the file; IsOpen() tells whether that worked. The first bytes
+  // are kept in `startBuffer`, which the caller may hand to the next file:
+  // its memory is then used again instead of being allocated anew.
+  HeldFileBytes(FileSystem& fs, const FolderHandle& folder, const std::string& name,
+                std::string& startBuffer);
   bool IsOpen() const { return m_file.IsOpen(); }
   // Reads the first min(Size(), kFirstReadSize) bytes and keeps them;
   // nullopt on a read error.
@@ -45,7 +48,8 @@ class HeldFileBytes : public ByteSource {
   FileSystem& m_fs;
   std::uint64_t m_size = 0;  // before m_file, whose opening sets it
   ReadHandle m_file;
-  std::string m_start;
+  std::string& m_start;
+  bool m_started = false;
 };
 
 }  // namespace kalvenor

@@ -61,7 +61,7 @@ class CaptureTimeReaderTest : public ::testing::Test {
     }
     m_fs.bytesRead = 0;
     const FolderHandle folder = testing::OpenHeld(m_fs, m_dir.Path());
-    HeldFileBytes file(m_fs, folder, "file");
+    HeldFileBytes file(m_fs, folder, "file", m_buffer);
     if (!file.IsOpen()) return std::nullopt;
     const std::optional<std::string_view> start = file.ReadStart();
     if (!start) return std::nullopt;
@@ -71,7 +71,12 @@ class CaptureTimeReaderTest : public ::testing::Test {
   TempDir m_dir;
   CountingFileSystem m_fs;
   Exiv2ExifReader m_exif;
+  std::string m_buffer;
 };
+
+// What a CR3's CMT2 box holds: the Exif IFD as a TIFF structure's first IFD.
+const ExifTags kCr3ExifTags = {{"Exif.Image.DateTimeOriginal", "2024:05:01 10:00:00"},
+                               {"Exif.Image.0x9291", "42"}};
 
 const ExifTags kFullTags = {{"Exif.Image.Make", "Kalvenor Test"},
                             {"Exif.Image.DateTime", "2024:06:30 18:00:00"},
@@ -126,6 +131,8 @@ TEST_F(CaptureTimeReaderTest, EachFormatGivesItsTimeFromTheRightTag) {
        TimeZoneKind::Offset},
       {"HEIF, EXIF after 1 MB of image", testing::HeifWithExif(kFullTags, 1 << 20),
        TimeSource::DateTimeOriginal, original, 420000, TimeZoneKind::Offset},
+      {"CR3", testing::Cr3WithExif({{"Exif.Image.Model", "Canon EOS R5"}}, kCr3ExifTags),
+       TimeSource::DateTimeOriginal, original, 4200000, TimeZoneKind::Unknown},
       {"MOV, header", testing::Movie(film), TimeSource::MovieHeader, header, 0, TimeZoneKind::Utc},
       {"MOV, 64-bit header", testing::Movie(filmV1), TimeSource::MovieHeader, header, 0,
        TimeZoneKind::Utc},
@@ -165,7 +172,10 @@ TEST_F(CaptureTimeReaderTest, BigFilesAreReadOnlyToTheirMetadata) {
   } cases[] = {
       {"JPEG", testing::JpegWithExif(kFullTags), kBig, kFirstReadSize},
       {"raw", testing::ExifTiff(kFullTags), kBig, 256 * 1024},
-      {"HEIF", testing::HeifWithExif(kFullTags, 100000), kBig, kFirstReadSize + 200000},
+      {"HEIF, EXIF after 20 MB of image", testing::HeifWithExif(kFullTags, kBig), 0,
+       kFirstReadSize + 4096},
+      {"CR3", testing::Cr3WithExif({{"Exif.Image.Model", "R5"}}, kCr3ExifTags, kBig), 0,
+       kFirstReadSize},
       {"MOV, moov at the end", testing::Movie(film), 0, kFirstReadSize + 4096},
   };
   for (const Case& c : cases) {

@@ -16,9 +16,10 @@ namespace {
 constexpr auto kProgressInterval = std::chrono::milliseconds(100);
 
 std::optional<CaptureTime> CaptureTimeOf(FileSystem& fs, const FolderHandle& folder,
-                                         const FileEntry& entry, ExifReader& exif) {
+                                         const FileEntry& entry, ExifReader& exif,
+                                         std::string& buffer) {
   try {
-    HeldFileBytes file(fs, folder, entry.name);
+    HeldFileBytes file(fs, folder, entry.name, buffer);
     const std::optional<std::string_view> start = file.ReadStart();
     if (!start) return std::nullopt;
     return ReadCaptureTime(file, *start, exif);
@@ -37,13 +38,14 @@ TakenTimes ReadTakenTimes(const std::vector<FileEntry*>& files, const FolderHand
   std::atomic<std::size_t> next{0}, done{0}, untimed{0};
   std::atomic<bool> stop{false};
   const auto work = [&] {
+    std::string buffer;  // each file's first bytes, in memory kept from file to file
     // A file taken is always read, so that after a stop exactly the files
     // from `next` on are unread.
     while (!stop.load()) {
       const std::size_t i = next.fetch_add(1);
       if (i >= files.size()) return;
       FileEntry& entry = *files[i];
-      if (const std::optional<CaptureTime> time = CaptureTimeOf(fs, folder, entry, exif)) {
+      if (const std::optional<CaptureTime> time = CaptureTimeOf(fs, folder, entry, exif, buffer)) {
         entry.taken = TakenKey(*time, fs);
       } else {
         entry.taken = TakenKeyOfFileTime(entry.time, fs);

@@ -33,6 +33,11 @@ class ExifReader {
   // missing. Never throws: damaged or unknown data gives what could be
   // read, or no tags. Must be safe to call from several threads at once.
   virtual ExifDateTags ReadDateTags(std::string_view fileStart) = 0;
+
+  // The same from a TIFF structure alone ("II*\0" or "MM\0*" and its IFDs):
+  // the payload of a JPEG's EXIF segment, or a TIFF-based raw file's first
+  // bytes. Cheaper: no format to recognise, no other segment to walk.
+  virtual ExifDateTags ReadTiffDateTags(std::string_view tiff) = 0;
 };
 
 // DateTimeOriginal with its sub-seconds and offset; else DateTimeDigitized

@@ -2,6 +2,7 @@
 
 #include <exiv2/exiv2.hpp>
 
+#include <cstdint>
 #include <mutex>
 
 namespace kalvenor {
@@ -59,6 +60,19 @@ ExifDateTags Exiv2ExifReader::ReadDateTags(std::string_view fileStart) {
   } catch (const std::exception&) {
     // Not a format the library knows, or too damaged to start reading.
   }
+  return tags;
+}
+
+ExifDateTags Exiv2ExifReader::ReadTiffDateTags(std::string_view tiff) {
+  ExifDateTags tags;
+  Exiv2::ExifData exif;
+  try {
+    Exiv2::ExifParser::decode(exif, reinterpret_cast<const Exiv2::byte*>(tiff.data()),
+                              static_cast<std::uint32_t>(tiff.size()));
+  } catch (const std::exception&) {
+    // What was decoded before the damage still counts.
+  }
+  Collect(exif, tags);
   return tags;
 }
 

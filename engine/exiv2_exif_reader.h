@@ -17,6 +17,7 @@ class Exiv2ExifReader : public ExifReader {
   Exiv2ExifReader();
 
   ExifDateTags ReadDateTags(std::string_view fileStart) override;
+  ExifDateTags ReadTiffDateTags(std::string_view tiff) override;
 };
 
 // The reader a run uses when it is handed none, made on first use.

@@ -176,9 +176,9 @@ std::optional<Box> TopLevelBox(ByteSource& file, std::uint32_t type) {
   return found;
 }
 
-// Where HEIF's meta box puts the item of type Exif: the end of its data
-// (as an offset in the file), or 0 when it cannot be told.
-std::uint64_t ExifItemEnd(std::string_view meta) {
+// Where HEIF's meta box puts the data of its item of type Exif, as offsets
+// in the file; nullopt when it cannot be told or lies inside the meta box.
+std::optional<ByteRange> ExifItemRange(std::string_view meta) {
   MemorySource source(meta);
   std::string infos, locations;
   ForEachBox(source, 4, meta.size(), [&](const Box& box) {
@@ -187,7 +187,7 @@ std::uint64_t ExifItemEnd(std::string_view meta) {
     return true;
   });
   // The item infos: version and flags, a count, then one infe box each.
-  if (infos.size() < 6) return 0;
+  if (infos.size() < 6) return std::nullopt;
   const std::size_t first = infos[0] == 0 ? 6 : 8;
   std::uint64_t exifId = 0;
   bool haveExif = false;
@@ -204,56 +204,60 @@ std::uint64_t ExifItemEnd(std::string_view meta) {
     }
     return !haveExif;
   });
-  if (!haveExif || locations.size() < 8) return 0;
+  if (!haveExif || locations.size() < 8) return std::nullopt;
   // The item locations (ISO/IEC 14496-12, 8.11.3).
   const std::string_view iloc = locations;
   const int version = static_cast<unsigned char>(iloc[0]);
-  if (version > 2) return 0;
+  if (version > 2) return std::nullopt;
   const std::size_t offsetSize = static_cast<unsigned char>(iloc[4]) >> 4;
   const std::size_t lengthSize = static_cast<unsigned char>(iloc[4]) & 15;
   const std::size_t baseSize = static_cast<unsigned char>(iloc[5]) >> 4;
   const std::size_t indexSize = version == 0 ? 0 : static_cast<unsigned char>(iloc[5]) & 15;
   const auto valid = [](std::size_t size) { return size == 0 || size == 4 || size == 8; };
-  if (!valid(offsetSize) || !valid(lengthSize) || !valid(baseSize) || !valid(indexSize)) return 0;
+  if (!valid(offsetSize) || !valid(lengthSize) || !valid(baseSize) || !valid(indexSize))
+    return std::nullopt;
   std::size_t at = 6;
   const std::size_t countSize = version < 2 ? 2 : 4;
   const std::size_t idSize = version < 2 ? 2 : 4;
-  if (at + countSize > iloc.size()) return 0;
+  if (at + countSize > iloc.size()) return std::nullopt;
   const std::uint64_t items = BigEndian(iloc, at, countSize);
   at += countSize;
   for (std::uint64_t item = 0; item < items; ++item) {
-    if (at + idSize > iloc.size()) return 0;
+    if (at + idSize > iloc.size()) return std::nullopt;
     const std::uint64_t id = BigEndian(iloc, at, idSize);
     at += idSize;
     std::uint64_t method = 0;
     if (version > 0) {
-      if (at + 2 > iloc.size()) return 0;
+      if (at + 2 > iloc.size()) return std::nullopt;
       method = BigEndian(iloc, at, 2) & 15;
       at += 2;
     }
-    if (at + 2 + baseSize + 2 > iloc.size()) return 0;
+    if (at + 2 + baseSize + 2 > iloc.size()) return std::nullopt;
     at += 2;  // data reference index
     const std::uint64_t base = BigEndian(iloc, at, baseSize);
     at += baseSize;
     const std::uint64_t extents = BigEndian(iloc, at, 2);
     at += 2;
-    std::uint64_t end = 0;
+    std::uint64_t begin = ~std::uint64_t{0}, end = 0;
     for (std::uint64_t e = 0; e < extents; ++e) {
-      if (at + indexSize + offsetSize + lengthSize > iloc.size()) return 0;
+      if (at + indexSize + offsetSize + lengthSize > iloc.size()) return std::nullopt;
       at += indexSize;
       const std::uint64_t offset = BigEndian(iloc, at, offsetSize);
       at += offsetSize;
       const std::uint64_t length = BigEndian(iloc, at, lengthSize);
       at += lengthSize;
-      if (base + offset >= base && base + offset + length >= base + offset) {
-        end = std::max(end, base + offset + length);
-      }
+      // Offsets and lengths of up to 64 bits: sums that overflow are damage.
+      if (base + offset < base || base + offset + length < base + offset) return std::nullopt;
+      begin = std::min(begin, base + offset);
+      end = std::max(end, base + offset + length);
     }
-    // Only data in the file itself counts (method 0); data inside the
-    // meta box (method 1) is read with it.
-    if (id == exifId) return method == 0 ? end : 0;
+    // Only data in the file itself (method 0), in one piece, is found here.
+    if (id == exifId) {
+      if (method != 0 || extents == 0) return std::nullopt;
+      return ByteRange{begin, end};
+    }
   }
-  return 0;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -307,14 +311,47 @@ std::uint64_t StillMetadataEnd(ByteSource& file, std::uint64_t limit) {
     if (box.type == FourCc("meta")) {
       end = box.end;
       if (box.end - box.content <= kMaxMetadataBox) {
-        const std::uint64_t exifEnd = ExifItemEnd(ReadContent(file, box, kMaxMetadataBox));
-        if (exifEnd <= limit) end = std::max(end, exifEnd);
+        const auto exif = ExifItemRange(ReadContent(file, box, kMaxMetadataBox));
+        if (exif && exif->end <= limit) end = std::max(end, exif->end);
       }
       return false;
     }
     return true;
   });
   return std::min(end, limit);
+}
+
+std::optional<ByteRange> StillExifRange(ByteSource& file) {
+  std::optional<ByteRange> found;
+  ForEachBox(file, 0, file.Size(), [&](const Box& box) {
+    if (box.type == FourCc("meta")) {
+      // HEIF, AVIF: the Exif item.
+      if (box.end - box.content <= kMaxMetadataBox) {
+        found = ExifItemRange(ReadContent(file, box, kMaxMetadataBox));
+      }
+      return false;
+    }
+    if (box.type == FourCc("moov")) {
+      // CR3: the box CMT2 (the Exif IFD as a TIFF structure) inside
+      // Canon's uuid box.
+      constexpr std::string_view kCanon(
+          "\x85\xc0\xb6\x87\x82\x0f\x11\xe0\x81\x11\xf4\xce\x46\x2b\x6a\x48", 16);
+      ForEachBox(file, box.content, box.end, [&](const Box& child) {
+        if (child.type != FourCc("uuid") || child.end - child.content < 16) return true;
+        std::string uuid;
+        if (!file.Read(child.content, 16, uuid) || uuid != kCanon) return true;
+        ForEachBox(file, child.content + 16, child.end, [&](const Box& part) {
+          if (part.type == FourCc("CMT2")) found = ByteRange{part.content, part.end};
+          return !found;
+        });
+        return false;
+      });
+      return false;
+    }
+    return true;
+  });
+  if (found && (found->begin >= found->end || found->end > file.Size())) return std::nullopt;
+  return found;
 }
 
 }  // namespace kalvenor

@@ -42,6 +42,19 @@ IsoKind IsoKindOf(std::string_view start);
 // before them.
 std::optional<CaptureTime> ReadMovieCaptureTime(ByteSource& file);
 
+// A range of a file's bytes, [begin, end).
+struct ByteRange {
+  std::uint64_t begin = 0;
+  std::uint64_t end = 0;
+};
+
+// Where a still picture keeps its EXIF: the data of the Exif item of a
+// HEIF or AVIF (a 32-bit offset, then the TIFF structure that many bytes
+// further on, usually after "Exif\0\0"), or the CMT2 box of a CR3 (a TIFF
+// structure whose first IFD is the Exif IFD). nullopt when it has none
+// that can be found, or it lies beyond the file's end.
+std::optional<ByteRange> StillExifRange(ByteSource& file);
+
 // How many leading bytes of a still picture hold what a metadata library
 // reads for its EXIF: the boxes up to the end of the top-level meta box
 // (HEIF, AVIF) or moov box (CR3), and the EXIF item when the meta box's

@@ -75,9 +75,9 @@ TEST_F(PhotoRunTest, DateTakenOrdersByCaptureTimeAndCountsTheFilesWithout) {
   Make("b.jpg", Photo("2024:05:01 10:00:00"), "2020-01-01 00:00:00");
   Make("a.jpg", Photo("2024:05:01 10:00:00"), "2021-01-01 00:00:00");  // a tie: by name
   Make("c.mov", testing::Movie(film), "2020-01-01 00:00:00");
-  Make("d.txt", "notes", "2024-05-01 08:00:00");                       // 09:00 here
+  Make("d.txt", "notes", "2024-05-01 08:00:00");  // 09:00 here
   Make("e.jpg", testing::JpegWithExif({{"Exif.Image.DateTime", "2024:05:01 07:00:00"}}),
-       "2024-05-01 09:30:00");                                         // edited: 10:30 here
+       "2024-05-01 09:30:00");  // edited: 10:30 here
   m_run.options.sortType = kSortByTaken;
   const std::string untimed = WithoutCaptureTimeLine(2);
   EXPECT_EQ(Preview(), (Lines{"c.mov -> 0001Holiday.mov", "d.txt -> 0002Holiday.txt",
@@ -141,7 +141,8 @@ TEST_F(PhotoRunTest, SetsShareOneNumberAndKeepTheirExtensions) {
        {"a.JPG", "a.CR2", "b.jpg", ".profile", ".bashrc"},
        {"b.jpg -> 0001Holiday.jpg", "a.CR2 -> 0002Holiday.CR2", "a.JPG -> 0002Holiday.JPG",
         ".profile -> 0003Holiday.profile", ".bashrc -> 0004Holiday.bashrc", kPreviewEnd},
-       false, false},
+       false,
+       false},
   };
   m_run.options.photoSets = true;
   for (const Case& c : cases) {
@@ -163,13 +164,18 @@ TEST_F(PhotoRunTest, SetsOrderByTheirPicturesCaptureTime) {
       ++calls;
       return m_real.ReadDateTags(fileStart);
     }
+    ExifDateTags ReadTiffDateTags(std::string_view tiff) override {
+      ++calls;
+      return m_real.ReadTiffDateTags(tiff);
+    }
     std::atomic<int> calls{0};
 
    private:
     Exiv2ExifReader m_real;
   } reader;
   m_run.ctx.exif = &reader;
-  m_dir.MakeFile("A.CR2", testing::ExifTiff({{"Exif.Photo.DateTimeOriginal", "2024:05:01 10:00:00"}}));
+  m_dir.MakeFile("A.CR2",
+                 testing::ExifTiff({{"Exif.Photo.DateTimeOriginal", "2024:05:01 10:00:00"}}));
   m_dir.MakeFile("A.JPG", Photo("2024:05:01 08:00:00"));
   m_dir.MakeFile("A.CR2.xmp", Photo("2024:05:01 07:00:00"));
   m_dir.MakeFile("B.JPG", Photo("2024:05:01 09:00:00"));
@@ -194,8 +200,9 @@ TEST_F(PhotoRunTest, ASetIsCommittedLoggedAndUndoneFileByFile) {
   EXPECT_EQ(m_dir.Read("0001Holiday.CR2.xmp"), "bytes of IMG_1.CR2.xmp");
   EXPECT_EQ(m_run.batch.Size(), 4u);
   const std::string log = logDir.Read("photos.log");
-  EXPECT_NE(log.find(m_dir.Join("IMG_1.CR2.xmp") + " renamed to " + m_dir.Join("0001Holiday.CR2.xmp")),
-            std::string::npos);
+  EXPECT_NE(
+      log.find(m_dir.Join("IMG_1.CR2.xmp") + " renamed to " + m_dir.Join("0001Holiday.CR2.xmp")),
+      std::string::npos);
   UndoLastBatch(m_run.options.logPath, false, m_run.ctx, m_run.batch);
   EXPECT_EQ(m_dir.Names(), names);
 }
@@ -230,7 +237,8 @@ TEST_F(PhotoRunTest, ReadingCaptureTimesReportsProgressAndStops) {
     bool seen = false;
     std::atomic<bool> stop{false};
   } progress;
-  for (int i = 0; i < 40; ++i) m_dir.MakeFile("p" + std::to_string(i) + ".jpg", Photo("2024:05:01 10:00:00"));
+  for (int i = 0; i < 40; ++i)
+    m_dir.MakeFile("p" + std::to_string(i) + ".jpg", Photo("2024:05:01 10:00:00"));
   m_run.ctx.progress = &progress;
   m_run.options.sortType = kSortByTaken;
   EXPECT_EQ(m_run.Run(false).end, RunEnd::Done);

@@ -96,6 +96,17 @@ std::string HeifWithExif(const ExifTags& tags, std::size_t imageBytes) {
   return ftyp + meta(mdatStart + 8 + imageBytes) + Box("mdat", media);
 }
 
+std::string Cr3WithExif(const ExifTags& imageTags, const ExifTags& exifTags,
+                        std::size_t imageBytes) {
+  const std::string ftyp = Box("ftyp", "crx " + BigEndian(1, 4) + "crx isom");
+  const std::string canon("\x85\xc0\xb6\x87\x82\x0f\x11\xe0\x81\x11\xf4\xce\x46\x2b\x6a\x48", 16);
+  const std::string uuid =
+      Box("uuid", canon + Box("CNCV", "CanonCR3_001/00.09.00/00.00.00") +
+                      Box("CMT1", ExifTiff(imageTags)) + Box("CMT2", ExifTiff(exifTags)));
+  const std::string movie = Box("moov", uuid + Box("trak", Box("tkhd", std::string(84, '\0'))));
+  return ftyp + movie + Box("mdat", std::string(imageBytes, '\0'));
+}
+
 std::string Movie(const MovieBoxes& boxes) {
   const std::string ftyp = Box("ftyp", boxes.brand + BigEndian(0, 4) + boxes.brand + "isom");
   std::string header;

@@ -29,6 +29,13 @@ std::string JpegWithExif(const ExifTags& tags);
 // `imageBytes` of image data in the mdat box.
 std::string HeifWithExif(const ExifTags& tags, std::size_t imageBytes = 64);
 
+// A Canon CR3 raw file's boxes: ftyp "crx ", a moov box with Canon's uuid
+// box holding CMT1 (IFD0, from `imageTags`) and CMT2 (the Exif IFD, as a
+// TIFF structure's first IFD, from `exifTags` named "Exif.Image.*"), then
+// `imageBytes` of media data.
+std::string Cr3WithExif(const ExifTags& imageTags, const ExifTags& exifTags,
+                        std::size_t imageBytes = 64);
+
 // A film's metadata boxes.
 struct MovieBoxes {
   std::string brand = "qt  ";           // the major brand of the ftyp box
