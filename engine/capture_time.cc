@@ -54,7 +54,8 @@ std::optional<std::int64_t> CalendarSeconds(std::string_view text, std::size_t& 
   // A leap second (60) counts as the last second of its minute.
   if (*year < 1601 || !date.ok() || *hour > 23 || *minute > 59 || *second > 60) return std::nullopt;
   const std::int64_t days = std::chrono::sys_days(date).time_since_epoch().count();
-  return days * 86400 + *hour * 3600 + *minute * 60 + std::min(*second, 59);
+  return days * 86400 + std::int64_t{*hour} * 3600 + std::int64_t{*minute} * 60 +
+         std::min(*second, 59);
 }
 
 // Up to seven leading digits as 100 ns units ("5" is half a second); the

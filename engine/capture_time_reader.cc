@@ -8,12 +8,12 @@ namespace kalvenor {
 namespace {
 
 // Raw files are TIFF files (or start like one) with their EXIF near the start.
-constexpr std::size_t kRawReadSize = 256 * 1024;
+constexpr std::size_t kRawReadSize = std::size_t{256} << 10;
 // The most read of a HEIF, AVIF or CR3 still before its EXIF.
-constexpr std::uint64_t kStillReadLimit = 4 * 1024 * 1024;
+constexpr std::uint64_t kStillReadLimit = std::uint64_t{4} << 20;
 // No EXIF is larger: a JPEG segment holds 64 KiB, and other formats keep
 // to that size or little more.
-constexpr std::uint64_t kMaxExifSize = 1024 * 1024;
+constexpr std::uint64_t kMaxExifSize = std::uint64_t{1} << 20;
 // More segments than this before the EXIF one: not a photo's JPEG.
 constexpr int kMaxJpegSegments = 64;
 

@@ -19,7 +19,7 @@
 namespace kalvenor {
 
 // How much a file's first read takes; most formats need no more.
-inline constexpr std::size_t kFirstReadSize = 64 * 1024;
+inline constexpr std::size_t kFirstReadSize = std::size_t{64} << 10;
 
 // The capture time of the file `file`, whose first min(size,
 // kFirstReadSize) bytes are `start`; nullopt when it has none that can be

@@ -171,7 +171,7 @@ TEST_F(CaptureTimeReaderTest, BigFilesAreReadOnlyToTheirMetadata) {
     std::uint64_t mostRead;
   } cases[] = {
       {"JPEG", testing::JpegWithExif(kFullTags), kBig, kFirstReadSize},
-      {"raw", testing::ExifTiff(kFullTags), kBig, 256 * 1024},
+      {"raw", testing::ExifTiff(kFullTags), kBig, std::uint64_t{256} << 10},
       {"HEIF, EXIF after 20 MB of image", testing::HeifWithExif(kFullTags, kBig), 0,
        kFirstReadSize + 4096},
       {"CR3", testing::Cr3WithExif({{"Exif.Image.Model", "R5"}}, kCr3ExifTags, kBig), 0,
@@ -200,7 +200,7 @@ TEST_F(CaptureTimeReaderTest, TruncatedAndDamagedFilesNeverFailTheReader) {
       if (round % 2 == 0) {
         bytes.resize(random() % bytes.size());
       } else {
-        for (int flips = 1 + random() % 8; flips > 0; --flips) {
+        for (auto flips = 1 + random() % 8; flips > 0; --flips) {
           bytes[random() % bytes.size()] = static_cast<char>(random());
         }
       }

@@ -126,9 +126,10 @@ TEST(CaptureTimeTest, KeysAreTheComputersLocalTime) {
     return *ParseExifDateTime("2024:05:01 10:00:00", "5", offset, TimeSource::DateTimeOriginal);
   };
   const std::int64_t tenAm = Utc(2024, 5, 1, 10, 0, 0);
-  EXPECT_EQ(TakenKey(exif(""), fs), Key(tenAm, 5000000));                   // as written
-  EXPECT_EQ(TakenKey(exif("+02:00"), fs), Key(tenAm, 5000000));             // the computer's zone
-  EXPECT_EQ(TakenKey(exif("+09:00"), fs), Key(tenAm - 7 * 3600, 5000000));  // from Tokyo
+  EXPECT_EQ(TakenKey(exif(""), fs), Key(tenAm, 5000000));        // as written
+  EXPECT_EQ(TakenKey(exif("+02:00"), fs), Key(tenAm, 5000000));  // the computer's zone
+  EXPECT_EQ(TakenKey(exif("+09:00"), fs),
+            Key(tenAm - std::int64_t{7} * 3600, 5000000));  // from Tokyo
   // A UTC time in winter and in summer.
   const auto header = *MovieHeaderTime(static_cast<std::uint64_t>(tenAm + 2082844800));
   EXPECT_EQ(TakenKey(header, fs), Key(tenAm + 7200));
