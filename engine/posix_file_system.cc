@@ -328,8 +328,12 @@ std::tm PosixFileSystem::LocalNow() {
 
 ReadHandle PosixFileSystem::OpenForReading(const FolderHandle& folder, const std::string& name,
                                            std::uint64_t* size) {
-  // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused
+  // Opening a device can act on it (a tape rewinds): only what is a
+  // regular file now is opened at all. O_NONBLOCK: should a FIFO take its
+  // place meanwhile, opening it must not wait for a writer; it is refused
   // below with everything else that is not a regular file.
+  struct stat before {};
+  if (::fstatat(folder.Get(), name.c_str(), &before, 0) != 0 || !S_ISREG(before.st_mode)) return {};
   const int fd = ::openat(folder.Get(), name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) return {};
   ReadHandle file(*this, fd);
