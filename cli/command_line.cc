@@ -41,6 +41,7 @@ constexpr OptionSpec kOptions[] = {
     {"help", 'h', false},
     {"version", kNoLetter + 5, false},
     {"history", kNoLetter + 6, true},
+    {"sets", kNoLetter + 7, false},
 };
 
 const OptionSpec* FindId(int id) {
@@ -191,14 +192,18 @@ class Parser {
           options.sortType = kSortByDate;
         } else if (value == "type") {
           options.sortType = kSortByType;
+        } else if (value == "taken") {
+          options.sortType = kSortByTaken;
         } else {
-          Fail("the sort key must be name, date or type, not '" + value + "'");
+          Fail("the sort key must be name, date, type or taken, not '" + value + "'");
           return false;
         }
       } else if (spec.longName == "descending") {
         options.ascending = false;
       } else if (spec.longName == "no-fill-gaps") {
         options.fillGaps = false;
+      } else if (spec.longName == "sets") {
+        options.photoSets = true;
       } else if (spec.longName == "log") {
         if (value.empty()) {
           Fail("the log file of '--log' must not be empty");
@@ -282,10 +287,13 @@ std::string HelpText() {
          " (default 0)\n"
          "      --prefix          index before the base name\n"
          "      --postfix         index after the base name (the default)\n"
-         "  -s, --sort KEY        presort: name (the default), date or type\n"
+         "  -s, --sort KEY        presort: name (the default), date, type or taken\n"
+         "                        (the time a photo or film was taken)\n"
          "      --descending      presort downwards (default upwards)\n"
          "      --no-fill-gaps    number after the highest index of the series\n"
          "                        (default: fill gaps)\n"
+         "      --sets            number photo sets as one: IMG_1.CR2, IMG_1.JPG and\n"
+         "                        IMG_1.CR2.xmp share one number\n"
          "  -l, --log FILE        append the batch to this log file\n"
          "  -c, --commit          carry the plan out (default: preview only)\n"
          "      --undo-log FILE   rename back the latest batch of FILE not yet undone\n"

@@ -629,3 +629,55 @@ TEST_F(CliTest, OddNamesSurviveCommitAndUndo) {
 }
 
 }  // namespace
+
+// Real camera files (engine/testdata/camera, named after their capture
+// times), under names that say nothing and with write times in the
+// opposite order, are numbered in the order they were taken; the one
+// without a capture time by its write time; a sidecar keeps its picture's
+// number with --sets. Commit and undo as always.
+TEST(CliPhotoTest, RealCameraPhotosAreNumberedInTheOrderTheyWereTaken) {
+  const std::vector<std::string> byTime = {
+      "2004-01-11-22-45-15-sep-2004-01-11-22-45-15a.jpg",
+      "2008-06-02-10-03-57-sep-2008-06-02-10-03-57a.jpg",
+      "2008-09-02-17-43-48-sep-2008-09-02-17-43-48a.jpg",
+      "FailedHash-NoDate-sep-remembory.jpg",  // written 2010-01-01
+      "2011-10-28-17-50-18-sep-2011-10-28-17-50-18a.jpg",
+      "2011-10-28-18-25-43-sep-2011-10-28-18-25-43.jpg",
+      "2012-12-21-11-15-19-sep-IMG_0001.jpg"};
+  TempDir dir;
+  const std::string folder = dir.Join("card");
+  ASSERT_TRUE(fs::create_directory(folder));
+  const char* const neutral[] = {"q", "d", "x", "a", "m", "b", "k"};
+  for (std::size_t i = 0; i < byTime.size(); ++i) {
+    const std::string name = std::string(neutral[i]) + ".jpg";
+    WriteFile(folder + "/" + name,
+              ReadFile(std::string(KALVENOR_CAMERA_SAMPLES) + "/" + byTime[i]));
+    // Written in the opposite order, a day apart; the undated one in 2010.
+    const time_t written = i == 3 ? 1262304000 : 1700000000 - static_cast<time_t>(i) * 86400;
+    const timespec times[2] = {{written, 0}, {written, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, (folder + "/" + name).c_str(), times, 0), 0);
+  }
+  WriteFile(folder + "/k.jpg.xmp", "<x:xmpmeta/>");
+  const std::map<std::string, std::optional<std::string>> utc = {{"TZ", "UTC"}};
+  const std::string log = dir.Join("card.log");
+  const Outcome preview =
+      RunCli({"-b", "Trip", "--prefix", "-s", "taken", "--sets", folder}, dir.Path(), utc);
+  EXPECT_EQ(preview.status, 0) << preview.err;
+  EXPECT_EQ(Lines(preview.out),
+            (std::vector<std::string>{"q.jpg -> 0000Trip.jpg", "d.jpg -> 0001Trip.jpg",
+                                      "x.jpg -> 0002Trip.jpg", "a.jpg -> 0003Trip.jpg",
+                                      "m.jpg -> 0004Trip.jpg", "b.jpg -> 0005Trip.jpg",
+                                      "k.jpg -> 0006Trip.jpg", "k.jpg.xmp -> 0006Trip.jpg.xmp",
+                                      "Files without a capture time, ordered by their file time: 1",
+                                      "Run again with --commit to do the above."}));
+  const Outcome commit =
+      RunCli({"-b", "Trip", "--prefix", "-s", "taken", "--sets", "-c", "-l", log, folder},
+             dir.Path(), utc);
+  EXPECT_EQ(commit.status, 0) << commit.err;
+  EXPECT_EQ(ReadFile(folder + "/0006Trip.jpg.xmp"), "<x:xmpmeta/>");
+  EXPECT_EQ(ReadFile(folder + "/0000Trip.jpg"),
+            ReadFile(std::string(KALVENOR_CAMERA_SAMPLES) + "/" + byTime[0]));
+  EXPECT_EQ(RunCli({"--undo-log", log}, dir.Path()).status, 0);
+  EXPECT_EQ(Names(folder), (std::set<std::string>{"a.jpg", "b.jpg", "d.jpg", "k.jpg", "k.jpg.xmp",
+                                                  "m.jpg", "q.jpg", "x.jpg"}));
+}

@@ -1,5 +1,6 @@
 #include "rename_plan.h"
 
+#include <algorithm>
 #include <array>
 #include <bitset>
 
@@ -22,7 +23,11 @@ void AppendIndex(std::string& out, int index) {
 }  // namespace
 
 std::optional<int> SeriesIndex(const FileEntry& entry, std::string_view baseName, bool postfix) {
-  const std::string_view stem = entry.stem;
+  return SeriesIndexOfStem(entry.stem, baseName, postfix);
+}
+
+std::optional<int> SeriesIndexOfStem(std::string_view stem, std::string_view baseName,
+                                     bool postfix) {
   if (stem.size() <= kDigits) return std::nullopt;
   const std::string_view digits =
       postfix ? stem.substr(stem.size() - kDigits) : stem.substr(0, kDigits);
@@ -52,11 +57,21 @@ std::string NewFileName(int index, std::string_view baseName, std::string_view e
   return name;
 }
 
-RenamePlan PlanRenames(const std::vector<FileEntry>& entries, const RenameOptions& options) {
-  RenamePlan plan;
+namespace {
+
+// The indices below the base index are never given.
+std::bitset<kIndexLimit> TakenBelowBase(const RenameOptions& options) {
   std::bitset<kIndexLimit> taken;
   const int baseIndex = options.baseIndex < 0 ? 0 : options.baseIndex;
   for (int i = 0; i < baseIndex && i < kIndexLimit; ++i) taken.set(static_cast<std::size_t>(i));
+  return taken;
+}
+
+}  // namespace
+
+RenamePlan PlanRenames(const std::vector<FileEntry>& entries, const RenameOptions& options) {
+  RenamePlan plan;
+  std::bitset<kIndexLimit> taken = TakenBelowBase(options);
 
   int highest = 0;
   std::vector<const FileEntry*> toNumber;
@@ -81,6 +96,58 @@ RenamePlan PlanRenames(const std::vector<FileEntry>& entries, const RenameOption
     }
     plan.renames.push_back(
         {entry, next, NewFileName(next, options.baseName, entry->ext, options.postfix)});
+    ++next;
+  }
+  return plan;
+}
+
+RenamePlan PlanSetRenames(const std::vector<PhotoSet>& sets, const RenameOptions& options) {
+  RenamePlan plan;
+  std::bitset<kIndexLimit> taken = TakenBelowBase(options);
+  const auto hold = [&taken](int index) { taken.set(static_cast<std::size_t>(index)); };
+
+  int highest = 0;
+  std::vector<const PhotoSet*> toNumber;
+  toNumber.reserve(sets.size());
+  for (const PhotoSet& set : sets) {
+    bool whole = true;
+    for (const SetMember& member : set.members) {
+      if (std::optional<int> index =
+              SeriesIndexOfStem(member.seriesStem, options.baseName, options.postfix)) {
+        hold(*index);
+        highest = std::max(highest, *index);
+      } else {
+        whole = false;
+      }
+      // New names are a stem of the series' form, a '.' and an extension
+      // that may hold dots itself: whatever such a name could meet is held.
+      const std::string_view name = member.entry->name;
+      for (std::size_t dot = name.find('.'); dot != std::string_view::npos;
+           dot = name.find('.', dot + 1)) {
+        if (std::optional<int> index =
+                SeriesIndexOfStem(name.substr(0, dot), options.baseName, options.postfix)) {
+          hold(*index);
+        }
+      }
+    }
+    if (whole) {
+      for (const SetMember& member : set.members) plan.inSeries.push_back(member.entry);
+    } else {
+      toNumber.push_back(&set);
+    }
+  }
+
+  int next = options.fillGaps ? 0 : highest + 1;
+  for (const PhotoSet* set : toNumber) {
+    while (next < kIndexLimit && taken.test(static_cast<std::size_t>(next))) ++next;
+    if (next >= kIndexLimit) {
+      plan.indexLimitHit = true;
+      break;
+    }
+    for (const SetMember& member : set->members) {
+      plan.renames.push_back(
+          {member.entry, next, NewFileName(next, options.baseName, member.ext, options.postfix)});
+    }
     ++next;
   }
   return plan;

@@ -1,10 +1,14 @@
 #include "rename_run.h"
 
+#include <optional>
 #include <string_view>
 
+#include "capture_times.h"
+#include "exiv2_exif_reader.h"
 #include "file_name.h"
 #include "folder_scan.h"
 #include "log_format.h"
+#include "photo_sets.h"
 #include "presort.h"
 #include "rename_one.h"
 #include "rename_plan.h"
@@ -57,6 +61,24 @@ bool CarryOut(const PlannedRename& rename, const std::string& folderPath,
   return true;
 }
 
+// Reads the "Date Taken" keys of what the run orders: every file, or each
+// set's picture (the other members are not compared).
+TakenTimes ReadTakenTimesOf(std::vector<FileEntry>& entries, const std::vector<PhotoSet>& sets,
+                            bool photoSets, const FolderHandle& folder, const RenameContext& ctx) {
+  std::vector<FileEntry*> files;
+  if (photoSets) {
+    files.reserve(sets.size());
+    // The sets point into `entries`; the keys are filled in there.
+    for (const PhotoSet& set : sets)
+      files.push_back(entries.data() + (&set.Picture() - entries.data()));
+  } else {
+    files.reserve(entries.size());
+    for (FileEntry& entry : entries) files.push_back(&entry);
+  }
+  ExifReader& exif = ctx.exif != nullptr ? *ctx.exif : DefaultExifReader();
+  return ReadTakenTimes(files, folder, ctx, exif);
+}
+
 }  // namespace
 
 RunOutcome RenameFiles(bool commit, const RenameOptions& options, RenameContext& ctx,
@@ -83,13 +105,15 @@ RunOutcome RenameFiles(bool commit, const RenameOptions& options, RenameContext&
   ResultsList& results = ctx.results;
   results.Clear();
   RedrawHold hold(results);
+  int scrollTo = -1;
 
   std::string folderPath = options.folder;
   AppendSeparator(folderPath);
   Cause openCause = Cause::Ok;
   const FolderHandle folder = ctx.fs.OpenFolder(folderPath, &openCause);
+  const bool taken = options.sortType == kSortByTaken;
   std::vector<FileEntry> entries =
-      ScanFolder(ctx.fs, folder, /*withTimes=*/options.sortType == kSortByDate);
+      ScanFolder(ctx.fs, folder, /*withTimes=*/options.sortType == kSortByDate || taken);
 
   if (commit) log.LocateIn(folder);
 
@@ -99,12 +123,29 @@ RunOutcome RenameFiles(bool commit, const RenameOptions& options, RenameContext&
     outcome.end = RunEnd::Stopped;
     return outcome;
   }
-  if (entries.size() > kMaxFileCount) {
+  std::vector<PhotoSet> sets;
+  if (options.photoSets) sets = GroupPhotoSets(entries);
+  if ((options.photoSets ? sets.size() : entries.size()) > kMaxFileCount) {
     results.AddLine(FileCountLimitLine());
     outcome.end = RunEnd::FileCountLimit;
   } else {
-    PresortEntries(entries, options.sortType, options.ascending);
-    const RenamePlan plan = PlanRenames(entries, options);
+    std::optional<TakenTimes> times;
+    if (taken) {
+      times = ReadTakenTimesOf(entries, sets, options.photoSets, folder, ctx);
+      // So is reading the capture times.
+      if (!commit && times->stopped) {
+        outcome.end = RunEnd::Stopped;
+        return outcome;
+      }
+    }
+    RenamePlan plan;
+    if (options.photoSets) {
+      PresortSets(sets, options.sortType, options.ascending);
+      plan = PlanSetRenames(sets, options);
+    } else {
+      PresortEntries(entries, options.sortType, options.ascending);
+      plan = PlanRenames(entries, options);
+    }
     for (const FileEntry* entry : plan.inSeries) {
       results.AddLine(Concat(entry->name, kNotRenamedSuffix));
     }
@@ -125,6 +166,10 @@ RunOutcome RenameFiles(bool commit, const RenameOptions& options, RenameContext&
       }
       if (commit) ctx.Advance(++done, plan.renames.size());
     }
+    if (times) {
+      results.AddLine(WithoutCaptureTimeLine(times->withoutCaptureTime));
+      scrollTo = results.Count() - 1;
+    }
     if (plan.indexLimitHit && !stopped) {
       results.AddLine(std::string(kIndexLimitLine));
       outcome.end = RunEnd::IndexLimit;
@@ -137,7 +182,8 @@ RunOutcome RenameFiles(bool commit, const RenameOptions& options, RenameContext&
   } else {
     results.AddPreviewClosingLine();
   }
-  results.ScrollToTop(results.Count() - 1);
+  // The closing line at the top, or the line about capture times above it.
+  results.ScrollToTop(scrollTo >= 0 ? scrollTo : results.Count() - 1);
   return outcome;
 }
 
