@@ -292,13 +292,31 @@ TEST_F(KalvenorViewTest, StartContinueAndUndoLastOnARealFolder) {
   EXPECT_TRUE(m_shown.empty());
 }
 
+// Refuses every rename as a file system refuses one onto a name taken
+// after the folder was read.
+class RenamesRefused : public kalvenor::FileSystemWrapper {
+ public:
+  using FileSystemWrapper::FileSystemWrapper;
+  kalvenor::Cause RenameNoReplace(const kalvenor::FolderHandle&, const std::string&,
+                                  const std::string&) override {
+    return kalvenor::Cause::AccessDenied;
+  }
+};
+
 TEST_F(KalvenorViewTest, RenameErrorIsShownWithTheStopIcon) {
   m_photos.MakeFile("a.jpg");
-  Open();
+  kalvenor::PosixFileSystem real;
+  RenamesRefused refused(real);
+  m_frame = std::make_unique<MainFrame>(m_doc);
+  m_view = new KalvenorView(m_settings, m_doc, refused);
+  m_frame->SetForm(m_view);
+  m_view->showMessage = [this](const QString& text, MessageIcon icon) {
+    m_shown.push_back({text, icon});
+  };
+  m_view->OnInitialUpdate();
+  ASSERT_TRUE(apptest::WaitUntilTreePopulated(m_view));  // before `refused` goes
   TypeBaseName(QStringLiteral("Holiday"));
   Click("startButton");
-  // A folder takes the planned name before Continue: it is never replaced.
-  m_photos.MakeDir("0001Holiday.jpg");
   Click("continueButton");
   ASSERT_EQ(m_shown.size(), 1u);
   EXPECT_EQ(m_shown[0].text, QStringLiteral("Rename error: access denied."));

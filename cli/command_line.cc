@@ -40,6 +40,7 @@ constexpr OptionSpec kOptions[] = {
     {"help", 'h', false},
     {"version", kNoLetter + 5, false},
     {"history", kNoLetter + 6, true},
+    {"keep-hidden", kNoLetter + 7, false},
 };
 
 const OptionSpec* FindId(int id) {
@@ -198,6 +199,8 @@ class Parser {
         options.ascending = false;
       } else if (spec.longName == "no-fill-gaps") {
         options.fillGaps = false;
+      } else if (spec.longName == "keep-hidden") {
+        options.keepHidden = true;
       } else if (spec.longName == "log") {
         if (value.empty()) {
           Fail("the log file of '--log' must not be empty");
@@ -285,6 +288,8 @@ std::string HelpText() {
          "      --descending      presort downwards (default upwards)\n"
          "      --no-fill-gaps    number after the highest index of the series\n"
          "                        (default: fill gaps)\n"
+         "      --keep-hidden     leave hidden files alone: names beginning with a\n"
+         "                        dot, Thumbs.db, desktop.ini (default: number them)\n"
          "  -l, --log FILE        append the batch to this log file\n"
          "  -c, --commit          carry the plan out (default: preview only)\n"
          "      --undo-log FILE   rename back the latest batch of FILE not yet undone\n"

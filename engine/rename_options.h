@@ -15,6 +15,9 @@ struct RenameOptions {
   int sortType = 0;      // kSortByName, kSortByDate or kSortByType (others: by name)
   bool ascending = true;
   bool fillGaps = true;
+  // Hidden files (hidden_files.h) keep their names; their names are taken
+  // all the same. Off: they are numbered like every other file.
+  bool keepHidden = false;
   std::string logPath;       // empty: no log
   bool logRequired = false;  // a commit whose log cannot be opened renames nothing
   // A run whose folder cannot be listed ends at once (FolderUnreadable),

@@ -3,6 +3,7 @@
 #include <array>
 #include <bitset>
 
+#include "file_name.h"
 #include "presort.h"
 
 namespace kalvenor {
@@ -52,20 +53,32 @@ std::string NewFileName(int index, std::string_view baseName, std::string_view e
   return name;
 }
 
-RenamePlan PlanRenames(const std::vector<FileEntry>& entries, const RenameOptions& options) {
+RenamePlan PlanRenames(const std::vector<FileEntry>& entries, const RenameOptions& options,
+                       const std::vector<std::string>& keptNames) {
   RenamePlan plan;
   std::bitset<kIndexLimit> taken;
   const int baseIndex = options.baseIndex < 0 ? 0 : options.baseIndex;
   for (int i = 0; i < baseIndex && i < kIndexLimit; ++i) taken.set(static_cast<std::size_t>(i));
 
   int highest = 0;
+  const auto hold = [&](int index) {
+    taken.set(static_cast<std::size_t>(index));
+    if (index > highest) highest = index;
+  };
+  for (const std::string& name : keptNames) {
+    NameParts parts = SplitFileName(name);
+    const FileEntry kept{name, std::move(parts.stem), std::move(parts.ext), 0, {}};
+    if (std::optional<int> index = SeriesIndex(kept, options.baseName, options.postfix)) {
+      hold(*index);
+    }
+  }
+
   std::vector<const FileEntry*> toNumber;
   toNumber.reserve(entries.size());
   for (const FileEntry& entry : entries) {
     if (std::optional<int> index = SeriesIndex(entry, options.baseName, options.postfix)) {
       plan.inSeries.push_back(&entry);
-      taken.set(static_cast<std::size_t>(*index));
-      if (*index > highest) highest = *index;
+      hold(*index);
     } else {
       toNumber.push_back(&entry);
     }

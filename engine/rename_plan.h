@@ -42,6 +42,12 @@ struct RenamePlan {
 };
 
 // Plans over the presorted `entries`, which must outlive the plan.
-RenamePlan PlanRenames(const std::vector<FileEntry>& entries, const RenameOptions& options);
+// `keptNames` are the names of the folder's other entries, which keep their
+// names (subfolders, links to folders, files left alone): a kept name that
+// has the series' form holds its index as a file of the series does, so
+// that no file is given a name the folder already holds; kept names are
+// not listed.
+RenamePlan PlanRenames(const std::vector<FileEntry>& entries, const RenameOptions& options,
+                       const std::vector<std::string>& keptNames = {});
 
 }  // namespace kalvenor

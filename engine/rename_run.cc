@@ -4,6 +4,7 @@
 
 #include "file_name.h"
 #include "folder_scan.h"
+#include "hidden_files.h"
 #include "log_format.h"
 #include "presort.h"
 #include "rename_one.h"
@@ -90,6 +91,10 @@ RunOutcome RenameFiles(bool commit, const RenameOptions& options, RenameContext&
   const FolderHandle folder = ctx.fs.OpenFolder(folderPath, &openCause);
   std::vector<FileEntry> entries =
       ScanFolder(ctx.fs, folder, /*withTimes=*/options.sortType == kSortByDate);
+  // The names that stay as they are: a new name must not be one of them.
+  std::vector<std::string> keptNames;
+  if (folder.IsOpen() && !ScanKeptNames(ctx.fs, folder, keptNames)) entries.clear();
+  if (options.keepHidden) SetAsideHiddenFiles(entries, keptNames);
 
   if (commit) log.LocateIn(folder);
 
@@ -104,7 +109,7 @@ RunOutcome RenameFiles(bool commit, const RenameOptions& options, RenameContext&
     outcome.end = RunEnd::FileCountLimit;
   } else {
     PresortEntries(entries, options.sortType, options.ascending);
-    const RenamePlan plan = PlanRenames(entries, options);
+    const RenamePlan plan = PlanRenames(entries, options, keptNames);
     for (const FileEntry* entry : plan.inSeries) {
       results.AddLine(Concat(entry->name, kNotRenamedSuffix));
     }
