@@ -1,35 +1,23 @@
 #include "help_launcher.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 
 #include "app_texts.h"
+#include "data_dirs.h"
+#include "help_window.h"
 
 namespace {
 
 const char kHelpPageName[] = "help.html";
 
-QStringList DefaultSearchDirs() {
-  const QString exeDir = QCoreApplication::applicationDirPath();
-  QStringList dirs{exeDir, QDir(exeDir).filePath(QStringLiteral(KALVENOR_DATADIR_FROM_BINDIR))};
-  const QString installed = QStringLiteral(KALVENOR_INSTALLED_DATADIR);
-  if (!dirs.contains(installed)) dirs << installed;
-  return dirs;
-}
-
 }  // namespace
 
-HelpLauncher::HelpLauncher() : HelpLauncher(DefaultSearchDirs()) {}
+HelpLauncher::HelpLauncher() : HelpLauncher(DataDirs()) {}
 
-HelpLauncher::HelpLauncher(QStringList searchDirs) : m_searchDirs(std::move(searchDirs)) {
-  openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
-  showFailure = [this](const QString& text) {
-    QMessageBox::warning(m_parent, AppTexts::AppName(), text);
-  };
-}
+HelpLauncher::HelpLauncher(QStringList searchDirs) : m_searchDirs(std::move(searchDirs)) {}
 
 QString HelpLauncher::FindHelpPage() const {
   for (const QString& dir : m_searchDirs) {
@@ -41,7 +29,35 @@ QString HelpLauncher::FindHelpPage() const {
 
 bool HelpLauncher::Launch() {
   const QString page = FindHelpPage();
-  if (!page.isEmpty() && openUrl(QUrl::fromLocalFile(page))) return true;
-  showFailure(AppTexts::HelpFailed());
+  if (!page.isEmpty()) {
+    const BrowserCheck browser = checkBrowser ? checkBrowser() : CheckDesktopBrowser();
+    const QUrl url = QUrl::fromLocalFile(page);
+    if (browser != BrowserCheck::NoBrowser &&
+        (openUrl ? openUrl(url) : QDesktopServices::openUrl(url))) {
+      return true;
+    }
+    if (showPage ? showPage(page) : ShowInOwnWindow(page)) return true;
+  }
+  if (showFailure) {
+    showFailure(AppTexts::HelpFailed());
+  } else {
+    QMessageBox::warning(m_parent, AppTexts::AppName(), AppTexts::HelpFailed());
+  }
   return false;
+}
+
+bool HelpLauncher::ShowInOwnWindow(const QString& page) {
+  // One help window: a second Help brings the open one forward.
+  if (m_window == nullptr) {
+    m_window = new HelpWindow(m_parent);
+    m_window->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  if (!m_window->ShowPage(page)) {
+    delete m_window;
+    return false;
+  }
+  m_window->show();
+  m_window->raise();
+  m_window->activateWindow();
+  return true;
 }
