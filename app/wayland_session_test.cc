@@ -4,6 +4,8 @@
 // alone: a folder dropped on the window is taken, Start previews, Continue
 // renames, Undo Last renames back. Where no compositor can start (no
 // weston, no Wayland plugin, no socket), the test is skipped and says why.
+#include <sys/prctl.h>
+
 #include <gtest/gtest.h>
 #include <QAbstractItemView>
 #include <QApplication>
@@ -16,7 +18,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
-#include <chrono>
+#include <csignal>
 #include <functional>
 
 #include "app_test_support.h"
@@ -60,6 +62,8 @@ class Compositor {
     env.remove(QStringLiteral("DISPLAY"));
     m_weston.setProcessEnvironment(env);
     m_weston.setProcessChannelMode(QProcess::MergedChannels);
+    // Weston ends with this test program, even one that crashes.
+    m_weston.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_weston.start(weston,
                    {QStringLiteral("--backend=headless-backend.so"),
                     QStringLiteral("--socket=") + m_socket, QStringLiteral("--idle-time=0")});
