@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMessageBox>
 
 #include "app_texts.h"
@@ -11,18 +12,34 @@
 
 namespace {
 
-const char kHelpPageName[] = "help.html";
+// help_de_AT.html, help_de.html, ... for "de-AT" and the other languages,
+// then help.html.
+QStringList PageNames(const QStringList& languages) {
+  QStringList names;
+  for (QString language : languages) {
+    language.replace(QLatin1Char('-'), QLatin1Char('_'));
+    for (const QString& name : {language, language.section(QLatin1Char('_'), 0, 0)}) {
+      const QString page = QStringLiteral("help_%1.html").arg(name);
+      if (!name.isEmpty() && !names.contains(page)) names << page;
+    }
+  }
+  names << QStringLiteral("help.html");
+  return names;
+}
 
 }  // namespace
 
-HelpLauncher::HelpLauncher() : HelpLauncher(DataDirs()) {}
+HelpLauncher::HelpLauncher() : HelpLauncher(DataDirs(), QLocale::system().uiLanguages()) {}
 
-HelpLauncher::HelpLauncher(QStringList searchDirs) : m_searchDirs(std::move(searchDirs)) {}
+HelpLauncher::HelpLauncher(QStringList searchDirs, QStringList languages)
+    : m_searchDirs(std::move(searchDirs)), m_pageNames(PageNames(languages)) {}
 
 QString HelpLauncher::FindHelpPage() const {
-  for (const QString& dir : m_searchDirs) {
-    const QFileInfo page(QDir(dir).filePath(QLatin1String(kHelpPageName)));
-    if (page.isFile()) return page.absoluteFilePath();
+  for (const QString& name : m_pageNames) {
+    for (const QString& dir : m_searchDirs) {
+      const QFileInfo page(QDir(dir).filePath(name));
+      if (page.isFile()) return page.absoluteFilePath();
+    }
   }
   return QString();
 }

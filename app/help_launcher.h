@@ -1,5 +1,7 @@
 // The help command: finds the program's HTML help page and shows it. The
-// page lies in the data folders (data_dirs.h). It goes to the desktop's web
+// page lies in the data folders (data_dirs.h): help_LANG.html in the user's
+// language where there is one (help_pt_BR.html, help_de.html), else
+// help.html. It goes to the desktop's web
 // browser; where the desktop has none (web_browser.h), or cannot open the
 // page, it is shown in the program's own help window. When the page is
 // missing or cannot be read, the failure message is shown.
@@ -22,10 +24,11 @@ class QWidget;
 
 class HelpLauncher {
  public:
-  // Searches the data folders.
+  // Searches the data folders, for the user's languages.
   HelpLauncher();
-  // Searches `searchDirs`, in order.
-  explicit HelpLauncher(QStringList searchDirs);
+  // Searches `searchDirs`, in order, for `languages` (in the order of
+  // preference, as QLocale::uiLanguages gives them).
+  explicit HelpLauncher(QStringList searchDirs, QStringList languages = {});
 
   // Shows the help's contents page; gives false after showing the failure.
   bool Launch();
@@ -49,6 +52,7 @@ class HelpLauncher {
   bool ShowInOwnWindow(const QString& page);
 
   QStringList m_searchDirs;
+  QStringList m_pageNames;  // most wanted first
   QWidget* m_parent = nullptr;
   QPointer<HelpWindow> m_window;
 };

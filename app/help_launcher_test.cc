@@ -116,6 +116,31 @@ TEST(HelpLauncherTest, OpensTheFirstPageFoundAsALocalFile) {
   EXPECT_EQ(launcher.FindHelpPage(), QString::fromStdString(first.Join("help.html")));
 }
 
+TEST(HelpLauncherTest, PageInTheUsersLanguageComesFirst) {
+  apptest::TempDir build;
+  apptest::TempDir installed;
+  build.MakeFile("help.html");
+  installed.MakeFile("help_de.html");
+  installed.MakeFile("help_pt_BR.html");
+  const QStringList dirs{QString::fromStdString(build.Path()),
+                         QString::fromStdString(installed.Path())};
+  const struct {
+    QStringList languages;
+    std::string page;
+  } cases[] = {
+      {{QStringLiteral("de-AT")}, installed.Join("help_de.html")},
+      {{QStringLiteral("pt-BR"), QStringLiteral("de")}, installed.Join("help_pt_BR.html")},
+      {{QStringLiteral("pt-PT")}, build.Join("help.html")},  // no Portuguese of Portugal
+      {{QStringLiteral("cs"), QStringLiteral("de-DE")}, installed.Join("help_de.html")},
+      {{QStringLiteral("en-GB")}, build.Join("help.html")},
+      {{}, build.Join("help.html")},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(HelpLauncher(dirs, c.languages).FindHelpPage(), QString::fromStdString(c.page))
+        << c.languages.join(QLatin1Char(' ')).toStdString();
+  }
+}
+
 TEST(HelpLauncherTest, BuildFolderHasThePageBesideTheProgram) {
   // The build copies the page beside the executables of this folder.
   HelpLauncher launcher;

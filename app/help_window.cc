@@ -17,9 +17,9 @@
 
 namespace {
 
-// A size to read in: about 80 characters wide and 36 lines high.
-constexpr int kWidthInCharacters = 80;
-constexpr int kHeightInLines = 36;
+// A size to read in: about 100 characters wide and 40 lines high.
+constexpr int kWidthInCharacters = 100;
+constexpr int kHeightInLines = 40;
 
 // The page's look in the palette's colours: headings in the link colour,
 // code on the alternate base, table rules in the mid tone.

@@ -37,7 +37,7 @@ constexpr int kStartLimitMs = 10000;
 constexpr int kStepLimitMs = 20000;
 
 // Why the tests cannot run here; empty when the window is on Wayland.
-QString g_skipReason;
+QString skipReason;
 
 // A headless Weston with a socket of its own in a runtime folder of its own.
 class Compositor {
@@ -120,7 +120,7 @@ std::vector<std::string> ResultLines(const QWidget* window) {
 }
 
 TEST(WaylandSessionTest, WindowTakesADroppedFolderPreviewsCommitsAndUndoes) {
-  if (!g_skipReason.isEmpty()) GTEST_SKIP() << g_skipReason.toStdString();
+  if (!skipReason.isEmpty()) GTEST_SKIP() << skipReason.toStdString();
   ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("wayland"));
   TempDir store;
   TempDir photos;
@@ -195,10 +195,10 @@ int main(int argc, char** argv) {
   // Listing the tests needs no compositor.
   const bool listing = ::testing::GTEST_FLAG(list_tests);
   Compositor compositor(home);
-  if (!listing) g_skipReason = compositor.Start();
+  if (!listing) skipReason = compositor.Start();
   // Should the plugin not connect after all, Qt falls back to offscreen
   // and the test says so.
-  qputenv("QT_QPA_PLATFORM", g_skipReason.isEmpty() ? "wayland;offscreen" : "offscreen");
+  qputenv("QT_QPA_PLATFORM", skipReason.isEmpty() ? "wayland;offscreen" : "offscreen");
   // A headless Weston has no seat, so there is no keyboard for Qt's Wayland
   // input method to follow (Qt 6.4 then fails on a key typed into a box);
   // the plain input method takes the test's keys as a desktop's keyboard
@@ -208,8 +208,8 @@ int main(int argc, char** argv) {
   {
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    if (g_skipReason.isEmpty() && QGuiApplication::platformName() != QLatin1String("wayland")) {
-      g_skipReason = QStringLiteral("Qt's Wayland plugin could not connect to weston");
+    if (skipReason.isEmpty() && QGuiApplication::platformName() != QLatin1String("wayland")) {
+      skipReason = QStringLiteral("Qt's Wayland plugin could not connect to weston");
     }
     result = RUN_ALL_TESTS();
   }  // the window system's connection ends before the compositor
