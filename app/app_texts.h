@@ -5,6 +5,7 @@
 // with the engine. The version comes from the project (kalvenor_version.h).
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include "kalvenor_version.h"
@@ -17,7 +18,10 @@ inline QString Version() { return QStringLiteral(KALVENOR_VERSION_SHOWN); }
 inline QString Organization() { return QStringLiteral("Tessavoy"); }
 inline QString Untitled() { return QStringLiteral("Untitled"); }
 inline QString CaptionSeparator() { return QStringLiteral(" - "); }
-inline QString HelpFailed() { return QStringLiteral("Failed to launch help."); }
+inline QString DesktopFileName() { return QStringLiteral("com.tessavoy.Kalvenor"); }
+inline QString HelpFailed() {
+  return QCoreApplication::translate("AppTexts", "Failed to launch help.");
+}
 // The command line's --help.
 inline QString CommandLineDescription() {
   return QStringLiteral("Renames every file of a folder into a numbered series.");

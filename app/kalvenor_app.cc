@@ -11,6 +11,7 @@
 #include "posix_file_system.h"
 #include "quit_signals.h"
 #include "read_pool.h"
+#include "start_arguments.h"
 #include "window_dialogs.h"
 
 void KalvenorApp::KeepWhileWorkRuns::operator()(kalvenor::FileSystem* fs) const {
@@ -40,6 +41,10 @@ std::unique_ptr<QSettings> KalvenorApp::OpenStore() const {
 bool KalvenorApp::InitInstance() {
   QApplication::setApplicationName(AppTexts::AppName());
   QApplication::setOrganizationName(AppTexts::Organization());
+  // Names the desktop entry before the window exists, so that the desktop
+  // (on Wayland, through the window's application id) matches the window to
+  // the entry's name and icon.
+  QGuiApplication::setDesktopFileName(AppTexts::DesktopFileName());
   const std::string workingDir = m_fs->WorkingDirectory().value_or(std::string());
   {
     const std::unique_ptr<QSettings> store = OpenStore();
@@ -47,7 +52,7 @@ bool KalvenorApp::InitInstance() {
   }
   // The folder given on the command line is selected as a stored one would
   // be, and so becomes the stored one.
-  if (!m_startFolder.empty()) m_settings.dir = m_startFolder;
+  if (!m_startFolder.empty()) m_settings.dir = StartFolderPath(m_startFolder, workingDir);
 
   m_doc = std::make_unique<KalvenorDoc>();
   m_frame = std::make_unique<MainFrame>(*m_doc);

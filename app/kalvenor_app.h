@@ -33,8 +33,9 @@ class KalvenorApp : public QObject {
   explicit KalvenorApp(const QString& settingsFile);
   ~KalvenorApp() override;
 
-  // Selects `folder` (an absolute path) at start instead of the stored
-  // folder. Called before InitInstance.
+  // Selects `folder` at start instead of the stored folder: the bytes as
+  // given, relative to the working folder when not absolute. Called before
+  // InitInstance.
   void SetStartFolder(const std::string& folder) { m_startFolder = folder; }
 
   // Loads the settings, creates the document, the main window and the form,

@@ -26,6 +26,7 @@
 #include "kalvenor_view.h"
 #include "main_frame.h"
 #include "posix_file_system.h"
+#include "settings_record.h"
 
 namespace {
 
@@ -55,6 +56,8 @@ TEST_F(KalvenorAppTest, FirstStartUsesTheWorkingFolderAndWritesTheDefaultsAtExit
   const KalvenorView* view = app.View();
   EXPECT_TRUE(Find<QCheckBox>(view, "fillGapsCheck")->isChecked());
   EXPECT_TRUE(Find<QRadioButton>(view, "postfixRadio")->isChecked());
+  // The window is matched to the desktop entry by this name.
+  EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("com.tessavoy.Kalvenor"));
   EXPECT_EQ(app.Frame()->windowTitle(), QStringLiteral("Untitled - Kalvenor"));
   EXPECT_TRUE(app.Frame()->isVisible());
   app.Frame()->close();
@@ -165,6 +168,7 @@ TEST_F(KalvenorAppTest, HelpButtonAndMenuOpenTheSamePageOrReportTheFailure) {
   std::vector<QUrl> opened;
   std::vector<QString> failures;
   const auto answer = [&](HelpLauncher& help) {
+    help.checkBrowser = [] { return BrowserCheck::Browser; };
     help.openUrl = [&](const QUrl& url) {
       opened.push_back(url);
       return true;
@@ -236,6 +240,7 @@ TEST_F(KalvenorAppTest, QuitSignalWhileARunWaitsOnItsMessageEndsTheRunAndTheWind
 
 // Starts the built program in the folder `work`, offscreen, with its home
 // and settings in `home`.
+// The arguments go through the shell, so that they may be any bytes.
 void StartProgram(QProcess& program, const apptest::TempDir& home, const apptest::TempDir& work,
                   const QStringList& arguments) {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -244,7 +249,10 @@ void StartProgram(QProcess& program, const apptest::TempDir& home, const apptest
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
   program.setProcessEnvironment(env);
   program.setWorkingDirectory(QString::fromStdString(work.Path()));
-  program.start(QStringLiteral(KALVENOR_APP_PATH), arguments);
+  QString command = QStringLiteral("exec \"$0\"");
+  for (const QString& argument : arguments) command += QStringLiteral(" \"%1\"").arg(argument);
+  program.start(QStringLiteral("/bin/sh"),
+                {QStringLiteral("-c"), command, QStringLiteral(KALVENOR_APP_PATH)});
 }
 
 // Waits until the started program catches `signalNumber` (its handlers go
@@ -323,20 +331,29 @@ TEST_F(KalvenorAppTest, FolderGivenAtStartIsSelectedInsteadOfTheStoredOne) {
   }
 }
 
-TEST_F(KalvenorAppTest, CommandLineOffersHelpAndVersion) {
+// Help and version need no window system: they print even where no display
+// can be had.
+TEST_F(KalvenorAppTest, CommandLineOffersHelpAndVersionWithoutADisplay) {
   const struct {
-    const char* option;
+    QStringList arguments;
     const char* shown;
-  } cases[] = {{"--version", "Kalvenor " KALVENOR_VERSION_SHOWN "\n"}, {"--help", "[FOLDER]"}};
+  } cases[] = {
+      {{QStringLiteral("--version")}, "Kalvenor " KALVENOR_VERSION_SHOWN "\n"},
+      {{QStringLiteral("-v")}, "Kalvenor " KALVENOR_VERSION_SHOWN "\n"},
+      {{QStringLiteral("--help")}, "[FOLDER]"},
+      {{QStringLiteral("-style"), QStringLiteral("fusion"), QStringLiteral("-h")}, "[FOLDER]"}};
   for (const auto& entry : cases) {
     QProcess program;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+      env.remove(QLatin1String(name));
     program.setProcessEnvironment(env);
-    program.start(QStringLiteral(KALVENOR_APP_PATH), {QLatin1String(entry.option)});
-    ASSERT_TRUE(program.waitForFinished(10000)) << entry.option;
-    EXPECT_EQ(program.exitCode(), 0) << entry.option;
-    EXPECT_TRUE(program.readAllStandardOutput().contains(entry.shown)) << entry.option;
+    program.start(QStringLiteral(KALVENOR_APP_PATH), entry.arguments);
+    const std::string shown = entry.arguments.join(QLatin1Char(' ')).toStdString();
+    ASSERT_TRUE(program.waitForFinished(10000)) << shown;
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << shown;
+    EXPECT_EQ(program.exitCode(), 0) << shown << program.readAllStandardError().toStdString();
+    EXPECT_TRUE(program.readAllStandardOutput().contains(entry.shown)) << shown;
   }
 }
 
@@ -345,13 +362,16 @@ TEST_F(KalvenorAppTest, FolderOnTheCommandLineIsSelectedAndStored) {
   apptest::TempDir work;
   work.MakeDir("pics");
   work.MakeDir("other");
+  // A name that is not UTF-8, given by the shell as its bytes.
+  work.MakeDir("caf\xe9");
   // As given, from the working folder the program starts in.
   const struct {
     QString given;
     std::string stored;
   } cases[] = {{QString::fromStdString(work.Join("pics")), work.Join("pics")},
                {QStringLiteral("other/../pics/"), work.Join("pics")},
-               {QStringLiteral("other"), work.Join("other")}};
+               {QStringLiteral("other"), work.Join("other")},
+               {QStringLiteral("$(printf 'caf\\351')"), work.Join("caf\xe9")}};
   for (const auto& entry : cases) {
     QProcess program;
     StartProgram(program, home, work, {entry.given});
@@ -362,9 +382,8 @@ TEST_F(KalvenorAppTest, FolderOnTheCommandLineIsSelectedAndStored) {
     ASSERT_TRUE(program.waitForFinished(10000));
     QSettings store(QString::fromStdString(home.Join(".config/Tessavoy/Kalvenor.conf")),
                     QSettings::IniFormat);
-    EXPECT_EQ(kalvenor::StripTrailingSeparators(
-                  store.value(QStringLiteral("Settings/Dir")).toString().toStdString()),
-              entry.stored)
+    const SettingsRecord stored = LoadSettings(store, std::string());
+    EXPECT_EQ(kalvenor::StripTrailingSeparators(stored.dir), entry.stored)
         << entry.given.toStdString();
   }
 }

@@ -310,13 +310,23 @@ TEST_F(KalvenorViewTest, StartContinueAndUndoLastOnARealFolder) {
   EXPECT_TRUE(m_shown.empty());
 }
 
+// Refuses every rename as a file system refuses one onto a name taken
+// after the folder was read.
+class RenamesRefused : public kalvenor::FileSystemWrapper {
+ public:
+  using FileSystemWrapper::FileSystemWrapper;
+  kalvenor::Cause RenameNoReplace(const kalvenor::FolderHandle&, const std::string&,
+                                  const std::string&) override {
+    return kalvenor::Cause::AccessDenied;
+  }
+};
+
 TEST_F(KalvenorViewTest, RenameErrorIsShownWithTheStopIcon) {
   m_photos.MakeFile("a.jpg");
-  Open();
+  RenamesRefused refused(m_fs);
+  Open(&refused);
   TypeBaseName(QStringLiteral("Holiday"));
   Click("startButton");
-  // A folder takes the planned name before Continue: it is never replaced.
-  m_photos.MakeDir("0001Holiday.jpg");
   Click("continueButton");
   ASSERT_EQ(m_shown.size(), 1u);
   EXPECT_EQ(m_shown[0].text, QStringLiteral("Rename error: access denied."));

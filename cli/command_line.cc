@@ -42,6 +42,7 @@ constexpr OptionSpec kOptions[] = {
     {"version", kNoLetter + 5, false},
     {"history", kNoLetter + 6, true},
     {"sets", kNoLetter + 7, false},
+    {"keep-hidden", kNoLetter + 8, false},
 };
 
 const OptionSpec* FindId(int id) {
@@ -204,6 +205,8 @@ class Parser {
         options.fillGaps = false;
       } else if (spec.longName == "sets") {
         options.photoSets = true;
+      } else if (spec.longName == "keep-hidden") {
+        options.keepHidden = true;
       } else if (spec.longName == "log") {
         if (value.empty()) {
           Fail("the log file of '--log' must not be empty");
@@ -294,6 +297,8 @@ std::string HelpText() {
          "                        (default: fill gaps)\n"
          "      --sets            number photo sets as one: IMG_1.CR2, IMG_1.JPG and\n"
          "                        IMG_1.CR2.xmp share one number\n"
+         "      --keep-hidden     leave hidden files alone: names beginning with a\n"
+         "                        dot, Thumbs.db, desktop.ini (default: number them)\n"
          "  -l, --log FILE        append the batch to this log file\n"
          "  -c, --commit          carry the plan out (default: preview only)\n"
          "      --undo-log FILE   rename back the latest batch of FILE not yet undone\n"

@@ -21,6 +21,7 @@ TEST(ParseCommandLine, DefaultsMatchTheFormsDefaults) {
   EXPECT_EQ(line.options.sortType, 0);
   EXPECT_TRUE(line.options.ascending);
   EXPECT_TRUE(line.options.fillGaps);
+  EXPECT_FALSE(line.options.keepHidden);
   EXPECT_EQ(line.options.logPath, "");
   EXPECT_FALSE(line.commit);
 }
@@ -28,7 +29,7 @@ TEST(ParseCommandLine, DefaultsMatchTheFormsDefaults) {
 TEST(ParseCommandLine, ReadsEveryOptionInLongAndShortForms) {
   const CommandLine longForms =
       Parse({"--base", "Trip", "--index=42", "--prefix", "--sort", "date", "--descending",
-             "--no-fill-gaps", "--log", "logs/r.log", "--commit", "/srv/p"});
+             "--no-fill-gaps", "--keep-hidden", "--log", "logs/r.log", "--commit", "/srv/p"});
   ASSERT_EQ(longForms.action, ToolAction::Rename) << longForms.error;
   EXPECT_EQ(longForms.options.baseName, "Trip");
   EXPECT_EQ(longForms.options.baseIndex, 42);
@@ -36,6 +37,7 @@ TEST(ParseCommandLine, ReadsEveryOptionInLongAndShortForms) {
   EXPECT_EQ(longForms.options.sortType, 1);
   EXPECT_FALSE(longForms.options.ascending);
   EXPECT_FALSE(longForms.options.fillGaps);
+  EXPECT_TRUE(longForms.options.keepHidden);
   EXPECT_EQ(longForms.options.logPath, "/home/ann/logs/r.log");
   EXPECT_TRUE(longForms.commit);
   EXPECT_EQ(longForms.options.folder, "/srv/p");
@@ -71,7 +73,8 @@ TEST(ParseCommandLine, ReadsGnuForms) {
     if (line.action != ToolAction::Rename) return "error: " + line.error;
     return line.options.baseName + " " + line.options.folder + (line.commit ? " commit" : "") +
            (line.options.postfix ? "" : " prefix") + (line.options.ascending ? "" : " descending") +
-           (line.options.fillGaps ? "" : " no-fill-gaps");
+           (line.options.fillGaps ? "" : " no-fill-gaps") +
+           (line.options.keepHidden ? " keep-hidden" : "");
   };
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
       {{"--bas", "X", "p"}, "X /home/ann/p"},
@@ -81,6 +84,8 @@ TEST(ParseCommandLine, ReadsGnuForms) {
       {{"p", "-b", "X", "--desc", "--no-f", "--co"},
        "X /home/ann/p commit descending no-fill-gaps"},
       {{"--pre", "-b", "X", "p"}, "X /home/ann/p prefix"},
+      {{"--k", "-b", "X", "p"}, "X /home/ann/p keep-hidden"},
+      {{"--s=date", "-b", "X", "p"}, "X /home/ann/p"},
       {{"--prefix", "--pos", "-b", "X", "p"}, "X /home/ann/p"},
       {{"-b", "X", "--", "-p"}, "X /home/ann/-p"},
       {{"-b", "X", "-"}, "X /home/ann/-"},

@@ -279,20 +279,42 @@ TEST_F(CliTest, ControlCharactersInNamesAreShownEscaped) {
 }
 
 TEST_F(CliTest, FailedRenameGivesStatusThreeAndStopsTheBatch) {
-  ASSERT_TRUE(fs::create_directory(Photo("H0001.jpg")));  // b.jpg's new name is taken
-  const Outcome run = RunCli({"-b", "H", "-c", "-l", m_log, m_photos}, m_dir.Path());
+  // aa.jpeg's new name is one byte longer than a name may be.
+  WriteFile(Photo("aa.jpeg"), "aa.jpeg");
+  const std::string base(247, 'H');
+  const Outcome run = RunCli({"-b", base, "-c", "-l", m_log, m_photos}, m_dir.Path());
   EXPECT_EQ(run.status, 3);
-  EXPECT_EQ(run.err, "kalvenor-cli: Rename error: access denied.\n");
-  EXPECT_EQ(run.out, "a.jpg -> H0000.jpg\nb.jpg -> H0001.jpg\nOperations complete.\n");
-  EXPECT_EQ(Names(m_photos), (std::set<std::string>{"H0000.jpg", "b.jpg", "c.png", "H0001.jpg"}));
-  EXPECT_TRUE(fs::is_directory(Photo("H0001.jpg")));
+  EXPECT_EQ(run.err, "kalvenor-cli: Rename error: bad path.\n");
+  EXPECT_EQ(run.out, "a.jpg -> " + base + "0000.jpg\naa.jpeg -> " + base +
+                         "0001.jpeg\nOperations complete.\n");
+  EXPECT_EQ(Names(m_photos),
+            (std::set<std::string>{base + "0000.jpg", "aa.jpeg", "b.jpg", "c.png"}));
 
-  // The batch's last line is the rename that failed: the undo leaves it alone.
   const Outcome undo = RunCli({"--undo-log", m_log}, m_dir.Path());
   EXPECT_EQ(undo.status, 0) << undo.err;
-  EXPECT_EQ(undo.out, "H0000.jpg -> a.jpg\nOperations complete.\n");
-  EXPECT_EQ(Names(m_photos), (std::set<std::string>{"a.jpg", "b.jpg", "c.png", "H0001.jpg"}));
-  EXPECT_TRUE(fs::is_directory(Photo("H0001.jpg")));
+  EXPECT_EQ(undo.out, base + "0000.jpg -> a.jpg\nOperations complete.\n");
+  EXPECT_EQ(Names(m_photos), (std::set<std::string>{"a.jpg", "aa.jpeg", "b.jpg", "c.png"}));
+}
+
+// A subfolder named like a new name is passed over, not run into; hidden
+// files are numbered unless --keep-hidden leaves them alone.
+TEST_F(CliTest, NamesOfOtherEntriesAreTakenAndHiddenFilesMayBeKept) {
+  ASSERT_TRUE(fs::create_directory(Photo("H0000.jpg")));
+  WriteFile(Photo(".DS_Store"), "finder");
+  const Outcome preview = RunCli({"-b", "H", m_photos}, m_dir.Path());
+  EXPECT_EQ(preview.status, 0) << preview.err;
+  EXPECT_EQ(preview.out,
+            ".DS_Store -> H0001.DS_Store\na.jpg -> H0002.jpg\nb.jpg -> H0003.jpg\n"
+            "c.png -> H0004.png\nRun again with --commit to do the above.\n");
+
+  const Outcome run = RunCli({"-b", "H", "--keep-hidden", "-c", m_photos}, m_dir.Path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "a.jpg -> H0001.jpg\nb.jpg -> H0002.jpg\nc.png -> H0003.png\n"
+            "Operations complete.\n");
+  EXPECT_EQ(Names(m_photos), (std::set<std::string>{".DS_Store", "H0000.jpg", "H0001.jpg",
+                                                    "H0002.jpg", "H0003.png"}));
+  EXPECT_TRUE(fs::is_directory(Photo("H0000.jpg")));
 }
 
 TEST_F(CliTest, LimitsGiveStatusOne) {

@@ -39,6 +39,7 @@ cd "$work" || exit 1
 cases=(
     "--so => --sort"
     "--no => --no-fill-gaps"
+    "--k => --keep-hidden"
     "--p => --postfix|--prefix"
     "--u => --undo-log"
     "--sort '' => date|name|taken|type"

@@ -7,7 +7,7 @@
 # understands them. Needs nothing beyond bash itself.
 
 _kalvenor_cli_options='-b --base -i --index --prefix --postfix -s --sort --descending
---no-fill-gaps --sets -l --log -c --commit --undo-log --history -h --help --version'
+--no-fill-gaps --sets --keep-hidden -l --log -c --commit --undo-log --history -h --help --version'
 _kalvenor_cli_long_with_value='--base --index --sort --log --undo-log --history'
 
 # The long option that "--name" (possibly abbreviated) stands for, printed;

@@ -9,6 +9,7 @@ complete -c kalvenor-cli -s s -l sort -x -a 'name date type taken' -d 'Presort k
 complete -c kalvenor-cli -l descending -d 'Presort downwards'
 complete -c kalvenor-cli -l no-fill-gaps -d 'Number after the highest index of the series'
 complete -c kalvenor-cli -l sets -d 'Number photo sets as one'
+complete -c kalvenor-cli -l keep-hidden -d 'Leave hidden files alone'
 complete -c kalvenor-cli -s l -l log -r -F -d 'Append the batch to this log file'
 complete -c kalvenor-cli -s c -l commit -d 'Carry the plan out'
 complete -c kalvenor-cli -l undo-log -r -F -d 'Rename back the latest batch of the log file not yet undone'

@@ -18,6 +18,9 @@ struct RenameOptions {
   // Number photo sets as one (photo_sets.h): one index per set, and the
   // file-count limit counts sets.
   bool photoSets = false;
+  // Hidden files (hidden_files.h) keep their names; their names are taken
+  // all the same. Off: they are numbered like every other file.
+  bool keepHidden = false;
   std::string logPath;       // empty: no log
   bool logRequired = false;  // a commit whose log cannot be opened renames nothing
   // A run whose folder cannot be listed ends at once (FolderUnreadable),

@@ -4,6 +4,7 @@
 #include <array>
 #include <bitset>
 
+#include "file_name.h"
 #include "presort.h"
 
 namespace kalvenor {
@@ -59,28 +60,54 @@ std::string NewFileName(int index, std::string_view baseName, std::string_view e
 
 namespace {
 
-// The indices below the base index are never given.
-std::bitset<kIndexLimit> TakenBelowBase(const RenameOptions& options) {
+// The indices a plan never hands out before it starts: those below the base
+// index, and those of the names that stay as they are (subfolders, links to
+// folders, files left alone) when they have the series' form. A kept name
+// raises `highest` as a file of the series does. With `anyDot`, every stem
+// up to any '.' of a kept name holds its index too, since a set's new names
+// may carry extensions with dots ("0009Holiday.CR2.xmp").
+std::bitset<kIndexLimit> TakenBeforePlanning(const RenameOptions& options,
+                                             const std::vector<std::string>& keptNames,
+                                             bool anyDot, int& highest) {
   std::bitset<kIndexLimit> taken;
   const int baseIndex = options.baseIndex < 0 ? 0 : options.baseIndex;
   for (int i = 0; i < baseIndex && i < kIndexLimit; ++i) taken.set(static_cast<std::size_t>(i));
+  for (const std::string& name : keptNames) {
+    const NameParts parts = SplitFileName(name);
+    if (std::optional<int> index =
+            SeriesIndexOfStem(parts.stem, options.baseName, options.postfix)) {
+      taken.set(static_cast<std::size_t>(*index));
+      highest = std::max(highest, *index);
+    }
+    if (!anyDot) continue;
+    for (std::size_t dot = name.find('.'); dot != std::string::npos; dot = name.find('.', dot + 1)) {
+      if (std::optional<int> index = SeriesIndexOfStem(std::string_view(name).substr(0, dot),
+                                                       options.baseName, options.postfix)) {
+        taken.set(static_cast<std::size_t>(*index));
+      }
+    }
+  }
   return taken;
 }
 
 }  // namespace
 
-RenamePlan PlanRenames(const std::vector<FileEntry>& entries, const RenameOptions& options) {
+RenamePlan PlanRenames(const std::vector<FileEntry>& entries, const RenameOptions& options,
+                       const std::vector<std::string>& keptNames) {
   RenamePlan plan;
-  std::bitset<kIndexLimit> taken = TakenBelowBase(options);
-
   int highest = 0;
+  std::bitset<kIndexLimit> taken = TakenBeforePlanning(options, keptNames, false, highest);
+  const auto hold = [&](int index) {
+    taken.set(static_cast<std::size_t>(index));
+    highest = std::max(highest, index);
+  };
+
   std::vector<const FileEntry*> toNumber;
   toNumber.reserve(entries.size());
   for (const FileEntry& entry : entries) {
     if (std::optional<int> index = SeriesIndex(entry, options.baseName, options.postfix)) {
       plan.inSeries.push_back(&entry);
-      taken.set(static_cast<std::size_t>(*index));
-      if (*index > highest) highest = *index;
+      hold(*index);
     } else {
       toNumber.push_back(&entry);
     }
@@ -101,12 +128,13 @@ RenamePlan PlanRenames(const std::vector<FileEntry>& entries, const RenameOption
   return plan;
 }
 
-RenamePlan PlanSetRenames(const std::vector<PhotoSet>& sets, const RenameOptions& options) {
+RenamePlan PlanSetRenames(const std::vector<PhotoSet>& sets, const RenameOptions& options,
+                          const std::vector<std::string>& keptNames) {
   RenamePlan plan;
-  std::bitset<kIndexLimit> taken = TakenBelowBase(options);
+  int highest = 0;
+  std::bitset<kIndexLimit> taken = TakenBeforePlanning(options, keptNames, true, highest);
   const auto hold = [&taken](int index) { taken.set(static_cast<std::size_t>(index)); };
 
-  int highest = 0;
   std::vector<const PhotoSet*> toNumber;
   toNumber.reserve(sets.size());
   for (const PhotoSet& set : sets) {

@@ -46,7 +46,13 @@ struct RenamePlan {
 };
 
 // Plans over the presorted `entries`, which must outlive the plan.
-RenamePlan PlanRenames(const std::vector<FileEntry>& entries, const RenameOptions& options);
+// `keptNames` are the names of the folder's other entries, which keep their
+// names (subfolders, links to folders, files left alone): a kept name that
+// has the series' form holds its index as a file of the series does, so
+// that no file is given a name the folder already holds; kept names are
+// not listed.
+RenamePlan PlanRenames(const std::vector<FileEntry>& entries, const RenameOptions& options,
+                       const std::vector<std::string>& keptNames = {});
 
 // Plans over the presorted photo sets, one index per set: a set is in the
 // series (every member "Not Renamed") only when each of its members is;
@@ -55,6 +61,9 @@ RenamePlan PlanRenames(const std::vector<FileEntry>& entries, const RenameOption
 // anew, and so does any file whose name starts with a stem of the
 // series' form and a '.' ("0009Holiday.CR2.xmp" holds 9), so that no new
 // name can meet an existing file. The sets' entries must outlive the plan.
-RenamePlan PlanSetRenames(const std::vector<PhotoSet>& sets, const RenameOptions& options);
+// Kept names hold their indices as for PlanRenames, and so does every
+// stem of the series' form up to any '.' of a kept name.
+RenamePlan PlanSetRenames(const std::vector<PhotoSet>& sets, const RenameOptions& options,
+                          const std::vector<std::string>& keptNames = {});
 
 }  // namespace kalvenor

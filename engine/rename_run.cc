@@ -7,6 +7,7 @@
 #include "exiv2_exif_reader.h"
 #include "file_name.h"
 #include "folder_scan.h"
+#include "hidden_files.h"
 #include "log_format.h"
 #include "photo_sets.h"
 #include "presort.h"
@@ -114,6 +115,10 @@ RunOutcome RenameFiles(bool commit, const RenameOptions& options, RenameContext&
   const bool taken = options.sortType == kSortByTaken;
   std::vector<FileEntry> entries =
       ScanFolder(ctx.fs, folder, /*withTimes=*/options.sortType == kSortByDate || taken);
+  // The names that stay as they are: a new name must not be one of them.
+  std::vector<std::string> keptNames;
+  if (folder.IsOpen() && !ScanKeptNames(ctx.fs, folder, keptNames)) entries.clear();
+  if (options.keepHidden) SetAsideHiddenFiles(entries, keptNames);
 
   if (commit) log.LocateIn(folder);
 
@@ -141,10 +146,10 @@ RunOutcome RenameFiles(bool commit, const RenameOptions& options, RenameContext&
     RenamePlan plan;
     if (options.photoSets) {
       PresortSets(sets, options.sortType, options.ascending);
-      plan = PlanSetRenames(sets, options);
+      plan = PlanSetRenames(sets, options, keptNames);
     } else {
       PresortEntries(entries, options.sortType, options.ascending);
-      plan = PlanRenames(entries, options);
+      plan = PlanRenames(entries, options, keptNames);
     }
     for (const FileEntry* entry : plan.inSeries) {
       results.AddLine(Concat(entry->name, kNotRenamedSuffix));
