@@ -23,6 +23,10 @@ struct OptionSpec {
   std::string_view longName;
   int id;
   bool takesValue;
+  // The fewest letters an abbreviation of an option added later must have,
+  // so that every abbreviation that worked before it keeps its meaning
+  // ("--s" stays "--sort" beside "--sets").
+  std::size_t shortestAbbreviation = 1;
 };
 
 constexpr int kNoLetter = 256;
@@ -41,7 +45,7 @@ constexpr OptionSpec kOptions[] = {
     {"help", 'h', false},
     {"version", kNoLetter + 5, false},
     {"history", kNoLetter + 6, true},
-    {"sets", kNoLetter + 7, false},
+    {"sets", kNoLetter + 7, false, 2},
     {"keep-hidden", kNoLetter + 8, false},
 };
 
@@ -51,17 +55,24 @@ const OptionSpec* FindId(int id) {
   return nullptr;
 }
 
-// Whether a long option written as `name` (without "--" and any "=value")
-// stands for more than one option: it is no option's whole name and begins
-// the names of several.
-bool IsAmbiguous(std::string_view name) {
-  if (name.empty()) return false;
+// How many options a long option written as `name` (without "--" and any
+// "=value") may stand for as an abbreviation, each with its shortest
+// abbreviation; `only` learns the last of them. A whole name stands for
+// its option alone.
+int Abbreviates(std::string_view name, const OptionSpec** only) {
   int matches = 0;
   for (const OptionSpec& spec : kOptions) {
-    if (spec.longName == name) return false;
-    if (spec.longName.starts_with(name)) ++matches;
+    if (spec.longName == name) {
+      *only = &spec;
+      return 1;
+    }
+    if (!name.empty() && name.size() >= spec.shortestAbbreviation &&
+        spec.longName.starts_with(name)) {
+      *only = &spec;
+      ++matches;
+    }
   }
-  return matches > 1;
+  return matches;
 }
 
 constexpr char kNoCurrentFolder[] =
@@ -123,7 +134,17 @@ class Parser {
         // A long option that getopt could not place; it consumed the argument.
         const std::string_view arg = argv[optind - 1];
         const std::string_view name = arg.substr(2, arg.find('=') - 2);
-        if (IsAmbiguous(name)) return Fail("option '--" + std::string(name) + "' is ambiguous");
+        const OptionSpec* only = nullptr;
+        const int matches = Abbreviates(name, &only);
+        if (matches == 1 && only->longName != name) {
+          // getopt finds it ambiguous only because it knows no shortest
+          // abbreviation: read the arguments afresh with its whole name.
+          std::vector<std::string> again = args;
+          again[static_cast<std::size_t>(optind - 2)] =
+              "--" + std::string(only->longName) + std::string(arg.substr(name.size() + 2));
+          return Parser(m_cwd).Parse(again);
+        }
+        if (matches > 1) return Fail("option '--" + std::string(name) + "' is ambiguous");
         return Fail("unknown option '" + std::string(arg) + "'");
       }
       const OptionSpec* spec = FindId(id);

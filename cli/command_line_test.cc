@@ -74,7 +74,9 @@ TEST(ParseCommandLine, ReadsGnuForms) {
     return line.options.baseName + " " + line.options.folder + (line.commit ? " commit" : "") +
            (line.options.postfix ? "" : " prefix") + (line.options.ascending ? "" : " descending") +
            (line.options.fillGaps ? "" : " no-fill-gaps") +
-           (line.options.keepHidden ? " keep-hidden" : "");
+           (line.options.keepHidden ? " keep-hidden" : "") +
+           (line.options.photoSets ? " sets" : "") +
+           (line.options.sortType != 0 ? " sort" + std::to_string(line.options.sortType) : "");
   };
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
       {{"--bas", "X", "p"}, "X /home/ann/p"},
@@ -85,7 +87,8 @@ TEST(ParseCommandLine, ReadsGnuForms) {
        "X /home/ann/p commit descending no-fill-gaps"},
       {{"--pre", "-b", "X", "p"}, "X /home/ann/p prefix"},
       {{"--k", "-b", "X", "p"}, "X /home/ann/p keep-hidden"},
-      {{"--s=date", "-b", "X", "p"}, "X /home/ann/p"},
+      {{"--s=date", "-b", "X", "p"}, "X /home/ann/p sort1"},
+      {{"--s", "taken", "--se", "-b", "X", "p"}, "X /home/ann/p sets sort3"},
       {{"--prefix", "--pos", "-b", "X", "p"}, "X /home/ann/p"},
       {{"-b", "X", "--", "-p"}, "X /home/ann/-p"},
       {{"-b", "X", "-"}, "X /home/ann/-"},

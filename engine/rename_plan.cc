@@ -67,8 +67,8 @@ namespace {
 // up to any '.' of a kept name holds its index too, since a set's new names
 // may carry extensions with dots ("0009Holiday.CR2.xmp").
 std::bitset<kIndexLimit> TakenBeforePlanning(const RenameOptions& options,
-                                             const std::vector<std::string>& keptNames,
-                                             bool anyDot, int& highest) {
+                                             const std::vector<std::string>& keptNames, bool anyDot,
+                                             int& highest) {
   std::bitset<kIndexLimit> taken;
   const int baseIndex = options.baseIndex < 0 ? 0 : options.baseIndex;
   for (int i = 0; i < baseIndex && i < kIndexLimit; ++i) taken.set(static_cast<std::size_t>(i));
@@ -80,7 +80,8 @@ std::bitset<kIndexLimit> TakenBeforePlanning(const RenameOptions& options,
       highest = std::max(highest, *index);
     }
     if (!anyDot) continue;
-    for (std::size_t dot = name.find('.'); dot != std::string::npos; dot = name.find('.', dot + 1)) {
+    for (std::size_t dot = name.find('.'); dot != std::string::npos;
+         dot = name.find('.', dot + 1)) {
       if (std::optional<int> index = SeriesIndexOfStem(std::string_view(name).substr(0, dot),
                                                        options.baseName, options.postfix)) {
         taken.set(static_cast<std::size_t>(*index));
