@@ -47,62 +47,65 @@ QString TranslateCauseText(const QString& part) {
 
 QString RunTextTranslation(kalvenor::RunText text) {
   using kalvenor::RunText;
-  const char* const context = "RunTexts";
   switch (text) {
     case RunText::NotRenamed:
       //: A file whose name is already in the series: its name, then this.
-      return QCoreApplication::translate(context, "%1 -> Not Renamed");
-    case RunText::IndexLimit: return QCoreApplication::translate(context, "Index exceeds limit.");
+      return QCoreApplication::translate("RunTexts", "%1 -> Not Renamed");
+    case RunText::IndexLimit:
+      return QCoreApplication::translate("RunTexts", "Index exceeds limit.");
     case RunText::PreviewClosing:
-      return QCoreApplication::translate(context, "Click Continue to do the above.");
-    case RunText::DoneClosing: return QCoreApplication::translate(context, "Operations complete.");
+      return QCoreApplication::translate("RunTexts", "Click Continue to do the above.");
+    case RunText::DoneClosing:
+      return QCoreApplication::translate("RunTexts", "Operations complete.");
     case RunText::FileCountLimit:
-      return QCoreApplication::translate(context, "File count exceeds %1.");
-    case RunText::StoppedBefore: return QCoreApplication::translate(context, "Stopped before %1.");
+      return QCoreApplication::translate("RunTexts", "File count exceeds %1.");
+    case RunText::StoppedBefore:
+      return QCoreApplication::translate("RunTexts", "Stopped before %1.");
     case RunText::WithoutCaptureTime:
       return QCoreApplication::translate(
-          context, "Files without a capture time, ordered by their file time: %1");
+          "RunTexts", "Files without a capture time, ordered by their file time: %1");
     case RunText::RenameError:
       //: %1 is the cause, such as "access denied."
-      return QCoreApplication::translate(context, "Rename error: %1");
+      return QCoreApplication::translate("RunTexts", "Rename error: %1");
     case RunText::CannotOpenLog:
-      return QCoreApplication::translate(context, "Cannot open log file.");
+      return QCoreApplication::translate("RunTexts", "Cannot open log file.");
     case RunText::CannotWriteLog:
-      return QCoreApplication::translate(context, "Cannot write to log file %1.");
+      return QCoreApplication::translate("RunTexts", "Cannot write to log file %1.");
     case RunText::WritableByOthers:
       //: Why a log is not undone from: "Cannot undo from log file X: <this>."
-      return QCoreApplication::translate(context, "users other than its owner may write to it");
+      return QCoreApplication::translate("RunTexts", "users other than its owner may write to it");
     case RunText::OwnedByOther:
-      return QCoreApplication::translate(context, "it belongs to another user");
-    case RunText::NotRegularFile: return QCoreApplication::translate(context, "not a regular file");
+      return QCoreApplication::translate("RunTexts", "it belongs to another user");
+    case RunText::NotRegularFile:
+      return QCoreApplication::translate("RunTexts", "not a regular file");
     case RunText::LineTooLong:
-      return QCoreApplication::translate(context, "line %1 is longer than any line of a log");
+      return QCoreApplication::translate("RunTexts", "line %1 is longer than any line of a log");
     case RunText::NotRenameLine:
-      return QCoreApplication::translate(context, "line %1 is not a rename line");
+      return QCoreApplication::translate("RunTexts", "line %1 is not a rename line");
     case RunText::NotUndoLine:
-      return QCoreApplication::translate(context, "line %1 is not an undo line");
+      return QCoreApplication::translate("RunTexts", "line %1 is not an undo line");
     case RunText::BrokenEscape:
-      return QCoreApplication::translate(context, "line %1 holds a broken escape");
+      return QCoreApplication::translate("RunTexts", "line %1 holds a broken escape");
   }
   return QString();
 }
 
 QString CauseTranslation(kalvenor::Cause cause) {
   using kalvenor::Cause;
-  const char* const context = "RunTexts";
   switch (cause) {
     case Cause::Ok:
-    case Cause::NoneGiven: return QCoreApplication::translate(context, "none given.");
-    case Cause::FileNotFound: return QCoreApplication::translate(context, "file not found.");
-    case Cause::BadPath: return QCoreApplication::translate(context, "bad path.");
+    case Cause::NoneGiven: return QCoreApplication::translate("RunTexts", "none given.");
+    case Cause::FileNotFound: return QCoreApplication::translate("RunTexts", "file not found.");
+    case Cause::BadPath: return QCoreApplication::translate("RunTexts", "bad path.");
     case Cause::TooManyOpenFiles:
-      return QCoreApplication::translate(context, "too many open files.");
-    case Cause::AccessDenied: return QCoreApplication::translate(context, "access denied.");
-    case Cause::HardwareError: return QCoreApplication::translate(context, "hardware error.");
-    case Cause::SharingViolation: return QCoreApplication::translate(context, "sharing violation.");
+      return QCoreApplication::translate("RunTexts", "too many open files.");
+    case Cause::AccessDenied: return QCoreApplication::translate("RunTexts", "access denied.");
+    case Cause::HardwareError: return QCoreApplication::translate("RunTexts", "hardware error.");
+    case Cause::SharingViolation:
+      return QCoreApplication::translate("RunTexts", "sharing violation.");
     case Cause::Unspecified: break;
   }
-  return QCoreApplication::translate(context, "unspecified.");
+  return QCoreApplication::translate("RunTexts", "unspecified.");
 }
 
 QString TranslateRunText(const QString& shown) {

@@ -25,15 +25,15 @@ constexpr int kWorkerThreads = 4;
 // ("Computer", "Home", "Network", "File System (/)") in the user's language,
 // every folder's and volume's own name as it is.
 QString ShownLabel(const kalvenor::ItemIdList* item, const std::string& label) {
-  const char* const context = "FolderTree";
   switch (kalvenor::KindOf(item)) {
-    case kalvenor::ItemKind::Computer: return QCoreApplication::translate(context, "Computer");
-    case kalvenor::ItemKind::Home: return QCoreApplication::translate(context, "Home");
-    case kalvenor::ItemKind::Network: return QCoreApplication::translate(context, "Network");
+    case kalvenor::ItemKind::Computer: return QCoreApplication::translate("FolderTree", "Computer");
+    case kalvenor::ItemKind::Home: return QCoreApplication::translate("FolderTree", "Home");
+    case kalvenor::ItemKind::Network: return QCoreApplication::translate("FolderTree", "Network");
     case kalvenor::ItemKind::Volume:
       if (kalvenor::NameOf(item) == "/") {
         //: The volume that holds "/", with its mount point.
-        return QCoreApplication::translate(context, "File System (%1)").arg(QStringLiteral("/"));
+        return QCoreApplication::translate("FolderTree", "File System (%1)")
+            .arg(QStringLiteral("/"));
       }
       break;
     default: break;
