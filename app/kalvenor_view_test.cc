@@ -19,6 +19,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -49,6 +50,7 @@
 #include "presort.h"
 #include "results_list_box.h"
 #include "run_announcer.h"
+#include "run_progress_dialog.h"
 #include "translations.h"
 #include "window_dialogs.h"
 
@@ -1251,6 +1253,24 @@ TEST_F(KalvenorViewTest, EveryControlHasAnAccessibleName) {
     if (control->focusPolicy() == Qt::NoFocus) continue;
     EXPECT_FALSE(nameOf(control).isEmpty()) << control->objectName().toStdString();
   }
+  // The choices are read with the group they stand in.
+  const struct {
+    const char* control;
+    const char* group;
+  } grouped[] = {{"prefixRadio", "Index Position"},
+                 {"dateTakenRadio", "Presort Type"},
+                 {"ascendingCheck", "Presort Type"},
+                 {"baseIndexEdit", "Base Index"}};
+  for (const auto& entry : grouped) {
+    QAccessibleInterface* face =
+        QAccessible::queryAccessibleInterface(Control<QWidget>(entry.control));
+    ASSERT_NE(face, nullptr) << entry.control;
+    ASSERT_NE(face->parent(), nullptr) << entry.control;
+    EXPECT_EQ(face->parent()->text(QAccessible::Name), QLatin1String(entry.group)) << entry.control;
+  }
+  // The progress bar of a run's dialog is named too.
+  RunProgressDialog progress(QStringLiteral("Reading the folder\u2026"), m_frame.get());
+  EXPECT_EQ(nameOf(progress.findChild<QProgressBar*>()), QStringLiteral("Files done"));
 }
 
 }  // namespace
