@@ -3,8 +3,10 @@
 // 64 KiB nearly always), a TIFF-based raw file its first 256 KiB (where
 // cameras put the EXIF), a HEIF, AVIF or CR3 still its boxes up to its
 // metadata, and a film (MP4, MOV) only the boxes of its movie header and
-// metadata, found by their offsets wherever they lie. The EXIF is decoded
-// by an ExifReader; the films' boxes are read here (iso_boxes.h).
+// metadata, found by their offsets wherever they lie. The date tags of
+// plain EXIF are read here (tiff_date_tags.h); EXIF that is not plain, and
+// formats not known here, go to an ExifReader. The films' boxes are read
+// here too (iso_boxes.h).
 #pragma once
 
 #include <cstdint>

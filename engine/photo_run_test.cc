@@ -4,13 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <ctime>
+#include <mutex>
 #include <string>
 #include <vector>
 
-#include "exiv2_exif_reader.h"
 #include "photo_test_support.h"
+#include "posix_file_system.h"
 #include "presort.h"
 #include "rename_run.h"
 #include "run_texts.h"
@@ -158,33 +160,41 @@ TEST_F(PhotoRunTest, SetsShareOneNumberAndKeepTheirExtensions) {
 // A set takes its place by its picture's capture time: the raw file's, not
 // its JPEG's or its sidecar's; only pictures are read.
 TEST_F(PhotoRunTest, SetsOrderByTheirPicturesCaptureTime) {
-  class CountingReader : public ExifReader {
+  class CountingOpens : public FileSystemWrapper {
    public:
-    ExifDateTags ReadDateTags(std::string_view fileStart) override {
-      ++calls;
-      return m_real.ReadDateTags(fileStart);
+    using FileSystemWrapper::FileSystemWrapper;
+    ReadHandle OpenForReading(const FolderHandle& folder, const std::string& name,
+                              std::uint64_t* size) override {
+      const std::lock_guard lock(m_mutex);
+      opened.push_back(name);
+      return FileSystemWrapper::OpenForReading(folder, name, size);
     }
-    ExifDateTags ReadTiffDateTags(std::string_view tiff) override {
-      ++calls;
-      return m_real.ReadTiffDateTags(tiff);
+    Lines Opened() {
+      const std::lock_guard lock(m_mutex);
+      Lines names = opened;
+      std::sort(names.begin(), names.end());
+      return names;
     }
-    std::atomic<int> calls{0};
 
    private:
-    Exiv2ExifReader m_real;
-  } reader;
-  m_run.ctx.exif = &reader;
+    std::mutex m_mutex;
+    Lines opened;
+  } fs(m_fs);
+  RunBench run(fs);
+  run.options = m_run.options;
   m_dir.MakeFile("A.CR2",
                  testing::ExifTiff({{"Exif.Photo.DateTimeOriginal", "2024:05:01 10:00:00"}}));
   m_dir.MakeFile("A.JPG", Photo("2024:05:01 08:00:00"));
   m_dir.MakeFile("A.CR2.xmp", Photo("2024:05:01 07:00:00"));
   m_dir.MakeFile("B.JPG", Photo("2024:05:01 09:00:00"));
-  m_run.options.photoSets = true;
-  m_run.options.sortType = kSortByTaken;
-  EXPECT_EQ(Preview(), (Lines{"B.JPG -> 0001Holiday.JPG", "A.CR2 -> 0002Holiday.CR2",
-                              "A.JPG -> 0002Holiday.JPG", "A.CR2.xmp -> 0002Holiday.CR2.xmp",
-                              WithoutCaptureTimeLine(0), kPreviewEnd}));
-  EXPECT_EQ(reader.calls.load(), 2);
+  run.options.photoSets = true;
+  run.options.sortType = kSortByTaken;
+  EXPECT_EQ(run.Run(false).end, RunEnd::Done);
+  EXPECT_EQ(
+      run.results.lines,
+      (Lines{"B.JPG -> 0001Holiday.JPG", "A.CR2 -> 0002Holiday.CR2", "A.JPG -> 0002Holiday.JPG",
+             "A.CR2.xmp -> 0002Holiday.CR2.xmp", WithoutCaptureTimeLine(0), kPreviewEnd}));
+  EXPECT_EQ(fs.Opened(), (Lines{"A.CR2", "B.JPG"}));
 }
 
 // Each member's rename is logged and undone as any file's.
