@@ -12,6 +12,8 @@ namespace {
 
 // Raw files are TIFF files (or start like one) with their EXIF near the start.
 constexpr std::size_t kRawReadSize = std::size_t{256} << 10;
+// What the decoder gets at least of a format it is handed whole.
+constexpr std::uint64_t kDecoderReadSize = std::uint64_t{64} << 10;
 // The most read of a HEIF, AVIF or CR3 still before its EXIF.
 constexpr std::uint64_t kStillReadLimit = std::uint64_t{4} << 20;
 // No EXIF is larger: a JPEG segment holds 64 KiB, and other formats keep
@@ -179,13 +181,13 @@ std::optional<CaptureTime> ReadCaptureTime(ByteSource& file, std::string_view st
   }
   // Every other format (and a still whose EXIF was not found so) goes to
   // the decoder whole, as far as it needs.
-  std::uint64_t needed = start.size();
+  std::uint64_t needed = kDecoderReadSize;
   if (iso == IsoKind::Still) {
     needed = StillMetadataEnd(file, kStillReadLimit);
   } else if (IsRawLike(start)) {
     needed = kRawReadSize;
   }
-  const auto bytes = Bytes(file, start, 0, std::max<std::uint64_t>(needed, start.size()), buffer);
+  const auto bytes = Bytes(file, start, 0, std::max(needed, kDecoderReadSize), buffer);
   if (!bytes) return std::nullopt;
   return CaptureTimeFromExif(exif.ReadDateTags(*bytes));
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <ctime>
 #include <random>
@@ -164,6 +165,9 @@ TEST_F(CaptureTimeReaderTest, BigFilesAreReadOnlyToTheirMetadata) {
   film.headerTime = static_cast<std::uint64_t>(Utc(2024, 5, 1, 8, 0, 0)) + kFrom1904;
   film.moovLast = true;
   film.mediaBytes = kBig;
+  ExifTags commentAfter = kFullTags, descriptionFirst = kFullTags;
+  commentAfter.emplace_back("Exif.Photo.UserComment", std::string(40000, 'c'));
+  descriptionFirst.emplace_back("Exif.Image.ImageDescription", std::string(40000, 'd'));
   struct Case {
     const char* what;
     std::string bytes;
@@ -171,6 +175,10 @@ TEST_F(CaptureTimeReaderTest, BigFilesAreReadOnlyToTheirMetadata) {
     std::uint64_t mostRead;
   } cases[] = {
       {"JPEG", testing::JpegWithExif(kFullTags), kBig, kFirstReadSize},
+      {"JPEG, 40 KB of comment after the dates", testing::JpegWithExif(commentAfter), kBig,
+       kFirstReadSize},
+      {"JPEG, the dates after 40 KB of description", testing::JpegWithExif(descriptionFirst), kBig,
+       std::max<std::uint64_t>(kFirstReadSize, 40400)},
       {"raw", testing::ExifTiff(kFullTags), kBig, kFirstReadSize},
       {"HEIF, EXIF after 20 MB of image", testing::HeifWithExif(kFullTags, kBig), 0,
        kFirstReadSize + 4096},
