@@ -158,27 +158,40 @@ TEST_F(PhotoRunTest, SetsShareOneNumberAndKeepTheirExtensions) {
 }
 
 // A set takes its place by its picture's capture time: the raw file's, not
-// its JPEG's or its sidecar's; only pictures are read.
+// its JPEG's or its sidecar's; only pictures are read, and no file's write
+// time is, as all pictures have a capture time.
 TEST_F(PhotoRunTest, SetsOrderByTheirPicturesCaptureTime) {
-  class CountingOpens : public FileSystemWrapper {
+  class CountingLooks : public FileSystemWrapper {
    public:
     using FileSystemWrapper::FileSystemWrapper;
+    bool ListFiles(const FolderHandle& folder, bool withTimes,
+                   std::vector<FileEntry>& out) override {
+      listedWithTimes = listedWithTimes || withTimes;
+      return FileSystemWrapper::ListFiles(folder, withTimes, out);
+    }
     ReadHandle OpenForReading(const FolderHandle& folder, const std::string& name,
                               std::uint64_t* size) override {
       const std::lock_guard lock(m_mutex);
-      opened.push_back(name);
+      m_looked.push_back(name);
       return FileSystemWrapper::OpenForReading(folder, name, size);
     }
-    Lines Opened() {
+    std::optional<FileTime> WriteTime(const FolderHandle& folder,
+                                      const std::string& name) override {
       const std::lock_guard lock(m_mutex);
-      Lines names = opened;
+      m_looked.push_back("time of " + name);
+      return FileSystemWrapper::WriteTime(folder, name);
+    }
+    Lines Looked() {
+      const std::lock_guard lock(m_mutex);
+      Lines names = m_looked;
       std::sort(names.begin(), names.end());
       return names;
     }
+    bool listedWithTimes = false;
 
    private:
     std::mutex m_mutex;
-    Lines opened;
+    Lines m_looked;
   } fs(m_fs);
   RunBench run(fs);
   run.options = m_run.options;
@@ -194,7 +207,8 @@ TEST_F(PhotoRunTest, SetsOrderByTheirPicturesCaptureTime) {
       run.results.lines,
       (Lines{"B.JPG -> 0001Holiday.JPG", "A.CR2 -> 0002Holiday.CR2", "A.JPG -> 0002Holiday.JPG",
              "A.CR2.xmp -> 0002Holiday.CR2.xmp", WithoutCaptureTimeLine(0), kPreviewEnd}));
-  EXPECT_EQ(fs.Opened(), (Lines{"A.CR2", "B.JPG"}));
+  EXPECT_EQ(fs.Looked(), (Lines{"A.CR2", "B.JPG"}));
+  EXPECT_FALSE(fs.listedWithTimes);
 }
 
 // Each member's rename is logged and undone as any file's.
