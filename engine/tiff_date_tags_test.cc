@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -38,23 +37,16 @@ const ExifTags kCameraTags = {{"Exif.Image.Make", "Kalvenor Test"},
 // The TIFF structures in the EXIF segments of the real camera samples.
 std::vector<std::string> CameraSampleTiffs() {
   std::vector<std::string> tiffs;
-  DIR* dir = ::opendir(KALVENOR_CAMERA_SAMPLES);
-  if (dir == nullptr) return tiffs;
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string name = entry->d_name;
-    if (name.size() < 4 || name.substr(name.size() - 4) != ".jpg") continue;
-    std::ifstream in(std::string(KALVENOR_CAMERA_SAMPLES) + "/" + name, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    const std::string jpeg = bytes.str();
+  for (const auto& file : std::filesystem::directory_iterator(KALVENOR_CAMERA_SAMPLES)) {
+    if (file.path().extension() != ".jpg") continue;
+    std::ifstream in(file.path(), std::ios::binary);
+    const std::string jpeg{std::istreambuf_iterator<char>(in), {}};
+    // The segment's length stands just before its "Exif\0\0" header.
     const std::size_t exif = jpeg.find(std::string("Exif\0\0", 6));
-    // The segment's length stands just before its "Exif" header.
-    if (exif == std::string::npos || exif < 2) continue;
-    const std::size_t length = static_cast<unsigned char>(jpeg[exif - 2]) << 8 |
-                               static_cast<unsigned char>(jpeg[exif - 1]);
+    const std::size_t length = static_cast<unsigned char>(jpeg.at(exif - 2)) << 8 |
+                               static_cast<unsigned char>(jpeg.at(exif - 1));
     tiffs.push_back(jpeg.substr(exif + 6, length - 8));
   }
-  ::closedir(dir);
   return tiffs;
 }
 
