@@ -12,3 +12,5 @@ target_link_libraries(kalvenor_engine_bench PRIVATE kalvenor_engine kalvenor_tes
 #   <build>/bench/kalvenor_photos_bench
 add_executable(kalvenor_photos_bench photos_bench.cc)
 target_link_libraries(kalvenor_photos_bench PRIVATE kalvenor_engine kalvenor_test_support)
+target_compile_definitions(kalvenor_photos_bench
+                           PRIVATE KALVENOR_CAMERA_SAMPLES="${PROJECT_SOURCE_DIR}/engine/testdata/camera")

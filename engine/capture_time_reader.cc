@@ -3,12 +3,17 @@
 #include <algorithm>
 #include <array>
 #include <string_view>
+#include <utility>
+
+#include "tiff_date_tags.h"
 
 namespace kalvenor {
 namespace {
 
 // Raw files are TIFF files (or start like one) with their EXIF near the start.
 constexpr std::size_t kRawReadSize = std::size_t{256} << 10;
+// What the decoder gets at least of a format it is handed whole.
+constexpr std::uint64_t kDecoderReadSize = std::uint64_t{64} << 10;
 // The most read of a HEIF, AVIF or CR3 still before its EXIF.
 constexpr std::uint64_t kStillReadLimit = std::uint64_t{4} << 20;
 // No EXIF is larger: a JPEG segment holds 64 KiB, and other formats keep
@@ -116,6 +121,33 @@ std::string_view TiffOfExif(std::string_view exif) {
   return {};
 }
 
+// The date tags of a TIFF structure in memory: read here when it is
+// plain, else by the decoder.
+ExifDateTags DateTagsOfTiff(std::string_view tiff, ExifReader& exif) {
+  TiffDateScan scan = ScanTiffDateTags(tiff);
+  if (scan.outcome == TiffDateScan::Outcome::Found) return std::move(scan.tags);
+  return exif.ReadTiffDateTags(tiff);
+}
+
+// The date tags of the TIFF structure at [begin, end) of the file. What
+// `start` holds of it is looked at first; the rest is read only when the
+// tags cannot be told from that. nullopt on a read error.
+std::optional<ExifDateTags> DateTagsOfTiffRange(ByteSource& file, std::string_view start,
+                                                std::uint64_t begin, std::uint64_t end,
+                                                ExifReader& exif, std::string& buffer) {
+  end = std::min(end, file.Size());
+  if (begin < end && begin < start.size()) {
+    const std::string_view held =
+        start.substr(static_cast<std::size_t>(begin), static_cast<std::size_t>(end - begin));
+    TiffDateScan scan = ScanTiffDateTags(held);
+    if (scan.outcome == TiffDateScan::Outcome::Found) return std::move(scan.tags);
+    if (end <= start.size()) return exif.ReadTiffDateTags(held);
+  }
+  const auto bytes = Bytes(file, start, begin, end, buffer);
+  if (!bytes) return std::nullopt;
+  return DateTagsOfTiff(*bytes, exif);
+}
+
 }  // namespace
 
 std::optional<CaptureTime> ReadCaptureTime(ByteSource& file, std::string_view start,
@@ -127,14 +159,14 @@ std::optional<CaptureTime> ReadCaptureTime(ByteSource& file, std::string_view st
   if (StartsWith(start, "\xFF\xD8")) {
     const TiffRange tiff = JpegExifRange(file, start);
     if (tiff.end == 0) return std::nullopt;
-    const auto bytes = Bytes(file, start, tiff.begin, tiff.end, buffer);
-    if (!bytes) return std::nullopt;
-    return CaptureTimeFromExif(exif.ReadTiffDateTags(*bytes));
+    const auto tags = DateTagsOfTiffRange(file, start, tiff.begin, tiff.end, exif, buffer);
+    if (!tags) return std::nullopt;
+    return CaptureTimeFromExif(*tags);
   }
   if (IsTiff(start)) {
-    const auto bytes = Bytes(file, start, 0, kRawReadSize, buffer);
-    if (!bytes) return std::nullopt;
-    return CaptureTimeFromExif(exif.ReadTiffDateTags(*bytes));
+    const auto tags = DateTagsOfTiffRange(file, start, 0, kRawReadSize, exif, buffer);
+    if (!tags) return std::nullopt;
+    return CaptureTimeFromExif(*tags);
   }
   // A HEIF, AVIF or CR3 still: its EXIF's TIFF structure, wherever it lies.
   if (iso == IsoKind::Still) {
@@ -143,19 +175,19 @@ std::optional<CaptureTime> ReadCaptureTime(ByteSource& file, std::string_view st
       const auto bytes = Bytes(file, start, range->begin, range->end, buffer);
       const std::string_view tiff = bytes ? TiffOfExif(*bytes) : std::string_view();
       if (!tiff.empty()) {
-        if (auto time = CaptureTimeFromExif(exif.ReadTiffDateTags(tiff))) return time;
+        if (auto time = CaptureTimeFromExif(DateTagsOfTiff(tiff, exif))) return time;
       }
     }
   }
   // Every other format (and a still whose EXIF was not found so) goes to
   // the decoder whole, as far as it needs.
-  std::uint64_t needed = start.size();
+  std::uint64_t needed = kDecoderReadSize;
   if (iso == IsoKind::Still) {
     needed = StillMetadataEnd(file, kStillReadLimit);
   } else if (IsRawLike(start)) {
     needed = kRawReadSize;
   }
-  const auto bytes = Bytes(file, start, 0, std::max<std::uint64_t>(needed, start.size()), buffer);
+  const auto bytes = Bytes(file, start, 0, std::max(needed, kDecoderReadSize), buffer);
   if (!bytes) return std::nullopt;
   return CaptureTimeFromExif(exif.ReadDateTags(*bytes));
 }

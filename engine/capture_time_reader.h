@@ -1,10 +1,13 @@
 // The capture time of one file, read from as few of its leading bytes as
-// its format needs: a JPEG up to the end of its EXIF segment (the first
-// 64 KiB nearly always), a TIFF-based raw file its first 256 KiB (where
-// cameras put the EXIF), a HEIF, AVIF or CR3 still its boxes up to its
-// metadata, and a film (MP4, MOV) only the boxes of its movie header and
-// metadata, found by their offsets wherever they lie. The EXIF is decoded
-// by an ExifReader; the films' boxes are read here (iso_boxes.h).
+// its format needs: a JPEG or a TIFF-based raw file its first 16 KiB,
+// where cameras put the dates, and only when they lie further its whole
+// EXIF segment (at most 64 KiB) or its first 256 KiB; a HEIF, AVIF or CR3
+// still its boxes up to its metadata, and a film (MP4, MOV) only the boxes
+// of its movie header and metadata, found by their offsets wherever they
+// lie; any other format its first 64 KiB. The date tags of
+// plain EXIF are read here (tiff_date_tags.h); EXIF that is not plain, and
+// formats not known here, go to an ExifReader. The films' boxes are read
+// here too (iso_boxes.h).
 #pragma once
 
 #include <cstdint>
@@ -18,8 +21,9 @@
 
 namespace kalvenor {
 
-// How much a file's first read takes; most formats need no more.
-inline constexpr std::size_t kFirstReadSize = std::size_t{64} << 10;
+// How much a file's first read takes; most photos need no more. Reading
+// less than a page cache's large reads makes a warm preview cheap.
+inline constexpr std::size_t kFirstReadSize = std::size_t{16} << 10;
 
 // The capture time of the file `file`, whose first min(size,
 // kFirstReadSize) bytes are `start`; nullopt when it has none that can be

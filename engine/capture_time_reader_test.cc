@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <ctime>
 #include <random>
@@ -164,6 +165,9 @@ TEST_F(CaptureTimeReaderTest, BigFilesAreReadOnlyToTheirMetadata) {
   film.headerTime = static_cast<std::uint64_t>(Utc(2024, 5, 1, 8, 0, 0)) + kFrom1904;
   film.moovLast = true;
   film.mediaBytes = kBig;
+  ExifTags commentAfter = kFullTags, descriptionFirst = kFullTags;
+  commentAfter.emplace_back("Exif.Photo.UserComment", std::string(40000, 'c'));
+  descriptionFirst.emplace_back("Exif.Image.ImageDescription", std::string(40000, 'd'));
   struct Case {
     const char* what;
     std::string bytes;
@@ -171,7 +175,11 @@ TEST_F(CaptureTimeReaderTest, BigFilesAreReadOnlyToTheirMetadata) {
     std::uint64_t mostRead;
   } cases[] = {
       {"JPEG", testing::JpegWithExif(kFullTags), kBig, kFirstReadSize},
-      {"raw", testing::ExifTiff(kFullTags), kBig, std::uint64_t{256} << 10},
+      {"JPEG, 40 KB of comment after the dates", testing::JpegWithExif(commentAfter), kBig,
+       kFirstReadSize},
+      {"JPEG, the dates after 40 KB of description", testing::JpegWithExif(descriptionFirst), kBig,
+       std::max<std::uint64_t>(kFirstReadSize, 40400)},
+      {"raw", testing::ExifTiff(kFullTags), kBig, kFirstReadSize},
       {"HEIF, EXIF after 20 MB of image", testing::HeifWithExif(kFullTags, kBig), 0,
        kFirstReadSize + 4096},
       {"CR3", testing::Cr3WithExif({{"Exif.Image.Model", "R5"}}, kCr3ExifTags, kBig), 0,
@@ -181,6 +189,52 @@ TEST_F(CaptureTimeReaderTest, BigFilesAreReadOnlyToTheirMetadata) {
   for (const Case& c : cases) {
     EXPECT_TRUE(Read(c.bytes, c.size)) << c.what;
     EXPECT_LE(m_fs.bytesRead.load(), c.mostRead) << c.what;
+  }
+}
+
+// Plain EXIF is read by the engine itself; what it cannot tell goes to
+// the decoder, whose answer then counts.
+TEST_F(CaptureTimeReaderTest, OnlyUnusualExifGoesToTheDecoder) {
+  class FixedReader : public ExifReader {
+   public:
+    ExifDateTags ReadDateTags(std::string_view /*fileStart*/) override { return Answer(); }
+    ExifDateTags ReadTiffDateTags(std::string_view /*tiff*/) override { return Answer(); }
+    int calls = 0;
+
+   private:
+    ExifDateTags Answer() {
+      ++calls;
+      ExifDateTags tags;
+      tags.dateTimeOriginal = "2030:01:01 00:00:00";
+      return tags;
+    }
+  } decoder;
+  const std::string plain = testing::JpegWithExif(kFullTags);
+  std::string unusual = plain;
+  // DateTimeOriginal's entry (little-endian) given the type UNDEFINED.
+  unusual[unusual.find(std::string("\x03\x90\x02\0", 4)) + 2] = 7;
+  struct Case {
+    const char* what;
+    std::string bytes;
+    int calls;
+    std::int64_t seconds;
+  } cases[] = {
+      {"plain JPEG", plain, 0, Utc(2024, 5, 1, 10, 0, 0)},
+      {"plain raw", testing::ExifTiff(kFullTags, true), 0, Utc(2024, 5, 1, 10, 0, 0)},
+      {"CR3", testing::Cr3WithExif({{"Exif.Image.Model", "R5"}}, kCr3ExifTags), 0,
+       Utc(2024, 5, 1, 10, 0, 0)},
+      {"a date of another type", unusual, 1, Utc(2030, 1, 1, 0, 0, 0)},
+      {"Olympus raw", "IIRO" + testing::ExifTiff(kFullTags).substr(4), 1, Utc(2030, 1, 1, 0, 0, 0)},
+  };
+  for (const Case& c : cases) {
+    decoder.calls = 0;
+    m_dir.MakeFile("file", c.bytes);
+    const FolderHandle folder = testing::OpenHeld(m_fs, m_dir.Path());
+    HeldFileBytes file(m_fs, folder, "file", m_buffer);
+    const std::optional<CaptureTime> time = ReadCaptureTime(file, *file.ReadStart(), decoder);
+    EXPECT_EQ(decoder.calls, c.calls) << c.what;
+    ASSERT_TRUE(time) << c.what;
+    EXPECT_EQ(time->seconds, c.seconds) << c.what;
   }
 }
 

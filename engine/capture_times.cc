@@ -29,10 +29,18 @@ std::optional<CaptureTime> CaptureTimeOf(FileSystem& fs, const FolderHandle& fol
   }
 }
 
+// The key of a file without a capture time: its write time, asked for now
+// (the folder is listed without times for this order, as most files have a
+// capture time); 0 when the file went meanwhile.
+FileTime TakenKeyOfWriteTime(FileSystem& fs, const FolderHandle& folder, FileEntry& entry) {
+  entry.time = fs.WriteTime(folder, entry.name).value_or(0);
+  return TakenKeyOfFileTime(entry.time, fs);
+}
+
 }  // namespace
 
 TakenTimes ReadTakenTimes(const std::vector<FileEntry*>& files, const FolderHandle& folder,
-                          const RenameContext& ctx, ExifReader& exif) {
+                          const RenameContext& ctx, ExifReader& exif, bool keyUnreadWhenStopped) {
   if (files.empty()) return {};
   FileSystem& fs = ctx.fs;
   std::atomic<std::size_t> next{0}, done{0}, untimed{0};
@@ -48,7 +56,7 @@ TakenTimes ReadTakenTimes(const std::vector<FileEntry*>& files, const FolderHand
       if (const std::optional<CaptureTime> time = CaptureTimeOf(fs, folder, entry, exif, buffer)) {
         entry.taken = TakenKey(*time, fs);
       } else {
-        entry.taken = TakenKeyOfFileTime(entry.time, fs);
+        entry.taken = TakenKeyOfWriteTime(fs, folder, entry);
         untimed.fetch_add(1);
       }
       done.fetch_add(1);
@@ -85,7 +93,7 @@ TakenTimes ReadTakenTimes(const std::vector<FileEntry*>& files, const FolderHand
   if (stop.load()) {
     result.stopped = true;
     for (std::size_t i = std::min(next.load(), files.size()); i < files.size(); ++i) {
-      files[i]->taken = TakenKeyOfFileTime(files[i]->time, fs);
+      if (keyUnreadWhenStopped) files[i]->taken = TakenKeyOfWriteTime(fs, folder, *files[i]);
       ++result.withoutCaptureTime;
     }
   }

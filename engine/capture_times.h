@@ -23,13 +23,16 @@ struct TakenTimes {
   bool stopped = false;                // a stop was asked for before all were read
 };
 
-// Sets `taken` of every entry of `files` (files of the held `folder`, with
-// their write times in `time`) and says how many had no capture time. A
-// file that cannot be opened or read, or holds no capture time, gets its
-// write time. Reports "done of files.size()" through `ctx` as files are
-// read; when `ctx` asks to stop, the files not yet read get their write
-// times and the result says so. `exif` must be safe on several threads.
+// Sets `taken` of every entry of `files` (files of the held `folder`) and
+// says how many had no capture time. A file that cannot be opened or read,
+// or holds no capture time, gets its write time, asked of the file system
+// then and kept in its `time`. Reports "done of files.size()" through
+// `ctx` as files are read. When `ctx` asks to stop, the reading ends and
+// the result says so; the files not yet read then get their write times
+// only if `keyUnreadWhenStopped` (a commit goes on to rename them; a
+// preview ends there and does not wait for their times). `exif` must be
+// safe on several threads.
 TakenTimes ReadTakenTimes(const std::vector<FileEntry*>& files, const FolderHandle& folder,
-                          const RenameContext& ctx, ExifReader& exif);
+                          const RenameContext& ctx, ExifReader& exif, bool keyUnreadWhenStopped);
 
 }  // namespace kalvenor

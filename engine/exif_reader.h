@@ -1,8 +1,10 @@
 // The engine's one door to a metadata library: the EXIF date tags of a
 // file, read from the file's leading bytes. The engine decides which bytes
-// a file needs (capture_time_reader.h) and turns the tags into a time
-// (CaptureTimeFromExif); a reader only decodes. Exiv2ExifReader
-// (exiv2_exif_reader.h) is the real one; tests may hand a run another.
+// a file needs (capture_time_reader.h), reads the tags of plain EXIF
+// itself (tiff_date_tags.h) and turns the tags into a time
+// (CaptureTimeFromExif); a reader only decodes what the engine cannot
+// tell. Exiv2ExifReader (exiv2_exif_reader.h) is the real one; tests may
+// hand a run another.
 #pragma once
 
 #include <optional>
@@ -21,6 +23,8 @@ struct ExifDateTags {
   std::string dateTimeDigitized;
   std::string subSecTimeDigitized;
   std::string offsetTimeDigitized;
+
+  bool operator==(const ExifDateTags&) const = default;
 };
 
 class ExifReader {

@@ -185,6 +185,12 @@ class FileSystem {
   virtual bool ReadAt(const ReadHandle& file, std::uint64_t offset, std::size_t length,
                       std::string& out) = 0;
 
+  // The write time of the entry `name` of the held folder, as ListFiles
+  // gives it with times (links not followed); nullopt when it cannot be
+  // told (gone meanwhile). For the few files whose capture time is missing.
+  virtual std::optional<FileTime> WriteTime(const FolderHandle& folder,
+                                            const std::string& name) = 0;
+
   // The computer's offset from UTC, in seconds east, at the moment
   // `unixSeconds` (seconds since 1970-01-01 UTC): what turns a UTC time
   // into the local time a file manager shows.
@@ -249,6 +255,9 @@ class FileSystemWrapper : public FileSystem {
   bool ReadAt(const ReadHandle& file, std::uint64_t offset, std::size_t length,
               std::string& out) override {
     return m_target.ReadAt(file, offset, length, out);
+  }
+  std::optional<FileTime> WriteTime(const FolderHandle& folder, const std::string& name) override {
+    return m_target.WriteTime(folder, name);
   }
   std::int64_t UtcOffsetAt(std::int64_t unixSeconds) override {
     return m_target.UtcOffsetAt(unixSeconds);

@@ -4,13 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <ctime>
+#include <mutex>
 #include <string>
 #include <vector>
 
-#include "exiv2_exif_reader.h"
 #include "photo_test_support.h"
+#include "posix_file_system.h"
 #include "presort.h"
 #include "rename_run.h"
 #include "run_texts.h"
@@ -156,35 +158,57 @@ TEST_F(PhotoRunTest, SetsShareOneNumberAndKeepTheirExtensions) {
 }
 
 // A set takes its place by its picture's capture time: the raw file's, not
-// its JPEG's or its sidecar's; only pictures are read.
+// its JPEG's or its sidecar's; only pictures are read, and no file's write
+// time is, as all pictures have a capture time.
 TEST_F(PhotoRunTest, SetsOrderByTheirPicturesCaptureTime) {
-  class CountingReader : public ExifReader {
+  class CountingLooks : public FileSystemWrapper {
    public:
-    ExifDateTags ReadDateTags(std::string_view fileStart) override {
-      ++calls;
-      return m_real.ReadDateTags(fileStart);
+    using FileSystemWrapper::FileSystemWrapper;
+    bool ListFiles(const FolderHandle& folder, bool withTimes,
+                   std::vector<FileEntry>& out) override {
+      listedWithTimes = listedWithTimes || withTimes;
+      return FileSystemWrapper::ListFiles(folder, withTimes, out);
     }
-    ExifDateTags ReadTiffDateTags(std::string_view tiff) override {
-      ++calls;
-      return m_real.ReadTiffDateTags(tiff);
+    ReadHandle OpenForReading(const FolderHandle& folder, const std::string& name,
+                              std::uint64_t* size) override {
+      const std::lock_guard lock(m_mutex);
+      m_looked.push_back(name);
+      return FileSystemWrapper::OpenForReading(folder, name, size);
     }
-    std::atomic<int> calls{0};
+    std::optional<FileTime> WriteTime(const FolderHandle& folder,
+                                      const std::string& name) override {
+      const std::lock_guard lock(m_mutex);
+      m_looked.push_back("time of " + name);
+      return FileSystemWrapper::WriteTime(folder, name);
+    }
+    Lines Looked() {
+      const std::lock_guard lock(m_mutex);
+      Lines names = m_looked;
+      std::sort(names.begin(), names.end());
+      return names;
+    }
+    bool listedWithTimes = false;
 
    private:
-    Exiv2ExifReader m_real;
-  } reader;
-  m_run.ctx.exif = &reader;
+    std::mutex m_mutex;
+    Lines m_looked;
+  } fs(m_fs);
+  RunBench run(fs);
+  run.options = m_run.options;
   m_dir.MakeFile("A.CR2",
                  testing::ExifTiff({{"Exif.Photo.DateTimeOriginal", "2024:05:01 10:00:00"}}));
   m_dir.MakeFile("A.JPG", Photo("2024:05:01 08:00:00"));
   m_dir.MakeFile("A.CR2.xmp", Photo("2024:05:01 07:00:00"));
   m_dir.MakeFile("B.JPG", Photo("2024:05:01 09:00:00"));
-  m_run.options.photoSets = true;
-  m_run.options.sortType = kSortByTaken;
-  EXPECT_EQ(Preview(), (Lines{"B.JPG -> 0001Holiday.JPG", "A.CR2 -> 0002Holiday.CR2",
-                              "A.JPG -> 0002Holiday.JPG", "A.CR2.xmp -> 0002Holiday.CR2.xmp",
-                              WithoutCaptureTimeLine(0), kPreviewEnd}));
-  EXPECT_EQ(reader.calls.load(), 2);
+  run.options.photoSets = true;
+  run.options.sortType = kSortByTaken;
+  EXPECT_EQ(run.Run(false).end, RunEnd::Done);
+  EXPECT_EQ(
+      run.results.lines,
+      (Lines{"B.JPG -> 0001Holiday.JPG", "A.CR2 -> 0002Holiday.CR2", "A.JPG -> 0002Holiday.JPG",
+             "A.CR2.xmp -> 0002Holiday.CR2.xmp", WithoutCaptureTimeLine(0), kPreviewEnd}));
+  EXPECT_EQ(fs.Looked(), (Lines{"A.CR2", "B.JPG"}));
+  EXPECT_FALSE(fs.listedWithTimes);
 }
 
 // Each member's rename is logged and undone as any file's.

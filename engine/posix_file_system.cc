@@ -363,6 +363,13 @@ bool PosixFileSystem::ReadAt(const ReadHandle& file, std::uint64_t offset, std::
   return ok;
 }
 
+std::optional<FileTime> PosixFileSystem::WriteTime(const FolderHandle& folder,
+                                                   const std::string& name) {
+  struct stat st {};
+  if (::fstatat(folder.Get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return std::nullopt;
+  return EntryTime(folder.Get(), name.c_str(), st);
+}
+
 std::int64_t PosixFileSystem::UtcOffsetAt(std::int64_t unixSeconds) {
   const auto when = static_cast<std::time_t>(unixSeconds);
   std::tm local{};

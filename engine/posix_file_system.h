@@ -37,6 +37,7 @@ class PosixFileSystem : public FileSystem {
                             std::uint64_t* size) override;
   bool ReadAt(const ReadHandle& file, std::uint64_t offset, std::size_t length,
               std::string& out) override;
+  std::optional<FileTime> WriteTime(const FolderHandle& folder, const std::string& name) override;
   std::int64_t UtcOffsetAt(std::int64_t unixSeconds) override;
 
  protected:

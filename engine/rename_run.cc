@@ -65,7 +65,8 @@ bool CarryOut(const PlannedRename& rename, const std::string& folderPath,
 // Reads the "Date Taken" keys of what the run orders: every file, or each
 // set's picture (the other members are not compared).
 TakenTimes ReadTakenTimesOf(std::vector<FileEntry>& entries, const std::vector<PhotoSet>& sets,
-                            bool photoSets, const FolderHandle& folder, const RenameContext& ctx) {
+                            bool photoSets, const FolderHandle& folder, const RenameContext& ctx,
+                            bool commit) {
   std::vector<FileEntry*> files;
   if (photoSets) {
     files.reserve(sets.size());
@@ -78,7 +79,7 @@ TakenTimes ReadTakenTimesOf(std::vector<FileEntry>& entries, const std::vector<P
   }
   ExifReader& exif = ctx.exif != nullptr ? *ctx.exif : DefaultExifReader();
   ctx.BeginStage(RunStage::CaptureTimes);
-  TakenTimes times = ReadTakenTimes(files, folder, ctx, exif);
+  TakenTimes times = ReadTakenTimes(files, folder, ctx, exif, /*keyUnreadWhenStopped=*/commit);
   ctx.BeginStage(RunStage::Files);
   return times;
 }
@@ -117,7 +118,7 @@ RunOutcome RenameFiles(bool commit, const RenameOptions& options, RenameContext&
   const FolderHandle folder = ctx.fs.OpenFolder(folderPath, &openCause);
   const bool taken = options.sortType == kSortByTaken;
   std::vector<FileEntry> entries =
-      ScanFolder(ctx.fs, folder, /*withTimes=*/options.sortType == kSortByDate || taken);
+      ScanFolder(ctx.fs, folder, /*withTimes=*/options.sortType == kSortByDate);
   // The names that stay as they are: a new name must not be one of them.
   std::vector<std::string> keptNames;
   if (folder.IsOpen() && !ScanKeptNames(ctx.fs, folder, keptNames)) entries.clear();
@@ -139,7 +140,7 @@ RunOutcome RenameFiles(bool commit, const RenameOptions& options, RenameContext&
   } else {
     std::optional<TakenTimes> times;
     if (taken) {
-      times = ReadTakenTimesOf(entries, sets, options.photoSets, folder, ctx);
+      times = ReadTakenTimesOf(entries, sets, options.photoSets, folder, ctx, commit);
       // So is reading the capture times.
       if (!commit && times->stopped) {
         outcome.end = RunEnd::Stopped;
