@@ -145,12 +145,11 @@ TEST(PosixLogTest, OpensAppendsAndResolvesThePath) {
   TempDir dir;
   PosixFileSystem fs;
   dir.MakeFile("run.log", "earlier\n");
-  std::string resolved;
-  FileId id;
-  LogHandle log = fs.OpenLog(dir.Path() + "/./run.log", &resolved, &id);
+  OpenedLog opened;
+  LogHandle log = fs.OpenLog(dir.Path() + "/./run.log", &opened);
   ASSERT_TRUE(log.IsOpen());
-  EXPECT_EQ(resolved.back(), 'g');
-  EXPECT_EQ(resolved.find("/./"), std::string::npos);
+  EXPECT_EQ(opened.resolvedPath.back(), 'g');
+  EXPECT_EQ(opened.resolvedPath.find("/./"), std::string::npos);
   EXPECT_EQ(fs.AppendToLog(log, "later\n"), Cause::Ok);
   log.Reset();
   EXPECT_EQ(dir.Read("run.log"), "earlier\nlater\n");
@@ -159,10 +158,9 @@ TEST(PosixLogTest, OpensAppendsAndResolvesThePath) {
 TEST(PosixLogTest, CreatesAMissingLogReadableByAll) {
   TempDir dir;
   PosixFileSystem fs;
-  std::string resolved;
-  FileId id;
+  OpenedLog opened;
   const mode_t saved = ::umask(0);
-  LogHandle log = fs.OpenLog(dir.Join("new.log"), &resolved, &id);
+  LogHandle log = fs.OpenLog(dir.Join("new.log"), &opened);
   ::umask(saved);
   ASSERT_TRUE(log.IsOpen());
   log.Reset();
@@ -171,24 +169,23 @@ TEST(PosixLogTest, CreatesAMissingLogReadableByAll) {
   EXPECT_EQ(st.st_mode & 0777, 0644u);
   char* canonical = ::realpath(dir.Path().c_str(), nullptr);
   ASSERT_NE(canonical, nullptr);
-  EXPECT_EQ(resolved, std::string(canonical) + "/new.log");
+  EXPECT_EQ(opened.resolvedPath, std::string(canonical) + "/new.log");
   std::free(canonical);
 }
 
 TEST(PosixLogTest, RefusesFoldersAndLogsHeldElsewhere) {
   TempDir dir;
   PosixFileSystem fs;
-  std::string resolved;
-  FileId id;
+  OpenedLog opened;
   dir.MakeDir("folder");
-  EXPECT_FALSE(fs.OpenLog(dir.Join("folder"), &resolved, &id).IsOpen());
-  EXPECT_FALSE(fs.OpenLog("", &resolved, &id).IsOpen());
+  EXPECT_FALSE(fs.OpenLog(dir.Join("folder"), &opened).IsOpen());
+  EXPECT_FALSE(fs.OpenLog("", &opened).IsOpen());
 
   dir.MakeFile("held.log");
-  LogHandle log = fs.OpenLog(dir.Join("held.log"), &resolved, &id);
+  LogHandle log = fs.OpenLog(dir.Join("held.log"), &opened);
   EXPECT_TRUE(log.IsOpen());
   // And while we hold it, nobody else gets it.
-  LogHandle again = fs.OpenLog(dir.Join("held.log"), &resolved, &id);
+  LogHandle again = fs.OpenLog(dir.Join("held.log"), &opened);
   EXPECT_FALSE(again.IsOpen());
 }
 
@@ -196,10 +193,9 @@ TEST(PosixLogTest, RefusesAFifoWithoutWaitingForAReader) {
   TempDir dir;
   PosixFileSystem fs;
   ASSERT_EQ(::mkfifo(dir.Join("pipe.log").c_str(), 0644), 0);
-  std::string resolved;
-  FileId id;
+  OpenedLog opened;
   ::alarm(10);  // a blocking open would hang the test: let it die instead
-  LogHandle log = fs.OpenLog(dir.Join("pipe.log"), &resolved, &id);
+  LogHandle log = fs.OpenLog(dir.Join("pipe.log"), &opened);
   ::alarm(0);
   EXPECT_FALSE(log.IsOpen());
 }
@@ -209,9 +205,8 @@ TEST(PosixLogTest, AWriteThatFailsHalfWayLeavesNoCutOffLine) {
   PosixFileSystem fs;
   const std::string before = "December 08, 2026 at 16:02:17\n";
   dir.MakeFile("run.log", before);
-  std::string resolved;
-  FileId id;
-  LogHandle log = fs.OpenLog(dir.Join("run.log"), &resolved, &id);
+  OpenedLog opened;
+  LogHandle log = fs.OpenLog(dir.Join("run.log"), &opened);
   ASSERT_TRUE(log.IsOpen());
   // A file size limit stands in for a full disk: the first write is cut
   // short at the limit, the next one fails.
@@ -237,9 +232,8 @@ TEST(PosixLogTest, ALogThatEndsInACutOffLineGetsItsLineEndFirst) {
   // As left by a machine that went down while a line was being written.
   const std::string before = "December 08, 2026 at 16:02:17\n/p/a.jpg renamed to /p/00";
   dir.MakeFile("run.log", before);
-  std::string resolved;
-  FileId id;
-  LogHandle log = fs.OpenLog(dir.Join("run.log"), &resolved, &id);
+  OpenedLog opened;
+  LogHandle log = fs.OpenLog(dir.Join("run.log"), &opened);
   ASSERT_TRUE(log.IsOpen());
   EXPECT_EQ(fs.AppendToLog(log, "next\n"), Cause::Ok);
   log.Reset();
@@ -248,7 +242,7 @@ TEST(PosixLogTest, ALogThatEndsInACutOffLineGetsItsLineEndFirst) {
   // A log that ends whole, or is empty, gains nothing on opening.
   for (const std::string& whole : {std::string(), std::string("line\n")}) {
     dir.MakeFile("whole.log", whole);
-    log = fs.OpenLog(dir.Join("whole.log"), &resolved, &id);
+    log = fs.OpenLog(dir.Join("whole.log"), &opened);
     ASSERT_TRUE(log.IsOpen());
     log.Reset();
     EXPECT_EQ(dir.Read("whole.log"), whole);

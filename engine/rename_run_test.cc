@@ -203,7 +203,7 @@ TEST_F(RenameRunTest, ARequiredLogThatCannotBeOpenedRenamesNothing) {
   class LogRefused : public FileSystemWrapper {
    public:
     using FileSystemWrapper::FileSystemWrapper;
-    LogHandle OpenLog(const std::string&, std::string*, FileId*) override { return {}; }
+    LogHandle OpenLog(const std::string&, OpenedLog*) override { return {}; }
   } refused(m_fs);
   m_dir.MakeFile("a.jpg");
   m_dir.MakeFile("b.jpg");

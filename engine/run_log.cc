@@ -10,14 +10,15 @@ RunLog::RunLog(FileSystem& fs, MessageSink& messages) : m_fs(fs), m_messages(mes
 
 bool RunLog::Open(const std::string& path, bool undo, bool required) {
   if (path.empty() || IsOpen()) return true;
-  std::string resolved;
-  m_handle = m_fs.OpenLog(path, &resolved, &m_id);
+  OpenedLog opened;
+  m_handle = m_fs.OpenLog(path, &opened);
   if (!IsOpen()) {
     if (required) return false;
     m_messages.ShowMessage(std::string(kCannotOpenLog), MessageIcon::Exclamation);
     return true;
   }
-  m_path = std::move(resolved);
+  m_id = opened.facts.id;
+  m_path = std::move(opened.resolvedPath);
   Write(LogHeaderLine(m_fs.LocalNow(), undo));
   return true;
 }
@@ -28,10 +29,10 @@ void RunLog::LocateIn(const FolderHandle& folder) {
   const PathParts parts = SplitPath(m_path);
   Cause cause = Cause::Ok;
   const FolderHandle parent = m_fs.OpenFolder(parts.folder.empty() ? "/" : parts.folder, &cause);
-  FileId folderId, parentId, entryId;
-  if (parent.IsOpen() && m_fs.Identify(folder, ".", &folderId) == Cause::Ok &&
-      m_fs.Identify(parent, ".", &parentId) == Cause::Ok && folderId == parentId &&
-      m_fs.Identify(folder, parts.name, &entryId) == Cause::Ok && entryId == m_id) {
+  EntryStat self, parentSelf, entry;
+  if (parent.IsOpen() && m_fs.StatEntry(folder, ".", &self) == Cause::Ok &&
+      m_fs.StatEntry(parent, ".", &parentSelf) == Cause::Ok && self.id == parentSelf.id &&
+      m_fs.StatEntry(folder, parts.name, &entry) == Cause::Ok && entry.id == m_id) {
     m_nameInFolder = parts.name;
   }
 }

@@ -66,34 +66,30 @@ RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameCon
     };
     Cause cause = Cause::Ok;
     const std::string here = FolderToOpen(newPaths[i], from);
-    PathStat current;
     if (here != FolderToOpen(oldPaths[i], to)) {
       cause = refused(Cause::BadPath);  // a rename never moves a file to another folder
-    } else if (fromLog && ctx.fs.Stat(newPaths[i], /*followLinks=*/false, &current) == Cause::Ok &&
-               current.isDirectory) {
-      cause = refused(Cause::AccessDenied);  // a run never renames a folder
     } else {
       if (!folder.IsOpen() || folderPath != here) {
         folder = ctx.fs.OpenFolder(here, &folderCause);
         folderPath = here;
       }
+      EntryStat current;
+      const bool found =
+          folder.IsOpen() && ctx.fs.StatEntry(folder, from.name, &current) == Cause::Ok;
+      EntryStat old;
       if (!folder.IsOpen()) {
         cause = refused(folderCause);
+      } else if (fromLog && found && current.kind == EntryKind::Folder) {
+        cause = refused(Cause::AccessDenied);  // a run never renames a folder
+      } else if (fromLog && found && ctx.fs.StatEntry(folder, to.name, &old) == Cause::Ok &&
+                 old.id == current.id) {
+        // A crash between the link and the unlink of a rename left the
+        // file under both names: the new one goes.
+        cause = ctx.fs.RemoveSecondName(folder, from.name, to.name);
+        if (cause != Cause::Ok) refused(cause);
       } else {
-        FileId id;
-        const bool isOpenLog = log.IsOpen() &&
-                               ctx.fs.Identify(folder, from.name, &id) == Cause::Ok &&
-                               log.IsThisLog(id, {});
-        FileId oldId, newId;
-        if (fromLog && ctx.fs.Identify(folder, to.name, &oldId) == Cause::Ok &&
-            ctx.fs.Identify(folder, from.name, &newId) == Cause::Ok && oldId == newId) {
-          // A crash between the link and the unlink of a rename left the
-          // file under both names: the new one goes.
-          cause = ctx.fs.RemoveSecondName(folder, from.name, newId);
-          if (cause != Cause::Ok) refused(cause);
-        } else {
-          cause = RenameOneFile(ctx, folder, from.name, to.name, isOpenLog);
-        }
+        const bool isOpenLog = log.IsOpen() && found && log.IsThisLog(current.id, {});
+        cause = RenameOneFile(ctx, folder, from.name, to.name, isOpenLog);
       }
     }
     if (cause != Cause::Ok && outcome.end != RunEnd::RenameFailed) {

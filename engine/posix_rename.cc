@@ -1,0 +1,281 @@
+// PosixFileSystem's renames, which never replace an existing entry on any
+// file system, and what a rename cut off by a crash leaves behind:
+//  - renameat2 with RENAME_NOREPLACE where the file system offers the flag;
+//  - else a hard link to the new name and an unlink of the old (a link
+//    fails on an existing name), where the file system offers hard links
+//    and keeps inode numbers that tell two names of one file, so that the
+//    two names a crash between them leaves can be told later;
+//  - else (an exFAT or FAT card, sshfs) a reservation: the new name is
+//    created as an empty file marked by its time (reservation_mark.h) and
+//    held open, the file is renamed over it once it is checked to be still
+//    that empty file, and afterwards the held reservation tells whether
+//    anyone wrote into it between the check and the rename.
+// What a folder's file system refuses is learnt once per folder.
+#include <dirent.h>
+#include <fcntl.h>
+#include <linux/magic.h>
+#include <sys/stat.h>
+#include <sys/vfs.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "posix_file_system.h"
+#include "reservation_mark.h"
+
+namespace kalvenor {
+namespace {
+
+bool LinksRefused(int error) {
+  return error == EPERM || error == EOPNOTSUPP || error == ENOSYS || error == EMLINK;
+}
+
+bool IsReservation(const struct stat& st) {
+  return S_ISREG(st.st_mode) && st.st_size == 0 && IsReservationMark(st.st_mtim.tv_sec);
+}
+
+FileId IdOf(const struct stat& st) {
+  return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
+
+// Whether the folder's listing names `name` exactly (not just a name the
+// file system takes for the same entry).
+bool ListsExactly(int dir, const std::string& name) {
+  const int fd = ::openat(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  DIR* listing = ::fdopendir(fd);
+  if (listing == nullptr) {
+    ::close(fd);
+    return false;
+  }
+  bool found = false;
+  while (const dirent* entry = ::readdir(listing)) {
+    if (name == entry->d_name) {
+      found = true;
+      break;
+    }
+  }
+  ::closedir(listing);
+  return found;
+}
+
+// Copies what `from` holds into `to` from the start; false on any error.
+bool CopyContent(int from, int to) {
+  char buffer[1 << 16];
+  for (off_t at = 0;;) {
+    const ssize_t got = ::pread(from, buffer, sizeof buffer, at);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return got == 0;
+    for (ssize_t put = 0; put < got;) {
+      const ssize_t n = ::write(to, buffer + put, static_cast<std::size_t>(got - put));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return false;
+      put += n;
+    }
+    at += got;
+  }
+}
+
+}  // namespace
+
+int PosixFileSystem::RenameExclusiveAt(int dir, const char* from, const char* to) {
+  return ::renameat2(dir, from, dir, to, RENAME_NOREPLACE);
+}
+
+int PosixFileSystem::LinkAt(int dir, const char* from, const char* to) {
+  return ::linkat(dir, from, dir, to, 0);
+}
+
+int PosixFileSystem::UnlinkAt(int dir, const char* name) { return ::unlinkat(dir, name, 0); }
+
+int PosixFileSystem::CreateExclusiveAt(int dir, const char* name) {
+  return ::openat(dir, name, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+}
+
+int PosixFileSystem::RenameAt(int dir, const char* from, const char* to) {
+  return ::renameat(dir, from, dir, to);
+}
+
+PosixFileSystem::RenameWays* PosixFileSystem::WaysOf(int handle) {
+  const std::lock_guard lock(m_waysMutex);
+  return &m_ways[handle];
+}
+
+bool PosixFileSystem::IdentitiesTrusted(int dir, RenameWays& ways) {
+  if (ways.identitiesTrusted) return *ways.identitiesTrusted;
+  // A file system that makes inode numbers up per path (a FUSE file system
+  // without numbers of its own) gives the listing no number, or another
+  // one than stat: the folder's own "." entry tells.
+  bool trusted = false;
+  struct stat self {};
+  const int fd = ::openat(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  DIR* listing = fd < 0 ? nullptr : ::fdopendir(fd);
+  if (listing == nullptr && fd >= 0) ::close(fd);
+  if (listing != nullptr) {
+    if (::fstat(dir, &self) == 0) {
+      while (const dirent* entry = ::readdir(listing)) {
+        if (std::string_view(entry->d_name) == ".") {
+          trusted = entry->d_ino == self.st_ino;
+          break;
+        }
+      }
+    }
+    ::closedir(listing);
+  }
+  ways.identitiesTrusted = trusted;
+  return trusted;
+}
+
+Cause PosixFileSystem::RenameNoReplace(const FolderHandle& folder, const std::string& from,
+                                       const std::string& to) {
+  const int dir = folder.Get();
+  RenameWays& ways = *WaysOf(dir);
+  int error = RenameOnce(dir, ways, from.c_str(), to.c_str());
+  // A reservation that a crash left under the new name holds nothing: it
+  // goes, and the rename is tried once more.
+  if (error == EEXIST && RemoveLeftoverReservation(folder, to) == Cause::Ok) {
+    error = RenameOnce(dir, ways, from.c_str(), to.c_str());
+  }
+  return error == 0 ? Cause::Ok : CauseFromErrno(error);
+}
+
+int PosixFileSystem::RenameOnce(int dir, RenameWays& ways, const char* from, const char* to) {
+  if (!ways.noReplaceFlagRefused) {
+    if (RenameExclusiveAt(dir, from, to) == 0) return 0;
+    if (errno != EINVAL && errno != ENOSYS) return errno;
+    ways.noReplaceFlagRefused = true;
+  }
+  if (!ways.hardLinksRefused && IdentitiesTrusted(dir, ways)) {
+    if (LinkAt(dir, from, to) == 0) {
+      if (UnlinkAt(dir, from) == 0) return 0;
+      const int error = errno;
+      UnlinkAt(dir, to);  // both names are the same file: keep the old one only
+      return error;
+    }
+    if (!LinksRefused(errno)) return errno;
+    ways.hardLinksRefused = true;
+  }
+  return RenameOverReservation(dir, from, to);
+}
+
+int PosixFileSystem::RenameOverReservation(int dir, const char* from, const char* to) {
+  const int reservation = CreateExclusiveAt(dir, to);
+  if (reservation < 0) return errno;  // EEXIST: taken
+  // Both times: some file systems ignore a modification time given alone.
+  const timespec mark[2] = {{kReservationMarkSeconds, 0}, {kReservationMarkSeconds, 0}};
+  (void)::futimens(reservation, mark);
+  int error = 0;
+  struct stat st {};
+  if (::fstatat(dir, to, &st, AT_SYMLINK_NOFOLLOW) != 0 || !IsReservation(st)) {
+    // Written into or replaced meanwhile: whatever is there now stays.
+    error = EEXIST;
+  } else if (RenameAt(dir, from, to) != 0) {
+    error = errno;
+    if (::fstatat(dir, to, &st, AT_SYMLINK_NOFOLLOW) == 0 && IsReservation(st)) {
+      UnlinkAt(dir, to);
+    }
+  } else if (::fstat(reservation, &st) == 0 && st.st_size != 0 &&
+             KeepWrittenReservation(dir, reservation, from, to)) {
+    error = EEXIST;  // the file is back under its old name
+  }
+  ::close(reservation);
+  return error;
+}
+
+bool PosixFileSystem::KeepWrittenReservation(int dir, int reservation, const char* from,
+                                             const char* to) {
+  // Another program wrote into the reservation between the check and the
+  // rename, which has now replaced it: the file goes back to its old name
+  // (where that is still free) and the bytes written come back under the
+  // name they were written to; where the old name was taken, the rename
+  // stays and the bytes go beside it.
+  struct stat st {};
+  const bool back = ::fstatat(dir, from, &st, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT &&
+                    RenameAt(dir, to, from) == 0;
+  std::string name = back ? to : std::string(to) + ".rescued";
+  for (int attempt = 2; attempt <= 100; ++attempt) {
+    const int copy = CreateExclusiveAt(dir, name.c_str());
+    if (copy >= 0) {
+      CopyContent(reservation, copy);
+      ::close(copy);
+      break;
+    }
+    if (errno != EEXIST) break;
+    name = std::string(to) + ".rescued-" + std::to_string(attempt);
+  }
+  return back;
+}
+
+Cause PosixFileSystem::RemoveSecondName(const FolderHandle& folder, const std::string& name,
+                                        const std::string& other) {
+  const int dir = folder.Get();
+  struct stat st {
+  }, otherSt{};
+  if (::fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+      ::fstatat(dir, other.c_str(), &otherSt, AT_SYMLINK_NOFOLLOW) != 0) {
+    return CauseFromErrno(errno);
+  }
+  // One file under two names: the same identity on a file system whose
+  // identities tell, a link count for both, and two entries in the
+  // listing (a case-insensitive file system gives one entry to both
+  // spellings of a name).
+  if (!(IdOf(st) == IdOf(otherSt)) || st.st_nlink < 2 || S_ISDIR(st.st_mode) ||
+      !IdentitiesTrusted(dir, *WaysOf(dir)) || name == other || !ListsExactly(dir, name) ||
+      !ListsExactly(dir, other)) {
+    return Cause::AccessDenied;
+  }
+  return UnlinkAt(dir, name.c_str()) == 0 ? Cause::Ok : CauseFromErrno(errno);
+}
+
+Cause PosixFileSystem::RemoveLeftoverReservation(const FolderHandle& folder,
+                                                 const std::string& name) {
+  struct stat st {};
+  if (::fstatat(folder.Get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+    return CauseFromErrno(errno);
+  }
+  if (!IsReservation(st)) return Cause::AccessDenied;
+  return UnlinkAt(folder.Get(), name.c_str()) == 0 ? Cause::Ok : CauseFromErrno(errno);
+}
+
+bool PosixFileSystem::MayHoldLeftovers(const FolderHandle& folder) {
+  // The file systems that have always offered RENAME_NOREPLACE never saw a
+  // reservation; any other may have (a card is also read elsewhere).
+  struct statfs info {};
+  if (::fstatfs(folder.Get(), &info) != 0) return true;
+  switch (static_cast<unsigned long>(info.f_type)) {
+    case EXT4_SUPER_MAGIC:
+    case TMPFS_MAGIC:
+    case XFS_SUPER_MAGIC:
+    case BTRFS_SUPER_MAGIC:
+    case F2FS_SUPER_MAGIC: return false;
+    default: return true;
+  }
+}
+
+Cause PosixFileSystem::StatEntry(const FolderHandle& folder, const std::string& name,
+                                 EntryStat* result) {
+  struct stat st {};
+  if (::fstatat(folder.Get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+    return CauseFromErrno(errno);
+  }
+  result->id = IdOf(st);
+  result->kind = S_ISREG(st.st_mode)   ? EntryKind::File
+                 : S_ISDIR(st.st_mode) ? EntryKind::Folder
+                 : S_ISLNK(st.st_mode) ? EntryKind::Link
+                                       : EntryKind::Other;
+  result->size = static_cast<std::uint64_t>(st.st_size);
+  result->isLeftoverReservation = IsReservation(st);
+  return Cause::Ok;
+}
+
+Cause PosixFileSystem::SyncFolder(const FolderHandle& folder) {
+  if (::fsync(folder.Get()) == 0 || errno == EINVAL || errno == ENOTSUP || errno == EROFS) {
+    return Cause::Ok;
+  }
+  return CauseFromErrno(errno);
+}
+
+}  // namespace kalvenor

@@ -1,0 +1,274 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <functional>
+#include <string>
+
+#include "posix_file_system.h"
+#include "reservation_mark.h"
+#include "test_support.h"
+
+namespace kalvenor {
+namespace {
+
+using testing::TempDir;
+using Names = std::vector<std::string>;
+
+// Stands in for a file system that refuses the no-replace flag, or hard
+// links too, and for another program that acts between two system calls.
+// Every call it does not refuse is the real one.
+class Refusing : public PosixFileSystem {
+ public:
+  enum Way { Flag, HardLinks, Reservation };
+  explicit Refusing(Way way) : m_way(way) {}
+
+  std::function<void(const char*name)> afterCreate, beforeRename;
+  int failRenameWith = 0;
+  int failUnlinksWith = 0;  // the first unlink fails so
+  int flagCalls = 0, linkCalls = 0;
+
+ protected:
+  int RenameExclusiveAt(int dir, const char* from, const char* to) override {
+    ++flagCalls;
+    if (m_way == Flag) return PosixFileSystem::RenameExclusiveAt(dir, from, to);
+    errno = EINVAL;
+    return -1;
+  }
+  int LinkAt(int dir, const char* from, const char* to) override {
+    ++linkCalls;
+    if (m_way != Reservation) return PosixFileSystem::LinkAt(dir, from, to);
+    errno = EPERM;
+    return -1;
+  }
+  int UnlinkAt(int dir, const char* name) override {
+    if (failUnlinksWith != 0) {
+      errno = std::exchange(failUnlinksWith, 0);
+      return -1;
+    }
+    return PosixFileSystem::UnlinkAt(dir, name);
+  }
+  int CreateExclusiveAt(int dir, const char* name) override {
+    const int fd = PosixFileSystem::CreateExclusiveAt(dir, name);
+    if (afterCreate) afterCreate(name);
+    return fd;
+  }
+  int RenameAt(int dir, const char* from, const char* to) override {
+    if (beforeRename) std::exchange(beforeRename, nullptr)(to);
+    if (failRenameWith != 0) {
+      errno = failRenameWith;
+      return -1;
+    }
+    return PosixFileSystem::RenameAt(dir, from, to);
+  }
+
+ private:
+  Way m_way;
+};
+
+class PosixRenameTest : public ::testing::TestWithParam<Refusing::Way> {};
+
+TEST_P(PosixRenameTest, RenamesAFileAndKeepsItsBytes) {
+  TempDir dir;
+  dir.MakeFile("a.jpg", "photo");
+  Refusing fs(GetParam());
+  const FolderHandle folder = testing::OpenHeld(fs, dir.Path());
+  ASSERT_TRUE(folder.IsOpen());
+  EXPECT_EQ(fs.RenameNoReplace(folder, "a.jpg", "0001Holiday.jpg"), Cause::Ok);
+  EXPECT_EQ(dir.Names(), Names{"0001Holiday.jpg"});
+  EXPECT_EQ(dir.Read("0001Holiday.jpg"), "photo");
+}
+
+TEST_P(PosixRenameTest, NeverReplacesAFileAFolderOrALink) {
+  TempDir dir;
+  Refusing fs(GetParam());
+  dir.MakeFile("a", "mine");
+  dir.MakeFile("file", "theirs");
+  dir.MakeFile("empty");
+  dir.MakeDir("folder");
+  ASSERT_EQ(::symlink("nowhere", dir.Join("link").c_str()), 0);
+  const FolderHandle folder = testing::OpenHeld(fs, dir.Path());
+  for (const char* taken : {"file", "empty", "folder", "link"}) {
+    EXPECT_EQ(fs.RenameNoReplace(folder, "a", taken), Cause::AccessDenied) << taken;
+  }
+  EXPECT_EQ(dir.Read("a"), "mine");
+  EXPECT_EQ(dir.Read("file"), "theirs");
+  EXPECT_TRUE(dir.Exists("empty"));
+  EXPECT_EQ(fs.RenameNoReplace(folder, "missing", "new"), Cause::FileNotFound);
+  EXPECT_FALSE(dir.Exists("new"));
+}
+
+TEST_P(PosixRenameTest, RenamesALinkAsALink) {
+  TempDir dir;
+  Refusing fs(GetParam());
+  dir.MakeFile("target", "t");
+  ASSERT_EQ(::symlink("target", dir.Join("link").c_str()), 0);
+  const FolderHandle folder = testing::OpenHeld(fs, dir.Path());
+  EXPECT_EQ(fs.RenameNoReplace(folder, "link", "0001Holiday."), Cause::Ok);
+  char buffer[64] = {};
+  ASSERT_GT(::readlink(dir.Join("0001Holiday.").c_str(), buffer, sizeof buffer - 1), 0);
+  EXPECT_EQ(std::string(buffer), "target");
+  EXPECT_EQ(dir.Read("target"), "t");
+}
+
+std::string WayName(const ::testing::TestParamInfo<Refusing::Way>& param) {
+  return param.param == Refusing::Flag        ? "NoReplaceFlag"
+         : param.param == Refusing::HardLinks ? "HardLinks"
+                                              : "Reservation";
+}
+
+INSTANTIATE_TEST_SUITE_P(FileSystems, PosixRenameTest,
+                         ::testing::Values(Refusing::Flag, Refusing::HardLinks,
+                                           Refusing::Reservation),
+                         WayName);
+
+// The old name cannot be removed after the link was made: the file must
+// end up under its old name only, not under both.
+TEST(PosixRenameFallbackTest, FailedUnlinkLeavesTheFileUnderItsOldNameOnly) {
+  TempDir dir;
+  Refusing fs(Refusing::HardLinks);
+  dir.MakeFile("a", "bytes");
+  const FolderHandle folder = testing::OpenHeld(fs, dir.Path());
+  fs.failUnlinksWith = EACCES;
+  EXPECT_EQ(fs.RenameNoReplace(folder, "a", "b"), Cause::AccessDenied);
+  EXPECT_EQ(dir.Names(), Names{"a"});
+  EXPECT_EQ(dir.Read("a"), "bytes");
+}
+
+// Without the flag and hard links the new name is reserved first: a file
+// that takes the name before the rename (or takes over the reservation) is
+// never replaced, bytes written into the reservation are never lost, and a
+// failed rename leaves no reservation behind.
+TEST(PosixRenameReservationTest, NeverReplacesOrLosesWhatAppearsMeanwhile) {
+  std::string folderPath;
+  const auto plant = [&](const char* name) {
+    ::unlink((folderPath + "/" + name).c_str());
+    FILE* file = std::fopen((folderPath + "/" + name).c_str(), "w");
+    std::fputs("theirs", file);
+    std::fclose(file);
+  };
+  const auto writeInto = [&](const char* name) {
+    FILE* file = std::fopen((folderPath + "/" + name).c_str(), "r+");
+    std::fputs("written", file);
+    std::fclose(file);
+  };
+  const struct {
+    const char* what;
+    bool takeBefore;
+    std::function<void(const char*)> afterCreate, beforeRename;
+    int renameError;
+    Cause cause;
+    Names names;
+    std::string atA, atB;
+  } cases[] = {
+      {"taken before the reservation",
+       true,
+       {},
+       {},
+       0,
+       Cause::AccessDenied,
+       {"a", "b"},
+       "mine",
+       "theirs"},
+      {"reservation replaced",
+       false,
+       plant,
+       {},
+       0,
+       Cause::AccessDenied,
+       {"a", "b"},
+       "mine",
+       "theirs"},
+      {"reservation written into",
+       false,
+       writeInto,
+       {},
+       0,
+       Cause::AccessDenied,
+       {"a", "b"},
+       "mine",
+       "written"},
+      {"written into just before the rename",
+       false,
+       {},
+       writeInto,
+       0,
+       Cause::AccessDenied,
+       {"a", "b"},
+       "mine",
+       "written"},
+      {"the rename fails", false, {}, {}, EIO, Cause::HardwareError, {"a"}, "mine", ""},
+      {"nothing in the way", false, {}, {}, 0, Cause::Ok, {"b"}, "", "mine"},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    folderPath = dir.Path();
+    Refusing fs(Refusing::Reservation);
+    dir.MakeFile("a", "mine");
+    if (c.takeBefore) plant("b");
+    fs.afterCreate = c.afterCreate;
+    fs.beforeRename = c.beforeRename;
+    fs.failRenameWith = c.renameError;
+    const FolderHandle folder = testing::OpenHeld(fs, dir.Path());
+    EXPECT_EQ(fs.RenameNoReplace(folder, "a", "b"), c.cause) << c.what;
+    EXPECT_EQ(dir.Names(), c.names) << c.what;
+    EXPECT_EQ(dir.Read("a"), c.atA) << c.what;
+    EXPECT_EQ(dir.Read("b"), c.atB) << c.what;
+  }
+}
+
+// A reservation a crash left behind is known by its mark and goes when its
+// name is wanted again; a user's own empty file under that name stays.
+TEST(PosixRenameReservationTest, ALeftoverReservationMakesWayAndAUsersEmptyFileDoesNot) {
+  for (const Refusing::Way way : {Refusing::Flag, Refusing::Reservation}) {
+    TempDir dir;
+    Refusing fs(way);
+    dir.MakeFile("a", "mine");
+    dir.MakeFile("b");
+    dir.MakeFile("c", "x");
+    const timespec mark[2] = {{kReservationMarkSeconds, 0},
+                              {kReservationMarkSeconds + 3600, 0}};  // another time zone
+    ASSERT_EQ(::utimensat(AT_FDCWD, dir.Join("b").c_str(), mark, 0), 0);
+    ASSERT_EQ(::utimensat(AT_FDCWD, dir.Join("c").c_str(), mark, 0), 0);
+    const FolderHandle folder = testing::OpenHeld(fs, dir.Path());
+    EntryStat stat;
+    ASSERT_EQ(fs.StatEntry(folder, "b", &stat), Cause::Ok);
+    EXPECT_TRUE(stat.isLeftoverReservation);
+    ASSERT_EQ(fs.StatEntry(folder, "c", &stat), Cause::Ok);
+    EXPECT_FALSE(stat.isLeftoverReservation);  // not empty
+    EXPECT_EQ(fs.RenameNoReplace(folder, "a", "c"), Cause::AccessDenied);
+    EXPECT_EQ(fs.RenameNoReplace(folder, "a", "b"), Cause::Ok);
+    EXPECT_EQ(dir.Read("b"), "mine");
+    EXPECT_EQ(fs.RemoveLeftoverReservation(folder, "c"), Cause::AccessDenied);
+    dir.MakeFile("d");  // a user's own empty file, made now
+    EXPECT_EQ(fs.RenameNoReplace(folder, "b", "d"), Cause::AccessDenied);
+    EXPECT_EQ(dir.Names(), (Names{"b", "c", "d"}));
+  }
+  // The mark as FAT gives it back: 2-second steps, other time zones.
+  for (const std::int64_t off : {0, 1, -2, 900, -3600, 13 * 3600 + 1800, 14 * 3600 + 2}) {
+    EXPECT_TRUE(IsReservationMark(kReservationMarkSeconds + off)) << off;
+  }
+  for (const std::int64_t off : {3, -5, 450, 15 * 3600, 86400}) {
+    EXPECT_FALSE(IsReservationMark(kReservationMarkSeconds + off)) << off;
+  }
+}
+
+// A refused call is learned once per folder, not tried again for every file.
+TEST(PosixRenameReservationTest, LearnsOnceWhatTheFileSystemRefuses) {
+  TempDir dir;
+  Refusing fs(Refusing::Reservation);
+  for (const char* name : {"a", "b", "c"}) dir.MakeFile(name, name);
+  const FolderHandle folder = testing::OpenHeld(fs, dir.Path());
+  for (const char* name : {"a", "b", "c"}) {
+    EXPECT_EQ(fs.RenameNoReplace(folder, name, std::string(name) + "1"), Cause::Ok);
+  }
+  EXPECT_EQ(fs.flagCalls, 1);
+  EXPECT_EQ(fs.linkCalls, 1);
+  EXPECT_EQ(dir.Names(), (Names{"a1", "b1", "c1"}));
+}
+
+}  // namespace
+}  // namespace kalvenor
