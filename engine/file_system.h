@@ -220,6 +220,12 @@ class FileSystem {
   // the next line starts a line of its own.
   virtual LogHandle OpenLog(const std::string& path, OpenedLog* opened) = 0;
 
+  // Whether the entry `name` of the folder is the open log itself: the same
+  // identity, or where the folder's file system makes identities up per
+  // spelling of a name, the same size and times.
+  virtual bool IsOpenLog(const LogHandle& log, const FolderHandle& folder,
+                         const std::string& name) = 0;
+
   // Hands `bytes` to the kernel at the end of the log in one write, with no
   // buffering in between. Gives Cause::Ok only when every byte was written;
   // otherwise the bytes that did reach the log are taken back out of it.
@@ -298,6 +304,10 @@ class FileSystemWrapper : public FileSystem {
   }
   LogHandle OpenLog(const std::string& path, OpenedLog* opened) override {
     return m_target.OpenLog(path, opened);
+  }
+  bool IsOpenLog(const LogHandle& log, const FolderHandle& folder,
+                 const std::string& name) override {
+    return m_target.IsOpenLog(log, folder, name);
   }
   Cause AppendToLog(const LogHandle& log, std::string_view bytes) override {
     return m_target.AppendToLog(log, bytes);

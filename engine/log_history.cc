@@ -1,9 +1,14 @@
 #include "log_history.h"
 
 #include <climits>
+#include <memory>
 #include <unordered_map>
+#include <unordered_set>
 
+#include "cause.h"
+#include "file_name.h"
 #include "log_format.h"
+#include "log_trust.h"
 
 namespace kalvenor {
 namespace {
@@ -29,6 +34,59 @@ std::string PairKey(std::string_view oldPath, std::string_view newPath) {
   key.append(newPath);
   return key;
 }
+
+// Whether `line` says that the rename of `pair` failed: "<old> was not
+// renamed: <cause>", with one of the causes a run writes.
+bool SaysNotRenamed(std::string_view line, const LoggedPair& pair) {
+  const std::string head = EscapeLogPath(pair.oldPath) + std::string(kWasNotRenamed);
+  if (!line.starts_with(head)) return false;
+  const std::string_view cause = line.substr(head.size());
+  for (const Cause known :
+       {Cause::NoneGiven, Cause::FileNotFound, Cause::BadPath, Cause::TooManyOpenFiles,
+        Cause::AccessDenied, Cause::HardwareError, Cause::SharingViolation, Cause::Unspecified}) {
+    if (cause == CauseText(known)) return true;
+  }
+  return false;
+}
+
+// The folders a reader looks into, one at a time (a batch's pairs share
+// one): held open, and listed when a test needs a name as it is spelt.
+class HeldFolders {
+ public:
+  explicit HeldFolders(FileSystem& fs) : m_fs(fs) {}
+
+  // The folder of the full path `path` held open (nullptr when it cannot
+  // be opened), with `*name` set to the name in it.
+  const FolderHandle* Open(const std::string& path, std::string* name) {
+    PathParts parts = SplitPath(path);
+    if (parts.folder.empty()) parts.folder = "/";
+    if (!m_folder.IsOpen() || parts.folder != m_path) {
+      Cause cause = Cause::Ok;
+      m_folder = m_fs.OpenFolder(parts.folder, &cause);
+      m_path = std::move(parts.folder);
+      m_names.reset();
+    }
+    *name = std::move(parts.name);
+    return m_folder.IsOpen() ? &m_folder : nullptr;
+  }
+  // Whether the folder last opened lists `name` exactly as spelt.
+  bool Lists(const std::string& name) {
+    if (!m_names) {
+      std::vector<FileEntry> entries;
+      m_fs.ListFiles(m_folder, /*withTimes=*/false, entries);
+      m_names.emplace();
+      for (FileEntry& entry : entries) m_names->insert(std::move(entry.name));
+    }
+    return m_names->count(name) != 0;
+  }
+  FileSystem& Fs() { return m_fs; }
+
+ private:
+  FileSystem& m_fs;
+  std::string m_path;
+  FolderHandle m_folder;
+  std::optional<std::unordered_set<std::string>> m_names;
+};
 
 }  // namespace
 
@@ -64,11 +122,29 @@ std::optional<std::pair<std::string, std::string>> SplitRenameLine(std::string_v
   return SplitLogLine(line, kRenamedTo);
 }
 
-PathExists ExistsOn(FileSystem& fs) {
-  return [&fs](const std::string& path) {
-    PathStat stat;
-    return fs.Stat(path, /*followLinks=*/false, &stat) == Cause::Ok;
+DiskTests DiskTestsOn(FileSystem& fs) {
+  auto held = std::make_shared<HeldFolders>(fs);
+  DiskTests tests;
+  tests.exists = [held](const std::string& path) {
+    std::string name;
+    const FolderHandle* folder = held->Open(path, &name);
+    EntryStat stat;
+    return folder != nullptr && held->Fs().StatEntry(*folder, name, &stat) == Cause::Ok &&
+           !stat.isLeftoverReservation;
   };
+  tests.relate = [held](const std::string& a, const std::string& b) {
+    std::string nameA, nameB;
+    const FolderHandle* folder = held->Open(a, &nameA);
+    if (folder == nullptr || held->Open(b, &nameB) != folder) return NamePair::Separate;
+    if (!held->Lists(nameA) || !held->Lists(nameB)) return NamePair::OneEntry;
+    EntryStat first, second;
+    return held->Fs().StatEntry(*folder, nameA, &first) == Cause::Ok &&
+                   held->Fs().StatEntry(*folder, nameB, &second) == Cause::Ok &&
+                   first.id == second.id
+               ? NamePair::OneFile
+               : NamePair::Separate;
+  };
+  return tests;
 }
 
 LogHistory ReadLogHistory(std::string_view logText) {
@@ -93,6 +169,11 @@ LogHistory ReadLogHistory(std::string_view logText) {
     }
     if (section == LogHeader::None) continue;  // before the first header
     const bool undo = section == LogHeader::Undo;
+    if (!undo && !history.batches.back().pairs.empty() &&
+        SaysNotRenamed(line, history.batches.back().pairs.back())) {
+      history.batches.back().pairs.back().notRenamed = true;
+      continue;
+    }
     auto split = SplitLogLine(line, undo ? kRenamedBackTo : kRenamedTo);
     if (!split) {
       // Cut off by a crash and closed by the next run's header.
@@ -111,38 +192,53 @@ LogHistory ReadLogHistory(std::string_view logText) {
     }
     LoggedBatch& batch = history.batches.back();
     logged[PairKey(*left, *right)] = {history.batches.size() - 1, batch.pairs.size()};
-    batch.pairs.push_back({std::move(*left), std::move(*right), false});
+    batch.pairs.push_back({std::move(*left), std::move(*right)});
   }
   return history;
 }
 
-SameFile SameFileOn(FileSystem& fs) {
-  return [&fs](const std::string& a, const std::string& b) {
-    PathStat first, second;
-    return fs.Stat(a, /*followLinks=*/false, &first) == Cause::Ok &&
-           fs.Stat(b, /*followLinks=*/false, &second) == Cause::Ok && first.id == second.id;
+std::vector<bool> PairsToUndo(const LoggedBatch& batch, const PathExists& exists,
+                              const RelateNames& relate) {
+  struct Seen {
+    bool newExists, oldExists;
+    NamePair names;
   };
-}
-
-bool PairNeedsUndo(const LoggedBatch& batch, std::size_t index, const PathExists& exists,
-                   const SameFile& same) {
-  const LoggedPair& pair = batch.pairs[index];
-  if (!exists(pair.newPath)) {
-    // Renamed back already, never renamed, or gone. A gone file is reported
-    // by the first undo that tries it, and only then passed over; the last
-    // pair may never have been tried at all.
-    return !(exists(pair.oldPath) || pair.undoTried || index + 1 == batch.pairs.size());
+  std::vector<Seen> seen;
+  seen.reserve(batch.pairs.size());
+  std::size_t proven = 0;  // one past the last pair that proves itself renamed
+  for (std::size_t i = 0; i < batch.pairs.size(); ++i) {
+    const LoggedPair& pair = batch.pairs[i];
+    Seen now{exists(pair.newPath), exists(pair.oldPath), NamePair::Separate};
+    if (now.newExists && now.oldExists && relate) now.names = relate(pair.oldPath, pair.newPath);
+    const bool proves = !pair.notRenamed && (pair.undoTried || now.names == NamePair::OneFile ||
+                                             (now.newExists && !now.oldExists));
+    if (proves) proven = i + 1;
+    seen.push_back(now);
   }
-  // The new name exists. The last pair's rename may have failed because
-  // that name was taken: then its file still has its old name.
-  if (index + 1 < batch.pairs.size() || !exists(pair.oldPath)) return true;
-  return same && same(pair.oldPath, pair.newPath);
+  std::vector<bool> needed(batch.pairs.size(), false);
+  for (std::size_t i = 0; i < batch.pairs.size(); ++i) {
+    const LoggedPair& pair = batch.pairs[i];
+    const Seen& now = seen[i];
+    if (pair.notRenamed || now.names == NamePair::OneEntry) continue;
+    if (now.newExists) {
+      // Both names exist: renamed if a later pair proves it tried (its old
+      // name was taken again since: the undo reports that), else its
+      // rename failed on a name that was taken or was never tried.
+      needed[i] = now.names == NamePair::OneFile || !now.oldExists || i < proven;
+    } else if (!now.oldExists) {
+      // Gone. A gone file is reported by the first undo that tries it, and
+      // only then passed over; the last pair may never have been tried.
+      needed[i] = !pair.undoTried && i + 1 < batch.pairs.size();
+    }
+  }
+  return needed;
 }
 
-BatchState StateOf(const LoggedBatch& batch, const PathExists& exists, const SameFile& same) {
+BatchState StateOf(const LoggedBatch& batch, const PathExists& exists, const RelateNames& relate) {
+  const std::vector<bool> needed = PairsToUndo(batch, exists, relate);
   bool anyNeeded = false, anyTried = false;
   for (std::size_t i = 0; i < batch.pairs.size(); ++i) {
-    if (PairNeedsUndo(batch, i, exists, same)) anyNeeded = true;
+    if (needed[i]) anyNeeded = true;
     else if (batch.pairs[i].undoTried) anyTried = true;
   }
   if (!anyNeeded) return BatchState::Undone;
@@ -164,14 +260,14 @@ std::string BatchFolder(const LoggedBatch& batch) {
   return path.substr(0, path.rfind('/') + 1);
 }
 
-LastBatch BatchToUndo(const LogHistory& history, const PathExists& exists, const SameFile& same,
-                      std::size_t* batchIndex) {
+LastBatch BatchToUndo(const LogHistory& history, const PathExists& exists,
+                      const RelateNames& relate, std::size_t* batchIndex) {
   LastBatch renames;
   for (std::size_t b = history.batches.size(); b-- > 0 && renames.Empty();) {
     const LoggedBatch& batch = history.batches[b];
+    const std::vector<bool> needed = PairsToUndo(batch, exists, relate);
     for (std::size_t i = 0; i < batch.pairs.size(); ++i) {
-      if (PairNeedsUndo(batch, i, exists, same))
-        renames.Add(batch.pairs[i].oldPath, batch.pairs[i].newPath);
+      if (needed[i]) renames.Add(batch.pairs[i].oldPath, batch.pairs[i].newPath);
     }
     if (!renames.Empty() && batchIndex != nullptr) *batchIndex = b;
   }
@@ -186,22 +282,18 @@ UndoFromLog ReadUndoFromLog(FileSystem& fs, const std::string& logPath) {
     result.reason = std::move(reason);
     return result;
   };
-  PathStat logStat;
-  if (fs.Stat(logPath, /*followLinks=*/true, &logStat) == Cause::Ok) {
-    if ((logStat.permissions & 022) != 0) {
-      return refuse(Refusal::Untrusted, "users other than its owner may write to it");
-    }
-    if (logStat.owner != fs.UserId() && logStat.owner != 0) {
-      return refuse(Refusal::Untrusted, "it belongs to another user");
-    }
-  }
   std::string readError;
-  const std::optional<std::string> text = fs.ReadFile(logPath, &readError);
+  LogFileFacts facts;
+  const std::optional<std::string> text = fs.ReadLog(logPath, &facts, &readError);
   if (!text) return refuse(Refusal::Unreadable, readError);
+  if (std::optional<std::string> distrust = LogDistrust(facts, fs.UserId())) {
+    return refuse(Refusal::Untrusted, std::move(*distrust));
+  }
   const LogHistory history = ReadLogHistory(*text);
   if (history.error) return refuse(Refusal::NotUnderstood, *history.error);
   std::size_t index = 0;
-  result.batch = BatchToUndo(history, ExistsOn(fs), SameFileOn(fs), &index);
+  const DiskTests disk = DiskTestsOn(fs);
+  result.batch = BatchToUndo(history, disk.exists, disk.relate, &index);
   if (result.batch.Empty()) return refuse(Refusal::NothingToUndo, {});
   result.time = history.batches[index].time;
   return result;

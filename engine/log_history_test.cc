@@ -210,18 +210,18 @@ TEST(BatchToUndo, TakesBackALastPairLeftUnderBothNames) {
   const std::string log = std::string(kHeader) + Line("/p/a.jpg", "/p/H0001.jpg");
   const Disk disk{{"/p/a.jpg", "/p/H0001.jpg"}};
   const struct {
-    SameFile same;
+    RelateNames relate;
     std::size_t expected;
   } cases[] = {
       {{}, 0},
-      {[](const std::string&, const std::string&) { return false; }, 0},
+      {[](const std::string&, const std::string&) { return NamePair::Separate; }, 0},
       {[](const std::string& a, const std::string& b) {
-         return a == "/p/a.jpg" && b == "/p/H0001.jpg";
+         return a == "/p/a.jpg" && b == "/p/H0001.jpg" ? NamePair::OneFile : NamePair::Separate;
        },
        1},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(BatchToUndo(ReadLogHistory(log), disk.Test(), c.same).Size(), c.expected);
+    EXPECT_EQ(BatchToUndo(ReadLogHistory(log), disk.Test(), c.relate).Size(), c.expected);
   }
 }
 
@@ -283,6 +283,75 @@ TEST(BatchToUndo, SkipsRenamesThatNeverHappened) {
                           Line("/p/d.jpg", "/p/H0004.jpg"),
                       middle.Test());
   EXPECT_EQ(read.batch.OldPaths(), (std::vector<std::string>{"/p/b.jpg", "/p/c.jpg", "/p/d.jpg"}));
+}
+
+// Lines are written ahead of their renames a group at a time, so after a
+// crash any pair may be one whose rename was never tried. A pair whose old
+// name is gone and whose new name exists proves itself and every pair
+// before it tried; both names existing is a rename that happened (and a
+// clash to report) only before such a proof. A failure line, or two names
+// that are one entry, keep a pair out whatever the disk shows.
+TEST(BatchToUndo, JudgesLinesWrittenAheadByWhatTheDiskProves) {
+  const std::string batch = std::string(kHeader) + Line("/p/a", "/p/H1") + Line("/p/b", "/p/H2") +
+                            Line("/p/c", "/p/H3") + Line("/p/d", "/p/H4");
+  const std::string failedD = batch + "/p/d was not renamed: access denied.\n";
+  using Paths = std::vector<std::string>;
+  const auto oneEntry = [](const std::string& a, const std::string&) {
+    return a == "/p/b" ? NamePair::OneEntry : NamePair::Separate;
+  };
+  const struct {
+    const char* what;
+    std::string log;
+    Disk disk;
+    RelateNames relate;
+    Paths expectedOld;
+  } cases[] = {
+      {"killed after b: c and d never tried",
+       batch,
+       {{"/p/H1", "/p/H2", "/p/c", "/p/d"}},
+       {},
+       {"/p/a", "/p/b"}},
+      {"killed after a, c's new name taken since by another file",
+       batch,
+       {{"/p/H1", "/p/b", "/p/c", "/p/H3", "/p/d"}},
+       {},
+       {"/p/a"}},
+      {"b's old name taken again since, c proves b renamed",
+       batch,
+       {{"/p/H1", "/p/b", "/p/H2", "/p/H3", "/p/d"}},
+       {},
+       {"/p/a", "/p/b", "/p/c"}},
+      {"d failed on a taken name, its old name freed since",
+       failedD,
+       {{"/p/H1", "/p/H2", "/p/H3", "/p/H4"}},
+       {},
+       {"/p/a", "/p/b", "/p/c"}},
+      {"the same disk without the failure line (an older log)",
+       batch,
+       {{"/p/H1", "/p/H2", "/p/H3", "/p/H4"}},
+       {},
+       {"/p/a", "/p/b", "/p/c", "/p/d"}},
+      {"b's two names are one entry of a case-insensitive folder",
+       batch,
+       {{"/p/H1", "/p/b", "/p/H2", "/p/H3", "/p/H4"}},
+       oneEntry,
+       {"/p/a", "/p/c", "/p/d"}},
+      {"an undo tried d and failed: it proves c",
+       batch + kUndoHeader + "/p/H4 renamed back to /p/d\n",
+       {{"/p/a", "/p/b", "/p/c", "/p/H3", "/p/H4", "/p/d"}},
+       {},
+       {"/p/c", "/p/d"}},
+  };
+  for (const auto& c : cases) {
+    const LogHistory history = ReadLogHistory(c.log);
+    ASSERT_FALSE(history.error) << c.what << ": " << *history.error;
+    EXPECT_EQ(BatchToUndo(history, c.disk.Test(), c.relate).OldPaths(), c.expectedOld) << c.what;
+  }
+  // A failure line must name the last pair and a cause a run writes.
+  for (const std::string bad :
+       {"/p/c was not renamed: access denied.\n", "/p/d was not renamed: it rained.\n"}) {
+    EXPECT_TRUE(ReadLogHistory(batch + bad).error) << bad;
+  }
 }
 
 TEST(BatchToUndo, IgnoresALineCutOffWhileWritten) {

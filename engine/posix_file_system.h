@@ -36,6 +36,8 @@ class PosixFileSystem : public FileSystem {
   std::optional<std::string> ReadLog(const std::string& path, LogFileFacts* facts,
                                      std::string* error) override;
   LogHandle OpenLog(const std::string& path, OpenedLog* opened) override;
+  bool IsOpenLog(const LogHandle& log, const FolderHandle& folder,
+                 const std::string& name) override;
   Cause AppendToLog(const LogHandle& log, std::string_view bytes) override;
   Cause TruncateLog(const LogHandle& log, std::uint64_t bytes) override;
   Cause SyncLog(const LogHandle& log) override;

@@ -271,6 +271,23 @@ Cause PosixFileSystem::StatEntry(const FolderHandle& folder, const std::string& 
   return Cause::Ok;
 }
 
+bool PosixFileSystem::IsOpenLog(const LogHandle& log, const FolderHandle& folder,
+                                const std::string& name) {
+  struct stat open {
+  }, entry{};
+  if (::fstat(log.Get(), &open) != 0 ||
+      ::fstatat(folder.Get(), name.c_str(), &entry, AT_SYMLINK_NOFOLLOW) != 0 ||
+      open.st_dev != entry.st_dev || !S_ISREG(entry.st_mode)) {
+    return false;
+  }
+  if (open.st_ino == entry.st_ino) return true;
+  // A FUSE file system without inode numbers of its own gives each
+  // spelling of a name (K.LOG, k.log) its own number.
+  return !IdentitiesTrusted(folder.Get(), *WaysOf(folder.Get())) && open.st_size == entry.st_size &&
+         open.st_mtim.tv_sec == entry.st_mtim.tv_sec &&
+         open.st_mtim.tv_nsec == entry.st_mtim.tv_nsec;
+}
+
 Cause PosixFileSystem::SyncFolder(const FolderHandle& folder) {
   if (::fsync(folder.Get()) == 0 || errno == EINVAL || errno == ENOTSUP || errno == EROFS) {
     return Cause::Ok;

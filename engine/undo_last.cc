@@ -37,6 +37,12 @@ RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameCon
   FolderHandle folder;
   Cause folderCause = Cause::Ok;
   std::string folderPath;
+  bool renamedHere = false;  // a file of the folder held was renamed back
+  // What was renamed back is on the storage before the undo says it is done.
+  const auto syncFolder = [&] {
+    if (renamedHere) ctx.fs.SyncFolder(folder);
+    renamedHere = false;
+  };
 
   const std::vector<std::string>& oldPaths = lastBatch.OldPaths();
   const std::vector<std::string>& newPaths = lastBatch.NewPaths();
@@ -47,6 +53,7 @@ RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameCon
     const PathParts from = SplitPath(newPaths[i]);
     const PathParts to = SplitPath(oldPaths[i]);
     if (ctx.StopRequested()) {
+      log.CutUntried();
       results.AddLine(StoppedBeforeLine(from.name));
       if (outcome.end == RunEnd::Done) outcome.end = RunEnd::Stopped;
       for (std::size_t rest = i; rest < oldPaths.size(); ++rest) {
@@ -55,9 +62,17 @@ RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameCon
       break;
     }
     results.AddLine(from.name + std::string(kPlanArrow) + to.name);
-    // A failed write is shown once; getting the files back matters more
-    // than the log, so the undo goes on unlogged.
-    if (log.IsOpen()) log.Write(UndoLogLine(newPaths[i], oldPaths[i]));
+    // Every entry's line is on the storage before its rename is tried. A
+    // failed write is shown once; getting the files back matters more than
+    // the log, so the undo goes on unlogged.
+    if (log.IsOpen() && log.Untried() == 0 && !log.WriteFailed()) {
+      std::vector<std::string> lines;
+      for (std::size_t j = i; j < oldPaths.size() && lines.size() < log.NextGroup(); ++j) {
+        lines.push_back(UndoLogLine(newPaths[j], oldPaths[j]));
+      }
+      log.WriteAhead(lines);
+    }
+    log.Tried();
 
     // A failure found before a rename is tried is shown as a failed rename.
     const auto refused = [&](Cause cause) {
@@ -70,6 +85,7 @@ RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameCon
       cause = refused(Cause::BadPath);  // a rename never moves a file to another folder
     } else {
       if (!folder.IsOpen() || folderPath != here) {
+        syncFolder();
         folder = ctx.fs.OpenFolder(here, &folderCause);
         folderPath = here;
       }
@@ -88,9 +104,10 @@ RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameCon
         cause = ctx.fs.RemoveSecondName(folder, from.name, to.name);
         if (cause != Cause::Ok) refused(cause);
       } else {
-        const bool isOpenLog = log.IsOpen() && found && log.IsThisLog(current.id, {});
+        const bool isOpenLog = found && log.IsThisLog(folder, from.name, current.id);
         cause = RenameOneFile(ctx, folder, from.name, to.name, isOpenLog);
       }
+      renamedHere = renamedHere || cause == Cause::Ok;
     }
     if (cause != Cause::Ok && outcome.end != RunEnd::RenameFailed) {
       outcome.end = RunEnd::RenameFailed;
@@ -100,6 +117,7 @@ RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameCon
     ctx.Advance(i + 1, oldPaths.size());
   }
 
+  syncFolder();
   if (outcome.end == RunEnd::Done && log.WriteFailed()) outcome.end = RunEnd::LogWriteFailed;
   results.AddLine(std::string(kDoneClosingLine));
   results.ScrollToTop(results.Count() - 1);
