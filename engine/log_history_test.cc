@@ -395,3 +395,127 @@ TEST(BatchToUndo, RefusesABatchItCannotRead) {
 
 }  // namespace
 }  // namespace kalvenor
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "posix_file_system.h"
+#include "test_support.h"
+
+namespace kalvenor {
+namespace {
+
+// An undo trusts its log by what the file system tells of the very file
+// it read, and by what that file system can express: a card keeps no
+// permission bits, so there the owner alone decides. The path's stat says
+// "trusted" here throughout, as it would for a log swapped after it.
+TEST(ReadUndoFromLog, TrustsTheFileItReadByWhatItsFileSystemCanExpress) {
+  testing::TempDir dir;
+  dir.MakeFile("H1");
+  dir.MakeFile("run.log", kHeader + Line(dir.Join("a"), dir.Join("H1")));
+  PosixFileSystem real;
+  class Facts : public FileSystemWrapper {
+   public:
+    using FileSystemWrapper::FileSystemWrapper;
+    Cause Stat(const std::string& path, bool followLinks, PathStat* stat) override {
+      const Cause cause = FileSystemWrapper::Stat(path, followLinks, stat);
+      stat->permissions = 0600;
+      stat->owner = UserId();
+      return cause;
+    }
+    std::optional<std::string> ReadLog(const std::string& path, LogFileFacts* facts,
+                                       std::string* error) override {
+      std::optional<std::string> text = FileSystemWrapper::ReadLog(path, facts, error);
+      *facts = read;
+      return text;
+    }
+    LogFileFacts read;
+  } fs(real);
+  const std::uint32_t me = real.UserId(), other = me + 1234;
+  const struct {
+    bool storesModes;
+    unsigned permissions;
+    std::uint32_t owner;
+    std::string reason;  // empty: trusted
+  } cases[] = {
+      {true, 0644, me, ""},
+      {true, 0644, 0, ""},
+      {true, 0664, me, "users other than its owner may write to it"},
+      {true, 0602, me, "users other than its owner may write to it"},
+      {true, 0644, other, "it belongs to another user"},
+      {false, 0777, me, ""},  // a card mounted by the user
+      {false, 0777, 0, ""},   // or by root
+      {false, 0777, other, "it belongs to another user"},
+  };
+  for (const auto& c : cases) {
+    fs.read = {{}, c.owner, c.permissions, c.storesModes};
+    const UndoFromLog undo = ReadUndoFromLog(fs, dir.Join("run.log"));
+    const std::string what = std::to_string(c.permissions) + " " + std::to_string(c.owner);
+    if (c.reason.empty()) {
+      EXPECT_EQ(undo.refusal, UndoFromLog::Refusal::None) << what;
+      EXPECT_EQ(undo.batch.Size(), 1u) << what;
+    } else {
+      EXPECT_EQ(undo.refusal, UndoFromLog::Refusal::Untrusted) << what;
+      EXPECT_EQ(undo.reason, c.reason) << what;
+    }
+  }
+  // A link at the end of the path is not followed.
+  ASSERT_EQ(::symlink("run.log", dir.Join("link.log").c_str()), 0);
+  const UndoFromLog linked = ReadUndoFromLog(real, dir.Join("link.log"));
+  EXPECT_EQ(linked.refusal, UndoFromLog::Refusal::Unreadable);
+  EXPECT_EQ(linked.reason, "it is a symbolic link");
+}
+
+// The disk as the reader sees it: a reservation a crash left is no entry,
+// names are looked up in their folder held open (also where the whole path
+// is longer than the kernel takes), and two names are one entry only when
+// the listing lacks one of them.
+TEST(DiskTestsOn, SeesThroughLeftoversLongPathsAndOneEntryUnderTwoNames) {
+  testing::TempDir dir;
+  PosixFileSystem real;
+  dir.MakeFile("photo", "x");
+  dir.MakeFile("leftover");
+  ASSERT_EQ(::link(dir.Join("photo").c_str(), dir.Join("second").c_str()), 0);
+  const timespec mark[2] = {{449899444, 0}, {449899444, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, dir.Join("leftover").c_str(), mark, 0), 0);
+  // A file system that ignores case finds "PHOTO" as "photo".
+  class CaseBlind : public FileSystemWrapper {
+   public:
+    using FileSystemWrapper::FileSystemWrapper;
+    Cause StatEntry(const FolderHandle& folder, const std::string& name, EntryStat* stat) override {
+      return FileSystemWrapper::StatEntry(folder, name == "PHOTO" ? "photo" : name, stat);
+    }
+  } fs(real);
+  const DiskTests disk = DiskTestsOn(fs);
+  EXPECT_TRUE(disk.exists(dir.Join("photo")));
+  EXPECT_TRUE(disk.exists(dir.Join("PHOTO")));
+  EXPECT_FALSE(disk.exists(dir.Join("leftover")));
+  EXPECT_FALSE(disk.exists(dir.Join("missing")));
+  EXPECT_EQ(disk.relate(dir.Join("photo"), dir.Join("second")), NamePair::OneFile);
+  EXPECT_EQ(disk.relate(dir.Join("photo"), dir.Join("PHOTO")), NamePair::OneEntry);
+  EXPECT_EQ(disk.relate(dir.Join("photo"), dir.Join("leftover")), NamePair::Separate);
+
+  // A folder path of some 4,000 bytes: its files' full paths are past PATH_MAX.
+  std::string deep = dir.Path();
+  const std::string step(250, 'd');
+  while (deep.size() + step.size() + 1 < 4050) {
+    deep += "/" + step;
+    ASSERT_EQ(::mkdir(deep.c_str(), 0755), 0);
+  }
+  const std::string name(200, 'f');
+  ASSERT_GE(deep.size() + 1 + name.size(), static_cast<std::size_t>(PATH_MAX));
+  const int fd = ::open((deep + "/" + name.substr(0, 10)).c_str(), O_WRONLY | O_CREAT, 0644);
+  ASSERT_GE(fd, 0);
+  ::close(fd);
+  ASSERT_EQ(::rename((deep + "/" + name.substr(0, 10)).c_str(), (deep + "/x").c_str()), 0);
+  const int folder = ::open(deep.c_str(), O_RDONLY | O_DIRECTORY);
+  ASSERT_EQ(::renameat(folder, "x", folder, name.c_str()), 0);
+  EXPECT_TRUE(disk.exists(deep + "/" + name));
+  EXPECT_FALSE(disk.exists(deep + "/" + name + "g"));
+  ASSERT_EQ(::unlinkat(folder, name.c_str(), 0), 0);
+  ::close(folder);
+}
+
+}  // namespace
+}  // namespace kalvenor

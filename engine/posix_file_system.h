@@ -61,6 +61,10 @@ class PosixFileSystem : public FileSystem {
   virtual int CreateExclusiveAt(int dir, const char* name);
   // renameat, which replaces an existing `to`:
   virtual int RenameAt(int dir, const char* from, const char* to);
+  // Whether the folder's inode numbers are the file system's own (stable,
+  // and shared by every name of one file) rather than made up per path, as
+  // FUSE file systems without numbers of their own do.
+  virtual bool KeepsIdentities(int dir);
 
  private:
   // What one folder's file system was found to offer, learnt once per

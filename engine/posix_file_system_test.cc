@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <csignal>
 #include <cstdlib>
 #include <string>
@@ -54,6 +55,37 @@ TEST(PosixScanTest, FoldersWithoutFilesAndMissingFoldersGiveNothing) {
   Cause cause = Cause::Ok;
   EXPECT_FALSE(fs.OpenFolder(dir.Join("missing"), &cause).IsOpen());
   EXPECT_EQ(cause, Cause::FileNotFound);
+}
+
+// A folder whose path is longer than the kernel takes whole is opened one
+// folder at a time.
+TEST(PosixScanTest, OpensAFolderWhosePathIsTooLongForTheKernel) {
+  TempDir dir;
+  PosixFileSystem fs;
+  const std::string step(200, 'd');
+  std::string path = dir.Path();
+  int depth = 0;
+  for (int fd = ::open(dir.Path().c_str(), O_RDONLY | O_DIRECTORY); fd >= 0; ++depth) {
+    if (path.size() > PATH_MAX + 100u) {
+      ::close(::openat(fd, "f", O_WRONLY | O_CREAT, 0644));
+      ::close(fd);
+      break;
+    }
+    ASSERT_EQ(::mkdirat(fd, step.c_str(), 0755), 0);
+    const int next = ::openat(fd, step.c_str(), O_RDONLY | O_DIRECTORY);
+    ::close(fd);
+    fd = next;
+    path += "/" + step;
+  }
+  EXPECT_EQ(ScannedNames(fs, path, false), std::vector<std::string>{"f"});
+  // Taken down again one folder at a time (a path this long is refused).
+  Cause cause = Cause::Ok;
+  for (; depth > 0; --depth, path.resize(path.size() - step.size() - 1)) {
+    const FolderHandle folder = fs.OpenFolder(path, &cause);
+    ASSERT_TRUE(folder.IsOpen());
+    ::unlinkat(folder.Get(), "f", 0);
+    ::unlinkat(folder.Get(), step.c_str(), AT_REMOVEDIR);
+  }
 }
 
 TEST(PosixScanTest, FillsNameSplitTimeAndIdentity) {

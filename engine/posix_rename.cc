@@ -104,29 +104,30 @@ PosixFileSystem::RenameWays* PosixFileSystem::WaysOf(int handle) {
   return &m_ways[handle];
 }
 
-bool PosixFileSystem::IdentitiesTrusted(int dir, RenameWays& ways) {
-  if (ways.identitiesTrusted) return *ways.identitiesTrusted;
-  // A file system that makes inode numbers up per path (a FUSE file system
-  // without numbers of its own) gives the listing no number, or another
-  // one than stat: the folder's own "." entry tells.
-  bool trusted = false;
+bool PosixFileSystem::KeepsIdentities(int dir) {
+  // A file system that makes inode numbers up per path gives the listing
+  // no number, or another one than stat: the folder's own "." entry tells.
+  bool kept = false;
   struct stat self {};
   const int fd = ::openat(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   DIR* listing = fd < 0 ? nullptr : ::fdopendir(fd);
   if (listing == nullptr && fd >= 0) ::close(fd);
-  if (listing != nullptr) {
-    if (::fstat(dir, &self) == 0) {
-      while (const dirent* entry = ::readdir(listing)) {
-        if (std::string_view(entry->d_name) == ".") {
-          trusted = entry->d_ino == self.st_ino;
-          break;
-        }
+  if (listing == nullptr) return false;
+  if (::fstat(dir, &self) == 0) {
+    while (const dirent* entry = ::readdir(listing)) {
+      if (std::string_view(entry->d_name) == ".") {
+        kept = entry->d_ino == self.st_ino;
+        break;
       }
     }
-    ::closedir(listing);
   }
-  ways.identitiesTrusted = trusted;
-  return trusted;
+  ::closedir(listing);
+  return kept;
+}
+
+bool PosixFileSystem::IdentitiesTrusted(int dir, RenameWays& ways) {
+  if (!ways.identitiesTrusted) ways.identitiesTrusted = KeepsIdentities(dir);
+  return *ways.identitiesTrusted;
 }
 
 Cause PosixFileSystem::RenameNoReplace(const FolderHandle& folder, const std::string& from,

@@ -70,7 +70,12 @@ bool RunLog::IsThisLog(const FolderHandle& folder, const std::string& name,
   return id == m_id || (CouldBeSpeltAs(name, m_name) && m_fs.IsOpenLog(m_handle, folder, name));
 }
 
-std::size_t RunLog::NextGroup() const {
+std::size_t RunLog::NextGroup() {
+  // The group just finished tells what a sync and a rename cost here.
+  if (m_sync == LogSync::WriteAhead && !m_groupMeasured && m_tried > 0) {
+    m_pacer.Measured(m_lastSync, m_fs.SteadyNow() - m_groupStart, m_tried);
+    m_groupMeasured = true;
+  }
   switch (m_sync) {
     case LogSync::WriteAhead: return m_pacer.NextGroup();
     case LogSync::AtEndOnly: return GroupPacer::kLargestGroup;
@@ -81,12 +86,10 @@ std::size_t RunLog::NextGroup() const {
 
 bool RunLog::WriteAhead(const std::vector<std::string>& lines) {
   if (!IsOpen() || m_writeFailed) return false;
-  if (m_sync == LogSync::WriteAhead && m_tried > 0) {
-    m_pacer.Measured(m_lastSync, m_fs.SteadyNow() - m_groupStart, m_tried);
-  }
   std::string bytes;
   m_group.clear();
   m_tried = 0;
+  m_groupMeasured = false;
   for (const std::string& line : lines) {
     bytes += line;
     m_group.push_back(line.size());

@@ -62,7 +62,7 @@ class RunLog {
   bool IsThisLog(const FolderHandle& folder, const std::string& name, const FileId& id) const;
 
   // How many renames the next group of lines should cover.
-  std::size_t NextGroup() const;
+  std::size_t NextGroup();
   // Writes `lines` (one line per rename to come, in the order the renames
   // will be tried) ahead of their renames and, as the sync policy says,
   // syncs them. False when the log is not open or the write or sync
@@ -99,6 +99,7 @@ class RunLog {
   GroupPacer m_pacer;
   std::vector<std::size_t> m_group;  // the byte length of each line of the group
   std::size_t m_tried = 0;           // how many of them were tried
+  bool m_groupMeasured = false;
   std::chrono::nanoseconds m_lastSync{0};
   std::chrono::steady_clock::time_point m_groupStart;
 };
