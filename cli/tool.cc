@@ -85,6 +85,7 @@ int RunUndo(const CommandLine& line, FileSystem& fs, std::ostream& out, std::ost
           << "; nothing was renamed\n";
       return kExitBadArguments;
     case UndoFromLog::Refusal::NothingToUndo:
+      RemoveLeftovers(fs, undo.batch.Leftovers());
       err << kToolPrefix << "Nothing to undo.\n";
       return kExitStopped;
   }

@@ -164,10 +164,12 @@ class FileSystem {
   virtual Cause RemoveSecondName(const FolderHandle& folder, const std::string& name,
                                  const std::string& other) = 0;
 
-  // Removes the entry `name` of the folder if it is a leftover reservation
-  // (Ok); FileNotFound when there is none, AccessDenied when it is anything
-  // else.
-  virtual Cause RemoveLeftoverReservation(const FolderHandle& folder, const std::string& name) = 0;
+  // Removes the entry `name` of the folder if it is a leftover reservation,
+  // or with `unmarked`, any empty plain file (the caller knows from the log
+  // that a run killed before it could mark its reservation made it): Ok;
+  // FileNotFound when there is none, AccessDenied when it is anything else.
+  virtual Cause RemoveLeftoverReservation(const FolderHandle& folder, const std::string& name,
+                                          bool unmarked) = 0;
 
   // Whether renames in this folder may have gone through reservations (its
   // file system may lack a rename that refuses to replace), so that a
@@ -276,8 +278,9 @@ class FileSystemWrapper : public FileSystem {
                          const std::string& other) override {
     return m_target.RemoveSecondName(folder, name, other);
   }
-  Cause RemoveLeftoverReservation(const FolderHandle& folder, const std::string& name) override {
-    return m_target.RemoveLeftoverReservation(folder, name);
+  Cause RemoveLeftoverReservation(const FolderHandle& folder, const std::string& name,
+                                  bool unmarked) override {
+    return m_target.RemoveLeftoverReservation(folder, name, unmarked);
   }
   bool MayHoldLeftovers(const FolderHandle& folder) override {
     return m_target.MayHoldLeftovers(folder);

@@ -3,7 +3,6 @@
 #include <climits>
 #include <memory>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "cause.h"
 #include "file_name.h"
@@ -35,10 +34,10 @@ std::string PairKey(std::string_view oldPath, std::string_view newPath) {
   return key;
 }
 
-// Whether `line` says that the rename of `pair` failed: "<old> was not
-// renamed: <cause>", with one of the causes a run writes.
-bool SaysNotRenamed(std::string_view line, const LoggedPair& pair) {
-  const std::string head = EscapeLogPath(pair.oldPath) + std::string(kWasNotRenamed);
+// Whether `line` says that a rename of `path` failed: "<path><words><cause>"
+// with one of the causes a run writes.
+bool SaysFailed(std::string_view line, const std::string& path, std::string_view words) {
+  const std::string head = EscapeLogPath(path) + std::string(words);
   if (!line.starts_with(head)) return false;
   const std::string_view cause = line.substr(head.size());
   for (const Cause known :
@@ -64,20 +63,27 @@ class HeldFolders {
       Cause cause = Cause::Ok;
       m_folder = m_fs.OpenFolder(parts.folder, &cause);
       m_path = std::move(parts.folder);
-      m_names.reset();
+      m_ids.reset();
+      m_mayHoldLeftovers.reset();
     }
     *name = std::move(parts.name);
     return m_folder.IsOpen() ? &m_folder : nullptr;
   }
-  // Whether the folder last opened lists `name` exactly as spelt.
-  bool Lists(const std::string& name) {
-    if (!m_names) {
+  // How many entries of the folder last opened name the file `id`.
+  std::size_t EntriesOf(const FileId& id) {
+    if (!m_ids) {
       std::vector<FileEntry> entries;
       m_fs.ListFiles(m_folder, /*withTimes=*/false, entries);
-      m_names.emplace();
-      for (FileEntry& entry : entries) m_names->insert(std::move(entry.name));
+      m_ids.emplace();
+      for (const FileEntry& entry : entries) ++(*m_ids)[entry.id.inode];
     }
-    return m_names->count(name) != 0;
+    const auto found = m_ids->find(id.inode);
+    return found == m_ids->end() ? 0 : found->second;
+  }
+  // Whether the folder last opened may hold leftover reservations.
+  bool MayHoldLeftovers() {
+    if (!m_mayHoldLeftovers) m_mayHoldLeftovers = m_fs.MayHoldLeftovers(m_folder);
+    return *m_mayHoldLeftovers;
   }
   FileSystem& Fs() { return m_fs; }
 
@@ -85,7 +91,8 @@ class HeldFolders {
   FileSystem& m_fs;
   std::string m_path;
   FolderHandle m_folder;
-  std::optional<std::unordered_set<std::string>> m_names;
+  std::optional<std::unordered_map<std::uint64_t, std::size_t>> m_ids;  // inode -> entries
+  std::optional<bool> m_mayHoldLeftovers;
 };
 
 }  // namespace
@@ -136,13 +143,23 @@ DiskTests DiskTestsOn(FileSystem& fs) {
     std::string nameA, nameB;
     const FolderHandle* folder = held->Open(a, &nameA);
     if (folder == nullptr || held->Open(b, &nameB) != folder) return NamePair::Separate;
-    if (!held->Lists(nameA) || !held->Lists(nameB)) return NamePair::OneEntry;
     EntryStat first, second;
-    return held->Fs().StatEntry(*folder, nameA, &first) == Cause::Ok &&
-                   held->Fs().StatEntry(*folder, nameB, &second) == Cause::Ok &&
-                   first.id == second.id
-               ? NamePair::OneFile
-               : NamePair::Separate;
+    if (held->Fs().StatEntry(*folder, nameA, &first) != Cause::Ok ||
+        held->Fs().StatEntry(*folder, nameB, &second) != Cause::Ok || !(first.id == second.id)) {
+      return NamePair::Separate;
+    }
+    // One file: under two entries, or under one that a file system which
+    // ignores case finds by both names (the listing tells, whatever the
+    // spelling it keeps).
+    return held->EntriesOf(first.id) >= 2 ? NamePair::OneFile : NamePair::OneEntry;
+  };
+  tests.isEmptyFile = [held](const std::string& path) {
+    std::string name;
+    const FolderHandle* folder = held->Open(path, &name);
+    EntryStat stat;
+    return folder != nullptr && held->MayHoldLeftovers() &&
+           held->Fs().StatEntry(*folder, name, &stat) == Cause::Ok &&
+           stat.kind == EntryKind::File && stat.size == 0;
   };
   return tests;
 }
@@ -153,6 +170,7 @@ LogHistory ReadLogHistory(std::string_view logText) {
   // Where each pair was last logged: batch and pair index.
   std::unordered_map<std::string, std::pair<std::size_t, std::size_t>> logged;
   LogHeader section = LogHeader::None;
+  LoggedPair* lastUndone = nullptr;  // the pair of the undo line just read
   const auto fail = [&](std::size_t i, const char* why) {
     history.error = "line " + std::to_string(i + 1) + " " + why;
     history.batches.clear();
@@ -164,16 +182,23 @@ LogHistory ReadLogHistory(std::string_view logText) {
     const LogHeader kind = ClassifyLogLine(line);
     if (kind != LogHeader::None) {
       section = kind;
+      lastUndone = nullptr;
       if (kind == LogHeader::Batch) history.batches.push_back({std::string(line), {}});
       continue;
     }
     if (section == LogHeader::None) continue;  // before the first header
     const bool undo = section == LogHeader::Undo;
     if (!undo && !history.batches.back().pairs.empty() &&
-        SaysNotRenamed(line, history.batches.back().pairs.back())) {
+        SaysFailed(line, history.batches.back().pairs.back().oldPath, kWasNotRenamed)) {
       history.batches.back().pairs.back().notRenamed = true;
       continue;
     }
+    if (undo && lastUndone != nullptr &&
+        SaysFailed(line, lastUndone->newPath, kWasNotRenamedBack)) {
+      lastUndone->undoFailed = true;
+      continue;
+    }
+    lastUndone = nullptr;
     auto split = SplitLogLine(line, undo ? kRenamedBackTo : kRenamedTo);
     if (!split) {
       // Cut off by a crash and closed by the next run's header.
@@ -186,8 +211,11 @@ LogHistory ReadLogHistory(std::string_view logText) {
     if (undo) {
       // "<new> renamed back to <old>"
       const auto where = logged.find(PairKey(*right, *left));
-      if (where != logged.end())
-        history.batches[where->second.first].pairs[where->second.second].undoTried = true;
+      if (where != logged.end()) {
+        lastUndone = &history.batches[where->second.first].pairs[where->second.second];
+        lastUndone->undoTried = true;
+        lastUndone->undoFailed = false;
+      }
       continue;
     }
     LoggedBatch& batch = history.batches.back();
@@ -197,41 +225,81 @@ LogHistory ReadLogHistory(std::string_view logText) {
   return history;
 }
 
-std::vector<bool> PairsToUndo(const LoggedBatch& batch, const PathExists& exists,
-                              const RelateNames& relate) {
+namespace {
+
+// What the disk shows of each pair of a batch, and how far the pairs prove
+// the batch got.
+struct Judged {
   struct Seen {
     bool newExists, oldExists;
     NamePair names;
   };
   std::vector<Seen> seen;
-  seen.reserve(batch.pairs.size());
   std::size_t proven = 0;  // one past the last pair that proves itself renamed
+  std::vector<bool> needed;
+};
+
+Judged Judge(const LoggedBatch& batch, const PathExists& exists, const RelateNames& relate) {
+  Judged judged;
+  judged.seen.reserve(batch.pairs.size());
   for (std::size_t i = 0; i < batch.pairs.size(); ++i) {
     const LoggedPair& pair = batch.pairs[i];
-    Seen now{exists(pair.newPath), exists(pair.oldPath), NamePair::Separate};
+    Judged::Seen now{exists(pair.newPath), exists(pair.oldPath), NamePair::Separate};
     if (now.newExists && now.oldExists && relate) now.names = relate(pair.oldPath, pair.newPath);
     const bool proves = !pair.notRenamed && (pair.undoTried || now.names == NamePair::OneFile ||
                                              (now.newExists && !now.oldExists));
-    if (proves) proven = i + 1;
-    seen.push_back(now);
+    if (proves) judged.proven = i + 1;
+    judged.seen.push_back(now);
   }
-  std::vector<bool> needed(batch.pairs.size(), false);
+  judged.needed.assign(batch.pairs.size(), false);
   for (std::size_t i = 0; i < batch.pairs.size(); ++i) {
     const LoggedPair& pair = batch.pairs[i];
-    const Seen& now = seen[i];
+    const Judged::Seen& now = judged.seen[i];
     if (pair.notRenamed || now.names == NamePair::OneEntry) continue;
     if (now.newExists) {
       // Both names exist: renamed if a later pair proves it tried (its old
       // name was taken again since: the undo reports that), else its
       // rename failed on a name that was taken or was never tried.
-      needed[i] = now.names == NamePair::OneFile || !now.oldExists || i < proven;
+      judged.needed[i] = now.names == NamePair::OneFile || !now.oldExists || i < judged.proven;
     } else if (!now.oldExists) {
       // Gone. A gone file is reported by the first undo that tries it, and
       // only then passed over; the last pair may never have been tried.
-      needed[i] = !pair.undoTried && i + 1 < batch.pairs.size();
+      judged.needed[i] = !pair.undoTried && i + 1 < batch.pairs.size();
     }
   }
-  return needed;
+  return judged;
+}
+
+// The reservations a crash left under names of `batch`: marked ones (no
+// entry to `exists`, but an empty file), and the unmarked empty file where
+// a killed run stood: the commit at the first pair not proven renamed, or
+// an undo at the first pair it tried that is neither back nor failed.
+std::vector<std::string> LeftoversOf(const LoggedBatch& batch, const DiskTests& disk) {
+  const Judged judged = Judge(batch, disk.exists, disk.relate);
+  std::vector<std::string> leftovers;
+  bool undoStopFound = false;
+  for (std::size_t i = 0; i < batch.pairs.size(); ++i) {
+    const LoggedPair& pair = batch.pairs[i];
+    const Judged::Seen& now = judged.seen[i];
+    const bool bothSeparate = now.newExists && now.oldExists && now.names == NamePair::Separate;
+    if (!now.newExists && disk.isEmptyFile(pair.newPath)) leftovers.push_back(pair.newPath);
+    if (!now.oldExists && disk.isEmptyFile(pair.oldPath)) leftovers.push_back(pair.oldPath);
+    if (i == judged.proven && !pair.notRenamed && bothSeparate && disk.isEmptyFile(pair.newPath)) {
+      leftovers.push_back(pair.newPath);
+    }
+    if (!undoStopFound && pair.undoTried && !pair.undoFailed && bothSeparate) {
+      undoStopFound = true;
+      if (disk.isEmptyFile(pair.oldPath)) leftovers.push_back(pair.oldPath);
+    }
+  }
+  return leftovers;
+}
+
+}  // namespace
+
+std::vector<bool> PairsToUndo(const LoggedBatch& batch, const PathExists& exists,
+                              const RelateNames& relate) {
+  return Judge(batch, exists, relate).needed;
 }
 
 BatchState StateOf(const LoggedBatch& batch, const PathExists& exists, const RelateNames& relate) {
@@ -294,7 +362,12 @@ UndoFromLog ReadUndoFromLog(FileSystem& fs, const std::string& logPath) {
   std::size_t index = 0;
   const DiskTests disk = DiskTestsOn(fs);
   result.batch = BatchToUndo(history, disk.exists, disk.relate, &index);
-  if (result.batch.Empty()) return refuse(Refusal::NothingToUndo, {});
+  const bool nothing = result.batch.Empty();
+  if (!history.batches.empty()) {
+    const LoggedBatch& examined = history.batches[nothing ? history.batches.size() - 1 : index];
+    for (std::string& path : LeftoversOf(examined, disk)) result.batch.AddLeftover(std::move(path));
+  }
+  if (nothing) return refuse(Refusal::NothingToUndo, {});
   result.time = history.batches[index].time;
   return result;
 }

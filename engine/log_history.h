@@ -56,13 +56,14 @@ enum class NamePair {
 };
 using RelateNames = std::function<NamePair(const std::string& a, const std::string& b)>;
 
-// Both tests on a file system, each path looked up relative to its folder
-// held open (so no path is too long to test): the entry exists; the two
-// names are one entry when the folder's listing lacks either as it is
-// spelt, else one file when they share an identity.
+// The tests on a file system, each path looked up relative to its folder
+// held open (so no path is too long to test). Two names that share an
+// identity are one file when the folder's listing holds two entries of
+// it, else one entry.
 struct DiskTests {
   PathExists exists;
   RelateNames relate;
+  PathExists isEmptyFile;  // an empty plain file is there (a leftover reservation too)
 };
 DiskTests DiskTestsOn(FileSystem& fs);
 
@@ -75,6 +76,8 @@ struct LoggedPair {
   bool undoTried = false;
   // The next line says that its rename failed.
   bool notRenamed = false;
+  // The latest undo that tried it says that its rename back failed.
+  bool undoFailed = false;
 };
 
 struct LoggedBatch {
@@ -139,8 +142,14 @@ struct UndoFromLog {
   enum class Refusal { None, Untrusted, Unreadable, NotUnderstood, NothingToUndo };
   Refusal refusal = Refusal::None;
   std::string reason;  // Untrusted, Unreadable, NotUnderstood: why, in a few words
-  LastBatch batch;     // None: the renames to take back, in log order
-  std::string time;    // None: the time stamp of that batch's header
+  // None: the renames to take back, in log order. Also (NothingToUndo
+  // too) the reservations a crash left under names of that batch, or of
+  // the latest batch when nothing is to be undone: marked ones, and the
+  // empty file under the name where a run was killed (the first pair of
+  // the batch not proven renamed, or the first its latest undo did not
+  // finish), made before it could be marked.
+  LastBatch batch;
+  std::string time;  // None: the time stamp of that batch's header
 };
 
 // Reads the log at `logPath` through `fs`, opened once and read as the

@@ -469,31 +469,35 @@ TEST(ReadUndoFromLog, TrustsTheFileItReadByWhatItsFileSystemCanExpress) {
 
 // The disk as the reader sees it: a reservation a crash left is no entry,
 // names are looked up in their folder held open (also where the whole path
-// is longer than the kernel takes), and two names are one entry only when
-// the listing lacks one of them.
+// is longer than the kernel takes), and two names of one file are one
+// entry only when the listing holds one entry of that file.
 TEST(DiskTestsOn, SeesThroughLeftoversLongPathsAndOneEntryUnderTwoNames) {
   testing::TempDir dir;
   PosixFileSystem real;
   dir.MakeFile("photo", "x");
+  dir.MakeFile("single", "y");
   dir.MakeFile("leftover");
   ASSERT_EQ(::link(dir.Join("photo").c_str(), dir.Join("second").c_str()), 0);
   const timespec mark[2] = {{449899444, 0}, {449899444, 0}};
   ASSERT_EQ(::utimensat(AT_FDCWD, dir.Join("leftover").c_str(), mark, 0), 0);
-  // A file system that ignores case finds "PHOTO" as "photo".
+  // A file system that ignores case finds "SINGLE" as "single", and keeps
+  // names in its own spelling ("Second" as "second").
   class CaseBlind : public FileSystemWrapper {
    public:
     using FileSystemWrapper::FileSystemWrapper;
     Cause StatEntry(const FolderHandle& folder, const std::string& name, EntryStat* stat) override {
-      return FileSystemWrapper::StatEntry(folder, name == "PHOTO" ? "photo" : name, stat);
+      const std::string kept = name == "SINGLE" ? "single" : name == "Second" ? "second" : name;
+      return FileSystemWrapper::StatEntry(folder, kept, stat);
     }
   } fs(real);
   const DiskTests disk = DiskTestsOn(fs);
   EXPECT_TRUE(disk.exists(dir.Join("photo")));
-  EXPECT_TRUE(disk.exists(dir.Join("PHOTO")));
+  EXPECT_TRUE(disk.exists(dir.Join("SINGLE")));
   EXPECT_FALSE(disk.exists(dir.Join("leftover")));
   EXPECT_FALSE(disk.exists(dir.Join("missing")));
   EXPECT_EQ(disk.relate(dir.Join("photo"), dir.Join("second")), NamePair::OneFile);
-  EXPECT_EQ(disk.relate(dir.Join("photo"), dir.Join("PHOTO")), NamePair::OneEntry);
+  EXPECT_EQ(disk.relate(dir.Join("photo"), dir.Join("Second")), NamePair::OneFile);
+  EXPECT_EQ(disk.relate(dir.Join("single"), dir.Join("SINGLE")), NamePair::OneEntry);
   EXPECT_EQ(disk.relate(dir.Join("photo"), dir.Join("leftover")), NamePair::Separate);
 
   // A folder path of some 4,000 bytes: its files' full paths are past PATH_MAX.

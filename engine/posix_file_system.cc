@@ -173,10 +173,16 @@ FolderHandle PosixFileSystem::OpenFolder(const std::string& path, Cause* cause) 
 }
 
 void PosixFileSystem::Close(int handle) {
+  RenameWays ways;
   {
     const std::lock_guard lock(m_waysMutex);
-    m_ways.erase(handle);
+    const auto found = m_ways.find(handle);
+    if (found != m_ways.end()) {
+      ways = std::move(found->second);
+      m_ways.erase(found);
+    }
   }
+  while (!ways.held.empty()) ReleaseOldest(handle, ways, /*waitForIt=*/true);
   ::close(handle);
 }
 

@@ -6,8 +6,10 @@
 // shared between handles, what renames learnt per folder, is guarded.
 #pragma once
 
+#include <deque>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <unordered_map>
 
 #include "file_system.h"
@@ -23,7 +25,8 @@ class PosixFileSystem : public FileSystem {
                         const std::string& to) override;
   Cause RemoveSecondName(const FolderHandle& folder, const std::string& name,
                          const std::string& other) override;
-  Cause RemoveLeftoverReservation(const FolderHandle& folder, const std::string& name) override;
+  Cause RemoveLeftoverReservation(const FolderHandle& folder, const std::string& name,
+                                  bool unmarked) override;
   bool MayHoldLeftovers(const FolderHandle& folder) override;
   Cause StatEntry(const FolderHandle& folder, const std::string& name, EntryStat* stat) override;
   Cause SyncFolder(const FolderHandle& folder) override;
@@ -67,14 +70,29 @@ class PosixFileSystem : public FileSystem {
   virtual bool KeepsIdentities(int dir);
 
  private:
+  // A reservation the rename replaced, still held open (see
+  // RenameOverReservation).
+  struct HeldReservation {
+    int fd;
+    std::string name;
+    std::chrono::steady_clock::time_point replaced;
+  };
+  // Each is held this long at least, so that a program that opened it just
+  // before the rename has written what it meant to; a folder holds at most
+  // so many (each holds a descriptor).
+  static constexpr std::chrono::milliseconds kHoldReservation{200};
+  static constexpr std::size_t kHeldReservations = 256;
+
   // What one folder's file system was found to offer, learnt once per
-  // folder rather than tried again for every file.
+  // folder rather than tried again for every file, and the reservations
+  // its renames still hold.
   struct RenameWays {
     bool noReplaceFlagRefused = false;
     bool hardLinksRefused = false;
     // Whether inode numbers there name files (stable, and shared by every
     // name of one file); nullopt until asked.
     std::optional<bool> identitiesTrusted;
+    std::deque<HeldReservation> held;
   };
 
   // The entry of `handle` in m_ways, made when missing. It stays where it
@@ -90,6 +108,13 @@ class PosixFileSystem : public FileSystem {
   // still free, and the bytes written under `to` (else beside it). True
   // when the file went back, so that the rename did not happen.
   bool KeepWrittenReservation(int dir, int reservation, const char* from, const char* to);
+  // Lets the oldest held reservation go, once its time is up when
+  // `waitForIt`; what was written into it is kept beside the file that
+  // replaced it, as "<name>.rescued".
+  void ReleaseOldest(int dir, RenameWays& ways, bool waitForIt);
+  // Copies what `from` holds into a new file `name` (or, where that is
+  // taken, "<name>-2" and on).
+  void SaveCopy(int dir, int from, const std::string& name);
 
   // m_waysMutex guards the map, not the entries.
   std::mutex m_waysMutex;

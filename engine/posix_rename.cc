@@ -19,8 +19,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "posix_file_system.h"
@@ -41,25 +43,21 @@ FileId IdOf(const struct stat& st) {
   return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
 }
 
-// Whether the folder's listing names `name` exactly (not just a name the
-// file system takes for the same entry).
-bool ListsExactly(int dir, const std::string& name) {
+// How many entries of the folder name the inode `inode` (a file system
+// that ignores case finds one entry by several spellings; the listing
+// tells the entries apart whatever spelling it keeps).
+int EntriesOf(int dir, ino_t inode) {
   const int fd = ::openat(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0) return 0;
   DIR* listing = ::fdopendir(fd);
   if (listing == nullptr) {
     ::close(fd);
-    return false;
+    return 0;
   }
-  bool found = false;
-  while (const dirent* entry = ::readdir(listing)) {
-    if (name == entry->d_name) {
-      found = true;
-      break;
-    }
-  }
+  int count = 0;
+  while (const dirent* entry = ::readdir(listing)) count += entry->d_ino == inode ? 1 : 0;
   ::closedir(listing);
-  return found;
+  return count;
 }
 
 // Copies what `from` holds into `to` from the start; false on any error.
@@ -137,7 +135,7 @@ Cause PosixFileSystem::RenameNoReplace(const FolderHandle& folder, const std::st
   int error = RenameOnce(dir, ways, from.c_str(), to.c_str());
   // A reservation that a crash left under the new name holds nothing: it
   // goes, and the rename is tried once more.
-  if (error == EEXIST && RemoveLeftoverReservation(folder, to) == Cause::Ok) {
+  if (error == EEXIST && RemoveLeftoverReservation(folder, to, false) == Cause::Ok) {
     error = RenameOnce(dir, ways, from.c_str(), to.c_str());
   }
   return error == 0 ? Cause::Ok : CauseFromErrno(error);
@@ -178,12 +176,46 @@ int PosixFileSystem::RenameOverReservation(int dir, const char* from, const char
     if (::fstatat(dir, to, &st, AT_SYMLINK_NOFOLLOW) == 0 && IsReservation(st)) {
       UnlinkAt(dir, to);
     }
-  } else if (::fstat(reservation, &st) == 0 && st.st_size != 0 &&
-             KeepWrittenReservation(dir, reservation, from, to)) {
-    error = EEXIST;  // the file is back under its old name
+  } else if (::fstat(reservation, &st) == 0 && st.st_size != 0) {
+    if (KeepWrittenReservation(dir, reservation, from, to)) error = EEXIST;  // back under `from`
+  } else {
+    // A program that opened the reservation before the rename may still
+    // write into it: it is held a while longer, and what is written by the
+    // time it goes is kept beside the file.
+    RenameWays& ways = *WaysOf(dir);
+    const auto now = std::chrono::steady_clock::now();
+    ways.held.push_back({reservation, to, now});
+    while (ways.held.size() > kHeldReservations ||
+           now - ways.held.front().replaced >= kHoldReservation) {
+      ReleaseOldest(dir, ways, /*waitForIt=*/false);
+    }
+    return 0;
   }
   ::close(reservation);
   return error;
+}
+
+void PosixFileSystem::ReleaseOldest(int dir, RenameWays& ways, bool waitForIt) {
+  const HeldReservation held = std::move(ways.held.front());
+  ways.held.pop_front();
+  if (waitForIt) std::this_thread::sleep_until(held.replaced + kHoldReservation);
+  struct stat st {};
+  if (::fstat(held.fd, &st) == 0 && st.st_size != 0) SaveCopy(dir, held.fd, held.name + ".rescued");
+  ::close(held.fd);
+}
+
+void PosixFileSystem::SaveCopy(int dir, int from, const std::string& name) {
+  std::string free = name;
+  for (int attempt = 2; attempt <= 100; ++attempt) {
+    const int copy = CreateExclusiveAt(dir, free.c_str());
+    if (copy >= 0) {
+      CopyContent(from, copy);
+      ::close(copy);
+      return;
+    }
+    if (errno != EEXIST) return;
+    free = name + "-" + std::to_string(attempt);
+  }
 }
 
 bool PosixFileSystem::KeepWrittenReservation(int dir, int reservation, const char* from,
@@ -196,17 +228,7 @@ bool PosixFileSystem::KeepWrittenReservation(int dir, int reservation, const cha
   struct stat st {};
   const bool back = ::fstatat(dir, from, &st, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT &&
                     RenameAt(dir, to, from) == 0;
-  std::string name = back ? to : std::string(to) + ".rescued";
-  for (int attempt = 2; attempt <= 100; ++attempt) {
-    const int copy = CreateExclusiveAt(dir, name.c_str());
-    if (copy >= 0) {
-      CopyContent(reservation, copy);
-      ::close(copy);
-      break;
-    }
-    if (errno != EEXIST) break;
-    name = std::string(to) + ".rescued-" + std::to_string(attempt);
-  }
+  SaveCopy(dir, reservation, back ? to : std::string(to) + ".rescued");
   return back;
 }
 
@@ -220,24 +242,23 @@ Cause PosixFileSystem::RemoveSecondName(const FolderHandle& folder, const std::s
     return CauseFromErrno(errno);
   }
   // One file under two names: the same identity on a file system whose
-  // identities tell, a link count for both, and two entries in the
-  // listing (a case-insensitive file system gives one entry to both
-  // spellings of a name).
+  // identities tell, and two entries of it in the listing (a file system
+  // that ignores case gives one entry to both spellings of a name).
   if (!(IdOf(st) == IdOf(otherSt)) || st.st_nlink < 2 || S_ISDIR(st.st_mode) ||
-      !IdentitiesTrusted(dir, *WaysOf(dir)) || name == other || !ListsExactly(dir, name) ||
-      !ListsExactly(dir, other)) {
+      !IdentitiesTrusted(dir, *WaysOf(dir)) || name == other || EntriesOf(dir, st.st_ino) < 2) {
     return Cause::AccessDenied;
   }
   return UnlinkAt(dir, name.c_str()) == 0 ? Cause::Ok : CauseFromErrno(errno);
 }
 
 Cause PosixFileSystem::RemoveLeftoverReservation(const FolderHandle& folder,
-                                                 const std::string& name) {
+                                                 const std::string& name, bool unmarked) {
   struct stat st {};
   if (::fstatat(folder.Get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
     return CauseFromErrno(errno);
   }
-  if (!IsReservation(st)) return Cause::AccessDenied;
+  const bool empty = S_ISREG(st.st_mode) && st.st_size == 0;
+  if (!(unmarked ? empty : IsReservation(st))) return Cause::AccessDenied;
   return UnlinkAt(folder.Get(), name.c_str()) == 0 ? Cause::Ok : CauseFromErrno(errno);
 }
 
@@ -282,14 +303,23 @@ bool PosixFileSystem::IsOpenLog(const LogHandle& log, const FolderHandle& folder
     return false;
   }
   if (open.st_ino == entry.st_ino) return true;
+  if (IdentitiesTrusted(folder.Get(), *WaysOf(folder.Get()))) return false;
   // A FUSE file system without inode numbers of its own gives each
-  // spelling of a name (K.LOG, k.log) its own number.
-  return !IdentitiesTrusted(folder.Get(), *WaysOf(folder.Get())) && open.st_size == entry.st_size &&
-         open.st_mtim.tv_sec == entry.st_mtim.tv_sec &&
-         open.st_mtim.tv_nsec == entry.st_mtim.tv_nsec;
+  // spelling of a name (K.LOG, k.log) its own number, and the kernel keeps
+  // what it last heard of each: both are asked afresh.
+  constexpr unsigned kWanted = STATX_SIZE | STATX_MTIME;
+  struct statx fresh {
+  }, named{};
+  return ::statx(log.Get(), "", AT_EMPTY_PATH | AT_STATX_FORCE_SYNC, kWanted, &fresh) == 0 &&
+         ::statx(folder.Get(), name.c_str(), AT_SYMLINK_NOFOLLOW | AT_STATX_FORCE_SYNC, kWanted,
+                 &named) == 0 &&
+         fresh.stx_size == named.stx_size && fresh.stx_mtime.tv_sec == named.stx_mtime.tv_sec &&
+         fresh.stx_mtime.tv_nsec == named.stx_mtime.tv_nsec;
 }
 
 Cause PosixFileSystem::SyncFolder(const FolderHandle& folder) {
+  RenameWays& ways = *WaysOf(folder.Get());
+  while (!ways.held.empty()) ReleaseOldest(folder.Get(), ways, /*waitForIt=*/true);
   if (::fsync(folder.Get()) == 0 || errno == EINVAL || errno == ENOTSUP || errno == EROFS) {
     return Cause::Ok;
   }

@@ -225,6 +225,33 @@ TEST(PosixRenameReservationTest, NeverReplacesOrLosesWhatAppearsMeanwhile) {
   }
 }
 
+// A program that opened the reservation before the rename and writes into
+// it afterwards writes into a file no name holds any more: the reservation
+// is held until the folder is synced or let go, and what it holds by then
+// is kept beside the file.
+TEST(PosixRenameReservationTest, KeepsWhatIsWrittenIntoTheReservationAfterTheRename) {
+  for (const bool sync : {true, false}) {
+    TempDir dir;
+    Refusing fs(Refusing::Reservation);
+    dir.MakeFile("a", "mine");
+    int theirs = -1;
+    fs.afterCreate = [&](const char* name) { theirs = ::open(dir.Join(name).c_str(), O_WRONLY); };
+    FolderHandle folder = testing::OpenHeld(fs, dir.Path());
+    ASSERT_EQ(fs.RenameNoReplace(folder, "a", "b"), Cause::Ok);
+    ASSERT_GE(theirs, 0);
+    ASSERT_EQ(::write(theirs, "late", 4), 4);
+    ::close(theirs);
+    if (sync) {
+      EXPECT_EQ(fs.SyncFolder(folder), Cause::Ok);
+    } else {
+      folder.Reset();
+    }
+    EXPECT_EQ(dir.Names(), (Names{"b", "b.rescued"}));
+    EXPECT_EQ(dir.Read("b"), "mine");
+    EXPECT_EQ(dir.Read("b.rescued"), "late");
+  }
+}
+
 // A reservation a crash left behind is known by its mark and goes when its
 // name is wanted again; a user's own empty file under that name stays.
 TEST(PosixRenameReservationTest, ALeftoverReservationMakesWayAndAUsersEmptyFileDoesNot) {
@@ -247,7 +274,7 @@ TEST(PosixRenameReservationTest, ALeftoverReservationMakesWayAndAUsersEmptyFileD
     EXPECT_EQ(fs.RenameNoReplace(folder, "a", "c"), Cause::AccessDenied);
     EXPECT_EQ(fs.RenameNoReplace(folder, "a", "b"), Cause::Ok);
     EXPECT_EQ(dir.Read("b"), "mine");
-    EXPECT_EQ(fs.RemoveLeftoverReservation(folder, "c"), Cause::AccessDenied);
+    EXPECT_EQ(fs.RemoveLeftoverReservation(folder, "c", true), Cause::AccessDenied);
     dir.MakeFile("d");  // a user's own empty file, made now
     EXPECT_EQ(fs.RenameNoReplace(folder, "b", "d"), Cause::AccessDenied);
     EXPECT_EQ(dir.Names(), (Names{"b", "c", "d"}));

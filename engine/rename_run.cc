@@ -86,7 +86,7 @@ void LeaveOutLeftovers(FileSystem& fs, const FolderHandle& folder, bool remove,
   for (const FileEntry* entry : plan.inSeries) {
     EntryStat stat;
     if (fs.StatEntry(folder, entry->name, &stat) == Cause::Ok && stat.isLeftoverReservation &&
-        (!remove || fs.RemoveLeftoverReservation(folder, entry->name) == Cause::Ok)) {
+        (!remove || fs.RemoveLeftoverReservation(folder, entry->name, false) == Cause::Ok)) {
       leftovers.push_back(entry->name);
     }
   }

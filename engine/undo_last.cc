@@ -18,6 +18,15 @@ std::string FolderToOpen(const std::string& path, const PathParts& parts) {
 
 }  // namespace
 
+void RemoveLeftovers(FileSystem& fs, const std::vector<std::string>& paths) {
+  for (const std::string& path : paths) {
+    const PathParts parts = SplitPath(path);
+    Cause cause = Cause::Ok;
+    const FolderHandle folder = fs.OpenFolder(FolderToOpen(path, parts), &cause);
+    if (folder.IsOpen()) fs.RemoveLeftoverReservation(folder, parts.name, /*unmarked=*/true);
+  }
+}
+
 RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameContext& ctx,
                          LastBatch& lastBatch, bool fromLog) {
   RunOutcome outcome;
@@ -27,6 +36,7 @@ RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameCon
     return outcome;
   }
   outcome.logPath = log.Path();
+  RemoveLeftovers(ctx.fs, lastBatch.Leftovers());
 
   ResultsList& results = ctx.results;
   results.Clear();
@@ -108,6 +118,12 @@ RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameCon
         cause = RenameOneFile(ctx, folder, from.name, to.name, isOpenLog);
       }
       renamedHere = renamedHere || cause == Cause::Ok;
+    }
+    if (cause != Cause::Ok) {
+      // The log says so, after the lines of renames tried (so that those
+      // written ahead for the next entries go and are written again).
+      log.CutUntried();
+      log.Write(NotRenamedBackLogLine(newPaths[i], CauseText(cause)), /*sync=*/true);
     }
     if (cause != Cause::Ok && outcome.end != RunEnd::RenameFailed) {
       outcome.end = RunEnd::RenameFailed;

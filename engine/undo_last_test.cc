@@ -114,9 +114,13 @@ TEST_F(UndoLastTest, FailuresAreReportedAndTheRestIsRenamedBack) {
   EXPECT_EQ(m_dir.Names(), (Lines{"0002Holiday.", "b", "c"}));
   EXPECT_EQ(m_dir.Read("b"), "new file under b's old name");
   EXPECT_TRUE(m_run.batch.Empty());
-  // Every entry has its undo line, also those that failed.
+  // Every entry has its undo line, also those that failed, each followed
+  // by the line that says so.
   const std::string log = m_logDir.Read("undo.log");
-  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 4);
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 6);
+  EXPECT_NE(log.find(EscapeLogPath(m_dir.Join("0002Holiday.")) +
+                     " was not renamed back: " + "access denied.\n"),
+            std::string::npos);
 }
 
 TEST_F(UndoLastTest, EmptyBatchWritesOnlyTheUndoHeader) {
