@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <map>
 #include <set>
 
+#include "file_name.h"
 #include "log_format.h"
 
 namespace kalvenor {
@@ -519,6 +521,89 @@ TEST(DiskTestsOn, SeesThroughLeftoversLongPathsAndOneEntryUnderTwoNames) {
   EXPECT_FALSE(disk.exists(deep + "/" + name + "g"));
   ASSERT_EQ(::unlinkat(folder, name.c_str(), 0), 0);
   ::close(folder);
+}
+
+}  // namespace
+}  // namespace kalvenor
+
+namespace kalvenor {
+namespace {
+
+// A run killed between creating a reservation and marking it leaves an
+// empty, unmarked file: where the commit stood (the first pair not proven
+// renamed, its old name still there) or where an undo stood (the first pair
+// it tried that is neither back nor said to have failed). Those, and marked
+// ones anywhere in the batch, are named for the undo to remove; an empty
+// file anywhere else, or where a line says the rename failed, is a user's.
+TEST(ReadUndoFromLog, NamesTheReservationsAKilledRunLeft) {
+  using Files = std::map<std::string, std::string>;  // name -> content; "" empty
+  const struct {
+    const char* what;
+    std::vector<std::string> lines;  // "<old> <new>" pairs and undo lines, as below
+    Files files;
+    std::vector<std::string> undo, leftovers;
+  } cases[] = {
+      {"commit killed at b",
+       {"a H1", "b H2", "c H3"},
+       {{"H1", "a"}, {"b", "b"}, {"H2", ""}, {"c", "c"}},
+       {"a"},
+       {"H2"}},
+      {"a user's empty file where the commit failed",
+       {"a H1", "b H2", "!b"},
+       {{"H1", "a"}, {"b", "b"}, {"H2", ""}},
+       {"a"},
+       {}},
+      {"an empty file past where the commit stood",
+       {"a H1", "b H2", "c H3"},
+       {{"H1", "a"}, {"b", "b"}, {"c", "c"}, {"H3", ""}},
+       {"a"},
+       {}},
+      {"undo killed at b",
+       {"a H1", "b H2", "c H3", "<", "<a", "<b", "<c"},
+       {{"a", "a"}, {"b", ""}, {"H2", "b"}, {"H3", "c"}},
+       {"b", "c"},
+       {"b"}},
+      {"a user's empty file where the undo failed",
+       {"a H1", "b H2", "<", "<a", "<b", "!<b"},
+       {{"a", "a"}, {"b", ""}, {"H2", "b"}},
+       {"b"},
+       {}},
+  };
+  for (const auto& c : cases) {
+    testing::TempDir dir;
+    std::string log = kHeader;
+    for (const std::string& l : c.lines) {
+      if (l == "<") {
+        log += kUndoHeader;
+      } else if (l.starts_with("!<")) {
+        log += EscapeLogPath(dir.Join("H" + std::to_string(l[2] - 'a' + 1))) +
+               " was not renamed back: access denied.\n";
+      } else if (l.starts_with("<")) {
+        const std::string name(1, l[1]);
+        log += dir.Join("H" + std::to_string(l[1] - 'a' + 1)) + " renamed back to " +
+               dir.Join(name) + "\n";
+      } else if (l.starts_with("!")) {
+        log += dir.Join(l.substr(1)) + " was not renamed: access denied.\n";
+      } else {
+        log += Line(dir.Join(l.substr(0, 1)), dir.Join(l.substr(2)));
+      }
+    }
+    dir.MakeFile("run.log", log);
+    for (const auto& [name, content] : c.files) dir.MakeFile(name, content);
+    PosixFileSystem real;
+    class Card : public FileSystemWrapper {
+     public:
+      using FileSystemWrapper::FileSystemWrapper;
+      bool MayHoldLeftovers(const FolderHandle&) override { return true; }
+    } card(real);
+    const UndoFromLog undo = ReadUndoFromLog(card, dir.Join("run.log"));
+    std::vector<std::string> undone, leftovers;
+    for (const std::string& path : undo.batch.OldPaths()) undone.push_back(SplitPath(path).name);
+    for (const std::string& path : undo.batch.Leftovers())
+      leftovers.push_back(SplitPath(path).name);
+    EXPECT_EQ(undone, c.undo) << c.what;
+    EXPECT_EQ(leftovers, c.leftovers) << c.what;
+  }
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ using Names = std::vector<std::string>;
 // Every call it does not refuse is the real one.
 class Refusing : public PosixFileSystem {
  public:
-  enum Way { Flag, HardLinks, Reservation };
+  enum class Way { Flag, HardLinks, Reservation };
   explicit Refusing(Way way, bool keepsIdentities = true)
       : m_way(way), m_keepsIdentities(keepsIdentities) {}
 
@@ -35,13 +35,13 @@ class Refusing : public PosixFileSystem {
  protected:
   int RenameExclusiveAt(int dir, const char* from, const char* to) override {
     ++flagCalls;
-    if (m_way == Flag) return PosixFileSystem::RenameExclusiveAt(dir, from, to);
+    if (m_way == Way::Flag) return PosixFileSystem::RenameExclusiveAt(dir, from, to);
     errno = EINVAL;
     return -1;
   }
   int LinkAt(int dir, const char* from, const char* to) override {
     ++linkCalls;
-    if (m_way != Reservation) return PosixFileSystem::LinkAt(dir, from, to);
+    if (m_way != Way::Reservation) return PosixFileSystem::LinkAt(dir, from, to);
     errno = EPERM;
     return -1;
   }
@@ -120,21 +120,21 @@ TEST_P(PosixRenameTest, RenamesALinkAsALink) {
 }
 
 std::string WayName(const ::testing::TestParamInfo<Refusing::Way>& param) {
-  return param.param == Refusing::Flag        ? "NoReplaceFlag"
-         : param.param == Refusing::HardLinks ? "HardLinks"
-                                              : "Reservation";
+  return param.param == Refusing::Way::Flag        ? "NoReplaceFlag"
+         : param.param == Refusing::Way::HardLinks ? "HardLinks"
+                                                   : "Reservation";
 }
 
 INSTANTIATE_TEST_SUITE_P(FileSystems, PosixRenameTest,
-                         ::testing::Values(Refusing::Flag, Refusing::HardLinks,
-                                           Refusing::Reservation),
+                         ::testing::Values(Refusing::Way::Flag, Refusing::Way::HardLinks,
+                                           Refusing::Way::Reservation),
                          WayName);
 
 // The old name cannot be removed after the link was made: the file must
 // end up under its old name only, not under both.
 TEST(PosixRenameFallbackTest, FailedUnlinkLeavesTheFileUnderItsOldNameOnly) {
   TempDir dir;
-  Refusing fs(Refusing::HardLinks);
+  Refusing fs(Refusing::Way::HardLinks);
   dir.MakeFile("a", "bytes");
   const FolderHandle folder = testing::OpenHeld(fs, dir.Path());
   fs.failUnlinksWith = EACCES;
@@ -211,7 +211,7 @@ TEST(PosixRenameReservationTest, NeverReplacesOrLosesWhatAppearsMeanwhile) {
   for (const auto& c : cases) {
     TempDir dir;
     folderPath = dir.Path();
-    Refusing fs(Refusing::Reservation);
+    Refusing fs(Refusing::Way::Reservation);
     dir.MakeFile("a", "mine");
     if (c.takeBefore) plant("b");
     fs.afterCreate = c.afterCreate;
@@ -232,7 +232,7 @@ TEST(PosixRenameReservationTest, NeverReplacesOrLosesWhatAppearsMeanwhile) {
 TEST(PosixRenameReservationTest, KeepsWhatIsWrittenIntoTheReservationAfterTheRename) {
   for (const bool sync : {true, false}) {
     TempDir dir;
-    Refusing fs(Refusing::Reservation);
+    Refusing fs(Refusing::Way::Reservation);
     dir.MakeFile("a", "mine");
     int theirs = -1;
     fs.afterCreate = [&](const char* name) { theirs = ::open(dir.Join(name).c_str(), O_WRONLY); };
@@ -255,7 +255,7 @@ TEST(PosixRenameReservationTest, KeepsWhatIsWrittenIntoTheReservationAfterTheRen
 // A reservation a crash left behind is known by its mark and goes when its
 // name is wanted again; a user's own empty file under that name stays.
 TEST(PosixRenameReservationTest, ALeftoverReservationMakesWayAndAUsersEmptyFileDoesNot) {
-  for (const Refusing::Way way : {Refusing::Flag, Refusing::Reservation}) {
+  for (const Refusing::Way way : {Refusing::Way::Flag, Refusing::Way::Reservation}) {
     TempDir dir;
     Refusing fs(way);
     dir.MakeFile("a", "mine");
@@ -297,7 +297,7 @@ TEST(PosixRenameReservationTest, LearnsOnceWhatTheFileSystemRefuses) {
     Refusing::Way way;
     bool keepsIdentities;
     int linkCalls;
-  } cases[] = {{Refusing::Reservation, true, 1}, {Refusing::HardLinks, false, 0}};
+  } cases[] = {{Refusing::Way::Reservation, true, 1}, {Refusing::Way::HardLinks, false, 0}};
   for (const auto& c : cases) {
     TempDir dir;
     Refusing fs(c.way, c.keepsIdentities);
