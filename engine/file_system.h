@@ -148,11 +148,13 @@ class FileSystem {
   // Where the file system offers no rename that refuses to replace (nor
   // hard links whose identities it keeps), the new name is reserved by
   // creating it as an empty file, marked by its modification time, and the
-  // file is renamed over that reservation while it is held open; whatever
-  // another program wrote into the reservation meanwhile is kept (the file
-  // goes back to its old name and the rename fails). A crash can leave the
-  // empty reservation behind: EntryStat tells it, RemoveLeftoverReservation
-  // removes it.
+  // file is renamed over that reservation while it is held open. What
+  // another program writes into the reservation is never lost: written
+  // before the rename's last check, it stays under the name and the rename
+  // fails; written later, it is kept beside the file as "<to>.rescued"
+  // when the reservation is let go (when the folder is synced or closed).
+  // A crash can leave the empty reservation behind: EntryStat tells it,
+  // RemoveLeftoverReservation removes it.
   virtual Cause RenameNoReplace(const FolderHandle& folder, const std::string& from,
                                 const std::string& to) = 0;
 

@@ -182,7 +182,7 @@ void PosixFileSystem::Close(int handle) {
       m_ways.erase(found);
     }
   }
-  while (!ways.held.empty()) ReleaseOldest(handle, ways, /*waitForIt=*/true);
+  ReleaseHeld(handle, ways);
   ::close(handle);
 }
 

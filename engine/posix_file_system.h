@@ -103,15 +103,11 @@ class PosixFileSystem : public FileSystem {
   // The rename without its retry over a leftover reservation: 0 or errno.
   int RenameOnce(int dir, RenameWays& ways, const char* from, const char* to);
   int RenameOverReservation(int dir, const char* from, const char* to);
-  // After `from` replaced a reservation that someone wrote into (held as
-  // `reservation`): puts the file back under `from` where that name is
-  // still free, and the bytes written under `to` (else beside it). True
-  // when the file went back, so that the rename did not happen.
-  bool KeepWrittenReservation(int dir, int reservation, const char* from, const char* to);
-  // Lets the oldest held reservation go, once its time is up when
-  // `waitForIt`; what was written into it is kept beside the file that
-  // replaced it, as "<name>.rescued".
-  void ReleaseOldest(int dir, RenameWays& ways, bool waitForIt);
+  // Lets the oldest held reservation go; what was written into it is kept
+  // beside the file that replaced it, as "<name>.rescued".
+  void ReleaseOldest(int dir, RenameWays& ways);
+  // Lets every held reservation go, once the last one's time is up.
+  void ReleaseHeld(int dir, RenameWays& ways);
   // Copies what `from` holds into a new file `name` (or, where that is
   // taken, "<name>-2" and on).
   void SaveCopy(int dir, int from, const std::string& name);

@@ -7,9 +7,11 @@
 //    two names a crash between them leaves can be told later;
 //  - else (an exFAT or FAT card, sshfs) a reservation: the new name is
 //    created as an empty file marked by its time (reservation_mark.h) and
-//    held open, the file is renamed over it once it is checked to be still
-//    that empty file, and afterwards the held reservation tells whether
-//    anyone wrote into it between the check and the rename.
+//    held open, and the file is renamed over it once it is checked to be
+//    still that empty file. What another program writes into it after the
+//    check (it may have opened it before the rename) is kept beside the
+//    file when the reservation is let go, 200 ms after the rename at the
+//    earliest.
 // What a folder's file system refuses is learnt once per folder.
 #include <dirent.h>
 #include <fcntl.h>
@@ -176,18 +178,17 @@ int PosixFileSystem::RenameOverReservation(int dir, const char* from, const char
     if (::fstatat(dir, to, &st, AT_SYMLINK_NOFOLLOW) == 0 && IsReservation(st)) {
       UnlinkAt(dir, to);
     }
-  } else if (::fstat(reservation, &st) == 0 && st.st_size != 0) {
-    if (KeepWrittenReservation(dir, reservation, from, to)) error = EEXIST;  // back under `from`
   } else {
-    // A program that opened the reservation before the rename may still
-    // write into it: it is held a while longer, and what is written by the
-    // time it goes is kept beside the file.
+    // A program that opened the reservation before the rename may write
+    // into it (the check above saw it empty) or still be writing: it is
+    // held a while longer, and what was written by the time it goes is kept
+    // beside the file.
     RenameWays& ways = *WaysOf(dir);
     const auto now = std::chrono::steady_clock::now();
     ways.held.push_back({reservation, to, now});
     while (ways.held.size() > kHeldReservations ||
            now - ways.held.front().replaced >= kHoldReservation) {
-      ReleaseOldest(dir, ways, /*waitForIt=*/false);
+      ReleaseOldest(dir, ways);
     }
     return 0;
   }
@@ -195,13 +196,19 @@ int PosixFileSystem::RenameOverReservation(int dir, const char* from, const char
   return error;
 }
 
-void PosixFileSystem::ReleaseOldest(int dir, RenameWays& ways, bool waitForIt) {
+void PosixFileSystem::ReleaseOldest(int dir, RenameWays& ways) {
   const HeldReservation held = std::move(ways.held.front());
   ways.held.pop_front();
-  if (waitForIt) std::this_thread::sleep_until(held.replaced + kHoldReservation);
   struct stat st {};
   if (::fstat(held.fd, &st) == 0 && st.st_size != 0) SaveCopy(dir, held.fd, held.name + ".rescued");
   ::close(held.fd);
+}
+
+void PosixFileSystem::ReleaseHeld(int dir, RenameWays& ways) {
+  if (ways.held.empty()) return;
+  const auto due = ways.held.back().replaced + kHoldReservation;
+  if (std::chrono::steady_clock::now() < due) std::this_thread::sleep_until(due);
+  while (!ways.held.empty()) ReleaseOldest(dir, ways);
 }
 
 void PosixFileSystem::SaveCopy(int dir, int from, const std::string& name) {
@@ -209,6 +216,9 @@ void PosixFileSystem::SaveCopy(int dir, int from, const std::string& name) {
   for (int attempt = 2; attempt <= 100; ++attempt) {
     const int copy = CreateExclusiveAt(dir, free.c_str());
     if (copy >= 0) {
+      // Appended, so that nothing another program writes into the new file
+      // meanwhile is overwritten.
+      (void)::fcntl(copy, F_SETFL, O_APPEND);
       CopyContent(from, copy);
       ::close(copy);
       return;
@@ -216,20 +226,6 @@ void PosixFileSystem::SaveCopy(int dir, int from, const std::string& name) {
     if (errno != EEXIST) return;
     free = name + "-" + std::to_string(attempt);
   }
-}
-
-bool PosixFileSystem::KeepWrittenReservation(int dir, int reservation, const char* from,
-                                             const char* to) {
-  // Another program wrote into the reservation between the check and the
-  // rename, which has now replaced it: the file goes back to its old name
-  // (where that is still free) and the bytes written come back under the
-  // name they were written to; where the old name was taken, the rename
-  // stays and the bytes go beside it.
-  struct stat st {};
-  const bool back = ::fstatat(dir, from, &st, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT &&
-                    RenameAt(dir, to, from) == 0;
-  SaveCopy(dir, reservation, back ? to : std::string(to) + ".rescued");
-  return back;
 }
 
 Cause PosixFileSystem::RemoveSecondName(const FolderHandle& folder, const std::string& name,
@@ -319,7 +315,7 @@ bool PosixFileSystem::IsOpenLog(const LogHandle& log, const FolderHandle& folder
 
 Cause PosixFileSystem::SyncFolder(const FolderHandle& folder) {
   RenameWays& ways = *WaysOf(folder.Get());
-  while (!ways.held.empty()) ReleaseOldest(folder.Get(), ways, /*waitForIt=*/true);
+  ReleaseHeld(folder.Get(), ways);
   if (::fsync(folder.Get()) == 0 || errno == EINVAL || errno == ENOTSUP || errno == EROFS) {
     return Cause::Ok;
   }

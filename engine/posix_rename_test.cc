@@ -145,8 +145,9 @@ TEST(PosixRenameFallbackTest, FailedUnlinkLeavesTheFileUnderItsOldNameOnly) {
 
 // Without the flag and hard links the new name is reserved first: a file
 // that takes the name before the rename (or takes over the reservation) is
-// never replaced, bytes written into the reservation are never lost, and a
-// failed rename leaves no reservation behind.
+// never replaced, bytes written into the reservation are never lost (before
+// its last check they stay and the rename fails; after it they are kept
+// beside the file), and a failed rename leaves no reservation behind.
 TEST(PosixRenameReservationTest, NeverReplacesOrLosesWhatAppearsMeanwhile) {
   std::string folderPath;
   const auto plant = [&](const char* name) {
@@ -201,10 +202,10 @@ TEST(PosixRenameReservationTest, NeverReplacesOrLosesWhatAppearsMeanwhile) {
        {},
        writeInto,
        0,
-       Cause::AccessDenied,
-       {"a", "b"},
-       "mine",
-       "written"},
+       Cause::Ok,
+       {"b", "b.rescued"},
+       "",
+       "mine"},
       {"the rename fails", false, {}, {}, EIO, Cause::HardwareError, {"a"}, "mine", ""},
       {"nothing in the way", false, {}, {}, 0, Cause::Ok, {"b"}, "", "mine"},
   };
@@ -219,9 +220,11 @@ TEST(PosixRenameReservationTest, NeverReplacesOrLosesWhatAppearsMeanwhile) {
     fs.failRenameWith = c.renameError;
     const FolderHandle folder = testing::OpenHeld(fs, dir.Path());
     EXPECT_EQ(fs.RenameNoReplace(folder, "a", "b"), c.cause) << c.what;
+    EXPECT_EQ(fs.SyncFolder(folder), Cause::Ok);  // lets the reservation go
     EXPECT_EQ(dir.Names(), c.names) << c.what;
     EXPECT_EQ(dir.Read("a"), c.atA) << c.what;
     EXPECT_EQ(dir.Read("b"), c.atB) << c.what;
+    EXPECT_EQ(dir.Read("b.rescued"), c.names.back() == "b.rescued" ? "written" : "") << c.what;
   }
 }
 

@@ -674,14 +674,14 @@ TEST_F(RenameRunTest, EveryRenameWaitsForItsLineOnTheStorage) {
     EXPECT_EQ(journal.folderSyncedAfter, 30);
     EXPECT_EQ(journal.truncations, 0);
   }
-  // How the pace follows the cost of a sync: 8 renames per sync's worth.
+  // How the pace follows the cost of a sync: 16 renames per sync's worth.
   using std::chrono::microseconds;
   const struct {
     microseconds sync, renames;
     std::size_t count, next;
   } paces[] = {
       {microseconds(1), microseconds(16), 8, GroupPacer::kFirstGroup},  // a RAM disk
-      {microseconds(4000), microseconds(40), 8, 6400},                  // a disk
+      {microseconds(4000), microseconds(40), 8, 12800},                 // a disk
       {microseconds(100000), microseconds(1), 1, GroupPacer::kLargestGroup},
       {microseconds(5), microseconds(0), 0, GroupPacer::kFirstGroup},  // nothing renamed
   };

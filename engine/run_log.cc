@@ -32,7 +32,7 @@ bool CouldBeSpeltAs(std::string_view name, std::string_view logName) {
 void GroupPacer::Measured(std::chrono::nanoseconds sync, std::chrono::nanoseconds renames,
                           std::size_t count) {
   if (count == 0 || renames.count() <= 0) return;
-  constexpr double kRenamesPerSync = 8;  // a sync costs an eighth of its group's renames
+  constexpr double kRenamesPerSync = 16;  // a sync costs a sixteenth of its group's renames
   const double perRename = static_cast<double>(renames.count()) / static_cast<double>(count);
   const double wanted = std::ceil(kRenamesPerSync * static_cast<double>(sync.count()) / perRename);
   m_next = static_cast<std::size_t>(

@@ -22,7 +22,7 @@
 namespace kalvenor {
 
 // The size of each group of lines written ahead: the first is small; then
-// each group is made long enough that its sync costs about an eighth of
+// each group is made long enough that its sync costs about a sixteenth of
 // the time its renames take (nothing on a RAM disk, a few ms on a disk, far
 // more on a memory card), so that syncing adds little to a run however
 // slow the storage.
