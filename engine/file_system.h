@@ -127,8 +127,9 @@ class FileSystem {
   virtual FolderHandle OpenFolder(const std::string& path, Cause* cause) = 0;
 
   // Appends to `out` one entry per file of the folder (everything but
-  // directories and links to directories), in the order the folder lists
-  // them, with name, stem, ext and id filled in (id: the folder's device
+  // directories, links to directories and the ".fuse_hidden" files a FUSE
+  // file system keeps for files replaced while open), in the order the
+  // folder lists them, with name, stem, ext and id filled in (id: the folder's device
   // and the inode the listing gives). `time` is filled in only `withTimes`,
   // since it costs one stat per file; otherwise it is 0. False when the
   // folder cannot be read; `out` may then hold what was read before.
@@ -152,9 +153,10 @@ class FileSystem {
   // another program writes into the reservation is never lost: written
   // before the rename's last check, it stays under the name and the rename
   // fails; written later, it is kept beside the file as "<to>.rescued"
-  // when the reservation is let go (when the folder is synced or closed).
-  // A crash can leave the empty reservation behind: EntryStat tells it,
-  // RemoveLeftoverReservation removes it.
+  // when the reservation is let go (at the next rename in the folder, or
+  // when the folder is synced or closed). A crash can leave the empty
+  // reservation behind: EntryStat tells it, RemoveLeftoverReservation
+  // removes it.
   virtual Cause RenameNoReplace(const FolderHandle& folder, const std::string& from,
                                 const std::string& to) = 0;
 

@@ -21,6 +21,7 @@ namespace kalvenor {
 namespace {
 
 constexpr std::int64_t kSecondsFrom1601To1970 = 11644473600;
+constexpr std::string_view kFuseHidden = ".fuse_hidden";
 
 // Seconds and nanoseconds since 1970 as a file time (100 ns since 1601);
 // 0 for times before 1601.
@@ -182,7 +183,7 @@ void PosixFileSystem::Close(int handle) {
       m_ways.erase(found);
     }
   }
-  ReleaseHeld(handle, ways);
+  LetGo(handle, ways, /*waitForLateWrites=*/true);
   ::close(handle);
 }
 
@@ -199,6 +200,9 @@ bool PosixFileSystem::ListFiles(const FolderHandle& held, bool withTimes,
     // system gives no type.
     unsigned char type = d->d_type;
     if (type == DT_DIR) continue;  // also "." and ".."
+    // Where a FUSE file system hides a file replaced while it was open (a
+    // held reservation): no file of anyone's, and it goes when closed.
+    if (std::string_view(d->d_name).starts_with(kFuseHidden)) continue;
     struct stat st {};
     const bool needStat = withTimes || type == DT_UNKNOWN;
     if (needStat) {

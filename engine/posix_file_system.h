@@ -6,7 +6,6 @@
 // shared between handles, what renames learnt per folder, is guarded.
 #pragma once
 
-#include <deque>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -68,31 +67,36 @@ class PosixFileSystem : public FileSystem {
   // and shared by every name of one file) rather than made up per path, as
   // FUSE file systems without numbers of their own do.
   virtual bool KeepsIdentities(int dir);
+  // Whether the folder's file system copes with a file replaced while it
+  // is open (a FUSE file system keeps it under a hidden name meanwhile;
+  // fusefat then overwrites other files' data).
+  virtual bool HoldsReplacedFiles(int dir);
 
  private:
-  // A reservation the rename replaced, still held open (see
+  // A reservation the last rename replaced, still held open (see
   // RenameOverReservation).
   struct HeldReservation {
     int fd;
     std::string name;
     std::chrono::steady_clock::time_point replaced;
   };
-  // Each is held this long at least, so that a program that opened it just
-  // before the rename has written what it meant to; a folder holds at most
-  // so many (each holds a descriptor).
+  // How long after its rename a reservation is held at least when the
+  // folder is synced or let go.
   static constexpr std::chrono::milliseconds kHoldReservation{200};
-  static constexpr std::size_t kHeldReservations = 256;
 
   // What one folder's file system was found to offer, learnt once per
-  // folder rather than tried again for every file, and the reservations
-  // its renames still hold.
+  // folder rather than tried again for every file, and the reservation its
+  // last rename replaced.
   struct RenameWays {
     bool noReplaceFlagRefused = false;
     bool hardLinksRefused = false;
     // Whether inode numbers there name files (stable, and shared by every
     // name of one file); nullopt until asked.
     std::optional<bool> identitiesTrusted;
-    std::deque<HeldReservation> held;
+    // Whether a reservation may be held open while the rename replaces it;
+    // nullopt until asked.
+    std::optional<bool> holdsReplaced;
+    std::optional<HeldReservation> held;
   };
 
   // The entry of `handle` in m_ways, made when missing. It stays where it
@@ -102,12 +106,11 @@ class PosixFileSystem : public FileSystem {
   bool IdentitiesTrusted(int dir, RenameWays& ways);
   // The rename without its retry over a leftover reservation: 0 or errno.
   int RenameOnce(int dir, RenameWays& ways, const char* from, const char* to);
-  int RenameOverReservation(int dir, const char* from, const char* to);
-  // Lets the oldest held reservation go; what was written into it is kept
-  // beside the file that replaced it, as "<name>.rescued".
-  void ReleaseOldest(int dir, RenameWays& ways);
-  // Lets every held reservation go, once the last one's time is up.
-  void ReleaseHeld(int dir, RenameWays& ways);
+  int RenameOverReservation(int dir, RenameWays& ways, const char* from, const char* to);
+  // Lets the held reservation go (with `waitForLateWrites`, once it is
+  // kHoldReservation old); what was written into it is kept beside the
+  // file that replaced it, as "<name>.rescued".
+  void LetGo(int dir, RenameWays& ways, bool waitForLateWrites = false);
   // Copies what `from` holds into a new file `name` (or, where that is
   // taken, "<name>-2" and on).
   void SaveCopy(int dir, int from, const std::string& name);

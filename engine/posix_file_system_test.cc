@@ -41,6 +41,7 @@ TEST(PosixScanTest, ListsFilesAndFileLinksButNoFolders) {
   ASSERT_EQ(::symlink("sub", dir.Join("link-to-dir").c_str()), 0);
   ASSERT_EQ(::symlink("a.jpg", dir.Join("link-to-file").c_str()), 0);
   ASSERT_EQ(::symlink("nowhere", dir.Join("dangling").c_str()), 0);
+  dir.MakeFile(".fuse_hidden0000000100000002");
   for (bool withTimes : {false, true}) {
     EXPECT_EQ(ScannedNames(fs, dir.Path(), withTimes),
               (std::vector<std::string>{".hidden", "a.jpg", "dangling", "link-to-file"}));

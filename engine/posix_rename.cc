@@ -8,10 +8,10 @@
 //  - else (an exFAT or FAT card, sshfs) a reservation: the new name is
 //    created as an empty file marked by its time (reservation_mark.h) and
 //    held open, and the file is renamed over it once it is checked to be
-//    still that empty file. What another program writes into it after the
-//    check (it may have opened it before the rename) is kept beside the
-//    file when the reservation is let go, 200 ms after the rename at the
-//    earliest.
+//    still that empty file. What another program writes into it is kept:
+//    before the check it stays there and the rename fails; after the check
+//    (it may have opened it before the rename) it is kept beside the file
+//    when the reservation is let go.
 // What a folder's file system refuses is learnt once per folder.
 #include <dirent.h>
 #include <fcntl.h>
@@ -27,6 +27,9 @@
 #include <thread>
 #include <vector>
 
+#include <sys/sysmacros.h>
+
+#include "mount_table.h"
 #include "posix_file_system.h"
 #include "reservation_mark.h"
 
@@ -60,23 +63,6 @@ int EntriesOf(int dir, ino_t inode) {
   while (const dirent* entry = ::readdir(listing)) count += entry->d_ino == inode ? 1 : 0;
   ::closedir(listing);
   return count;
-}
-
-// Copies what `from` holds into `to` from the start; false on any error.
-bool CopyContent(int from, int to) {
-  char buffer[1 << 16];
-  for (off_t at = 0;;) {
-    const ssize_t got = ::pread(from, buffer, sizeof buffer, at);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) return got == 0;
-    for (ssize_t put = 0; put < got;) {
-      const ssize_t n = ::write(to, buffer + put, static_cast<std::size_t>(got - put));
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) return false;
-      put += n;
-    }
-    at += got;
-  }
 }
 
 }  // namespace
@@ -159,56 +145,62 @@ int PosixFileSystem::RenameOnce(int dir, RenameWays& ways, const char* from, con
     if (!LinksRefused(errno)) return errno;
     ways.hardLinksRefused = true;
   }
-  return RenameOverReservation(dir, from, to);
+  return RenameOverReservation(dir, ways, from, to);
 }
 
-int PosixFileSystem::RenameOverReservation(int dir, const char* from, const char* to) {
+int PosixFileSystem::RenameOverReservation(int dir, RenameWays& ways, const char* from,
+                                           const char* to) {
   const int reservation = CreateExclusiveAt(dir, to);
   if (reservation < 0) return errno;  // EEXIST: taken
   // Both times: some file systems ignore a modification time given alone.
   const timespec mark[2] = {{kReservationMarkSeconds, 0}, {kReservationMarkSeconds, 0}};
   (void)::futimens(reservation, mark);
-  int error = 0;
   struct stat st {};
   if (::fstatat(dir, to, &st, AT_SYMLINK_NOFOLLOW) != 0 || !IsReservation(st)) {
-    // Written into or replaced meanwhile: whatever is there now stays.
-    error = EEXIST;
-  } else if (RenameAt(dir, from, to) != 0) {
-    error = errno;
-    if (::fstatat(dir, to, &st, AT_SYMLINK_NOFOLLOW) == 0 && IsReservation(st)) {
-      UnlinkAt(dir, to);
-    }
-  } else {
-    // A program that opened the reservation before the rename may write
-    // into it (the check above saw it empty) or still be writing: it is
-    // held a while longer, and what was written by the time it goes is kept
-    // beside the file.
-    RenameWays& ways = *WaysOf(dir);
-    const auto now = std::chrono::steady_clock::now();
-    ways.held.push_back({reservation, to, now});
-    while (ways.held.size() > kHeldReservations ||
-           now - ways.held.front().replaced >= kHoldReservation) {
-      ReleaseOldest(dir, ways);
-    }
-    return 0;
+    ::close(reservation);
+    return EEXIST;  // written into or replaced meanwhile: whatever is there now stays
   }
-  ::close(reservation);
-  return error;
+  // One replaced reservation is held at a time, and none on fusefat, which
+  // writes the hidden names a FUSE file system gives files replaced while
+  // open over other files' data once two of them exist.
+  LetGo(dir, ways);
+  if (!ways.holdsReplaced) ways.holdsReplaced = HoldsReplacedFiles(dir);
+  if (!*ways.holdsReplaced) ::close(reservation);
+  if (RenameAt(dir, from, to) != 0) {
+    const int error = errno;
+    if (*ways.holdsReplaced) ::close(reservation);
+    if (::fstatat(dir, to, &st, AT_SYMLINK_NOFOLLOW) == 0 && IsReservation(st)) UnlinkAt(dir, to);
+    return error;
+  }
+  // A program that opened the reservation before the rename may write into
+  // it yet: it is held until the next rename, or at the end until it is
+  // kHoldReservation old, and what it holds then is kept beside the file.
+  if (*ways.holdsReplaced) {
+    ways.held = HeldReservation{reservation, to, std::chrono::steady_clock::now()};
+  }
+  return 0;
 }
 
-void PosixFileSystem::ReleaseOldest(int dir, RenameWays& ways) {
-  const HeldReservation held = std::move(ways.held.front());
-  ways.held.pop_front();
+bool PosixFileSystem::HoldsReplacedFiles(int dir) {
+  // The folder's mount, found in the mount table by its device number.
+  struct stat self {};
+  if (::fstat(dir, &self) != 0) return true;
+  const std::string device =
+      std::to_string(major(self.st_dev)) + ":" + std::to_string(minor(self.st_dev));
+  for (const MountEntry& mount : ParseMountTable(ReadMountTable())) {
+    if (mount.device == device) return mount.type != "fuse.fusefat";
+  }
+  return true;
+}
+
+void PosixFileSystem::LetGo(int dir, RenameWays& ways, bool waitForLateWrites) {
+  if (!ways.held) return;
+  const HeldReservation held = std::move(*ways.held);
+  ways.held.reset();
+  if (waitForLateWrites) std::this_thread::sleep_until(held.replaced + kHoldReservation);
   struct stat st {};
   if (::fstat(held.fd, &st) == 0 && st.st_size != 0) SaveCopy(dir, held.fd, held.name + ".rescued");
   ::close(held.fd);
-}
-
-void PosixFileSystem::ReleaseHeld(int dir, RenameWays& ways) {
-  if (ways.held.empty()) return;
-  const auto due = ways.held.back().replaced + kHoldReservation;
-  if (std::chrono::steady_clock::now() < due) std::this_thread::sleep_until(due);
-  while (!ways.held.empty()) ReleaseOldest(dir, ways);
 }
 
 void PosixFileSystem::SaveCopy(int dir, int from, const std::string& name) {
@@ -219,7 +211,13 @@ void PosixFileSystem::SaveCopy(int dir, int from, const std::string& name) {
       // Appended, so that nothing another program writes into the new file
       // meanwhile is overwritten.
       (void)::fcntl(copy, F_SETFL, O_APPEND);
-      CopyContent(from, copy);
+      char buffer[1 << 16];
+      for (off_t at = 0;;) {
+        const ssize_t got = ::pread(from, buffer, sizeof buffer, at);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0 || ::write(copy, buffer, static_cast<std::size_t>(got)) != got) break;
+        at += got;
+      }
       ::close(copy);
       return;
     }
@@ -314,8 +312,7 @@ bool PosixFileSystem::IsOpenLog(const LogHandle& log, const FolderHandle& folder
 }
 
 Cause PosixFileSystem::SyncFolder(const FolderHandle& folder) {
-  RenameWays& ways = *WaysOf(folder.Get());
-  ReleaseHeld(folder.Get(), ways);
+  LetGo(folder.Get(), *WaysOf(folder.Get()), /*waitForLateWrites=*/true);
   if (::fsync(folder.Get()) == 0 || errno == EINVAL || errno == ENOTSUP || errno == EROFS) {
     return Cause::Ok;
   }
