@@ -1,0 +1,42 @@
+// The system calls of one run of the tool, read from strace's output
+// (strace -f -y -qq: one call per line, descriptors shown with their
+// paths). Each call is named by its system call and its place among the
+// calls of that name, which is how strace's fault injection counts
+// ("inject=linkat:when=3" acts on the third linkat), so a call found in a
+// traced run can be hit again in the next run of the same work.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kalvenor::proofs {
+
+struct TracedCall {
+  std::string name;    // "renameat2"
+  int occurrence = 0;  // 1 for the first call of that name
+  std::string text;    // the whole line, without the process id
+  // "renameat2 #1"
+  std::string Label() const { return name + " #" + std::to_string(occurrence); }
+};
+
+// Every call in strace's output, in order (signals and exits left out).
+std::vector<TracedCall> ReadTrace(const std::string& straceOutput);
+
+// The calls that can change what lies under one of `roots` (a folder or a
+// file path): the creation of a file, a write to one, a link, unlink,
+// rename, truncation or sync of one. A kill just before each of them
+// leaves the disk in every state the run passes through.
+std::vector<TracedCall> ChangesUnder(const std::vector<TracedCall>& calls,
+                                     const std::vector<std::string>& roots);
+
+// The call just before the first call that `isIt` picks; null when none
+// is picked or it is the first.
+const TracedCall* CallBefore(const std::vector<TracedCall>& calls,
+                             const std::function<bool(const TracedCall&)>& isIt);
+
+// The system calls that ChangesUnder looks for, comma-separated for
+// strace's -e trace=.
+const char* ChangingCalls();
+
+}  // namespace kalvenor::proofs
