@@ -90,6 +90,14 @@ ExitStatus Run(const std::vector<std::string>& argv, const Streams& streams,
   return child.Wait(limit);
 }
 
+bool RunUntilDone(const std::vector<std::string>& argv, int tries) {
+  for (int i = 0; i < tries; ++i) {
+    if (i > 0) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    if (Run(argv, {}, std::chrono::seconds(60)).Exited(0)) return true;
+  }
+  return false;
+}
+
 ExitStatus RunCapturing(const std::vector<std::string>& argv, std::string* output,
                         std::chrono::seconds limit) {
   char path[] = "/tmp/kalvenor-proof-output-XXXXXX";

@@ -57,6 +57,11 @@ class Child {
 ExitStatus Run(const std::vector<std::string>& argv, const Streams& streams = {},
                std::chrono::seconds limit = std::chrono::seconds(300));
 
+// Runs `argv` until it exits with status 0, at most `tries` times, a
+// tenth of a second apart: for what may be busy for a moment (a loop
+// device that its FUSE server is still closing). True when it succeeded.
+bool RunUntilDone(const std::vector<std::string>& argv, int tries);
+
 // Runs `argv` and gives its standard output and error, joined, in `*output`.
 ExitStatus RunCapturing(const std::vector<std::string>& argv, std::string* output,
                         std::chrono::seconds limit = std::chrono::seconds(300));

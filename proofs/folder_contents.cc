@@ -86,4 +86,10 @@ std::string Differences(const FolderContents& want, const FolderContents& got) {
   return shown == 0 ? "" : std::to_string(shown) + " difference(s):\n" + text;
 }
 
+::testing::AssertionResult SameContents(const FolderContents& want, const FolderContents& got) {
+  const std::string differences = Differences(want, got);
+  if (differences.empty()) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << differences;
+}
+
 }  // namespace kalvenor::proofs

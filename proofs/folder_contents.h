@@ -3,6 +3,8 @@
 // byte was lost, added or changed.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <map>
 #include <string>
 
@@ -21,6 +23,9 @@ void WriteContents(const std::string& folder, const FolderContents& contents);
 
 // What differs, a line per entry for the first few; empty when equal.
 std::string Differences(const FolderContents& want, const FolderContents& got);
+
+// For EXPECT_TRUE: success when equal, else the differences.
+::testing::AssertionResult SameContents(const FolderContents& want, const FolderContents& got);
 
 // A name as the proofs print it: printable ASCII as it is, other bytes as
 // \xhh.

@@ -19,7 +19,7 @@ namespace {
 // The guard's life: read the records until the proofs' end of the pipe
 // closes, then take back what is left. Runs in a process of its own.
 [[noreturn]] void GuardMain(int records) {
-  std::vector<std::string> mounts, loops;
+  std::vector<std::string> mounts, loops, folders;
   std::string pending;
   char buffer[4096];
   for (;;) {
@@ -31,8 +31,9 @@ namespace {
       const char what = pending[0];
       const std::string path = pending.substr(1, end - 1);
       pending.erase(0, end + 1);
-      std::vector<std::string>& list = what == 'M' || what == 'm' ? mounts : loops;
-      if (what == 'M' || what == 'L') {
+      const char kind = static_cast<char>(what | 0x20);  // 'M' and 'm' are one kind
+      std::vector<std::string>& list = kind == 'm' ? mounts : kind == 'l' ? loops : folders;
+      if (what == 'M' || what == 'L' || what == 'D') {
         list.push_back(path);
       } else if (const auto found = std::find(list.rbegin(), list.rend(), path);
                  found != list.rend()) {
@@ -44,7 +45,11 @@ namespace {
   const std::string losetup = FindProgram("losetup");
   for (auto mount = mounts.rbegin(); mount != mounts.rend(); ++mount)
     Run({umount, "-l", *mount}, {}, std::chrono::seconds(60));
-  for (const std::string& loop : loops) Run({losetup, "-d", loop}, {}, std::chrono::seconds(60));
+  // A FUSE server lets go of its loop device only once it has left.
+  for (const std::string& loop : loops) RunUntilDone({losetup, "-d", loop}, 600);
+  // Never into a mount that is somehow still there.
+  for (const std::string& folder : folders)
+    Run({FindProgram("rm"), "-rf", "--one-file-system", folder}, {}, std::chrono::seconds(60));
   ::_exit(0);
 }
 

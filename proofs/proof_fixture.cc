@@ -4,11 +4,13 @@
 
 #include <filesystem>
 
+#include "mount_guard.h"
+
 namespace kalvenor::proofs {
 
 void VolumeProof::SetUp() {
   if (const std::string why = ToolRunner::WhyNotHere(); !why.empty()) GTEST_SKIP() << why;
-  m_work = std::make_unique<kalvenor::testing::TempDir>("kalvenor-proof-");
+  m_work = std::make_unique<ProofFolder>();
   std::string whyNot;
   m_volume = ScratchVolume::Make(Kind(), m_work->Path(), &whyNot);
   if (!m_volume) GTEST_SKIP() << TraitsOf(Kind()).name << ": " << whyNot;
@@ -34,6 +36,20 @@ bool VolumeProof::IgnoresCase() const {
   const bool found = ::stat(OnVolume("case-probe/PROBE.TXT").c_str(), &st) == 0;
   std::filesystem::remove_all(OnVolume("case-probe"));
   return found;
+}
+
+std::string VolumeProof::AsListed(const std::string& name) const {
+  if (!TraitsOf(Kind()).listsLowerCase) return name;
+  std::string lower = name;
+  for (char& c : lower)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return lower;
+}
+
+FolderContents VolumeProof::AsListed(const FolderContents& contents) const {
+  FolderContents listed;
+  for (const auto& [name, bytes] : contents) listed[AsListed(name)] = bytes;
+  return listed;
 }
 
 std::string KindName(const ::testing::TestParamInfo<VolumeKind>& info) {

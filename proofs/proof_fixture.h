@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "folder_contents.h"
+#include "mount_guard.h"
 #include "scratch_volume.h"
-#include "test_support.h"
 #include "tool_runner.h"
 
 namespace kalvenor::proofs {
@@ -30,8 +30,12 @@ class VolumeProof : public ::testing::TestWithParam<VolumeKind> {
   std::string OffVolume(const std::string& relative) const { return m_work->Join(relative); }
   // Whether the volume finds a name written in other capitals.
   bool IgnoresCase() const;
+  // `contents` as the volume lists such names: lowntfs-3g's ignore_case
+  // lists every name in lower case.
+  FolderContents AsListed(const FolderContents& contents) const;
+  std::string AsListed(const std::string& name) const;
 
-  std::unique_ptr<kalvenor::testing::TempDir> m_work;
+  std::unique_ptr<ProofFolder> m_work;
   std::unique_ptr<ScratchVolume> m_volume;
   std::unique_ptr<ToolRunner> m_tool;
 };

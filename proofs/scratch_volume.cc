@@ -20,43 +20,69 @@ constexpr auto kToolLimit = std::chrono::seconds(120);
 
 const std::vector<VolumeTraits>& AllTraits() {
   static const std::vector<VolumeTraits> kTraits = {
-      {VolumeKind::Exfat,
-       "exfat",
-       true,
-       true,
-       false,
-       {"mkfs.exfat", "mount.exfat-fuse", "losetup"},
-       "exfat-fuse exfatprogs"},
-      {VolumeKind::Ntfs, "ntfs3g", true, false, false, {"mkntfs", "ntfs-3g"}, "ntfs-3g"},
-      {VolumeKind::NtfsIgnoreCase,
-       "lowntfs3g_ignore_case",
-       true,
-       true,
-       false,
-       {"mkntfs", "lowntfs-3g"},
-       "ntfs-3g"},
-      {VolumeKind::Fat,
-       "fusefat",
-       true,
-       true,
-       false,
-       {"mkfs.fat", "fusefat"},
-       "fusefat dosfstools"},
-      {VolumeKind::Bindfs, "bindfs", true, false, true, {"bindfs"}, "bindfs"},
-      {VolumeKind::Sshfs,
-       "sshfs",
-       true,
-       false,
-       true,
-       {"sshfs", "/usr/lib/openssh/sftp-server"},
-       "sshfs openssh-sftp-server"},
-      {VolumeKind::Ext4,
-       "ext4",
-       false,
-       false,
-       true,
-       {"mkfs.ext4", "e2fsck", "losetup", "mount"},
-       "e2fsprogs mount"},
+      {.kind = VolumeKind::Exfat,
+       .name = "exfat",
+       .fuse = true,
+       .caseInsensitive = true,
+       .listsLowerCase = false,
+       .storesModes = false,
+       .hardLinks = false,
+       .programs = {"mkfs.exfat", "mount.exfat-fuse", "losetup"},
+       .packages = "exfat-fuse exfatprogs"},
+      {.kind = VolumeKind::Ntfs,
+       .name = "ntfs3g",
+       .fuse = true,
+       .caseInsensitive = false,
+       .listsLowerCase = false,
+       .storesModes = false,
+       .hardLinks = true,
+       .programs = {"mkntfs", "ntfs-3g"},
+       .packages = "ntfs-3g"},
+      {.kind = VolumeKind::NtfsIgnoreCase,
+       .name = "lowntfs3g_ignore_case",
+       .fuse = true,
+       .caseInsensitive = true,
+       .listsLowerCase = true,
+       .storesModes = false,
+       .hardLinks = true,
+       .programs = {"mkntfs", "lowntfs-3g"},
+       .packages = "ntfs-3g"},
+      {.kind = VolumeKind::Fat,
+       .name = "fusefat",
+       .fuse = true,
+       .caseInsensitive = true,
+       .listsLowerCase = false,
+       .storesModes = false,
+       .hardLinks = false,
+       .programs = {"mkfs.fat", "fusefat"},
+       .packages = "fusefat dosfstools"},
+      {.kind = VolumeKind::Bindfs,
+       .name = "bindfs",
+       .fuse = true,
+       .caseInsensitive = false,
+       .listsLowerCase = false,
+       .storesModes = true,
+       .hardLinks = true,
+       .programs = {"bindfs"},
+       .packages = "bindfs"},
+      {.kind = VolumeKind::Sshfs,
+       .name = "sshfs",
+       .fuse = true,
+       .caseInsensitive = false,
+       .listsLowerCase = false,
+       .storesModes = true,
+       .hardLinks = true,
+       .programs = {"sshfs", "/usr/lib/openssh/sftp-server"},
+       .packages = "sshfs openssh-sftp-server"},
+      {.kind = VolumeKind::Ext4,
+       .name = "ext4",
+       .fuse = false,
+       .caseInsensitive = false,
+       .listsLowerCase = false,
+       .storesModes = true,
+       .hardLinks = true,
+       .programs = {"mkfs.ext4", "e2fsck", "losetup", "mount"},
+       .packages = "e2fsprogs mount"},
   };
   return kTraits;
 }
@@ -116,10 +142,10 @@ const VolumeTraits& TraitsOf(VolumeKind kind) {
 
 void PrintTo(VolumeKind kind, std::ostream* out) { *out << TraitsOf(kind).name; }
 
-std::vector<VolumeKind> FuseKinds() {
+std::vector<VolumeKind> FuseKinds(const std::function<bool(const VolumeTraits&)>& fits) {
   std::vector<VolumeKind> kinds;
   for (const VolumeTraits& traits : AllTraits())
-    if (traits.fuse) kinds.push_back(traits.kind);
+    if (traits.fuse && fits(traits)) kinds.push_back(traits.kind);
   return kinds;
 }
 
@@ -269,9 +295,8 @@ bool ScratchVolume::Unmount(std::string* error) {
     m_mounted = false;
   }
   if (!m_loop.empty()) {
-    // Detaching a loop device that its FUSE server still holds marks it to
-    // go when the server lets go.
-    if (!Run({FindProgram("losetup"), "-d", m_loop}, {}, kToolLimit).Exited(0)) {
+    // A FUSE server lets go of its loop device only once it has left.
+    if (!RunUntilDone({FindProgram("losetup"), "-d", m_loop}, 300)) {
       *error += " could not detach " + m_loop;
       clean = false;
     }

@@ -7,6 +7,7 @@
 // missing, no loop device, mounting refused), Make says why instead.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -30,7 +31,9 @@ struct VolumeTraits {
   const char* name;  // for test names: letters, digits, underscores
   bool fuse;
   bool caseInsensitive;  // looks names up ignoring case
+  bool listsLowerCase;   // lists every name in lower case, whatever it was made as
   bool storesModes;      // keeps each file's owner and permission bits
+  bool hardLinks;        // gives a file a second name
   std::vector<const char*> programs;
   const char* packages;  // the Debian packages that bring the programs
 };
@@ -38,8 +41,9 @@ struct VolumeTraits {
 const VolumeTraits& TraitsOf(VolumeKind kind);
 // How gtest shows a kind: by its name.
 void PrintTo(VolumeKind kind, std::ostream* out);
-// Every FUSE kind, in a fixed order.
-std::vector<VolumeKind> FuseKinds();
+// Every FUSE kind that `fits`, in a fixed order.
+std::vector<VolumeKind> FuseKinds(const std::function<bool(const VolumeTraits&)>& fits =
+                                      [](const VolumeTraits&) { return true; });
 
 class ScratchVolume {
  public:

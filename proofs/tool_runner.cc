@@ -3,6 +3,7 @@
 #include <signal.h>
 
 #include <chrono>
+#include <cstdio>
 #include <memory>
 #include <thread>
 
@@ -101,6 +102,7 @@ std::unique_ptr<StoppedTool> ToolRunner::RunStoppedAfter(const std::vector<std::
   // A signal injected without a fault comes on entering the call, and the
   // kernel delivers SIGSTOP once the call is done.
   const std::string trace = m_workDir + "/stop.trace";
+  std::remove(trace.c_str());  // a stop seen in it must be this run's
   std::vector<std::string> argv = {
       m_strace,
       "-f",
