@@ -72,10 +72,20 @@ std::vector<TracedCall> ChangesUnder(const std::vector<TracedCall>& calls,
   return found;
 }
 
+bool MayVaryInNumber(const TracedCall& call) {
+  static const std::set<std::string> kVarying = {"write",     "pwrite64",  "writev",
+                                                 "pwritev",   "ftruncate", "fsync",
+                                                 "fdatasync", "syncfs",    "sync_file_range"};
+  return kVarying.count(call.name) != 0;
+}
+
 const TracedCall* CallBefore(const std::vector<TracedCall>& calls,
                              const std::function<bool(const TracedCall&)>& isIt) {
-  for (std::size_t i = 1; i < calls.size(); ++i)
-    if (isIt(calls[i])) return &calls[i - 1];
+  for (std::size_t i = 0; i < calls.size(); ++i) {
+    if (!isIt(calls[i])) continue;
+    while (i > 0 && MayVaryInNumber(calls[i - 1])) --i;
+    return i > 0 ? &calls[i - 1] : nullptr;
+  }
   return nullptr;
 }
 

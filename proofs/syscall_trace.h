@@ -30,8 +30,15 @@ std::vector<TracedCall> ReadTrace(const std::string& straceOutput);
 std::vector<TracedCall> ChangesUnder(const std::vector<TracedCall>& calls,
                                      const std::vector<std::string>& roots);
 
-// The call just before the first call that `isIt` picks; null when none
-// is picked or it is the first.
+// Whether the number of calls like this one may differ from run to run of
+// the same work: writes and syncs, which a run may group by how long a
+// sync takes on the storage at hand. Hitting "the 5th write" again is
+// then not hitting the same moment.
+bool MayVaryInNumber(const TracedCall& call);
+
+// The last call before the first call that `isIt` picks, passing over the
+// calls that may vary in number, so that a later run reaches it at the
+// same moment; null when there is none.
 const TracedCall* CallBefore(const std::vector<TracedCall>& calls,
                              const std::function<bool(const TracedCall&)>& isIt);
 
