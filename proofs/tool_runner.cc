@@ -55,7 +55,12 @@ ToolRunner::ToolRunner(std::string tool, std::string workDir)
     : m_tool(std::move(tool)), m_workDir(std::move(workDir)), m_strace(FindProgram("strace")) {}
 
 std::string ToolRunner::WhyNotHere() {
-  return FindProgram("strace").empty() ? "needs strace (Debian: strace)" : "";
+  const std::string strace = FindProgram("strace");
+  if (strace.empty()) return "needs strace (Debian: strace)";
+  // A container may forbid tracing.
+  static const bool kTraces =
+      proofs::Run({strace, "-f", "-qq", "-o", "/dev/null", FindProgram("true")}).Exited(0);
+  return kTraces ? "" : "strace cannot trace programs here (ptrace not allowed)";
 }
 
 ExitStatus ToolRunner::Run(const std::vector<std::string>& args, std::string* err) const {

@@ -43,7 +43,8 @@ class ToolRunner {
   // outside every volume, for the tool's output and strace's.
   ToolRunner(std::string tool, std::string workDir);
 
-  // Why the runner cannot work here (strace missing); empty when it can.
+  // Why the runner cannot work here (no strace, or tracing forbidden);
+  // empty when it can.
   static std::string WhyNotHere();
 
   // Runs the tool to its end; what it wrote to standard error in `*err`.
