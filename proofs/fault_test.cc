@@ -9,7 +9,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -31,6 +34,14 @@ bool RenamesOnto(const TracedCall& call, const std::string& name) {
                         call.name == "rename" || call.name == "linkat" || call.name == "link";
   const bool reserving = call.name == "openat" && call.text.find("O_EXCL") != std::string::npos;
   return (renaming || reserving) && call.text.find("\"" + name + "\"") != std::string::npos;
+}
+
+// Whether `call` adds, removes or renames a name in `folder`.
+bool ChangesAName(const TracedCall& call, const std::string& folder) {
+  static const std::set<std::string> kNaming = {"renameat2", "renameat", "rename", "linkat",
+                                                "link",      "unlinkat", "unlink"};
+  const bool creating = call.name == "openat" && call.text.find("O_CREAT") != std::string::npos;
+  return (kNaming.count(call.name) != 0 || creating) && call.text.find(folder) != std::string::npos;
 }
 
 // Appends `bytes` to the existing file `path`, as another program would;
@@ -81,9 +92,12 @@ TEST_P(FaultOnVolume, AnUndoNeverRenamesAFileThatNoBatchRenamed) {
 
   std::vector<TracedCall> calls;
   m_tool->Trace(commit, &calls);
-  const TracedCall* before =
-      CallBefore(calls, [&](const TracedCall& call) { return RenamesOnto(call, "H0004.png"); });
-  ASSERT_NE(before, nullptr) << "no rename onto H0004.png in the traced commit";
+  // Just after the rename before it: the plan is made, and the last file
+  // is not yet tried.
+  const std::optional<CallMark> before = MarkBefore(
+      calls, [&](const TracedCall& call) { return RenamesOnto(call, "H0004.png"); },
+      [&](const TracedCall& call) { return ChangesAName(call, folder); });
+  ASSERT_TRUE(before) << "no rename onto H0004.png in the traced commit";
   WriteContents(folder, SmallBatch());
   fs::remove(log);
   std::string whyNot;
@@ -184,17 +198,21 @@ TEST_P(FaultOnVolumeWithoutLinks, BytesWrittenIntoATargetAsItAppearsAreNeverLost
 
   for (const std::string& target : reserved) {
     SCOPED_TRACE("written into " + target);
-    // The rename over the reservation: the first rename onto the target
-    // after the reservation was made.
-    std::size_t made = 0;
-    while (made < calls.size() &&
-           !(calls[made].name == "openat" && RenamesOnto(calls[made], target)))
-      ++made;
-    const std::vector<TracedCall> after(calls.begin() + static_cast<long>(made), calls.end());
-    const TracedCall* before = CallBefore(after, [&](const TracedCall& call) {
-      return call.name != "openat" && RenamesOnto(call, target);
+    // Just after the last look at the target (by its name or through a
+    // descriptor) before the rename over the reservation.
+    const auto reservation = std::find_if(calls.begin(), calls.end(), [&](const TracedCall& call) {
+      return call.name == "openat" && RenamesOnto(call, target);
     });
-    ASSERT_NE(before, nullptr) << "no rename over the reservation of " << target;
+    const std::optional<CallMark> before = MarkBefore(
+        calls,
+        [&](const TracedCall& call) {
+          return &call > &*reservation && call.name != "openat" && RenamesOnto(call, target);
+        },
+        [&](const TracedCall& call) {
+          return call.text.find("\"" + target + "\"") != std::string::npos ||
+                 call.text.find("/" + target + ">") != std::string::npos;
+        });
+    ASSERT_TRUE(before) << "no rename over the reservation of " << target;
 
     WriteContents(folder, SmallBatch());
     fs::remove(log);
@@ -203,7 +221,7 @@ TEST_P(FaultOnVolumeWithoutLinks, BytesWrittenIntoATargetAsItAppearsAreNeverLost
     ASSERT_NE(stopped, nullptr) << whyNot;
     const std::string theirs = "written into " + target + " by another program";
     ASSERT_TRUE(WriteInto(folder + "/" + target, theirs))
-        << "no reservation to write into after " << before->Label() << " " << before->text;
+        << "no reservation to write into after " << before->Label();
     stopped->Finish();
     const UndoSeries undos = m_tool->UndoUntilDone(log);
     EXPECT_TRUE(undos.Clean()) << undos.Describe();

@@ -1,6 +1,8 @@
 #include "syscall_trace.h"
 
+#include <algorithm>
 #include <map>
+#include <regex>
 #include <set>
 #include <sstream>
 
@@ -79,14 +81,30 @@ bool MayVaryInNumber(const TracedCall& call) {
   return kVarying.count(call.name) != 0;
 }
 
-const TracedCall* CallBefore(const std::vector<TracedCall>& calls,
-                             const std::function<bool(const TracedCall&)>& isIt) {
-  for (std::size_t i = 0; i < calls.size(); ++i) {
-    if (!isIt(calls[i])) continue;
-    while (i > 0 && MayVaryInNumber(calls[i - 1])) --i;
-    return i > 0 ? &calls[i - 1] : nullptr;
+std::string Signature(const TracedCall& call) {
+  // Results go: what a call gave back ("= 5</a/b>") and what it filled in
+  // ("{st_mode=..."); a descriptor's number may differ, its path may not.
+  std::string text = call.text.substr(0, call.text.rfind(") = "));
+  text = text.substr(0, text.find(", {"));
+  static const std::regex kDescriptor(R"(([(, ])[0-9]+<)");
+  return std::regex_replace(text, kDescriptor, "$1<");
+}
+
+std::optional<CallMark> MarkBefore(const std::vector<TracedCall>& calls,
+                                   const std::function<bool(const TracedCall&)>& isIt,
+                                   const std::function<bool(const TracedCall&)>& canMark) {
+  const auto first = std::find_if(calls.begin(), calls.end(), isIt);
+  for (auto before = first; before != calls.begin();) {
+    --before;
+    if (MayVaryInNumber(*before) || !canMark(*before)) continue;
+    const std::string signature = Signature(*before);
+    const auto same = [&](const TracedCall& call) {
+      return call.name == before->name && Signature(call) == signature;
+    };
+    return CallMark{before->name, signature,
+                    static_cast<int>(std::count_if(calls.begin(), before + 1, same))};
   }
-  return nullptr;
+  return std::nullopt;
 }
 
 }  // namespace kalvenor::proofs

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,15 +33,30 @@ std::vector<TracedCall> ChangesUnder(const std::vector<TracedCall>& calls,
 
 // Whether the number of calls like this one may differ from run to run of
 // the same work: writes and syncs, which a run may group by how long a
-// sync takes on the storage at hand. Hitting "the 5th write" again is
-// then not hitting the same moment.
+// sync takes on the storage at hand, so that neither their number nor
+// their bytes can find one moment again.
 bool MayVaryInNumber(const TracedCall& call);
 
-// The last call before the first call that `isIt` picks, passing over the
-// calls that may vary in number, so that a later run reaches it at the
-// same moment; null when there is none.
-const TracedCall* CallBefore(const std::vector<TracedCall>& calls,
-                             const std::function<bool(const TracedCall&)>& isIt);
+// What a call acted on, the same in every run of the same work: its name
+// and arguments, without descriptor numbers or results.
+std::string Signature(const TracedCall& call);
+
+// A moment of a run, found again in the next run of the same work: just
+// after the `index`-th call (from 1) with this signature. Calls elsewhere
+// may come in other numbers (a run that waits for something polls it).
+struct CallMark {
+  std::string name;
+  std::string signature;
+  int index = 0;
+  std::string Label() const { return signature + " #" + std::to_string(index); }
+};
+
+// The last call that `canMark` accepts (and that does not vary in number)
+// before the first call that `isIt` picks, as a mark; nullopt when there
+// is none.
+std::optional<CallMark> MarkBefore(const std::vector<TracedCall>& calls,
+                                   const std::function<bool(const TracedCall&)>& isIt,
+                                   const std::function<bool(const TracedCall&)>& canMark);
 
 // The system calls that ChangesUnder looks for, comma-separated for
 // strace's -e trace=.

@@ -47,7 +47,16 @@ std::string UndoSeries::Describe() const {
 }
 
 ExitStatus StoppedTool::Finish() {
+  const auto deadline = std::chrono::steady_clock::now() + kToolLimit;
   ::kill(m_tool, SIGCONT);
+  while (!m_strace.Ended() && std::chrono::steady_clock::now() < deadline) {
+    const int stops = StopsIn(ReadWholeFile(m_trace));
+    if (stops > m_stops) {
+      m_stops = stops;
+      ::kill(m_tool, SIGCONT);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
   return m_strace.Wait(kToolLimit);
 }
 
@@ -102,35 +111,43 @@ ExitStatus ToolRunner::RunKilledAt(const std::vector<std::string>& args,
 }
 
 std::unique_ptr<StoppedTool> ToolRunner::RunStoppedAfter(const std::vector<std::string>& args,
-                                                         const TracedCall& at,
+                                                         const CallMark& at,
                                                          std::string* whyNot) const {
-  // A signal injected without a fault comes on entering the call, and the
-  // kernel delivers SIGSTOP once the call is done.
+  // The tool stops after every call of that name (a signal injected without
+  // a fault comes on entering the call, and the kernel delivers SIGSTOP
+  // once the call is done) and goes on until the marked one is done.
   const std::string trace = m_workDir + "/stop.trace";
   std::remove(trace.c_str());  // a stop seen in it must be this run's
-  std::vector<std::string> argv = {
-      m_strace,
-      "-f",
-      "-qq",
-      "-o",
-      trace,
-      "-e",
-      "trace=" + at.name,
-      "-e",
-      "inject=" + at.name + ":signal=STOP:when=" + std::to_string(at.occurrence),
-      m_tool};
+  std::vector<std::string> argv = {m_strace, "-f",
+                                   "-y",     "-qq",
+                                   "-s",     "65536",
+                                   "-o",     trace,
+                                   "-e",     "trace=" + at.name,
+                                   "-e",     "inject=" + at.name + ":signal=STOP:when=1+",
+                                   m_tool};
   argv.insert(argv.end(), args.begin(), args.end());
   Child strace(argv, {m_workDir + "/tool.out", m_workDir + "/tool.err"});
   const auto deadline = std::chrono::steady_clock::now() + kToolLimit;
-  while (std::chrono::steady_clock::now() < deadline) {
+  int stopsSeen = 0;
+  while (std::chrono::steady_clock::now() < deadline && !strace.Ended()) {
+    const std::string output = ReadWholeFile(trace);
     const pid_t tool = OnlyChildOf(strace.Pid());
-    if (tool > 0 && StopsIn(ReadWholeFile(trace)) > 0)
-      return std::make_unique<StoppedTool>(std::move(strace), tool);
-    if (strace.Ended()) break;
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    if (tool <= 0 || StopsIn(output) == stopsSeen) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      continue;
+    }
+    ++stopsSeen;
+    int matching = 0;
+    for (const TracedCall& call : ReadTrace(output))
+      matching += call.name == at.name && Signature(call) == at.signature ? 1 : 0;
+    if (matching >= at.index)
+      return std::make_unique<StoppedTool>(std::move(strace), tool, trace, stopsSeen);
+    ::kill(tool, SIGCONT);
   }
+  const std::string output = ReadWholeFile(trace);
   *whyNot = "the tool did not stop after " + at.Label() + " (" + strace.Wait().Describe() +
-            "): its calls differ from its traced run";
+            "): it made no such call; it ended with\n" +
+            output.substr(output.size() - std::min<std::size_t>(output.size(), 1500));
   return nullptr;
 }
 

@@ -2,7 +2,9 @@
 // list its system calls, or under strace with a signal at one chosen call:
 // SIGKILL on entering it (the call never happens: a crash just before it),
 // or SIGSTOP once it is done (the tool waits there while the proof acts as
-// another program would, then goes on). The kill is strace's fault
+// another program would, then goes on). A stop is found by what the call
+// acted on, so that calls that come in other numbers elsewhere (a wait
+// that polls) do not move it. The kill is strace's fault
 // injection, so the tool runs as it is shipped, with no hook of any kind.
 #pragma once
 
@@ -28,13 +30,18 @@ struct UndoSeries {
 // A tool stopped just after one call, waiting to go on.
 class StoppedTool {
  public:
-  StoppedTool(Child strace, pid_t tool) : m_strace(std::move(strace)), m_tool(tool) {}
-  // Lets it go on and waits for its end.
+  // `trace`: strace's output, which tells each stop; `stops`: how many it
+  // tells now.
+  StoppedTool(Child strace, pid_t tool, std::string trace, int stops)
+      : m_strace(std::move(strace)), m_tool(tool), m_trace(std::move(trace)), m_stops(stops) {}
+  // Lets it go on, past every later stop, and waits for its end.
   ExitStatus Finish();
 
  private:
   Child m_strace;
   pid_t m_tool;
+  std::string m_trace;
+  int m_stops;
 };
 
 class ToolRunner {
@@ -53,10 +60,10 @@ class ToolRunner {
   ExitStatus Trace(const std::vector<std::string>& args, std::vector<TracedCall>* calls) const;
   // Runs it with SIGKILL on entering `at`.
   ExitStatus RunKilledAt(const std::vector<std::string>& args, const TracedCall& at) const;
-  // Starts it, to stop just after `at`; null, with `*whyNot`, when it ended
-  // without reaching `at`.
+  // Starts it, to stop just after the call `at` marks; null, with
+  // `*whyNot`, when it ended without making that call.
   std::unique_ptr<StoppedTool> RunStoppedAfter(const std::vector<std::string>& args,
-                                               const TracedCall& at, std::string* whyNot) const;
+                                               const CallMark& at, std::string* whyNot) const;
   // Undoes from `log` until nothing is left, at most `limit` times.
   UndoSeries UndoUntilDone(const std::string& log, int limit = 8) const;
 
