@@ -65,9 +65,9 @@ void ResultsListBox::Measure(const QString& text) {
 }
 
 void ResultsListBox::AddLine(const std::string& line) {
-  // Names are bytes; they are decoded for display only, as file names are
-  // decoded on this platform (UTF-8, bad bytes shown as replacements).
-  const QString text = DisplayText(line);
+  // Names are bytes; they are decoded for display only, each line kept to
+  // its row and every name told apart (bad bytes and controls escaped).
+  const QString text = RowText(line);
   Measure(text);
   if (m_held) {
     m_pending.append(text);
