@@ -152,9 +152,12 @@ class FileSystem {
   // file is renamed over that reservation while it is held open. What
   // another program writes into the reservation is never lost: written
   // before the rename's last check, it stays under the name and the rename
-  // fails; written later, it is kept beside the file as "<to>.rescued"
-  // when the reservation is let go (at the next rename in the folder, or
-  // when the folder is synced or closed). A crash can leave the empty
+  // fails; written later, up to the moment the reservation is let go (at
+  // the next rename in the folder, or when the folder is synced or
+  // closed), it is kept beside the file as "<to>.rescued". Not even that
+  // holds for a program that opened the reservation before the rename and
+  // writes into it only after it was let go: it writes into a file that no
+  // name holds any more, which nobody can see. A crash can leave the empty
   // reservation behind: EntryStat tells it, RemoveLeftoverReservation
   // removes it.
   virtual Cause RenameNoReplace(const FolderHandle& folder, const std::string& from,

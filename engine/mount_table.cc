@@ -43,7 +43,7 @@ std::vector<MountEntry> ParseMountTable(std::string_view text) {
     }
     const auto dash = std::find(fields.begin(), fields.end(), "-");
     if (fields.size() < 5 || dash == fields.end() || dash + 1 == fields.end()) continue;
-    entries.push_back({Unescape(fields[4]), std::string(*(dash + 1)), std::string(fields[2])});
+    entries.push_back({Unescape(fields[4]), std::string(*(dash + 1))});
   }
   return entries;
 }

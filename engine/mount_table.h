@@ -15,7 +15,6 @@ namespace kalvenor {
 struct MountEntry {
   std::string mountPoint;
   std::string type;
-  std::string device;  // "major:minor", as st_dev gives it
 };
 
 // One entry per line of `text` in the mountinfo format, in table order;

@@ -183,7 +183,7 @@ void PosixFileSystem::Close(int handle) {
       m_ways.erase(found);
     }
   }
-  LetGo(handle, ways, /*waitForLateWrites=*/true);
+  LetGo(handle, ways);
   ::close(handle);
 }
 

@@ -6,6 +6,9 @@
 // shared between handles, what renames learnt per folder, is guarded.
 #pragma once
 
+#include <sys/types.h>
+
+#include <cstddef>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -67,10 +70,8 @@ class PosixFileSystem : public FileSystem {
   // and shared by every name of one file) rather than made up per path, as
   // FUSE file systems without numbers of their own do.
   virtual bool KeepsIdentities(int dir);
-  // Whether the folder's file system copes with a file replaced while it
-  // is open (a FUSE file system keeps it under a hidden name meanwhile;
-  // fusefat then overwrites other files' data).
-  virtual bool HoldsReplacedFiles(int dir);
+  // pread, through which a replaced reservation is read back:
+  virtual ssize_t ReadAt(int fd, char* buffer, std::size_t size, off_t at);
 
  private:
   // A reservation the last rename replaced, still held open (see
@@ -78,11 +79,8 @@ class PosixFileSystem : public FileSystem {
   struct HeldReservation {
     int fd;
     std::string name;
-    std::chrono::steady_clock::time_point replaced;
+    ino_t inode;  // as the folder showed it before the rename
   };
-  // How long after its rename a reservation is held at least when the
-  // folder is synced or let go.
-  static constexpr std::chrono::milliseconds kHoldReservation{200};
 
   // What one folder's file system was found to offer, learnt once per
   // folder rather than tried again for every file, and the reservation its
@@ -93,9 +91,6 @@ class PosixFileSystem : public FileSystem {
     // Whether inode numbers there name files (stable, and shared by every
     // name of one file); nullopt until asked.
     std::optional<bool> identitiesTrusted;
-    // Whether a reservation may be held open while the rename replaces it;
-    // nullopt until asked.
-    std::optional<bool> holdsReplaced;
     std::optional<HeldReservation> held;
   };
 
@@ -107,13 +102,14 @@ class PosixFileSystem : public FileSystem {
   // The rename without its retry over a leftover reservation: 0 or errno.
   int RenameOnce(int dir, RenameWays& ways, const char* from, const char* to);
   int RenameOverReservation(int dir, RenameWays& ways, const char* from, const char* to);
-  // Lets the held reservation go (with `waitForLateWrites`, once it is
-  // kHoldReservation old); what was written into it is kept beside the
-  // file that replaced it, as "<name>.rescued".
-  void LetGo(int dir, RenameWays& ways, bool waitForLateWrites = false);
+  // Lets the held reservation go; what was written into it is kept beside
+  // the file that replaced it, as "<name>.rescued" (Rescue).
+  void LetGo(int dir, RenameWays& ways);
+  void Rescue(int dir, const HeldReservation& held);
   // Copies what `from` holds into a new file `name` (or, where that is
-  // taken, "<name>-2" and on).
-  void SaveCopy(int dir, int from, const std::string& name);
+  // taken, "<name>-2" and on); nothing when `from` is empty. False when
+  // `from` cannot be read.
+  bool SaveCopy(int dir, int from, const std::string& name);
 
   // m_waysMutex guards the map, not the entries.
   std::mutex m_waysMutex;

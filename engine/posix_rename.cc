@@ -24,12 +24,8 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include <sys/sysmacros.h>
-
-#include "mount_table.h"
 #include "posix_file_system.h"
 #include "reservation_mark.h"
 
@@ -160,50 +156,68 @@ int PosixFileSystem::RenameOverReservation(int dir, RenameWays& ways, const char
     ::close(reservation);
     return EEXIST;  // written into or replaced meanwhile: whatever is there now stays
   }
-  // One replaced reservation is held at a time, and none on fusefat, which
-  // writes the hidden names a FUSE file system gives files replaced while
-  // open over other files' data once two of them exist.
+  // One replaced reservation is held at a time: a FUSE file system keeps
+  // each under a hidden name of the folder while it is held.
   LetGo(dir, ways);
-  if (!ways.holdsReplaced) ways.holdsReplaced = HoldsReplacedFiles(dir);
-  if (!*ways.holdsReplaced) ::close(reservation);
   if (RenameAt(dir, from, to) != 0) {
     const int error = errno;
-    if (*ways.holdsReplaced) ::close(reservation);
+    ::close(reservation);
     if (::fstatat(dir, to, &st, AT_SYMLINK_NOFOLLOW) == 0 && IsReservation(st)) UnlinkAt(dir, to);
     return error;
   }
-  // A program that opened the reservation before the rename may write into
-  // it yet: it is held until the next rename, or at the end until it is
-  // kHoldReservation old, and what it holds then is kept beside the file.
-  if (*ways.holdsReplaced) {
-    ways.held = HeldReservation{reservation, to, std::chrono::steady_clock::now()};
-  }
+  // What was written into the reservation after its check, before the
+  // rename or through a descriptor opened before it, is in the file held
+  // here; it is looked at when the reservation is let go.
+  ways.held = HeldReservation{reservation, to, st.st_ino};
   return 0;
 }
 
-bool PosixFileSystem::HoldsReplacedFiles(int dir) {
-  // The folder's mount, found in the mount table by its device number.
-  struct stat self {};
-  if (::fstat(dir, &self) != 0) return true;
-  const std::string device =
-      std::to_string(major(self.st_dev)) + ":" + std::to_string(minor(self.st_dev));
-  for (const MountEntry& mount : ParseMountTable(ReadMountTable())) {
-    if (mount.device == device) return mount.type != "fuse.fusefat";
-  }
-  return true;
+ssize_t PosixFileSystem::ReadAt(int fd, char* buffer, std::size_t size, off_t at) {
+  return ::pread(fd, buffer, size, at);
 }
 
-void PosixFileSystem::LetGo(int dir, RenameWays& ways, bool waitForLateWrites) {
+void PosixFileSystem::LetGo(int dir, RenameWays& ways) {
   if (!ways.held) return;
   const HeldReservation held = std::move(*ways.held);
   ways.held.reset();
-  if (waitForLateWrites) std::this_thread::sleep_until(held.replaced + kHoldReservation);
   struct stat st {};
-  if (::fstat(held.fd, &st) == 0 && st.st_size != 0) SaveCopy(dir, held.fd, held.name + ".rescued");
+  if (::fstat(held.fd, &st) != 0 || st.st_size != 0) Rescue(dir, held);
   ::close(held.fd);
 }
 
-void PosixFileSystem::SaveCopy(int dir, int from, const std::string& name) {
+void PosixFileSystem::Rescue(int dir, const HeldReservation& held) {
+  const std::string name = held.name + ".rescued";
+  if (SaveCopy(dir, held.fd, name)) return;
+  // Some FUSE file systems (fusefat) refuse reads through a descriptor of
+  // a file replaced while open, but not through the hidden name the FUSE
+  // library gives it meanwhile: ".fuse_hidden", then its node number (the
+  // inode number such file systems show) and a counter, each as 8 hex digits.
+  char prefix[32];
+  std::snprintf(prefix, sizeof prefix, ".fuse_hidden%08x", static_cast<unsigned>(held.inode));
+  const int fd = ::openat(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  DIR* listing = fd < 0 ? nullptr : ::fdopendir(fd);
+  if (listing == nullptr) {
+    if (fd >= 0) ::close(fd);
+    return;
+  }
+  while (const dirent* entry = ::readdir(listing)) {
+    if (!std::string_view(entry->d_name).starts_with(prefix)) continue;
+    const int hidden = ::openat(dir, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (hidden >= 0) {
+      SaveCopy(dir, hidden, name);
+      ::close(hidden);
+    }
+    break;
+  }
+  ::closedir(listing);
+}
+
+bool PosixFileSystem::SaveCopy(int dir, int from, const std::string& name) {
+  char buffer[1 << 16];
+  ssize_t got = 0;
+  while ((got = ReadAt(from, buffer, sizeof buffer, 0)) < 0 && errno == EINTR) {
+  }
+  if (got <= 0) return got == 0;  // nothing to keep, or it cannot be read
   std::string free = name;
   for (int attempt = 2; attempt <= 100; ++attempt) {
     const int copy = CreateExclusiveAt(dir, free.c_str());
@@ -211,19 +225,19 @@ void PosixFileSystem::SaveCopy(int dir, int from, const std::string& name) {
       // Appended, so that nothing another program writes into the new file
       // meanwhile is overwritten.
       (void)::fcntl(copy, F_SETFL, O_APPEND);
-      char buffer[1 << 16];
-      for (off_t at = 0;;) {
-        const ssize_t got = ::pread(from, buffer, sizeof buffer, at);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0 || ::write(copy, buffer, static_cast<std::size_t>(got)) != got) break;
+      for (off_t at = 0; got > 0;) {
+        if (::write(copy, buffer, static_cast<std::size_t>(got)) != got) break;
         at += got;
+        while ((got = ReadAt(from, buffer, sizeof buffer, at)) < 0 && errno == EINTR) {
+        }
       }
       ::close(copy);
-      return;
+      return true;
     }
-    if (errno != EEXIST) return;
+    if (errno != EEXIST) return true;
     free = name + "-" + std::to_string(attempt);
   }
+  return true;
 }
 
 Cause PosixFileSystem::RemoveSecondName(const FolderHandle& folder, const std::string& name,
@@ -312,7 +326,7 @@ bool PosixFileSystem::IsOpenLog(const LogHandle& log, const FolderHandle& folder
 }
 
 Cause PosixFileSystem::SyncFolder(const FolderHandle& folder) {
-  LetGo(folder.Get(), *WaysOf(folder.Get()), /*waitForLateWrites=*/true);
+  LetGo(folder.Get(), *WaysOf(folder.Get()));
   if (::fsync(folder.Get()) == 0 || errno == EINVAL || errno == ENOTSUP || errno == EROFS) {
     return Cause::Ok;
   }

@@ -30,6 +30,9 @@ class Refusing : public PosixFileSystem {
   std::function<void(const char*name)> afterCreate, beforeRename;
   int failRenameWith = 0;
   int failUnlinksWith = 0;  // the first unlink fails so
+  // A file that no name holds any more cannot be read through a descriptor
+  // (as on fusefat, where a FUSE file system keeps it under a hidden name).
+  bool orphansUnreadable = false;
   int flagCalls = 0, linkCalls = 0;
 
  protected:
@@ -64,6 +67,14 @@ class Refusing : public PosixFileSystem {
       return -1;
     }
     return PosixFileSystem::RenameAt(dir, from, to);
+  }
+  ssize_t ReadAt(int fd, char* buffer, std::size_t size, off_t at) override {
+    struct stat st {};
+    if (orphansUnreadable && ::fstat(fd, &st) == 0 && st.st_nlink == 0) {
+      errno = EPERM;
+      return -1;
+    }
+    return PosixFileSystem::ReadAt(fd, buffer, size, at);
   }
   bool KeepsIdentities(int dir) override {
     return m_keepsIdentities && PosixFileSystem::KeepsIdentities(dir);
@@ -231,26 +242,40 @@ TEST(PosixRenameReservationTest, NeverReplacesOrLosesWhatAppearsMeanwhile) {
 // A program that opened the reservation before the rename and writes into
 // it afterwards writes into a file no name holds any more: the reservation
 // is held until the next rename, or the folder is synced or let go, and
-// what it holds by then is kept beside the file.
+// what it holds by then is kept beside the file. Where that file cannot be
+// read through the held descriptor, it is read through the hidden name a
+// FUSE file system keeps it under.
 TEST(PosixRenameReservationTest, KeepsWhatIsWrittenIntoTheReservationAfterTheRename) {
-  for (const int letGo : {0, 1, 2}) {  // by the next rename, a sync, the folder's end
+  enum LetGo { ByTheNextRename, ByASync, ByTheFoldersEnd, ThroughItsHiddenName };
+  for (const LetGo letGo : {ByTheNextRename, ByASync, ByTheFoldersEnd, ThroughItsHiddenName}) {
     TempDir dir;
     Refusing fs(Refusing::Way::Reservation);
     dir.MakeFile("a", "mine");
     dir.MakeFile("c", "other");
     int theirs = -1;
+    struct stat reserved {};
     fs.afterCreate = [&](const char* name) {
-      if (theirs < 0) theirs = ::open(dir.Join(name).c_str(), O_WRONLY);
+      if (theirs >= 0) return;
+      theirs = ::open(dir.Join(name).c_str(), O_WRONLY);
+      ::fstat(theirs, &reserved);
     };
     FolderHandle folder = testing::OpenHeld(fs, dir.Path());
     ASSERT_EQ(fs.RenameNoReplace(folder, "a", "b"), Cause::Ok);
     ASSERT_GE(theirs, 0);
     ASSERT_EQ(::write(theirs, "late", 4), 4);
     ::close(theirs);
-    if (letGo == 0) {
+    if (letGo == ByTheNextRename) {
       EXPECT_EQ(fs.RenameNoReplace(folder, "c", "d"), Cause::Ok);
-    } else if (letGo == 1) {
+    } else if (letGo == ByASync) {
       EXPECT_EQ(fs.SyncFolder(folder), Cause::Ok);
+    } else if (letGo == ThroughItsHiddenName) {
+      fs.orphansUnreadable = true;
+      char hidden[40];
+      for (const unsigned node :
+           {static_cast<unsigned>(reserved.st_ino) + 1, static_cast<unsigned>(reserved.st_ino)}) {
+        std::snprintf(hidden, sizeof hidden, ".fuse_hidden%08x%08x", node, 1u);
+        dir.MakeFile(hidden, node == reserved.st_ino ? "late" : "another file's");
+      }
     }
     folder.Reset();
     EXPECT_EQ(dir.Read("b"), "mine") << letGo;
