@@ -235,7 +235,7 @@ struct Judged {
     NamePair names;
   };
   std::vector<Seen> seen;
-  std::size_t proven = 0;  // one past the last pair that proves itself renamed
+  std::size_t proven = 0;  // one past the last pair that proves every pair before it renamed
   std::vector<bool> needed;
 };
 
@@ -246,8 +246,11 @@ Judged Judge(const LoggedBatch& batch, const PathExists& exists, const RelateNam
     const LoggedPair& pair = batch.pairs[i];
     Judged::Seen now{exists(pair.newPath), exists(pair.oldPath), NamePair::Separate};
     if (now.newExists && now.oldExists && relate) now.names = relate(pair.oldPath, pair.newPath);
-    const bool proves = !pair.notRenamed && (pair.undoTried || now.names == NamePair::OneFile ||
-                                             (now.newExists && !now.oldExists));
+    // Pairs before this one were all renamed when it proves itself
+    // renamed, or when a line says that its rename failed (a run stops at
+    // the first rename that fails).
+    const bool proves = pair.notRenamed || pair.undoTried || now.names == NamePair::OneFile ||
+                        (now.newExists && !now.oldExists);
     if (proves) judged.proven = i + 1;
     judged.seen.push_back(now);
   }

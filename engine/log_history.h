@@ -104,9 +104,10 @@ LogHistory ReadLogHistory(std::string_view logText);
 // For each pair of `batch`, whether it is still under its new name and
 // must be renamed back. A pair proves itself renamed when its new name
 // exists and its old one does not, when its two names are one file, or
-// when an undo tried it; a proven pair proves every pair before it tried,
-// and a pair after the last proven one was never tried (a killed run's
-// lines written ahead) or failed. Passed over: a pair whose rename failed
+// when an undo tried it; a proven pair, and a line saying that a rename
+// failed, prove every pair before them tried, and a pair after the last
+// proven one was never tried (a killed run's lines written ahead) or
+// failed. Passed over: a pair whose rename failed
 // (a line says so); a pair whose two names are one entry; a pair whose
 // file has its old name and whose new name is free (never renamed, or
 // back already); a pair whose new name and old name both exist and that

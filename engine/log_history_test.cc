@@ -1,13 +1,21 @@
 #include "log_history.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <map>
+#include <random>
 #include <set>
 
 #include "file_name.h"
 #include "log_format.h"
+#include "posix_file_system.h"
+#include "test_support.h"
 
 namespace kalvenor {
 namespace {
@@ -287,72 +295,121 @@ TEST(BatchToUndo, SkipsRenamesThatNeverHappened) {
   EXPECT_EQ(read.batch.OldPaths(), (std::vector<std::string>{"/p/b.jpg", "/p/c.jpg", "/p/d.jpg"}));
 }
 
-// Lines are written ahead of their renames a group at a time, so after a
-// crash any pair may be one whose rename was never tried. A pair whose old
-// name is gone and whose new name exists proves itself and every pair
-// before it tried; both names existing is a rename that happened (and a
-// clash to report) only before such a proof. A failure line, or two names
-// that are one entry, keep a pair out whatever the disk shows.
-TEST(BatchToUndo, JudgesLinesWrittenAheadByWhatTheDiskProves) {
-  const std::string batch = std::string(kHeader) + Line("/p/a", "/p/H1") + Line("/p/b", "/p/H2") +
-                            Line("/p/c", "/p/H3") + Line("/p/d", "/p/H4");
-  const std::string failedD = batch + "/p/d was not renamed: access denied.\n";
-  using Paths = std::vector<std::string>;
-  const auto oneEntry = [](const std::string& a, const std::string&) {
-    return a == "/p/b" ? NamePair::OneEntry : NamePair::Separate;
-  };
-  const struct {
-    const char* what;
-    std::string log;
-    Disk disk;
-    RelateNames relate;
-    Paths expectedOld;
-  } cases[] = {
-      {"killed after b: c and d never tried",
-       batch,
-       {{"/p/H1", "/p/H2", "/p/c", "/p/d"}},
-       {},
-       {"/p/a", "/p/b"}},
-      {"killed after a, c's new name taken since by another file",
-       batch,
-       {{"/p/H1", "/p/b", "/p/c", "/p/H3", "/p/d"}},
-       {},
-       {"/p/a"}},
-      {"b's old name taken again since, c proves b renamed",
-       batch,
-       {{"/p/H1", "/p/b", "/p/H2", "/p/H3", "/p/d"}},
-       {},
-       {"/p/a", "/p/b", "/p/c"}},
-      {"d failed on a taken name, its old name freed since",
-       failedD,
-       {{"/p/H1", "/p/H2", "/p/H3", "/p/H4"}},
-       {},
-       {"/p/a", "/p/b", "/p/c"}},
-      {"the same disk without the failure line (an older log)",
-       batch,
-       {{"/p/H1", "/p/H2", "/p/H3", "/p/H4"}},
-       {},
-       {"/p/a", "/p/b", "/p/c", "/p/d"}},
-      {"b's two names are one entry of a case-insensitive folder",
-       batch,
-       {{"/p/H1", "/p/b", "/p/H2", "/p/H3", "/p/H4"}},
-       oneEntry,
-       {"/p/a", "/p/c", "/p/d"}},
-      {"an undo tried d and failed: it proves c",
-       batch + kUndoHeader + "/p/H4 renamed back to /p/d\n",
-       {{"/p/a", "/p/b", "/p/c", "/p/H3", "/p/H4", "/p/d"}},
-       {},
-       {"/p/c", "/p/d"}},
-  };
-  for (const auto& c : cases) {
-    const LogHistory history = ReadLogHistory(c.log);
-    ASSERT_FALSE(history.error) << c.what << ": " << *history.error;
-    EXPECT_EQ(BatchToUndo(history, c.disk.Test(), c.relate).OldPaths(), c.expectedOld) << c.what;
+// A line saying that a rename failed keeps its pair out even once the
+// file's old name is free again (an older log, without such lines, cannot
+// tell that from a rename), and must name the batch's last pair and a
+// cause a run writes.
+TEST(BatchToUndo, AFailureLineKeepsItsPairOut) {
+  const std::string batch = std::string(kHeader) + Line("/p/a", "/p/H1") + Line("/p/b", "/p/H2");
+  const Disk bOnlyUnderItsNewName{{"/p/H1", "/p/H2"}};
+  for (const auto& [log, expected] : {
+           std::pair{batch + "/p/b was not renamed: access denied.\n", 1u},
+           std::pair{batch, 2u},
+       }) {
+    EXPECT_EQ(BatchToUndo(ReadLogHistory(log), bOnlyUnderItsNewName.Test()).Size(), expected);
   }
-  // A failure line must name the last pair and a cause a run writes.
   for (const std::string bad :
-       {"/p/c was not renamed: access denied.\n", "/p/d was not renamed: it rained.\n"}) {
+       {"/p/a was not renamed: access denied.\n", "/p/b was not renamed: it rained.\n"}) {
     EXPECT_TRUE(ReadLogHistory(batch + bad).error) << bad;
+  }
+}
+
+// Whatever a run that writes its lines a group ahead left, the reader
+// takes back exactly the files still under a name the batch gave them. A
+// commit stops anywhere: killed (its group's lines stay, the renames after
+// the kill never tried, and another program may then take such a name), or
+// at a rename that fails on a name another program took (the lines not
+// tried are cut, a line says so, and the file may move away later). One
+// pair may be one entry under both names (a folder that ignores case); a
+// renamed file's old name may be taken again. Undos of what the reader
+// finds stop the same ways, and fail where an old name is taken.
+TEST(BatchToUndo, FindsExactlyWhatAGroupedRunLeftWhereverItStopped) {
+  std::mt19937 random(20261209);
+  const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  for (int round = 0; round < 3000; ++round) {
+    const int n = 1 + pick(8);
+    const auto from = [](int i) { return "/p/f" + std::to_string(i); };
+    const auto to = [](int i) { return "/p/H" + std::to_string(i); };
+    std::set<std::string> disk;
+    for (int i = 0; i < n; ++i) disk.insert(from(i));
+    const int oneEntry = pick(3) == 0 ? pick(n) : -1;
+    if (oneEntry >= 0) disk.insert(to(oneEntry));
+    std::vector<bool> underNewName(n, false);
+    std::string log = kHeader;
+    std::vector<std::size_t> lineEnds;  // where each line written ahead ends in `log`
+    // Writes the lines of a group, as a run does before the first of them.
+    const auto writeAhead = [&](const std::vector<std::string>& lines) {
+      lineEnds.clear();
+      for (const std::string& line : lines) lineEnds.push_back((log += line).size());
+    };
+
+    const int group = 1 + pick(n), stop = pick(n + 1);
+    const bool killed = pick(2) == 0;
+    for (int i = 0; i < n; ++i) {
+      if (i % group == 0) {
+        std::vector<std::string> lines;
+        for (int j = i; j < n && j < i + group; ++j) lines.push_back(Line(from(j), to(j)));
+        writeAhead(lines);
+      }
+      if (i == stop && killed) break;
+      if (i == stop) {  // another program took the new name
+        disk.insert(to(i));
+        log.resize(lineEnds[i % group]);
+        log += from(i) + " was not renamed: access denied.\n";
+        if (pick(2) == 0) disk.erase(from(i));  // and the file moves away later
+        break;
+      }
+      if (i == oneEntry) continue;  // the rename leaves the one entry as it was
+      disk.erase(from(i));
+      disk.insert(to(i));
+      underNewName[i] = true;
+    }
+    if (killed && stop < n && stop != oneEntry && pick(2) == 0) disk.insert(to(stop));
+    // A later rename or a failure line proves this one.
+    int provenBefore = !killed && stop < n ? stop : -1;
+    for (int i = 0; i < n; ++i)
+      provenBefore = underNewName[i] ? std::max(i, provenBefore) : provenBefore;
+    const int retaken = pick(n);
+    if (retaken < provenBefore && underNewName[retaken]) disk.insert(from(retaken));
+
+    const PathExists exists = [&](const std::string& path) { return disk.count(path) > 0; };
+    const RelateNames relate = [&](const std::string& a, const std::string&) {
+      return a == from(oneEntry) ? NamePair::OneEntry : NamePair::Separate;
+    };
+    for (int undo = 0; undo < 3; ++undo) {
+      std::vector<std::string> expected;
+      for (int i = 0; i < n; ++i)
+        if (underNewName[i]) expected.push_back(from(i));
+      const LogHistory history = ReadLogHistory(log);
+      ASSERT_FALSE(history.error) << log;
+      const LastBatch batch = BatchToUndo(history, exists, relate);
+      ASSERT_EQ(batch.OldPaths(), expected) << "round " << round << ", undo " << undo << ":\n"
+                                            << log;
+      if (batch.Empty()) break;
+
+      log += kUndoHeader;
+      const int size = static_cast<int>(batch.Size()), undoGroup = 1 + pick(size);
+      const int undoStop = pick(size + 1);
+      for (int k = 0, start = 0; k < size && k != undoStop; ++k) {
+        if (k == start) {
+          std::vector<std::string> lines;
+          for (int j = k; j < size && j < k + undoGroup; ++j)
+            lines.push_back(batch.NewPaths()[j] + " renamed back to " + batch.OldPaths()[j] + "\n");
+          writeAhead(lines);
+        }
+        const std::string& newPath = batch.NewPaths()[k];
+        if (disk.count(batch.OldPaths()[k]) != 0) {  // its old name is taken
+          log.resize(lineEnds[k - start]);
+          log += newPath + " was not renamed back: access denied.\n";
+          start = k + 1;
+          continue;
+        }
+        disk.erase(newPath);
+        disk.insert(batch.OldPaths()[k]);
+        underNewName[std::stoi(newPath.substr(4))] = false;
+        if (k + 1 == start + undoGroup) start = k + 1;
+      }
+    }
   }
 }
 
@@ -394,19 +451,6 @@ TEST(BatchToUndo, RefusesABatchItCannotRead) {
     EXPECT_TRUE(read.batch.Empty());
   }
 }
-
-}  // namespace
-}  // namespace kalvenor
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include "posix_file_system.h"
-#include "test_support.h"
-
-namespace kalvenor {
-namespace {
 
 // An undo trusts its log by what the file system tells of the very file
 // it read, and by what that file system can express: a card keeps no
@@ -522,12 +566,6 @@ TEST(DiskTestsOn, SeesThroughLeftoversLongPathsAndOneEntryUnderTwoNames) {
   ASSERT_EQ(::unlinkat(folder, name.c_str(), 0), 0);
   ::close(folder);
 }
-
-}  // namespace
-}  // namespace kalvenor
-
-namespace kalvenor {
-namespace {
 
 // A run killed between creating a reservation and marking it leaves an
 // empty, unmarked file: where the commit stood (the first pair not proven
