@@ -154,12 +154,11 @@ class FileSystem {
   // before the rename's last check, it stays under the name and the rename
   // fails; written later, up to the moment the reservation is let go (at
   // the next rename in the folder, or when the folder is synced or
-  // closed), it is kept beside the file as "<to>.rescued". Not even that
-  // holds for a program that opened the reservation before the rename and
-  // writes into it only after it was let go: it writes into a file that no
-  // name holds any more, which nobody can see. A crash can leave the empty
-  // reservation behind: EntryStat tells it, RemoveLeftoverReservation
-  // removes it.
+  // closed), it is kept beside the file as "<to>.rescued". What a program
+  // that opened the reservation before the rename writes into it after it
+  // was let go is lost: no name holds that file any more, so nobody can
+  // see it. A crash can leave the empty reservation behind: EntryStat
+  // tells it, RemoveLeftoverReservation removes it.
   virtual Cause RenameNoReplace(const FolderHandle& folder, const std::string& from,
                                 const std::string& to) = 0;
 
