@@ -116,21 +116,42 @@ TEST_F(RenameRunTest, TwoCommitsAppendTwoBatchesAndARelativeLogPathIsResolved) {
   EXPECT_EQ(m_run.batch.Size(), 1u);  // only the last batch is kept
 }
 
-TEST_F(RenameRunTest, SubfolderHoldingTheFirstNewNameStopsAtOnce) {
+TEST_F(RenameRunTest, NamesOfSubfoldersAndLinksToFoldersAreNeverHandedOut) {
   m_dir.MakeFile("a.jpg");
   m_dir.MakeFile("b.jpg");
   m_dir.MakeDir("0001Holiday.jpg");
-  m_run.batch.Add("/old/x", "/old/y");  // a previous batch is forgotten all the same
-  const RunOutcome outcome = m_run.Run(true);
-  EXPECT_EQ(outcome.end, RunEnd::RenameFailed);
-  EXPECT_EQ(outcome.failedName, "a.jpg");
-  EXPECT_EQ(outcome.cause, Cause::AccessDenied);
-  ASSERT_EQ(m_run.messages.shown.size(), 1u);
-  EXPECT_EQ(m_run.messages.shown[0].first, "Rename error: access denied.");
-  EXPECT_EQ(m_run.messages.shown[0].second, MessageIcon::Stop);
-  EXPECT_EQ(m_run.results.lines, (Lines{"a.jpg -> 0001Holiday.jpg", kCommitEnd}));
-  EXPECT_TRUE(m_run.batch.Empty());
-  EXPECT_EQ(m_dir.Names(), (Lines{"0001Holiday.jpg", "a.jpg", "b.jpg"}));
+  m_dir.MakeDir("target");
+  ASSERT_EQ(::symlink("target", Path("0002Holiday.jpg").c_str()), 0);
+  ASSERT_EQ(::symlink("missing", Path("dangling").c_str()), 0);  // a link to no folder is a file
+  const Lines plan = {"a.jpg -> 0003Holiday.jpg", "b.jpg -> 0004Holiday.jpg",
+                      "dangling -> 0005Holiday."};
+  EXPECT_EQ(m_run.Run(false).end, RunEnd::Done);
+  Lines preview = plan;
+  preview.push_back(kPreviewEnd);
+  EXPECT_EQ(m_run.results.lines, preview);
+
+  EXPECT_EQ(m_run.Run(true).end, RunEnd::Done);
+  Lines done = plan;
+  done.push_back(kCommitEnd);
+  EXPECT_EQ(m_run.results.lines, done);
+  EXPECT_TRUE(m_run.messages.shown.empty());
+  EXPECT_EQ(m_run.batch.Size(), 3u);
+  EXPECT_EQ(m_dir.Names(), (Lines{"0001Holiday.jpg", "0002Holiday.jpg", "0003Holiday.jpg",
+                                  "0004Holiday.jpg", "0005Holiday.", "target"}));
+}
+
+TEST_F(RenameRunTest, HiddenFilesAreNumberedUnlessTheyAreKept) {
+  for (const char* name : {".DS_Store", "Thumbs.db", "a.jpg", "desktop.ini"}) m_dir.MakeFile(name);
+  m_run.options.fillGaps = true;
+  EXPECT_EQ(m_run.Run(false).end, RunEnd::Done);
+  EXPECT_EQ(m_run.results.lines,
+            (Lines{".DS_Store -> 0000Holiday.DS_Store", "a.jpg -> 0001Holiday.jpg",
+                   "desktop.ini -> 0002Holiday.ini", "Thumbs.db -> 0003Holiday.db", kPreviewEnd}));
+
+  m_run.options.keepHidden = true;
+  EXPECT_EQ(m_run.Run(true).end, RunEnd::Done);
+  EXPECT_EQ(m_run.results.lines, (Lines{"a.jpg -> 0000Holiday.jpg", kCommitEnd}));
+  EXPECT_EQ(m_dir.Names(), (Lines{".DS_Store", "0000Holiday.jpg", "Thumbs.db", "desktop.ini"}));
 }
 
 // Fails the n-th rename with the given cause; forwards everything else.
