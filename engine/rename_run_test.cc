@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "log_format.h"
+#include "reservation_mark.h"
 #include "run_log.h"
 #include "test_support.h"
 #include "undo_last.h"
@@ -152,6 +153,42 @@ TEST_F(RenameRunTest, HiddenFilesAreNumberedUnlessTheyAreKept) {
   EXPECT_EQ(m_run.Run(true).end, RunEnd::Done);
   EXPECT_EQ(m_run.results.lines, (Lines{"a.jpg -> 0000Holiday.jpg", kCommitEnd}));
   EXPECT_EQ(m_dir.Names(), (Lines{".DS_Store", "0000Holiday.jpg", "Thumbs.db", "desktop.ini"}));
+}
+
+// A reservation a killed run left under a name of the series is no member:
+// the commit removes it and numbers from there, files and photo sets
+// alike; a user's own empty file in the series stays a member.
+TEST_F(RenameRunTest, ALeftoverReservationInTheSeriesGivesWay) {
+  class Card : public FileSystemWrapper {
+   public:
+    using FileSystemWrapper::FileSystemWrapper;
+    bool MayHoldLeftovers(const FolderHandle&) override { return true; }
+  } card(m_fs);
+  const struct {
+    bool photoSets;
+    Lines names;
+  } cases[] = {
+      {false, {"0000Holiday.jpg", "0001Holiday.xmp", "0005Holiday.txt"}},
+      {true, {"0000Holiday.jpg", "0000Holiday.xmp", "0005Holiday.txt"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.photoSets ? "photo sets" : "files");
+    TempDir dir;
+    dir.MakeFile("IMG_1.jpg", "jpg");
+    dir.MakeFile("IMG_1.xmp", "xmp");
+    dir.MakeFile("0005Holiday.txt");
+    dir.MakeFile("0000Holiday.jpg");
+    const timespec mark[2] = {{kReservationMarkSeconds, 0}, {kReservationMarkSeconds, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, dir.Join("0000Holiday.jpg").c_str(), mark, 0), 0);
+    RunBench run(card);
+    run.options = m_run.options;
+    run.options.folder = dir.Path();
+    run.options.fillGaps = true;
+    run.options.photoSets = c.photoSets;
+    EXPECT_EQ(run.Run(true).end, RunEnd::Done);
+    EXPECT_EQ(dir.Names(), c.names);
+    EXPECT_EQ(dir.Read("0000Holiday.jpg"), "jpg");
+  }
 }
 
 // Fails the n-th rename with the given cause; forwards everything else.
