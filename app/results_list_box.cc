@@ -66,10 +66,10 @@ void ResultsListBox::Measure(const QString& text) {
 }
 
 void ResultsListBox::AddLine(const std::string& line) {
-  // Names are bytes; they are decoded for display only, as file names are
-  // decoded on this platform (UTF-8, bad bytes shown as replacements). The
-  // engine's own lines are shown in the user's language.
-  const QString text = TranslateRunText(DisplayText(line));
+  // Names are bytes; they are decoded for display only, each line kept to
+  // its row and every name told apart (bad bytes and controls escaped),
+  // the engine's own lines shown in the user's language.
+  const QString text = TranslateRunText(RowText(line));
   Measure(text);
   if (m_held) {
     m_pending.append(text);

@@ -67,7 +67,14 @@ TEST(ResultsListBoxTest, LinesThatAreNotTextAreShownAndCannotBeSelected) {
   ResultsListBox list;
   list.AddLine("caf\xe9.jpg -> 0001Holiday.jpg");
   ASSERT_EQ(list.ShownCount(), 1);
-  EXPECT_TRUE(list.LineAt(0).endsWith(QStringLiteral(".jpg -> 0001Holiday.jpg")));
+  EXPECT_EQ(list.LineAt(0), QStringLiteral("caf\\xe9.jpg -> 0001Holiday.jpg"));
+  // A line feed in a name stays in its row; names with different bad bytes
+  // are shown apart.
+  list.AddLine("a\nb.jpg -> 0002Holiday.jpg");
+  list.AddLine("caf\xea.jpg -> 0003Holiday.jpg");
+  ASSERT_EQ(list.ShownCount(), 3);
+  EXPECT_EQ(list.LineAt(1), QStringLiteral("a\\x0ab.jpg -> 0002Holiday.jpg"));
+  EXPECT_NE(list.LineAt(2).left(8), list.LineAt(0).left(8));
   EXPECT_EQ(list.selectionMode(), QAbstractItemView::NoSelection);
   EXPECT_EQ(list.editTriggers(), QAbstractItemView::NoEditTriggers);
 }

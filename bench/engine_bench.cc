@@ -2,16 +2,24 @@
 // the same run on the same folder:
 //   preview floor: readdir + one fstatat per entry + a sort of the names;
 //   commit floor:  per file one write(2) of its log line to an open log,
-//                  then renameat2(RENAME_NOREPLACE).
+//                  then renameat2(RENAME_NOREPLACE) (the engine's commit is
+//                  timed here with its log unsynced, one line per write).
+// Then the durable commit (its log written ahead on the storage, a group of
+// lines per sync, the folder synced at the end) against the commit as it
+// was before (one write per line, nothing synced) and against the floor of
+// a durable commit (every line in one write, one sync of the log and the
+// folder at the end).
 // Each is repeated and the median taken, of wall time and of the thread's
-// CPU time (steadier when other programs share the machine). The preview's peak memory is
-// measured in a fresh process (this program re-run with --preview-memory)
-// as the growth of its maximum resident set across one preview.
+// CPU time (steadier when other programs share the machine). The preview's
+// peak memory is measured in a fresh process (this program re-run with
+// --preview-memory) as the growth of its maximum resident set across one
+// preview. The folders: the arguments, else /var/tmp and /dev/shm.
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/vfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -137,21 +145,51 @@ Sample Preview(const std::string& folder, std::size_t* lines) {
   return sample;
 }
 
+// Counts the syncs of the log.
+class CountingSyncs : public FileSystemWrapper {
+ public:
+  using FileSystemWrapper::FileSystemWrapper;
+  Cause SyncLog(const LogHandle& log) override {
+    ++syncs;
+    return FileSystemWrapper::SyncLog(log);
+  }
+  int syncs = 0;
+};
+
 // One commit with a log, timed; the undo that puts the names back is not.
-Sample CommitAndUndo(const std::string& folder, const std::string& log) {
-  PosixFileSystem fs;
+// `*syncs` (when given) tells how often the log was synced.
+Sample CommitAndUndo(const std::string& folder, const std::string& log, LogSync sync,
+                     int* syncs = nullptr) {
+  PosixFileSystem real;
+  CountingSyncs fs(real);
   testing::RunBench run(fs);
   AimAt(run, folder);
   run.options.logPath = log;
+  run.options.logSync = sync;
   const Stopwatch watch;
   run.Run(true);
   const Sample sample = watch.Stop();
   if (run.batch.Size() != static_cast<std::size_t>(kFiles)) {
     std::fprintf(stderr, "commit renamed %zu\n", run.batch.Size());
   }
+  if (syncs != nullptr) *syncs = fs.syncs;
   UndoLastBatch(/*logPath=*/"", /*logRequired=*/false, run.ctx, run.batch);
   ShowMessages(run);
   return sample;
+}
+
+// The file system's name for what statfs tells of `path`.
+const char* FileSystemName(const std::string& path) {
+  struct statfs info {};
+  if (::statfs(path.c_str(), &info) != 0) return "?";
+  switch (static_cast<unsigned long>(info.f_type)) {
+    case 0xEF53: return "ext4";
+    case 0x01021994: return "tmpfs";
+    case 0x58465342: return "xfs";
+    case 0x9123683E: return "btrfs";
+    case 0x65735546: return "fuse";
+    default: return "other";
+  }
 }
 
 // The same renames as bare system calls, each after its log line's write.
@@ -221,23 +259,29 @@ void RunOn(const std::string& base, const std::string& self) {
   ::mkdir(folder.c_str(), 0755);
   MakeFiles(folder);
 
-  std::vector<Sample> previewFloor, preview, commitFloor, commit;
+  std::vector<Sample> previewFloor, preview, commitFloor, commit, unsynced, durable, atEnd;
   std::size_t lines = 0;
+  int syncs = 0;
   PreviewFloor(folder);  // warm the caches once
   Preview(folder, &lines);
   for (int r = 0; r < kRepeats; ++r) {
     previewFloor.push_back(PreviewFloor(folder));
     preview.push_back(Preview(folder, &lines));
     commitFloor.push_back(CommitFloor(folder, log));
-    commit.push_back(CommitAndUndo(folder, log));
+    commit.push_back(CommitAndUndo(folder, log, LogSync::Never));
+    // The three ways of syncing, in turn, so that a slow spell of the
+    // machine falls on all of them alike.
+    unsynced.push_back(CommitAndUndo(folder, log, LogSync::Never));
+    durable.push_back(CommitAndUndo(folder, log, LogSync::WriteAhead, &syncs));
+    atEnd.push_back(CommitAndUndo(folder, log, LogSync::AtEndOnly));
   }
   long before = 0, after = 0;
   const bool memory = MeasurePreviewMemory(self, folder, &before, &after);
 
   const Sample pf = Median(previewFloor), p = Median(preview);
   const Sample cf = Median(commitFloor), c = Median(commit);
-  std::printf("%s (%d files, median of %d; wall time, then thread CPU time):\n", base.c_str(),
-              kFiles, kRepeats);
+  std::printf("%s, %s (%d files, median of %d; wall time, then thread CPU time):\n", base.c_str(),
+              FileSystemName(base), kFiles, kRepeats);
   std::printf(
       "  preview %7.2f ms  floor %7.2f ms  ratio %.2f | cpu %7.2f / %7.2f ms  ratio %.2f  (goal 1.5, %zu lines)\n",
       p.wall * 1e3, pf.wall * 1e3, p.wall / pf.wall, p.cpu * 1e3, pf.cpu * 1e3, p.cpu / pf.cpu,
@@ -245,6 +289,15 @@ void RunOn(const std::string& base, const std::string& self) {
   std::printf(
       "  commit  %7.2f ms  floor %7.2f ms  ratio %.2f | cpu %7.2f / %7.2f ms  ratio %.2f  (goal 1.2)\n",
       c.wall * 1e3, cf.wall * 1e3, c.wall / cf.wall, c.cpu * 1e3, cf.cpu * 1e3, c.cpu / cf.cpu);
+  const Sample b = Median(unsynced), d = Median(durable), e = Median(atEnd);
+  std::printf(
+      "  durable commit %7.2f ms (%d syncs of the log) | as before %7.2f ms  ratio %.2f (goal "
+      "1.3) | synced once at the end %7.2f ms  ratio %.2f\n",
+      d.wall * 1e3, syncs, b.wall * 1e3, d.wall / b.wall, e.wall * 1e3, d.wall / e.wall);
+  std::printf(
+      "                 cpu %7.2f ms                   | cpu %7.2f ms  ratio %.2f          | "
+      "cpu %7.2f ms  ratio %.2f\n",
+      d.cpu * 1e3, b.cpu * 1e3, d.cpu / b.cpu, e.cpu * 1e3, d.cpu / e.cpu);
   if (memory) {
     std::printf(
         "  preview peak memory: +%.2f MB over a fresh process (max RSS %ld -> %ld kB; goal < 10 MB)\n",
@@ -260,6 +313,8 @@ int main(int argc, char** argv) {
   const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
   if (n <= 0) return 1;
   self[n] = '\0';
-  for (const char* base : {"/tmp", "/dev/shm"}) RunOn(base, self);
+  std::vector<std::string> bases(argv + 1, argv + argc);
+  if (bases.empty()) bases = {"/var/tmp", "/dev/shm"};
+  for (const std::string& base : bases) RunOn(base, self);
   return 0;
 }

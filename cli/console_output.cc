@@ -1,29 +1,23 @@
 #include "console_output.h"
 
 #include "log_format.h"
+#include "shown_character.h"
 
 namespace kalvenor {
-
-namespace {
-
-bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7f; }
-
-}  // namespace
 
 std::string DisplayText(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '\\' || c == '\n' || c == '\r') {
-      out += EscapeLogPath(std::string_view(&c, 1));
-    } else if (IsControl(byte)) {
-      constexpr char kHex[] = "0123456789abcdef";
-      out += "\\x";
-      out += kHex[byte >> 4];
-      out += kHex[byte & 0xf];
+  while (!text.empty()) {
+    const ShownCharacter shown = FirstShownCharacter(text, BadBytes::AsThemselves);
+    const std::string_view bytes = text.substr(0, shown.length);
+    text.remove_prefix(shown.length);
+    if (bytes == "\\" || bytes == "\n" || bytes == "\r") {
+      out += EscapeLogPath(bytes);  // as in the log
+    } else if (shown.escaped) {
+      out += HexEscapes(bytes);
     } else {
-      out.push_back(c);
+      out += bytes;
     }
   }
   return out;

@@ -17,11 +17,13 @@ inline constexpr std::string_view kToolPreviewClosingLine =
     "Run again with --commit to do the above.";
 
 // Text (a Results line, a path in a message) as the tool prints it, so
-// that it stays one line and no name can send commands to a terminal: a
-// text holding a control character or a backslash has the backslash, line
-// feed and carriage return escaped as in the log ("\\", "\n", "\r") and
-// every other control character (below 0x20, and 0x7f) as "\xHH"; any other
-// text is given byte for byte.
+// that it stays one line and no name can steer a terminal: a backslash,
+// line feed and carriage return are escaped as in the log ("\\", "\n",
+// "\r"); every other character that would act instead of being seen (C0
+// and C1 controls, DEL, the bytes 0x80 to 0x9f outside UTF-8, line and
+// paragraph separators, bidirectional embeddings, overrides and isolates:
+// FirstShownCharacter) is written as "\xhh" for each of its bytes. All
+// else is given byte for byte, other bytes outside UTF-8 included.
 std::string DisplayText(std::string_view text);
 
 // One Results line as the tool prints it, without its line end.

@@ -7,7 +7,7 @@
 namespace kalvenor {
 namespace {
 
-TEST(FormatResultsLine, EscapesControlCharactersAndBackslashesOnly) {
+TEST(FormatResultsLine, EscapesWhatWouldSteerTheTerminalAndBackslashesOnly) {
   const struct {
     std::string raw, shown;
   } cases[] = {
@@ -15,6 +15,27 @@ TEST(FormatResultsLine, EscapesControlCharactersAndBackslashesOnly) {
       {"tab\there\x7f -> x", "tab\\x09here\\x7f -> x"},
       {std::string("nul\0.jpg", 8), "nul\\x00.jpg"},
       {"\x1f\x20", "\\x1f "},
+      // C1 controls: in UTF-8, and as raw bytes outside it (an xterm takes
+      // 0x9d as OSC and 0x9c as ST: this name would retitle the window).
+      {"\x9d"
+       "0;owned\x9c.jpg -> H0001.jpg",
+       "\\x9d"
+       "0;owned\\x9c.jpg -> H0001.jpg"},
+      {"\xc2\x9b"
+       "31m.jpg",
+       "\\xc2\\x9b"
+       "31m.jpg"},
+      {"\xc2\x85.jpg -> \xc2\xa0.jpg", "\\xc2\\x85.jpg -> \xc2\xa0.jpg"},
+      {"\xe2\x9d.jpg", "\xe2\\x9d.jpg"},  // a cut-off sequence: only its C1 byte
+      // Bidirectional overrides and isolates, and the separators.
+      {"gpj.\xe2\x80\xae"
+       "exe",
+       "gpj.\\xe2\\x80\\xae"
+       "exe"},
+      {"\xe2\x80\xaa\xe2\x81\xa6\xe2\x81\xa9\xe2\x80\xa8",
+       "\\xe2\\x80\\xaa\\xe2\\x81\\xa6\\xe2\\x81\\xa9\\xe2\\x80\\xa8"},
+      // Other characters pass byte for byte.
+      {"\xe2\x80\x8e \xe2\x82\xac \xf0\x9f\x93\xb7", "\xe2\x80\x8e \xe2\x82\xac \xf0\x9f\x93\xb7"},
   };
   for (const auto& c : cases) EXPECT_EQ(FormatResultsLine(c.raw), c.shown) << c.shown;
   EXPECT_EQ(FormatResultsLine("a\nb.jpg -> 0001x.jpg"), "a\\nb.jpg -> 0001x.jpg");

@@ -476,6 +476,13 @@ TEST_F(CliTest, UndoTrustsOnlyTheCallersLogAndRenamesBackOnlyFiles) {
   EXPECT_EQ(undo.err, "kalvenor-cli: Rename error: access denied.\n");
   EXPECT_TRUE(fs::is_directory(Photo("T0000.jpg")));
   EXPECT_EQ(Names(m_photos), (std::set<std::string>{"T0000.jpg", "b.jpg", "c.png"}));
+
+  // A commit that appends to a log an undo would refuse says so at once.
+  ASSERT_EQ(::chmod(m_log.c_str(), 0664), 0);
+  const Outcome warned = RunCli({"-b", "U", "-c", "-l", m_log, m_photos}, m_dir.Path());
+  EXPECT_EQ(warned.status, 0);
+  EXPECT_EQ(warned.err, "kalvenor-cli: This batch cannot be undone from log file " + m_log +
+                            ": users other than its owner may write to it.\n");
 }
 
 TEST_F(CliTest, HistoryListsTheBatchesNewestFirst) {

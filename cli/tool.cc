@@ -85,6 +85,7 @@ int RunUndo(const CommandLine& line, FileSystem& fs, std::ostream& out, std::ost
           << "; nothing was renamed\n";
       return kExitBadArguments;
     case UndoFromLog::Refusal::NothingToUndo:
+      RemoveLeftovers(fs, undo.batch.Leftovers());
       err << kToolPrefix << "Nothing to undo.\n";
       return kExitStopped;
   }
@@ -120,7 +121,7 @@ int RunHistory(const CommandLine& line, FileSystem& fs, std::ostream& out, std::
         << '\n';
     return kExitBadArguments;
   }
-  const PathExists exists = ExistsOn(fs);
+  const DiskTests disk = DiskTestsOn(fs);
   for (auto batch = history.batches.rbegin(); batch != history.batches.rend(); ++batch) {
     const std::size_t files = batch->pairs.size();
     out << batch->time << "  " << files << (files == 1 ? " file" : " files");
@@ -128,7 +129,7 @@ int RunHistory(const CommandLine& line, FileSystem& fs, std::ostream& out, std::
       out << "  renamed nothing\n";
       continue;
     }
-    out << "  " << BatchStateText(StateOf(*batch, exists, SameFileOn(fs))) << "  "
+    out << "  " << BatchStateText(StateOf(*batch, disk.exists, disk.relate)) << "  "
         << DisplayText(BatchFolder(*batch)) << '\n';
   }
   return kExitDone;

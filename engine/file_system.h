@@ -1,16 +1,24 @@
 // FileSystem is the program's one door to the operating system: the folder
 // a run works in, its scan and renames, the rename log, the folder tree's
 // listings, the path tests (stat, realpath, the mount table), the
-// environment, the clock and the time zone, and the leading bytes of photos. The engine, the tool
-// and the folder tree are plain logic over this interface; PosixFileSystem (posix_file_system.h) is
-// the real thing, and FileSystemWrapper forwards every call to another
-// FileSystem so that a test overrides just the call it wants to fake or fail.
+// environment, the clocks and the time zone, and the leading bytes of
+// photos. The engine, the tool and the folder tree are plain logic over this
+// interface; PosixFileSystem (posix_file_system.h) is the real thing, and
+// FileSystemWrapper forwards every call to another FileSystem so that a test
+// overrides just the call it wants to fake or fail.
 //
 // What the file system opens comes back as an owned handle (FolderHandle,
-// LogHandle, ReadHandle) that closes itself through the file system that opened it.
+// LogHandle, ReadHandle) that closes itself through the file system that
+// opened it.
 // Names and paths are byte strings, never converted.
+//
+// Threads: every call may run on several threads at once, provided no
+// handle is used by two threads at the same time (the window's worker runs
+// a rename while the folder tree lists other folders on their own handles).
+// A handle may move from one thread to another between calls.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <ctime>
 #include <optional>
@@ -86,17 +94,51 @@ struct PathStat {
   std::uint32_t owner = 0;   // the owner's user id
 };
 
+enum class EntryKind { File, Folder, Link, Other };
+
+// What the file system tells of one entry of a held folder (links are not
+// followed).
+struct EntryStat {
+  FileId id;
+  EntryKind kind = EntryKind::File;
+  std::uint64_t size = 0;
+  // An empty file that a rename cut off while it held its target name left
+  // behind (see RenameNoReplace): it stands for no file of anyone's.
+  bool isLeftoverReservation = false;
+};
+
+// What the file system tells of an open log, to judge whether its lines
+// can be trusted.
+struct LogFileFacts {
+  FileId id;
+  std::uint32_t owner = 0;   // the owner's user id
+  unsigned permissions = 0;  // the permission bits (07777 of the mode)
+  // False where the file system keeps no permission bits per file (FAT,
+  // exFAT, NTFS through most drivers): every file shows the same bits, set
+  // when it was mounted, and they tell nothing about who may write it.
+  bool storesModes = true;
+};
+
+// What opening a log found.
+struct OpenedLog {
+  std::string resolvedPath;  // the absolute path of the opened file
+  LogFileFacts facts;
+  bool pathIsLink = false;  // the path as given names a symbolic link
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
-  // Opens the folder at `path` and holds it. An empty handle with `*cause`
-  // set when it cannot be opened.
+  // Opens the folder at `path` and holds it; a path longer than the
+  // system's limit is opened one folder at a time. An empty handle with
+  // `*cause` set when it cannot be opened.
   virtual FolderHandle OpenFolder(const std::string& path, Cause* cause) = 0;
 
   // Appends to `out` one entry per file of the folder (everything but
-  // directories and links to directories), in the order the folder lists
-  // them, with name, stem, ext and id filled in (id: the folder's device
+  // directories, links to directories and the ".fuse_hidden" files a FUSE
+  // file system keeps for files replaced while open), in the order the
+  // folder lists them, with name, stem, ext and id filled in (id: the folder's device
   // and the inode the listing gives). `time` is filled in only `withTimes`,
   // since it costs one stat per file; otherwise it is 0. False when the
   // folder cannot be read; `out` may then hold what was read before.
@@ -109,21 +151,53 @@ class FileSystem {
   virtual bool ListSubfolders(const FolderHandle& folder, std::vector<SubfolderEntry>& out) = 0;
 
   // Renames `from` to `to` inside the folder. Never replaces an existing
-  // entry named `to`: that gives AccessDenied. Both must be plain names
-  // (no '/'); the caller checks this. Gives Cause::Ok on success.
+  // entry named `to`: that gives AccessDenied, unless the entry is a
+  // leftover reservation, which goes first. Both must be plain names (no
+  // '/'); the caller checks this. Gives Cause::Ok on success.
+  //
+  // Where the file system offers no rename that refuses to replace (nor
+  // hard links whose identities it keeps), the new name is reserved by
+  // creating it as an empty file, marked by its modification time, and the
+  // file is renamed over that reservation while it is held open. What
+  // another program writes into the reservation is never lost: written
+  // before the rename's last check, it stays under the name and the rename
+  // fails; written later, up to the moment the reservation is let go (at
+  // the next rename in the folder, or when the folder is synced or
+  // closed), it is kept beside the file as "<to>.rescued". What a program
+  // that opened the reservation before the rename writes into it after it
+  // was let go is lost: no name holds that file any more, so nobody can
+  // see it. A crash can leave the empty reservation behind: EntryStat
+  // tells it, RemoveLeftoverReservation removes it.
   virtual Cause RenameNoReplace(const FolderHandle& folder, const std::string& from,
                                 const std::string& to) = 0;
 
-  // Removes the entry `name` of the folder, but only while it is one of
-  // several names of the file `id` (a file that keeps another name): what
-  // a crash between the link and the unlink of a rename leaves. AccessDenied
-  // when `name` is another file or the file's only name.
+  // Removes the entry `name` of the folder, but only while it and `other`
+  // are two separate entries naming one file (what a crash between the
+  // link and the unlink of a rename leaves), as far as this file system's
+  // identities tell. AccessDenied otherwise, also when `name` and `other`
+  // are one entry spelt two ways (a case-insensitive file system).
   virtual Cause RemoveSecondName(const FolderHandle& folder, const std::string& name,
-                                 const FileId& id) = 0;
+                                 const std::string& other) = 0;
 
-  // The device and inode of the entry `name` of the folder (links not
-  // followed; "." names the folder itself). Gives Cause::Ok on success.
-  virtual Cause Identify(const FolderHandle& folder, const std::string& name, FileId* id) = 0;
+  // Removes the entry `name` of the folder if it is a leftover reservation,
+  // or with `unmarked`, any empty plain file (the caller knows from the log
+  // that a run killed before it could mark its reservation made it): Ok;
+  // FileNotFound when there is none, AccessDenied when it is anything else.
+  virtual Cause RemoveLeftoverReservation(const FolderHandle& folder, const std::string& name,
+                                          bool unmarked) = 0;
+
+  // Whether renames in this folder may have gone through reservations (its
+  // file system may lack a rename that refuses to replace), so that a
+  // crash may have left some there.
+  virtual bool MayHoldLeftovers(const FolderHandle& folder) = 0;
+
+  // What the folder's entry `name` is ("." names the folder itself).
+  // Gives Cause::Ok on success.
+  virtual Cause StatEntry(const FolderHandle& folder, const std::string& name, EntryStat* stat) = 0;
+
+  // Makes the folder's entries (its renames) durable on the storage. Ok
+  // also where the file system cannot sync a folder.
+  virtual Cause SyncFolder(const FolderHandle& folder) = 0;
 
   // What stat (or with !followLinks, lstat) tells of `path`.
   virtual Cause Stat(const std::string& path, bool followLinks, PathStat* stat) = 0;
@@ -148,22 +222,44 @@ class FileSystem {
   // nullopt, with `*error` saying why in a few words.
   virtual std::optional<std::string> ReadFile(const std::string& path, std::string* error) = 0;
 
+  // Reads a log to undo from: opens `path` once, without following a link
+  // at its end, and gives what that very file holds and, in `*facts`, what
+  // it is (so that nobody can swap the file between the test and the
+  // read). Refused like ReadFile, and also when `path` is a symbolic link.
+  virtual std::optional<std::string> ReadLog(const std::string& path, LogFileFacts* facts,
+                                             std::string* error) = 0;
+
   // Opens the log at `path` for appending, creating it when missing, and
-  // takes it exclusively. Gives the open log with `*resolvedPath` set to
-  // the absolute path of the opened file and `*id` to its identity, or an
-  // empty handle when it cannot be opened (missing folder, a folder, no
-  // access, held by another holder, not a regular file). A log whose last
-  // line lacks its line end gets it first, so that the next line starts a
-  // line of its own.
-  virtual LogHandle OpenLog(const std::string& path, std::string* resolvedPath, FileId* id) = 0;
+  // takes it exclusively. Gives the open log with `*opened` telling what
+  // was opened, or an empty handle when it cannot be opened (missing
+  // folder, a folder, no access, held by another holder, not a regular
+  // file). A log whose last line lacks its line end gets it first, so that
+  // the next line starts a line of its own.
+  virtual LogHandle OpenLog(const std::string& path, OpenedLog* opened) = 0;
+
+  // Whether the entry `name` of the folder is the open log itself: the same
+  // identity, or where the folder's file system makes identities up per
+  // spelling of a name, the same size and times.
+  virtual bool IsOpenLog(const LogHandle& log, const FolderHandle& folder,
+                         const std::string& name) = 0;
 
   // Hands `bytes` to the kernel at the end of the log in one write, with no
   // buffering in between. Gives Cause::Ok only when every byte was written;
   // otherwise the bytes that did reach the log are taken back out of it.
   virtual Cause AppendToLog(const LogHandle& log, std::string_view bytes) = 0;
 
+  // Takes the last `bytes` bytes (lines the caller appended) back out of
+  // the log.
+  virtual Cause TruncateLog(const LogHandle& log, std::uint64_t bytes) = 0;
+
+  // Returns once everything appended to the log is on the storage.
+  virtual Cause SyncLog(const LogHandle& log) = 0;
+
   // The current local time.
   virtual std::tm LocalNow() = 0;
+
+  // A clock that only goes forward, for measuring how long calls take.
+  virtual std::chrono::steady_clock::time_point SteadyNow() = 0;
 
   // The user id this process acts as (for files it trusts).
   virtual std::uint32_t UserId() = 0;
@@ -222,12 +318,20 @@ class FileSystemWrapper : public FileSystem {
     return m_target.RenameNoReplace(folder, from, to);
   }
   Cause RemoveSecondName(const FolderHandle& folder, const std::string& name,
-                         const FileId& id) override {
-    return m_target.RemoveSecondName(folder, name, id);
+                         const std::string& other) override {
+    return m_target.RemoveSecondName(folder, name, other);
   }
-  Cause Identify(const FolderHandle& folder, const std::string& name, FileId* id) override {
-    return m_target.Identify(folder, name, id);
+  Cause RemoveLeftoverReservation(const FolderHandle& folder, const std::string& name,
+                                  bool unmarked) override {
+    return m_target.RemoveLeftoverReservation(folder, name, unmarked);
   }
+  bool MayHoldLeftovers(const FolderHandle& folder) override {
+    return m_target.MayHoldLeftovers(folder);
+  }
+  Cause StatEntry(const FolderHandle& folder, const std::string& name, EntryStat* stat) override {
+    return m_target.StatEntry(folder, name, stat);
+  }
+  Cause SyncFolder(const FolderHandle& folder) override { return m_target.SyncFolder(folder); }
   Cause Stat(const std::string& path, bool followLinks, PathStat* stat) override {
     return m_target.Stat(path, followLinks, stat);
   }
@@ -240,13 +344,26 @@ class FileSystemWrapper : public FileSystem {
   std::optional<std::string> ReadFile(const std::string& path, std::string* error) override {
     return m_target.ReadFile(path, error);
   }
-  LogHandle OpenLog(const std::string& path, std::string* resolvedPath, FileId* id) override {
-    return m_target.OpenLog(path, resolvedPath, id);
+  std::optional<std::string> ReadLog(const std::string& path, LogFileFacts* facts,
+                                     std::string* error) override {
+    return m_target.ReadLog(path, facts, error);
+  }
+  LogHandle OpenLog(const std::string& path, OpenedLog* opened) override {
+    return m_target.OpenLog(path, opened);
+  }
+  bool IsOpenLog(const LogHandle& log, const FolderHandle& folder,
+                 const std::string& name) override {
+    return m_target.IsOpenLog(log, folder, name);
   }
   Cause AppendToLog(const LogHandle& log, std::string_view bytes) override {
     return m_target.AppendToLog(log, bytes);
   }
+  Cause TruncateLog(const LogHandle& log, std::uint64_t bytes) override {
+    return m_target.TruncateLog(log, bytes);
+  }
+  Cause SyncLog(const LogHandle& log) override { return m_target.SyncLog(log); }
   std::tm LocalNow() override { return m_target.LocalNow(); }
+  std::chrono::steady_clock::time_point SteadyNow() override { return m_target.SteadyNow(); }
   std::uint32_t UserId() override { return m_target.UserId(); }
   ReadHandle OpenForReading(const FolderHandle& folder, const std::string& name,
                             std::uint64_t* size) override {

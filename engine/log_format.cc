@@ -130,6 +130,18 @@ std::string UndoLogLine(std::string_view newPath, std::string_view oldPath) {
   return JoinLogLine(newPath, kRenamedBackTo, oldPath);
 }
 
+std::string NotRenamedLogLine(std::string_view oldPath, std::string_view causeText) {
+  std::string line = EscapeLogPath(oldPath);
+  line.append(kWasNotRenamed).append(causeText).push_back('\n');
+  return line;
+}
+
+std::string NotRenamedBackLogLine(std::string_view newPath, std::string_view causeText) {
+  std::string line = EscapeLogPath(newPath);
+  line.append(kWasNotRenamedBack).append(causeText).push_back('\n');
+  return line;
+}
+
 LogHeader ClassifyLogLine(std::string_view line) {
   if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);

@@ -2,8 +2,11 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <limits.h>
+#include <linux/magic.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -13,13 +16,13 @@
 #include <ctime>
 
 #include "file_name.h"
-#include "no_replace_rename.h"
 #include "run_texts.h"
 
 namespace kalvenor {
 namespace {
 
 constexpr std::int64_t kSecondsFrom1601To1970 = 11644473600;
+constexpr std::string_view kFuseHidden = ".fuse_hidden";
 
 // Seconds and nanoseconds since 1970 as a file time (100 ns since 1601);
 // 0 for times before 1601.
@@ -89,25 +92,100 @@ bool ReadToEnd(int fd, std::string& text) {
   }
 }
 
+// Opens the folder at `path`, one folder at a time when the path is too
+// long for the kernel to take whole: -1 with errno set on failure.
+int OpenFolderPath(const std::string& path) {
+  constexpr int kFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+  if (path.size() < PATH_MAX) return ::open(path.c_str(), kFlags);
+  int dir = ::open(path.starts_with('/') ? "/" : ".", kFlags);
+  for (std::size_t start = 0; dir >= 0 && start < path.size();) {
+    std::size_t end = path.find('/', start);
+    if (end == std::string::npos) end = path.size();
+    if (end > start) {
+      const int next = ::openat(dir, path.substr(start, end - start).c_str(), kFlags);
+      const int error = errno;
+      ::close(dir);
+      dir = next;
+      errno = error;
+    }
+    start = end + 1;
+  }
+  return dir;
+}
+
+// Whether the file system of `fd` keeps permission bits per file. FAT,
+// exFAT and NTFS keep none; through FUSE their drivers show every file
+// with all bits set.
+bool StoresModes(int fd, const struct stat& st) {
+  constexpr unsigned long kNtfs3Magic = 0x7366746e;
+  constexpr unsigned long kNtfsMagic = 0x5346544e;
+  struct statfs info {};
+  if (::fstatfs(fd, &info) != 0) return true;
+  switch (static_cast<unsigned long>(info.f_type)) {
+    case MSDOS_SUPER_MAGIC:
+    case EXFAT_SUPER_MAGIC:
+    case kNtfsMagic:
+    case kNtfs3Magic: return false;
+    case FUSE_SUPER_MAGIC: return (st.st_mode & 0777) != 0777;
+    default: return true;
+  }
+}
+
+LogFileFacts FactsOf(int fd, const struct stat& st) {
+  LogFileFacts facts;
+  facts.id = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+  facts.owner = st.st_uid;
+  facts.permissions = st.st_mode & 07777;
+  facts.storesModes = StoresModes(fd, st);
+  return facts;
+}
+
+// The whole content of the regular file at `path`, opened once with
+// `extraFlags` and without blocking on a FIFO; `facts` (when given) tells
+// what that descriptor is.
+std::optional<std::string> ReadRegularFile(const std::string& path, int extraFlags,
+                                           LogFileFacts* facts, std::string* error) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | extraFlags);
+  if (fd < 0) {
+    *error = errno == ELOOP && (extraFlags & O_NOFOLLOW) != 0 ? "it is a symbolic link"
+                                                              : std::strerror(errno);
+    return std::nullopt;
+  }
+  struct stat info {};
+  std::string text;
+  std::optional<std::string> result;
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    *error = FormatRunText(RunText::NotRegularFile);
+  } else if (!ReadToEnd(fd, text)) {
+    *error = std::strerror(errno);
+  } else {
+    if (facts != nullptr) *facts = FactsOf(fd, info);
+    result = std::move(text);
+  }
+  ::close(fd);
+  return result;
+}
+
 }  // namespace
 
 FolderHandle PosixFileSystem::OpenFolder(const std::string& path, Cause* cause) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int fd = OpenFolderPath(path);
   *cause = fd < 0 ? CauseFromErrno(errno) : Cause::Ok;
   return fd < 0 ? FolderHandle() : FolderHandle(*this, fd);
 }
 
 void PosixFileSystem::Close(int handle) {
+  RenameWays ways;
   {
-    const std::lock_guard lock(m_refusedMutex);
-    m_refusedRenameCalls.erase(handle);
+    const std::lock_guard lock(m_waysMutex);
+    const auto found = m_ways.find(handle);
+    if (found != m_ways.end()) {
+      ways = std::move(found->second);
+      m_ways.erase(found);
+    }
   }
+  LetGo(handle, ways);
   ::close(handle);
-}
-
-RefusedRenameCalls* PosixFileSystem::RefusedCallsOf(int handle) {
-  const std::lock_guard lock(m_refusedMutex);
-  return &m_refusedRenameCalls[handle];
 }
 
 bool PosixFileSystem::ListFiles(const FolderHandle& held, bool withTimes,
@@ -123,6 +201,9 @@ bool PosixFileSystem::ListFiles(const FolderHandle& held, bool withTimes,
     // system gives no type.
     unsigned char type = d->d_type;
     if (type == DT_DIR) continue;  // also "." and ".."
+    // Where a FUSE file system hides a file replaced while it was open (a
+    // held reservation): no file of anyone's, and it goes when closed.
+    if (std::string_view(d->d_name).starts_with(kFuseHidden)) continue;
     struct stat st {};
     const bool needStat = withTimes || type == DT_UNKNOWN;
     if (needStat) {
@@ -166,31 +247,6 @@ bool PosixFileSystem::ListSubfolders(const FolderHandle& held, std::vector<Subfo
   }
   // A listing that broke off still shows the folders it found.
   return true;
-}
-
-Cause PosixFileSystem::RenameNoReplace(const FolderHandle& folder, const std::string& from,
-                                       const std::string& to) {
-  return RenameWithoutReplacing(SystemRenameSyscalls(), folder.Get(), from.c_str(), to.c_str(),
-                                RefusedCallsOf(folder.Get()));
-}
-
-Cause PosixFileSystem::RemoveSecondName(const FolderHandle& folder, const std::string& name,
-                                        const FileId& id) {
-  struct stat st {};
-  if (::fstatat(folder.Get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
-    return CauseFromErrno(errno);
-  const FileId here{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
-  if (!(here == id) || st.st_nlink < 2 || S_ISDIR(st.st_mode)) return Cause::AccessDenied;
-  return ::unlinkat(folder.Get(), name.c_str(), 0) == 0 ? Cause::Ok : CauseFromErrno(errno);
-}
-
-Cause PosixFileSystem::Identify(const FolderHandle& folder, const std::string& name, FileId* id) {
-  struct stat st {};
-  if (::fstatat(folder.Get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
-    return CauseFromErrno(errno);
-  }
-  *id = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
-  return Cause::Ok;
 }
 
 Cause PosixFileSystem::Stat(const std::string& path, bool followLinks, PathStat* result) {
@@ -240,28 +296,15 @@ std::string PosixFileSystem::ReadMountTable() {
 }
 
 std::optional<std::string> PosixFileSystem::ReadFile(const std::string& path, std::string* error) {
-  // O_NONBLOCK: a FIFO must not make the caller wait for a writer; it is
-  // refused below with everything else that is not a regular file.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) {
-    *error = std::strerror(errno);
-    return std::nullopt;
-  }
-  struct stat info {};
-  std::string text;
-  std::optional<std::string> result;
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    *error = FormatRunText(RunText::NotRegularFile);
-  } else if (!ReadToEnd(fd, text)) {
-    *error = std::strerror(errno);
-  } else {
-    result = std::move(text);
-  }
-  ::close(fd);
-  return result;
+  return ReadRegularFile(path, O_RDONLY, nullptr, error);
 }
 
-LogHandle PosixFileSystem::OpenLog(const std::string& path, std::string* resolvedPath, FileId* id) {
+std::optional<std::string> PosixFileSystem::ReadLog(const std::string& path, LogFileFacts* facts,
+                                                    std::string* error) {
+  return ReadRegularFile(path, O_NOFOLLOW, facts, error);
+}
+
+LogHandle PosixFileSystem::OpenLog(const std::string& path, OpenedLog* opened) {
   if (path.empty()) return {};
   // Without O_NONBLOCK, opening a FIFO would wait for a reader forever; it
   // is refused below like every other file that is not a regular one. Read
@@ -285,15 +328,17 @@ LogHandle PosixFileSystem::OpenLog(const std::string& path, std::string* resolve
       AppendToLog(log, "\n") != Cause::Ok) {
     return {};
   }
-  *resolvedPath = RealPath(path).value_or(path);
-  *id = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+  struct stat named {};
+  opened->resolvedPath = RealPath(path).value_or(path);
+  opened->facts = FactsOf(fd, st);
+  opened->pathIsLink = ::lstat(path.c_str(), &named) == 0 && S_ISLNK(named.st_mode);
   return log;
 }
 
 Cause PosixFileSystem::AppendToLog(const LogHandle& held, std::string_view bytes) {
   const int log = held.Get();
-  // One write(2) per line is the rule; a short write (disk nearly full) is
-  // finished by further writes rather than left half done.
+  // One write(2) is the rule; a short write (disk nearly full) is finished
+  // by further writes rather than left half done.
   std::size_t written = 0;
   Cause cause = Cause::Ok;
   while (written < bytes.size()) {
@@ -309,15 +354,22 @@ Cause PosixFileSystem::AppendToLog(const LogHandle& held, std::string_view bytes
     }
     written += static_cast<std::size_t>(n);
   }
-  // A line that could not be finished is taken back, so that the next line
+  // Lines that could not be finished are taken back, so that the next line
   // written to this log (by a later run) does not run on from a cut-off one.
-  if (cause != Cause::Ok && written > 0) {
-    const off_t end = ::lseek(log, 0, SEEK_CUR);
-    if (end >= static_cast<off_t>(written)) {
-      (void)::ftruncate(log, end - static_cast<off_t>(written));
-    }
-  }
+  if (cause != Cause::Ok && written > 0) (void)TruncateLog(held, written);
   return cause;
+}
+
+Cause PosixFileSystem::TruncateLog(const LogHandle& log, std::uint64_t bytes) {
+  struct stat st {};
+  if (::fstat(log.Get(), &st) != 0) return CauseFromErrno(errno);
+  if (static_cast<std::uint64_t>(st.st_size) < bytes) return Cause::BadPath;
+  const off_t keep = st.st_size - static_cast<off_t>(bytes);
+  return ::ftruncate(log.Get(), keep) == 0 ? Cause::Ok : CauseFromErrno(errno);
+}
+
+Cause PosixFileSystem::SyncLog(const LogHandle& log) {
+  return ::fdatasync(log.Get()) == 0 ? Cause::Ok : CauseFromErrno(errno);
 }
 
 std::tm PosixFileSystem::LocalNow() {
@@ -325,6 +377,10 @@ std::tm PosixFileSystem::LocalNow() {
   std::tm local{};
   ::localtime_r(&now, &local);
   return local;
+}
+
+std::chrono::steady_clock::time_point PosixFileSystem::SteadyNow() {
+  return std::chrono::steady_clock::now();
 }
 
 ReadHandle PosixFileSystem::OpenForReading(const FolderHandle& folder, const std::string& name,

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <csignal>
 #include <cstdlib>
 #include <ctime>
@@ -41,6 +42,7 @@ TEST(PosixScanTest, ListsFilesAndFileLinksButNoFolders) {
   ASSERT_EQ(::symlink("sub", dir.Join("link-to-dir").c_str()), 0);
   ASSERT_EQ(::symlink("a.jpg", dir.Join("link-to-file").c_str()), 0);
   ASSERT_EQ(::symlink("nowhere", dir.Join("dangling").c_str()), 0);
+  dir.MakeFile(".fuse_hidden0000000100000002");
   for (bool withTimes : {false, true}) {
     EXPECT_EQ(ScannedNames(fs, dir.Path(), withTimes),
               (std::vector<std::string>{".hidden", "a.jpg", "dangling", "link-to-file"}));
@@ -55,6 +57,37 @@ TEST(PosixScanTest, FoldersWithoutFilesAndMissingFoldersGiveNothing) {
   Cause cause = Cause::Ok;
   EXPECT_FALSE(fs.OpenFolder(dir.Join("missing"), &cause).IsOpen());
   EXPECT_EQ(cause, Cause::FileNotFound);
+}
+
+// A folder whose path is longer than the kernel takes whole is opened one
+// folder at a time.
+TEST(PosixScanTest, OpensAFolderWhosePathIsTooLongForTheKernel) {
+  TempDir dir;
+  PosixFileSystem fs;
+  const std::string step(200, 'd');
+  std::string path = dir.Path();
+  int depth = 0;
+  for (int fd = ::open(dir.Path().c_str(), O_RDONLY | O_DIRECTORY); fd >= 0; ++depth) {
+    if (path.size() > PATH_MAX + 100u) {
+      ::close(::openat(fd, "f", O_WRONLY | O_CREAT, 0644));
+      ::close(fd);
+      break;
+    }
+    ASSERT_EQ(::mkdirat(fd, step.c_str(), 0755), 0);
+    const int next = ::openat(fd, step.c_str(), O_RDONLY | O_DIRECTORY);
+    ::close(fd);
+    fd = next;
+    path += "/" + step;
+  }
+  EXPECT_EQ(ScannedNames(fs, path, false), std::vector<std::string>{"f"});
+  // Taken down again one folder at a time (a path this long is refused).
+  Cause cause = Cause::Ok;
+  for (; depth > 0; --depth, path.resize(path.size() - step.size() - 1)) {
+    const FolderHandle folder = fs.OpenFolder(path, &cause);
+    ASSERT_TRUE(folder.IsOpen());
+    ::unlinkat(folder.Get(), "f", 0);
+    ::unlinkat(folder.Get(), step.c_str(), AT_REMOVEDIR);
+  }
 }
 
 TEST(PosixScanTest, FillsNameSplitTimeAndIdentity) {
@@ -187,12 +220,11 @@ TEST(PosixLogTest, OpensAppendsAndResolvesThePath) {
   TempDir dir;
   PosixFileSystem fs;
   dir.MakeFile("run.log", "earlier\n");
-  std::string resolved;
-  FileId id;
-  LogHandle log = fs.OpenLog(dir.Path() + "/./run.log", &resolved, &id);
+  OpenedLog opened;
+  LogHandle log = fs.OpenLog(dir.Path() + "/./run.log", &opened);
   ASSERT_TRUE(log.IsOpen());
-  EXPECT_EQ(resolved.back(), 'g');
-  EXPECT_EQ(resolved.find("/./"), std::string::npos);
+  EXPECT_EQ(opened.resolvedPath.back(), 'g');
+  EXPECT_EQ(opened.resolvedPath.find("/./"), std::string::npos);
   EXPECT_EQ(fs.AppendToLog(log, "later\n"), Cause::Ok);
   log.Reset();
   EXPECT_EQ(dir.Read("run.log"), "earlier\nlater\n");
@@ -201,10 +233,9 @@ TEST(PosixLogTest, OpensAppendsAndResolvesThePath) {
 TEST(PosixLogTest, CreatesAMissingLogReadableByAll) {
   TempDir dir;
   PosixFileSystem fs;
-  std::string resolved;
-  FileId id;
+  OpenedLog opened;
   const mode_t saved = ::umask(0);
-  LogHandle log = fs.OpenLog(dir.Join("new.log"), &resolved, &id);
+  LogHandle log = fs.OpenLog(dir.Join("new.log"), &opened);
   ::umask(saved);
   ASSERT_TRUE(log.IsOpen());
   log.Reset();
@@ -213,24 +244,23 @@ TEST(PosixLogTest, CreatesAMissingLogReadableByAll) {
   EXPECT_EQ(st.st_mode & 0777, 0644u);
   char* canonical = ::realpath(dir.Path().c_str(), nullptr);
   ASSERT_NE(canonical, nullptr);
-  EXPECT_EQ(resolved, std::string(canonical) + "/new.log");
+  EXPECT_EQ(opened.resolvedPath, std::string(canonical) + "/new.log");
   std::free(canonical);
 }
 
 TEST(PosixLogTest, RefusesFoldersAndLogsHeldElsewhere) {
   TempDir dir;
   PosixFileSystem fs;
-  std::string resolved;
-  FileId id;
+  OpenedLog opened;
   dir.MakeDir("folder");
-  EXPECT_FALSE(fs.OpenLog(dir.Join("folder"), &resolved, &id).IsOpen());
-  EXPECT_FALSE(fs.OpenLog("", &resolved, &id).IsOpen());
+  EXPECT_FALSE(fs.OpenLog(dir.Join("folder"), &opened).IsOpen());
+  EXPECT_FALSE(fs.OpenLog("", &opened).IsOpen());
 
   dir.MakeFile("held.log");
-  LogHandle log = fs.OpenLog(dir.Join("held.log"), &resolved, &id);
+  LogHandle log = fs.OpenLog(dir.Join("held.log"), &opened);
   EXPECT_TRUE(log.IsOpen());
   // And while we hold it, nobody else gets it.
-  LogHandle again = fs.OpenLog(dir.Join("held.log"), &resolved, &id);
+  LogHandle again = fs.OpenLog(dir.Join("held.log"), &opened);
   EXPECT_FALSE(again.IsOpen());
 }
 
@@ -238,10 +268,9 @@ TEST(PosixLogTest, RefusesAFifoWithoutWaitingForAReader) {
   TempDir dir;
   PosixFileSystem fs;
   ASSERT_EQ(::mkfifo(dir.Join("pipe.log").c_str(), 0644), 0);
-  std::string resolved;
-  FileId id;
+  OpenedLog opened;
   ::alarm(10);  // a blocking open would hang the test: let it die instead
-  LogHandle log = fs.OpenLog(dir.Join("pipe.log"), &resolved, &id);
+  LogHandle log = fs.OpenLog(dir.Join("pipe.log"), &opened);
   ::alarm(0);
   EXPECT_FALSE(log.IsOpen());
 }
@@ -251,9 +280,8 @@ TEST(PosixLogTest, AWriteThatFailsHalfWayLeavesNoCutOffLine) {
   PosixFileSystem fs;
   const std::string before = "December 08, 2026 at 16:02:17\n";
   dir.MakeFile("run.log", before);
-  std::string resolved;
-  FileId id;
-  LogHandle log = fs.OpenLog(dir.Join("run.log"), &resolved, &id);
+  OpenedLog opened;
+  LogHandle log = fs.OpenLog(dir.Join("run.log"), &opened);
   ASSERT_TRUE(log.IsOpen());
   // A file size limit stands in for a full disk: the first write is cut
   // short at the limit, the next one fails.
@@ -279,9 +307,8 @@ TEST(PosixLogTest, ALogThatEndsInACutOffLineGetsItsLineEndFirst) {
   // As left by a machine that went down while a line was being written.
   const std::string before = "December 08, 2026 at 16:02:17\n/p/a.jpg renamed to /p/00";
   dir.MakeFile("run.log", before);
-  std::string resolved;
-  FileId id;
-  LogHandle log = fs.OpenLog(dir.Join("run.log"), &resolved, &id);
+  OpenedLog opened;
+  LogHandle log = fs.OpenLog(dir.Join("run.log"), &opened);
   ASSERT_TRUE(log.IsOpen());
   EXPECT_EQ(fs.AppendToLog(log, "next\n"), Cause::Ok);
   log.Reset();
@@ -290,7 +317,7 @@ TEST(PosixLogTest, ALogThatEndsInACutOffLineGetsItsLineEndFirst) {
   // A log that ends whole, or is empty, gains nothing on opening.
   for (const std::string& whole : {std::string(), std::string("line\n")}) {
     dir.MakeFile("whole.log", whole);
-    log = fs.OpenLog(dir.Join("whole.log"), &resolved, &id);
+    log = fs.OpenLog(dir.Join("whole.log"), &opened);
     ASSERT_TRUE(log.IsOpen());
     log.Reset();
     EXPECT_EQ(dir.Read("whole.log"), whole);

@@ -6,6 +6,7 @@
 // the names and bytes the folder had.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -30,7 +31,8 @@ constexpr Cause kCauses[] = {Cause::NoneGiven,        Cause::FileNotFound, Cause
                              Cause::TooManyOpenFiles, Cause::AccessDenied, Cause::HardwareError,
                              Cause::SharingViolation, Cause::Unspecified};
 
-// Fails the rename or the log write with the given number (0 first).
+// Fails the rename with the given number (0 first), the write that holds
+// the log line with the given number (0 is the header), or every sync.
 class Faults : public FileSystemWrapper {
  public:
   using FileSystemWrapper::FileSystemWrapper;
@@ -40,16 +42,22 @@ class Faults : public FileSystemWrapper {
     return FileSystemWrapper::RenameNoReplace(folder, from, to);
   }
   Cause AppendToLog(const LogHandle& log, std::string_view bytes) override {
-    if (m_appends++ == failAppendAt) return Cause::HardwareError;
+    const int first = m_lines;
+    m_lines += static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n'));
+    if (first <= failLineAt && failLineAt < m_lines) return Cause::HardwareError;
     return FileSystemWrapper::AppendToLog(log, bytes);
   }
+  Cause SyncLog(const LogHandle& log) override {
+    return failSyncs ? Cause::HardwareError : FileSystemWrapper::SyncLog(log);
+  }
   int failRenameAt = -1;
-  int failAppendAt = -1;  // 0 is the header
+  int failLineAt = -1;
+  bool failSyncs = false;
   Cause cause = Cause::Ok;
 
  private:
   int m_renames = 0;
-  int m_appends = 0;
+  int m_lines = 0;
 };
 
 class RecoveryMatrix : public ::testing::Test {
@@ -72,7 +80,8 @@ class RecoveryMatrix : public ::testing::Test {
     for (const auto& [name, bytes] : Contents()) count += m_start.count(name) == 0 ? 1 : 0;
     return count;
   }
-  RunOutcome Commit(RunBench& run) {
+  RunOutcome Commit(RunBench& run, LogSync sync = LogSync::WriteAhead) {
+    run.options.logSync = sync;
     run.options.folder = m_dir.Path();
     run.options.baseName = "H";
     run.options.logPath = m_logDir.Join("run.log");
@@ -87,7 +96,8 @@ class RecoveryMatrix : public ::testing::Test {
     EXPECT_TRUE(text) << error;
     const LogHistory history = ReadLogHistory(text.value_or(""));
     EXPECT_FALSE(history.error);
-    LastBatch batch = BatchToUndo(history, ExistsOn(m_fs), SameFileOn(m_fs));
+    const DiskTests disk = DiskTestsOn(m_fs);
+    LastBatch batch = BatchToUndo(history, disk.exists, disk.relate);
     *size = batch.Size();
     if (batch.Empty()) return {};
     return UndoLastBatch(m_logDir.Join("run.log"), true, run.ctx, batch, /*fromLog=*/true);
@@ -119,6 +129,7 @@ TEST_F(RecoveryMatrix, ACommitFailingAnywhereIsUndoneExactly) {
       faults.failRenameAt = at;
       faults.cause = cause;
       RunBench run(faults);
+      const std::size_t logBefore = m_logDir.Read("run.log").size();
       const RunOutcome outcome = Commit(run);
       EXPECT_EQ(outcome.end, RunEnd::RenameFailed) << where;
       EXPECT_EQ(outcome.cause, cause) << where;
@@ -128,25 +139,47 @@ TEST_F(RecoveryMatrix, ACommitFailingAnywhereIsUndoneExactly) {
       EXPECT_EQ(run.results.lines.size(), static_cast<std::size_t>(at + 2)) << where;
       EXPECT_EQ(run.batch.Size(), static_cast<std::size_t>(at)) << where;
       EXPECT_EQ(Renamed(), at) << where;
+      // The lines written ahead of renames never tried are taken back, and
+      // the failed one is followed by the line that says so.
+      const std::string log = m_logDir.Read("run.log").substr(logBefore);
+      EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), at + 3) << where;
+      EXPECT_TRUE(log.ends_with(" was not renamed: " + std::string(CauseText(cause)) + "\n"))
+          << where;
       ExpectFullRecovery(where);
     }
   }
 }
 
+// Written one line before each rename, the commit stops at the line that
+// failed; written ahead (the whole small batch in one group), at the group,
+// before its first rename, also when the group's sync fails.
 TEST_F(RecoveryMatrix, ALogWriteFailingAnywhereStopsTheCommitAndIsUndoneExactly) {
-  for (const int at : kPositions) {
-    Reset();
-    const std::string where = "log line " + std::to_string(at);
-    Faults faults(m_fs);
-    faults.failAppendAt = at + 1;  // the header is the first write
-    RunBench run(faults);
-    const RunOutcome outcome = Commit(run);
-    EXPECT_EQ(outcome.end, RunEnd::LogWriteFailed) << where;
-    ASSERT_EQ(run.messages.shown.size(), 1u) << where;
-    EXPECT_EQ(run.messages.shown[0].first, CannotWriteLogText(m_logDir.Join("run.log"))) << where;
-    EXPECT_EQ(run.batch.Size(), static_cast<std::size_t>(at)) << where;
-    EXPECT_EQ(Renamed(), at) << where;  // never a rename without its line
-    ExpectFullRecovery(where);
+  for (const LogSync sync : {LogSync::Never, LogSync::WriteAhead}) {
+    for (const int at : kPositions) {
+      for (const bool syncFails : {false, true}) {
+        if (syncFails && (sync == LogSync::Never || at > 0)) continue;
+        Reset();
+        const std::string where = "log line " + std::to_string(at) +
+                                  (sync == LogSync::Never ? ", unsynced" : ", written ahead") +
+                                  (syncFails ? ", sync fails" : "");
+        Faults faults(m_fs);
+        faults.failLineAt = syncFails ? -1 : at + 1;  // the header is line 0
+        faults.failSyncs = syncFails;
+        RunBench run(faults);
+        const std::size_t logBefore = m_logDir.Read("run.log").size();
+        const RunOutcome outcome = Commit(run, sync);
+        EXPECT_EQ(outcome.end, RunEnd::LogWriteFailed) << where;
+        ASSERT_EQ(run.messages.shown.size(), 1u) << where;
+        EXPECT_EQ(run.messages.shown[0].first, CannotWriteLogText(m_logDir.Join("run.log")))
+            << where;
+        const int renamed = sync == LogSync::Never ? at : 0;
+        EXPECT_EQ(run.batch.Size(), static_cast<std::size_t>(renamed)) << where;
+        EXPECT_EQ(Renamed(), renamed) << where;  // never a rename without its line
+        const std::string log = m_logDir.Read("run.log").substr(logBefore);
+        EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), renamed + 1) << where;
+        ExpectFullRecovery(where);
+      }
+    }
   }
 }
 
@@ -187,7 +220,7 @@ TEST_F(RecoveryMatrix, AnUndoLogWriteFailingAnywhereStillRestoresEverything) {
       ASSERT_EQ(Commit(run).end, RunEnd::Done) << where;
     }
     Faults faults(m_fs);
-    faults.failAppendAt = at + 1;
+    faults.failLineAt = at + 1;
     RunBench run(faults);
     std::size_t size = 0;
     EXPECT_EQ(UndoFromLog(run, &size).end, RunEnd::LogWriteFailed) << where;

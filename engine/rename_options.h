@@ -7,6 +7,14 @@
 
 namespace kalvenor {
 
+// How a commit's log lines reach the storage. Only WriteAhead keeps every
+// batch undoable after a power cut; the others are measuring floors.
+enum class LogSync {
+  WriteAhead,  // each group of lines is synced before its renames, the folder at the end
+  AtEndOnly,   // every line in one write, one sync of the log and the folder at the end
+  Never,       // one write per line before its rename, nothing synced
+};
+
 struct RenameOptions {
   std::string folder;    // the folder whose files are renamed; a run adds the '/'
   std::string baseName;  // used with its case as typed; never empty when a run starts
@@ -26,6 +34,7 @@ struct RenameOptions {
   // A run whose folder cannot be listed ends at once (FolderUnreadable),
   // before the log is opened; otherwise it shows an empty plan.
   bool folderMustBeReadable = false;
+  LogSync logSync = LogSync::WriteAhead;
 };
 
 }  // namespace kalvenor

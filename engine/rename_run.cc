@@ -1,5 +1,6 @@
 #include "rename_run.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 
@@ -27,12 +28,14 @@ std::string Concat(std::string_view a, std::string_view b, std::string_view c = 
   return out;
 }
 
-// Logs and carries out one planned rename; false (with `outcome` saying
+// Logs and carries out planned rename `i`; false (with `outcome` saying
 // why) when the run must stop: the rename failed, or its log line could
-// not be written.
-bool CarryOut(const PlannedRename& rename, const std::string& folderPath,
-              const FolderHandle& folder, RunLog& log, RenameContext& ctx, LastBatch& lastBatch,
-              RunOutcome& outcome) {
+// not be written. When no line written ahead is left, the lines of the
+// next group of renames are written first.
+bool CarryOut(const std::vector<PlannedRename>& renames, std::size_t i,
+              const std::string& folderPath, const FolderHandle& folder, RunLog& log,
+              RenameContext& ctx, LastBatch& lastBatch, RunOutcome& outcome) {
+  const PlannedRename& rename = renames[i];
   const FileEntry& entry = *rename.entry;
   const auto failed = [&](Cause cause) {
     outcome.end = RunEnd::RenameFailed;
@@ -40,25 +43,61 @@ bool CarryOut(const PlannedRename& rename, const std::string& folderPath,
     outcome.cause = cause;
     return false;
   };
-  std::string oldPath = Concat(folderPath, entry.name);
-  std::string newPath = Concat(folderPath, rename.newName);
   // A new name that cannot be one directory entry (the base name holds a
   // '/' or a NUL, or the name is too long) fails before the disk is
   // touched, the log included: such a path in the log could later be read
-  // back as a path into another folder.
+  // back as a path into another folder. A group of lines ends before it.
   if (!IsPlainFileName(rename.newName)) {
     return failed(RenameOneFile(ctx, folder, entry.name, rename.newName, false));
   }
-  // Never rename a file whose line is not in the log: after a failed write
-  // the run stops here (the failure has been shown).
-  if (log.WriteFailed() || (log.IsOpen() && !log.Write(RenameLogLine(oldPath, newPath)))) {
-    outcome.end = RunEnd::LogWriteFailed;
-    return false;
+  // Never rename a file whose line is not on the storage: after a failed
+  // write the run stops here (the failure has been shown).
+  if (log.IsOpen() && log.Untried() == 0) {
+    std::vector<std::string> lines;
+    for (std::size_t j = i; j < renames.size() && lines.size() < log.NextGroup() &&
+                            IsPlainFileName(renames[j].newName);
+         ++j) {
+      lines.push_back(RenameLogLine(Concat(folderPath, renames[j].entry->name),
+                                    Concat(folderPath, renames[j].newName)));
+    }
+    if (!log.WriteAhead(lines)) {
+      outcome.end = RunEnd::LogWriteFailed;
+      return false;
+    }
   }
-  const Cause cause =
-      RenameOneFile(ctx, folder, entry.name, rename.newName, log.IsThisLog(entry.id, entry.name));
-  if (cause != Cause::Ok) return failed(cause);
-  lastBatch.Add(std::move(oldPath), std::move(newPath));
+  log.Tried();
+  const Cause cause = RenameOneFile(ctx, folder, entry.name, rename.newName,
+                                    log.IsThisLog(folder, entry.name, entry.id));
+  std::string oldPath = Concat(folderPath, entry.name);
+  if (cause != Cause::Ok) {
+    // The log reads as if each line had been written just before its
+    // rename, and says that this one failed.
+    log.CutUntried();
+    log.Write(NotRenamedLogLine(oldPath, CauseText(cause)), /*sync=*/true);
+    return failed(cause);
+  }
+  lastBatch.Add(std::move(oldPath), Concat(folderPath, rename.newName));
+  return true;
+}
+
+// Leaves out of `entries` the reservations a crash left under names of the
+// series (they hold nothing and would count as members), and with
+// `remove`, removes them; true when any went, so that the run plans again.
+bool LeaveOutLeftovers(FileSystem& fs, const FolderHandle& folder, bool remove,
+                       const RenamePlan& plan, std::vector<FileEntry>& entries) {
+  if (plan.inSeries.empty() || !folder.IsOpen() || !fs.MayHoldLeftovers(folder)) return false;
+  std::vector<std::string> leftovers;
+  for (const FileEntry* entry : plan.inSeries) {
+    EntryStat stat;
+    if (fs.StatEntry(folder, entry->name, &stat) == Cause::Ok && stat.isLeftoverReservation &&
+        (!remove || fs.RemoveLeftoverReservation(folder, entry->name, false) == Cause::Ok)) {
+      leftovers.push_back(entry->name);
+    }
+  }
+  if (leftovers.empty()) return false;
+  std::erase_if(entries, [&](const FileEntry& entry) {
+    return std::find(leftovers.begin(), leftovers.end(), entry.name) != leftovers.end();
+  });
   return true;
 }
 
@@ -89,7 +128,7 @@ TakenTimes ReadTakenTimesOf(std::vector<FileEntry>& entries, const std::vector<P
 RunOutcome RenameFiles(bool commit, const RenameOptions& options, RenameContext& ctx,
                        LastBatch& lastBatch) {
   RunOutcome outcome;
-  RunLog log(ctx.fs, ctx.messages);
+  RunLog log(ctx.fs, ctx.messages, options.logSync);
   if (options.folderMustBeReadable) {
     const Cause cause = ProbeFolder(ctx.fs, options.folder);
     if (cause != Cause::Ok) {
@@ -124,8 +163,6 @@ RunOutcome RenameFiles(bool commit, const RenameOptions& options, RenameContext&
   if (folder.IsOpen() && !ScanKeptNames(ctx.fs, folder, keptNames)) entries.clear();
   if (options.keepHidden) SetAsideHiddenFiles(entries, keptNames);
 
-  if (commit) log.LocateIn(folder);
-
   // Reading a slow folder is the long part of a preview: a stop asked for
   // meanwhile leaves an empty list.
   if (!commit && ctx.StopRequested()) {
@@ -147,33 +184,46 @@ RunOutcome RenameFiles(bool commit, const RenameOptions& options, RenameContext&
         return outcome;
       }
     }
-    RenamePlan plan;
-    if (options.photoSets) {
+    const auto planRenames = [&] {
+      if (!options.photoSets) {
+        PresortEntries(entries, options.sortType, options.ascending);
+        return PlanRenames(entries, options, keptNames);
+      }
       PresortSets(sets, options.sortType, options.ascending);
-      plan = PlanSetRenames(sets, options, keptNames);
-    } else {
-      PresortEntries(entries, options.sortType, options.ascending);
-      plan = PlanRenames(entries, options, keptNames);
+      return PlanSetRenames(sets, options, keptNames);
+    };
+    RenamePlan plan = planRenames();
+    if (LeaveOutLeftovers(ctx.fs, folder, /*remove=*/commit, plan, entries)) {
+      // The sets pointed into the entries that moved; the times read stay
+      // with their entries.
+      if (options.photoSets) sets = GroupPhotoSets(entries);
+      plan = planRenames();
     }
     for (const FileEntry* entry : plan.inSeries) {
       results.AddLine(Concat(entry->name, kNotRenamedSuffix));
     }
 
     bool stopped = false;
-    std::size_t done = 0;
-    for (const PlannedRename& rename : plan.renames) {
+    for (std::size_t i = 0; i < plan.renames.size(); ++i) {
+      const PlannedRename& rename = plan.renames[i];
       if (commit && ctx.StopRequested()) {
+        log.CutUntried();
         results.AddLine(StoppedBeforeLine(rename.entry->name));
         outcome.end = RunEnd::Stopped;
         stopped = true;
         break;
       }
       results.AddLine(Concat(rename.entry->name, kPlanArrow, rename.newName));
-      if (commit && !CarryOut(rename, folderPath, folder, log, ctx, lastBatch, outcome)) {
+      if (commit && !CarryOut(plan.renames, i, folderPath, folder, log, ctx, lastBatch, outcome)) {
         stopped = true;
         break;
       }
-      if (commit) ctx.Advance(++done, plan.renames.size());
+      if (commit) ctx.Advance(i + 1, plan.renames.size());
+    }
+    if (commit) {
+      // What the batch did is on the storage before the run says it is done.
+      log.Finish();
+      if (!lastBatch.Empty() && options.logSync != LogSync::Never) ctx.fs.SyncFolder(folder);
     }
     if (times) {
       results.AddLine(WithoutCaptureTimeLine(times->withoutCaptureTime));

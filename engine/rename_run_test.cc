@@ -7,13 +7,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <set>
-
 #include <string>
 #include <vector>
 
 #include "log_format.h"
+#include "reservation_mark.h"
+#include "run_log.h"
 #include "test_support.h"
 #include "undo_last.h"
 
@@ -184,8 +187,9 @@ TEST_F(RenameRunTest, FailureAtTheThirdOfFiveKeepsResultsLogAndBatchInAgreement)
   EXPECT_EQ(injected.batch.OldPaths(), (Lines{Path("a.txt"), Path("b.txt")}));
   EXPECT_EQ(injected.batch.NewPaths(), (Lines{Path("0001Holiday.txt"), Path("0002Holiday.txt")}));
   const Lines log = LogLines(m_logDir, "m_run.log");
-  ASSERT_EQ(log.size(), 4u);
+  ASSERT_EQ(log.size(), 5u);
   EXPECT_EQ(log[3], Path("c.txt") + " renamed to " + Path("0003Holiday.txt"));
+  EXPECT_EQ(log[4], Path("c.txt") + " was not renamed: access denied.");
   EXPECT_EQ(m_dir.Names(),
             (Lines{"0001Holiday.txt", "0002Holiday.txt", "c.txt", "d.txt", "e.txt"}));
   ASSERT_EQ(injected.messages.shown.size(), 1u);
@@ -252,7 +256,7 @@ TEST_F(RenameRunTest, ARequiredLogThatCannotBeOpenedRenamesNothing) {
   class LogRefused : public FileSystemWrapper {
    public:
     using FileSystemWrapper::FileSystemWrapper;
-    LogHandle OpenLog(const std::string&, std::string*, FileId*) override { return {}; }
+    LogHandle OpenLog(const std::string&, OpenedLog*) override { return {}; }
   } refused(m_fs);
   m_dir.MakeFile("a.jpg");
   m_dir.MakeFile("b.jpg");
@@ -318,7 +322,8 @@ TEST_F(RenameRunTest, TheOpenLogInTheFolderIsNotRenamed) {
   EXPECT_EQ(m_run.messages.shown[0].first, "Rename error: sharing violation.");
   EXPECT_TRUE(m_dir.Exists("log.txt"));
   EXPECT_EQ(m_run.batch.Size(), 2u);
-  EXPECT_EQ(LogLines(m_dir, "log.txt").size(), 4u);
+  EXPECT_EQ(LogLines(m_dir, "log.txt").back(),
+            Path("log.txt") + " was not renamed: sharing violation.");
 }
 
 TEST_F(RenameRunTest, TheOpenLogIsKnownByItsInodeAndByItsName) {
@@ -333,7 +338,9 @@ TEST_F(RenameRunTest, TheOpenLogIsKnownByItsInodeAndByItsName) {
   EXPECT_TRUE(m_dir.Exists("b.log"));
 
   // Where the listing gives other inode numbers than stat (as on some
-  // layered file systems), the log's own name still gives it away.
+  // layered file systems), the log is still known; also when its path was
+  // typed in other capitals on a file system that ignores case (which
+  // finds z.log as Z.LOG, and whose paths resolve as typed).
   class ForeignInodes : public FileSystemWrapper {
    public:
     using FileSystemWrapper::FileSystemWrapper;
@@ -343,19 +350,28 @@ TEST_F(RenameRunTest, TheOpenLogIsKnownByItsInodeAndByItsName) {
       for (FileEntry& e : out) e.id.inode += 1000000007;
       return ok;
     }
+    LogHandle OpenLog(const std::string& path, OpenedLog* opened) override {
+      std::string lowered = path;
+      for (std::size_t i = lowered.rfind('/') + 1; i < lowered.size(); ++i)
+        if (lowered[i] >= 'A' && lowered[i] <= 'Z') lowered[i] += 'a' - 'A';
+      LogHandle log = FileSystemWrapper::OpenLog(lowered, opened);
+      opened->resolvedPath = path;
+      return log;
+    }
   } foreign(m_fs);
-  TempDir other;
-  other.MakeFile("a.jpg");
-  other.MakeFile("z.log");
-  RunBench injected(foreign);
-  injected.options = m_run.options;
-  injected.options.folder = other.Path();
-  injected.options.logPath = other.Join("z.log");
-  EXPECT_EQ(injected.Run(true).end, RunEnd::RenameFailed);
-  ASSERT_EQ(injected.messages.shown.size(), 1u);
-  EXPECT_EQ(injected.messages.shown[0].first, "Rename error: sharing violation.");
-  EXPECT_TRUE(other.Exists("z.log"));
-  EXPECT_TRUE(other.Exists("0001Holiday.jpg"));
+  for (const char* typed : {"z.log", "Z.LOG"}) {
+    TempDir other;
+    other.MakeFile("a.jpg");
+    other.MakeFile("z.log");
+    RunBench injected(foreign);
+    injected.options = m_run.options;
+    injected.options.folder = other.Path();
+    injected.options.logPath = other.Join(typed);
+    EXPECT_EQ(injected.Run(true).end, RunEnd::RenameFailed) << typed;
+    ASSERT_EQ(injected.messages.shown.size(), 1u) << typed;
+    EXPECT_EQ(injected.messages.shown[0].first, "Rename error: sharing violation.") << typed;
+    EXPECT_EQ(other.Names(), (Lines{"0001Holiday.jpg", "z.log"})) << typed;
+  }
 }
 
 TEST_F(RenameRunTest, DateOrderReadsTheFilesTimes) {
@@ -633,6 +649,190 @@ TEST_F(RenameRunTest, AStopBetweenTwoFilesLeavesResultsLogRecordAndDiskInAgreeme
   m_run.ctx.progress = &now;
   EXPECT_EQ(m_run.Run(false).end, RunEnd::Stopped);
   EXPECT_TRUE(m_run.results.lines.empty());
+}
+
+}  // namespace
+}  // namespace kalvenor
+
+namespace kalvenor {
+namespace {
+
+// Records, for each rename, how many log lines were on the storage when it
+// was tried, and what was synced; its clock makes every sync take 100 ticks
+// and every rename 1.
+class Journal : public FileSystemWrapper {
+ public:
+  using FileSystemWrapper::FileSystemWrapper;
+  Cause AppendToLog(const LogHandle& log, std::string_view bytes) override {
+    written += static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n'));
+    return FileSystemWrapper::AppendToLog(log, bytes);
+  }
+  Cause TruncateLog(const LogHandle& log, std::uint64_t bytes) override {
+    ++truncations;
+    return FileSystemWrapper::TruncateLog(log, bytes);
+  }
+  Cause SyncLog(const LogHandle& log) override {
+    m_now += std::chrono::nanoseconds(100);
+    synced = written;
+    ++syncs;
+    return FileSystemWrapper::SyncLog(log);
+  }
+  Cause RenameNoReplace(const FolderHandle& folder, const std::string& from,
+                        const std::string& to) override {
+    m_now += std::chrono::nanoseconds(1);
+    syncedAtRename.push_back(synced);
+    return FileSystemWrapper::RenameNoReplace(folder, from, to);
+  }
+  Cause SyncFolder(const FolderHandle& folder) override {
+    folderSyncedAfter = static_cast<int>(syncedAtRename.size());
+    return FileSystemWrapper::SyncFolder(folder);
+  }
+  std::chrono::steady_clock::time_point SteadyNow() override { return m_now; }
+
+  int written = 0, synced = 0, syncs = 0, truncations = 0, folderSyncedAfter = -1;
+  std::vector<int> syncedAtRename;
+
+ private:
+  std::chrono::steady_clock::time_point m_now;
+};
+
+// Each rename is tried only once its line (the header is line 1) is on
+// the storage: a first small group, then one paced by what a sync costs
+// (here 100 renames), and at the end the folder. Unsynced, one line per
+// rename, nothing is synced.
+TEST_F(RenameRunTest, EveryRenameWaitsForItsLineOnTheStorage) {
+  for (const LogSync sync : {LogSync::WriteAhead, LogSync::Never}) {
+    TempDir folder, logs;
+    for (int i = 0; i < 30; ++i) folder.MakeFile("f" + std::to_string(100 + i));
+    Journal journal(m_fs);
+    RunBench run(journal);
+    run.options = m_run.options;
+    run.options.folder = folder.Path();
+    run.options.logPath = logs.Join("run.log");
+    run.options.logSync = sync;
+    ASSERT_EQ(run.Run(true).end, RunEnd::Done);
+    ASSERT_EQ(journal.syncedAtRename.size(), 30u);
+    if (sync == LogSync::Never) {
+      EXPECT_EQ(journal.syncs, 0);
+      EXPECT_EQ(journal.folderSyncedAfter, -1);
+      continue;
+    }
+    for (int i = 0; i < 30; ++i) EXPECT_GE(journal.syncedAtRename[i], i + 2) << i;
+    EXPECT_EQ(journal.syncedAtRename[0], 1 + 8);   // the first group
+    EXPECT_EQ(journal.syncedAtRename[8], 1 + 30);  // then the rest at once
+    EXPECT_EQ(journal.syncs, 2);
+    EXPECT_EQ(journal.folderSyncedAfter, 30);
+    EXPECT_EQ(journal.truncations, 0);
+  }
+  // How the pace follows the cost of a sync: 16 renames per sync's worth.
+  using std::chrono::microseconds;
+  const struct {
+    microseconds sync, renames;
+    std::size_t count, next;
+  } paces[] = {
+      {microseconds(1), microseconds(16), 8, GroupPacer::kFirstGroup},  // a RAM disk
+      {microseconds(4000), microseconds(40), 8, 12800},                 // a disk
+      {microseconds(100000), microseconds(1), 1, GroupPacer::kLargestGroup},
+      {microseconds(5), microseconds(0), 0, GroupPacer::kFirstGroup},  // nothing renamed
+  };
+  for (const auto& pace : paces) {
+    GroupPacer pacer;
+    pacer.Measured(pace.sync, pace.renames, pace.count);
+    EXPECT_EQ(pacer.NextGroup(), pace.next) << pace.sync.count();
+  }
+}
+
+// A commit whose log a later undo would refuse says so before its first
+// rename, and goes on.
+TEST_F(RenameRunTest, ACommitSaysWhenALaterUndoWouldRefuseItsLog) {
+  const struct {
+    mode_t mode;
+    bool throughLink;
+    std::string said;
+  } cases[] = {
+      {0644, false, ""},
+      {0664, false, "users other than its owner may write to it"},
+      {0644, true, "it is a symbolic link"},
+  };
+  for (const auto& c : cases) {
+    TempDir folder, logs;
+    folder.MakeFile("a.jpg");
+    logs.MakeFile("run.log");
+    ASSERT_EQ(::chmod(logs.Join("run.log").c_str(), c.mode), 0);
+    ASSERT_EQ(::symlink("run.log", logs.Join("link.log").c_str()), 0);
+    // What the folder held when each message was shown.
+    class Seen : public MessageSink {
+     public:
+      explicit Seen(const TempDir& folder) : m_folder(folder) {}
+      void ShowMessage(const std::string& text, MessageIcon icon) override {
+        shown.push_back({text, icon, m_folder.Names()});
+      }
+      struct Message {
+        std::string text;
+        MessageIcon icon;
+        Lines names;
+      };
+      std::vector<Message> shown;
+
+     private:
+      const TempDir& m_folder;
+    } seen(folder);
+    RunBench run(m_fs);
+    RenameContext ctx{run.results, seen, m_fs};
+    run.options = m_run.options;
+    run.options.folder = folder.Path();
+    run.options.logPath = logs.Join(c.throughLink ? "link.log" : "run.log");
+    ASSERT_EQ(RenameFiles(true, run.options, ctx, run.batch).end, RunEnd::Done);
+    EXPECT_EQ(folder.Names(), Lines{"0001Holiday.jpg"});
+    if (c.said.empty()) {
+      EXPECT_TRUE(seen.shown.empty());
+      continue;
+    }
+    ASSERT_EQ(seen.shown.size(), 1u) << c.said;
+    EXPECT_EQ(seen.shown[0].text, "This batch cannot be undone from log file " +
+                                      run.options.logPath + ": " + c.said + ".");
+    EXPECT_EQ(seen.shown[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(seen.shown[0].names, Lines{"a.jpg"});
+  }
+}
+
+// A reservation a killed commit left under a name of the series (empty,
+// its time the mark) is no member: a preview leaves it out, a commit
+// removes it and numbers as if it had never been, files and photo sets
+// alike. A user's own empty file under such a name stays a member.
+TEST_F(RenameRunTest, AReservationLeftByACrashIsNoMemberOfTheSeries) {
+  class Card : public FileSystemWrapper {  // a file system that may hold leftovers
+   public:
+    using FileSystemWrapper::FileSystemWrapper;
+    bool MayHoldLeftovers(const FolderHandle&) override { return true; }
+  } card(m_fs);
+  const timespec mark[2] = {{kReservationMarkSeconds, 0}, {kReservationMarkSeconds, 0}};
+  for (const bool photoSets : {false, true}) {
+    SCOPED_TRACE(photoSets ? "photo sets" : "files");
+    TempDir dir;
+    dir.MakeFile("a.jpg", "a");
+    dir.MakeFile("a.xmp", "x");
+    dir.MakeFile("0001Holiday.jpg");  // the leftover
+    dir.MakeFile("0002Holiday.jpg");  // the user's own
+    ASSERT_EQ(::utimensat(AT_FDCWD, dir.Join("0001Holiday.jpg").c_str(), mark, 0), 0);
+    RunBench run(card);
+    run.options = m_run.options;
+    run.options.folder = dir.Path();
+    run.options.fillGaps = true;
+    run.options.baseIndex = 1;
+    run.options.photoSets = photoSets;
+    const Lines plan = {"0002Holiday.jpg -> Not Renamed", "a.jpg -> 0001Holiday.jpg",
+                        photoSets ? "a.xmp -> 0001Holiday.xmp" : "a.xmp -> 0003Holiday.xmp"};
+    EXPECT_EQ(run.Run(false).end, RunEnd::Done);
+    EXPECT_EQ(run.results.lines, (Lines{plan[0], plan[1], plan[2], kPreviewEnd}));
+    EXPECT_EQ(dir.Names(), (Lines{"0001Holiday.jpg", "0002Holiday.jpg", "a.jpg", "a.xmp"}));
+    EXPECT_EQ(run.Run(true).end, RunEnd::Done);
+    EXPECT_EQ(run.results.lines, (Lines{plan[0], plan[1], plan[2], kCommitEnd}));
+    EXPECT_EQ(dir.Names(),
+              (Lines{"0001Holiday.jpg", photoSets ? "0001Holiday.xmp" : "0002Holiday.jpg",
+                     photoSets ? "0002Holiday.jpg" : "0003Holiday.xmp"}));
+    EXPECT_EQ(dir.Read("0001Holiday.jpg"), "a");
+  }
 }
 
 }  // namespace

@@ -134,14 +134,16 @@ TEST(RoundTrip, PreviewCommitAndUndoKeepEveryNameAndByte) {
       const LogHistory history =
           ReadLogHistory(fs.ReadFile(logDir.Join("run.log"), &error).value_or(""));
       ASSERT_FALSE(history.error) << *history.error << "; " << again;
-      LastBatch batch = BatchToUndo(history, ExistsOn(fs), SameFileOn(fs));
+      const DiskTests disk = DiskTestsOn(fs);
+      LastBatch batch = BatchToUndo(history, disk.exists, disk.relate);
       EXPECT_EQ(batch.Size(), run.batch.Size()) << again;
       ASSERT_EQ(UndoLastBatch(logDir.Join("run.log"), true, run.ctx, batch, true).end, RunEnd::Done)
           << again;
       // Nothing is left to undo afterwards.
       const LogHistory undone =
           ReadLogHistory(fs.ReadFile(logDir.Join("run.log"), &error).value_or(""));
-      EXPECT_TRUE(BatchToUndo(undone, ExistsOn(fs), SameFileOn(fs)).Empty()) << again;
+      const DiskTests now = DiskTestsOn(fs);
+      EXPECT_TRUE(BatchToUndo(undone, now.exists, now.relate).Empty()) << again;
     }
     ASSERT_EQ(Take(dir.Path()), before) << "undo did not restore the folder; " << again;
   }

@@ -50,6 +50,12 @@ std::string StoppedBeforeLine(std::string_view name) {
   return FormatRunText(RunText::StoppedBefore, name);
 }
 
+std::string UndoRefusedText(std::string_view path, std::string_view reason) {
+  std::string text = "This batch cannot be undone from log file ";
+  text.append(path).append(": ").append(reason).append(".");
+  return text;
+}
+
 std::string CannotWriteLogText(std::string_view path) {
   return FormatRunText(RunText::CannotWriteLog, path);
 }

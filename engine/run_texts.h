@@ -63,6 +63,10 @@ std::string RenameErrorText(Cause cause);
 // it was asked to stop before the file `name`.
 std::string StoppedBeforeLine(std::string_view name);
 
+// "This batch cannot be undone from log file <path>: <reason>.": a commit's
+// warning, before its first rename, that a later undo would refuse its log.
+std::string UndoRefusedText(std::string_view path, std::string_view reason);
+
 // "Cannot write to log file <path>."
 std::string CannotWriteLogText(std::string_view path);
 

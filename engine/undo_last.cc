@@ -18,6 +18,15 @@ std::string FolderToOpen(const std::string& path, const PathParts& parts) {
 
 }  // namespace
 
+void RemoveLeftovers(FileSystem& fs, const std::vector<std::string>& paths) {
+  for (const std::string& path : paths) {
+    const PathParts parts = SplitPath(path);
+    Cause cause = Cause::Ok;
+    const FolderHandle folder = fs.OpenFolder(FolderToOpen(path, parts), &cause);
+    if (folder.IsOpen()) fs.RemoveLeftoverReservation(folder, parts.name, /*unmarked=*/true);
+  }
+}
+
 RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameContext& ctx,
                          LastBatch& lastBatch, bool fromLog) {
   RunOutcome outcome;
@@ -27,6 +36,7 @@ RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameCon
     return outcome;
   }
   outcome.logPath = log.Path();
+  RemoveLeftovers(ctx.fs, lastBatch.Leftovers());
 
   ResultsList& results = ctx.results;
   results.Clear();
@@ -37,6 +47,12 @@ RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameCon
   FolderHandle folder;
   Cause folderCause = Cause::Ok;
   std::string folderPath;
+  bool renamedHere = false;  // a file of the folder held was renamed back
+  // What was renamed back is on the storage before the undo says it is done.
+  const auto syncFolder = [&] {
+    if (renamedHere) ctx.fs.SyncFolder(folder);
+    renamedHere = false;
+  };
 
   const std::vector<std::string>& oldPaths = lastBatch.OldPaths();
   const std::vector<std::string>& newPaths = lastBatch.NewPaths();
@@ -47,6 +63,7 @@ RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameCon
     const PathParts from = SplitPath(newPaths[i]);
     const PathParts to = SplitPath(oldPaths[i]);
     if (ctx.StopRequested()) {
+      log.CutUntried();
       results.AddLine(StoppedBeforeLine(from.name));
       if (outcome.end == RunEnd::Done) outcome.end = RunEnd::Stopped;
       for (std::size_t rest = i; rest < oldPaths.size(); ++rest) {
@@ -55,9 +72,17 @@ RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameCon
       break;
     }
     results.AddLine(from.name + std::string(kPlanArrow) + to.name);
-    // A failed write is shown once; getting the files back matters more
-    // than the log, so the undo goes on unlogged.
-    if (log.IsOpen()) log.Write(UndoLogLine(newPaths[i], oldPaths[i]));
+    // Every entry's line is on the storage before its rename is tried. A
+    // failed write is shown once; getting the files back matters more than
+    // the log, so the undo goes on unlogged.
+    if (log.IsOpen() && log.Untried() == 0 && !log.WriteFailed()) {
+      std::vector<std::string> lines;
+      for (std::size_t j = i; j < oldPaths.size() && lines.size() < log.NextGroup(); ++j) {
+        lines.push_back(UndoLogLine(newPaths[j], oldPaths[j]));
+      }
+      log.WriteAhead(lines);
+    }
+    log.Tried();
 
     // A failure found before a rename is tried is shown as a failed rename.
     const auto refused = [&](Cause cause) {
@@ -66,35 +91,39 @@ RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameCon
     };
     Cause cause = Cause::Ok;
     const std::string here = FolderToOpen(newPaths[i], from);
-    PathStat current;
     if (here != FolderToOpen(oldPaths[i], to)) {
       cause = refused(Cause::BadPath);  // a rename never moves a file to another folder
-    } else if (fromLog && ctx.fs.Stat(newPaths[i], /*followLinks=*/false, &current) == Cause::Ok &&
-               current.isDirectory) {
-      cause = refused(Cause::AccessDenied);  // a run never renames a folder
     } else {
       if (!folder.IsOpen() || folderPath != here) {
+        syncFolder();
         folder = ctx.fs.OpenFolder(here, &folderCause);
         folderPath = here;
       }
+      EntryStat current;
+      const bool found =
+          folder.IsOpen() && ctx.fs.StatEntry(folder, from.name, &current) == Cause::Ok;
+      EntryStat old;
       if (!folder.IsOpen()) {
         cause = refused(folderCause);
+      } else if (fromLog && found && current.kind == EntryKind::Folder) {
+        cause = refused(Cause::AccessDenied);  // a run never renames a folder
+      } else if (fromLog && found && ctx.fs.StatEntry(folder, to.name, &old) == Cause::Ok &&
+                 old.id == current.id) {
+        // A crash between the link and the unlink of a rename left the
+        // file under both names: the new one goes.
+        cause = ctx.fs.RemoveSecondName(folder, from.name, to.name);
+        if (cause != Cause::Ok) refused(cause);
       } else {
-        FileId id;
-        const bool isOpenLog = log.IsOpen() &&
-                               ctx.fs.Identify(folder, from.name, &id) == Cause::Ok &&
-                               log.IsThisLog(id, {});
-        FileId oldId, newId;
-        if (fromLog && ctx.fs.Identify(folder, to.name, &oldId) == Cause::Ok &&
-            ctx.fs.Identify(folder, from.name, &newId) == Cause::Ok && oldId == newId) {
-          // A crash between the link and the unlink of a rename left the
-          // file under both names: the new one goes.
-          cause = ctx.fs.RemoveSecondName(folder, from.name, newId);
-          if (cause != Cause::Ok) refused(cause);
-        } else {
-          cause = RenameOneFile(ctx, folder, from.name, to.name, isOpenLog);
-        }
+        const bool isOpenLog = found && log.IsThisLog(folder, from.name, current.id);
+        cause = RenameOneFile(ctx, folder, from.name, to.name, isOpenLog);
       }
+      renamedHere = renamedHere || cause == Cause::Ok;
+    }
+    if (cause != Cause::Ok) {
+      // The log says so, after the lines of renames tried (so that those
+      // written ahead for the next entries go and are written again).
+      log.CutUntried();
+      log.Write(NotRenamedBackLogLine(newPaths[i], CauseText(cause)), /*sync=*/true);
     }
     if (cause != Cause::Ok && outcome.end != RunEnd::RenameFailed) {
       outcome.end = RunEnd::RenameFailed;
@@ -104,6 +133,7 @@ RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameCon
     ctx.Advance(i + 1, oldPaths.size());
   }
 
+  syncFolder();
   if (outcome.end == RunEnd::Done && log.WriteFailed()) outcome.end = RunEnd::LogWriteFailed;
   results.AddLine(std::string(kDoneClosingLine));
   results.ScrollToTop(results.Count() - 1);

@@ -27,7 +27,14 @@ namespace kalvenor {
 // entry whose new name is a folder is refused (access denied) like a
 // failed rename; an entry whose old and new names are both the same file
 // (a rename cut off between its link and its unlink) loses its new name.
+//
+// The leftover reservations the batch names (LastBatch::Leftovers) are
+// removed first.
 RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameContext& ctx,
                          LastBatch& lastBatch, bool fromLog = false);
+
+// Removes the reservations a crash left at `paths` (full paths, as the
+// log's reader found them): empty files; anything else found there stays.
+void RemoveLeftovers(FileSystem& fs, const std::vector<std::string>& paths);
 
 }  // namespace kalvenor

@@ -114,9 +114,13 @@ TEST_F(UndoLastTest, FailuresAreReportedAndTheRestIsRenamedBack) {
   EXPECT_EQ(m_dir.Names(), (Lines{"0002Holiday.", "b", "c"}));
   EXPECT_EQ(m_dir.Read("b"), "new file under b's old name");
   EXPECT_TRUE(m_run.batch.Empty());
-  // Every entry has its undo line, also those that failed.
+  // Every entry has its undo line, also those that failed, each followed
+  // by the line that says so.
   const std::string log = m_logDir.Read("undo.log");
-  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 4);
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 6);
+  EXPECT_NE(log.find(EscapeLogPath(m_dir.Join("0002Holiday.")) +
+                     " was not renamed back: " + "access denied.\n"),
+            std::string::npos);
 }
 
 TEST_F(UndoLastTest, EmptyBatchWritesOnlyTheUndoHeader) {
@@ -150,18 +154,20 @@ TEST_F(UndoLastTest, LogThatCannotBeOpenedIsReportedOnceAndFilesStillComeBack) {
   EXPECT_EQ(m_dir.Names(), (Lines{"0001Holiday."}));
 }
 
-// Log writes fail from the n-th on, as on a full disk.
+// Log writes fail from the one that holds the n-th line on (the header is
+// the first), as on a full disk.
 class FullDisk : public FileSystemWrapper {
  public:
   FullDisk(FileSystem& target, int failFrom) : FileSystemWrapper(target), m_failFrom(failFrom) {}
   Cause AppendToLog(const LogHandle& log, std::string_view bytes) override {
-    if (++m_writes >= m_failFrom) return Cause::Unspecified;
+    m_lines += static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n'));
+    if (m_lines >= m_failFrom) return Cause::Unspecified;
     return FileSystemWrapper::AppendToLog(log, bytes);
   }
 
  private:
   int m_failFrom;
-  int m_writes = 0;
+  int m_lines = 0;
 };
 
 TEST_F(UndoLastTest, FullDiskDuringUndoIsReportedOnceAndTheUndoGoesOn) {
@@ -182,9 +188,11 @@ TEST_F(UndoLastTest, FullDiskDuringUndoIsReportedOnceAndTheUndoGoesOn) {
 
 TEST_F(UndoLastTest, FullDiskDuringCommitStopsBeforeAnUnloggedRename) {
   for (const char* name : {"a", "b", "c"}) m_dir.MakeFile(name);
-  FullDisk full(m_fs, 3);  // header and a's line written, b's line fails
+  // Written one line before each rename: a's line written, b's fails.
+  FullDisk full(m_fs, 3);
   RunBench injected(full);
   injected.options = m_run.options;
+  injected.options.logSync = LogSync::Never;
   injected.options.logPath = m_logDir.Join("m_run.log");
   EXPECT_EQ(injected.Run(true).end, RunEnd::LogWriteFailed);
   ASSERT_EQ(injected.messages.shown.size(), 1u);
