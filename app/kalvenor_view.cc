@@ -530,7 +530,7 @@ std::string KalvenorView::DroppedFolder(const QMimeData* mime) const {
   if (!url.isLocalFile()) return {};
   std::string path = Encode(url.toLocalFile());
   kalvenor::PathStat stat;
-  if (m_fs->Stat(path, /*followLinks=*/true, &stat) != kalvenor::Cause::Ok) return {};
+  if (m_fs->Stat(path, /*followLinks=*/true, &stat)) return {};
   if (stat.isDirectory) return path;
   const std::string folder = kalvenor::SplitPath(path).folder;
   return folder.empty() ? std::string("/") : folder;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cerrno>
+
 #include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
@@ -312,9 +314,9 @@ TEST_F(KalvenorViewTest, RenameErrorIsShownWithTheStopIcon) {
 class SecondRenameFails : public kalvenor::FileSystemWrapper {
  public:
   using FileSystemWrapper::FileSystemWrapper;
-  kalvenor::Cause RenameNoReplace(const kalvenor::FolderHandle& folder, const std::string& from,
+  std::error_code RenameNoReplace(const kalvenor::FolderHandle& folder, const std::string& from,
                                   const std::string& to) override {
-    if (++renames == 2) return kalvenor::Cause::SharingViolation;
+    if (++renames == 2) return kalvenor::ErrorFromErrno(ETXTBSY);
     return FileSystemWrapper::RenameNoReplace(folder, from, to);
   }
   int renames = 0;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "failure.h"
 #include "file_system.h"
 #include "rename_plan.h"
 
@@ -22,8 +23,8 @@ inline constexpr std::size_t kMaxFileCount = kIndexLimit - 1;
 // reader of them); otherwise every time is 0.
 std::vector<FileEntry> ScanFolder(FileSystem& fs, const FolderHandle& folder, bool withTimes);
 
-// Whether the folder at `path` can be opened and listed to its end: Ok, or
-// the cause of the failure (Unspecified when the listing gave none).
-Cause ProbeFolder(FileSystem& fs, const std::string& path);
+// Whether the folder at `path` can be opened and listed to its end: no
+// failure, or what the opening or the listing gave, with `path`.
+Failure ProbeFolder(FileSystem& fs, const std::string& path);
 
 }  // namespace kalvenor
