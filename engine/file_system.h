@@ -26,9 +26,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
-
 #include <system_error>
+#include <vector>
 
 #include "file_entry.h"
 
