@@ -5,15 +5,11 @@
 #include <QPushButton>
 
 #include "app_resources.h"
+#include "app_texts.h"
 #include "dialog_units.h"
 #include "resource_ids.h"
 
 namespace {
-
-const char kCaption[] = "About Kalvenor";
-const char kVersionLine[] = "Kalvenor Version 2.0";
-const char kMakerLine[] = "Copyright (C) 2026 Tessavoy";
-const char kOk[] = "OK";
 
 // Positions in dialog units: x, y, width, height.
 constexpr QRect kDialogSize(0, 0, 217, 55);
@@ -28,7 +24,7 @@ AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent) {
   InitAppResources();
   setObjectName(QStringLiteral("aboutDialog"));
   setProperty("controlId", kIdAboutBox);
-  setWindowTitle(QString::fromLatin1(kCaption));
+  setWindowTitle(AppTexts::AboutCaption());
   setModal(true);
   const DialogUnits units(font());
 
@@ -40,17 +36,17 @@ AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent) {
   icon->setGeometry(QRect(iconRect.topLeft(), iconRect.size().expandedTo(QSize(32, 32))));
   icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-  auto* version = new QLabel(QString::fromLatin1(kVersionLine), this);
+  auto* version = new QLabel(AppTexts::VersionLine(), this);
   version->setObjectName(QStringLiteral("versionLabel"));
   version->setTextFormat(Qt::PlainText);
   version->setGeometry(units.ToPixels(kVersionRect));
 
-  auto* maker = new QLabel(QString::fromLatin1(kMakerLine), this);
+  auto* maker = new QLabel(AppTexts::MakerLine(), this);
   maker->setObjectName(QStringLiteral("makerLabel"));
   maker->setTextFormat(Qt::PlainText);
   maker->setGeometry(units.ToPixels(kMakerRect));
 
-  auto* ok = new QPushButton(QString::fromLatin1(kOk), this);
+  auto* ok = new QPushButton(AppTexts::Ok(), this);
   ok->setObjectName(QStringLiteral("okButton"));
   ok->setDefault(true);
   ok->setGeometry(units.ToPixels(kOkRect));

@@ -2,18 +2,26 @@
 
 #include <QApplication>
 #include <QSettings>
-#include <cstdio>
 
 #include "about_dlg.h"
 #include "app_texts.h"
 #include "kalvenor_doc.h"
 #include "kalvenor_view.h"
 #include "main_frame.h"
+#include "posix_file_system.h"
 #include "quit_signals.h"
+#include "read_pool.h"
+#include "start_arguments.h"
+#include "window_dialogs.h"
+
+void KalvenorApp::KeepWhileWorkRuns::operator()(kalvenor::FileSystem* fs) const {
+  if (ReadPool::WorkRunning() == 0) delete fs;
+}
 
 KalvenorApp::KalvenorApp() : KalvenorApp(QString()) {}
 
-KalvenorApp::KalvenorApp(const QString& settingsFile) : m_settingsFile(settingsFile) {
+KalvenorApp::KalvenorApp(const QString& settingsFile)
+    : m_settingsFile(settingsFile), m_fs(new kalvenor::PosixFileSystem) {
   // The signals are caught from the very start, so that one that arrives
   // while the window is being made still ends the program through its exit.
   m_quitSignals = std::make_unique<QuitSignals>();
@@ -33,21 +41,26 @@ std::unique_ptr<QSettings> KalvenorApp::OpenStore() const {
 bool KalvenorApp::InitInstance() {
   QApplication::setApplicationName(AppTexts::AppName());
   QApplication::setOrganizationName(AppTexts::Organization());
-  const std::string workingDir = m_fs.WorkingDirectory().value_or(std::string());
+  // Names the desktop entry before the window exists, so that the desktop
+  // (on Wayland, through the window's application id) matches the window to
+  // the entry's name and icon.
+  QGuiApplication::setDesktopFileName(AppTexts::DesktopFileName());
+  const std::string workingDir = m_fs->WorkingDirectory().value_or(std::string());
   {
     const std::unique_ptr<QSettings> store = OpenStore();
     m_settings = LoadSettings(*store, workingDir);
   }
   // The folder given on the command line is selected as a stored one would
   // be, and so becomes the stored one.
-  if (!m_startFolder.empty()) m_settings.dir = m_startFolder;
+  if (!m_startFolder.empty()) m_settings.dir = StartFolderPath(m_startFolder, workingDir);
 
   m_doc = std::make_unique<KalvenorDoc>();
   m_frame = std::make_unique<MainFrame>(*m_doc);
-  m_view = new KalvenorView(m_settings, *m_doc, m_fs);
+  m_dialogs = std::make_unique<WindowDialogs>(m_frame.get());
+  m_view = new KalvenorView(m_settings, *m_doc, *m_fs, *m_dialogs);
   m_frame->SetForm(m_view);
-  m_view->helpCommand = [this] { OnHelpContents(); };
   m_help.SetParentWindow(m_frame.get());
+  connect(m_view, &KalvenorView::helpRequested, this, &KalvenorApp::OnHelpContents);
   connect(m_frame.get(), &MainFrame::undoFromLogRequested, m_view, &KalvenorView::OnUndoFromLog);
   connect(m_view, &KalvenorView::runningChanged, m_frame.get(), &MainFrame::OnRunningChanged);
   connect(m_frame.get(), &MainFrame::helpRequested, this, &KalvenorApp::OnHelpContents);
@@ -71,22 +84,17 @@ int KalvenorApp::Run() {
 }
 
 void KalvenorApp::OnAppAbout() {
-  AboutDlg about(m_frame.get());
-  about.exec();
+  auto* about = new AboutDlg(m_frame.get());
+  about->setAttribute(Qt::WA_DeleteOnClose);
+  about->open();
 }
 
 void KalvenorApp::OnHelpContents() { m_help.Launch(); }
 
 void KalvenorApp::OnQuitSignal() {
-  // From now on nothing may wait for the user: messages go to the terminal.
-  if (m_view != nullptr) {
-    m_view->showMessage = [](const QString& text, kalvenor::MessageIcon) {
-      std::fprintf(stderr, "kalvenor: %s\n", qPrintable(text));
-    };
-    m_view->askLogFileName = [] { return QString(); };
-    m_view->askUndoLogFileName = [] { return QString(); };
-    m_view->askYesNo = [](const QString&) { return false; };
-  }
+  // From now on nothing may wait for the user: the form's dialogs close,
+  // and its messages go to the terminal.
+  if (m_dialogs != nullptr) m_dialogs->StopAsking();
   m_help.showFailure = [](const QString&) {};
   // Close the open dialogs first, then the main window, as the user would.
   for (int guard = 0; guard < 16; ++guard) {

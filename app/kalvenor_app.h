@@ -1,8 +1,9 @@
 // The application: starts the program and ends it. It owns the settings
 // record for the life of the process (loaded once at start, written once at
-// exit), the document, the main window with its form, and the help command.
-// SIGTERM, SIGINT and SIGHUP close the main window the normal way, so that
-// the settings are written then too.
+// exit), the file system every part works through, the document, the main
+// window with its form, the form's dialogs and the help command. SIGTERM,
+// SIGINT and SIGHUP close the main window the normal way, so that the
+// settings are written then too.
 #pragma once
 
 #include <QObject>
@@ -10,8 +11,8 @@
 #include <memory>
 #include <string>
 
+#include "file_system.h"
 #include "help_launcher.h"
-#include "posix_file_system.h"
 #include "settings_record.h"
 
 class KalvenorDoc;
@@ -19,6 +20,7 @@ class KalvenorView;
 class MainFrame;
 class QuitSignals;
 class QSettings;
+class WindowDialogs;
 
 class KalvenorApp : public QObject {
   Q_OBJECT
@@ -31,8 +33,9 @@ class KalvenorApp : public QObject {
   explicit KalvenorApp(const QString& settingsFile);
   ~KalvenorApp() override;
 
-  // Selects `folder` (an absolute path) at start instead of the stored
-  // folder. Called before InitInstance.
+  // Selects `folder` at start instead of the stored folder: the bytes as
+  // given, relative to the working folder when not absolute. Called before
+  // InitInstance.
   void SetStartFolder(const std::string& folder) { m_startFolder = folder; }
 
   // Loads the settings, creates the document, the main window and the form,
@@ -53,16 +56,25 @@ class KalvenorApp : public QObject {
   HelpLauncher& Help() { return m_help; }
 
  private:
+  // Deletes the file system, unless disk work that was given up (a read
+  // blocked on a hung share) may still call into it: then it stays for
+  // the rest of the process, which the exit does not wait for.
+  struct KeepWhileWorkRuns {
+    void operator()(kalvenor::FileSystem* fs) const;
+  };
+
   std::unique_ptr<QSettings> OpenStore() const;
   void OnQuitSignal();
 
-  QString m_settingsFile;          // empty: the per-user store
-  std::string m_startFolder;       // empty: the stored folder
-  kalvenor::PosixFileSystem m_fs;  // before the view, which uses it
+  QString m_settingsFile;     // empty: the per-user store
+  std::string m_startFolder;  // empty: the stored folder
+  // First: it goes after everything that works through it.
+  std::unique_ptr<kalvenor::FileSystem, KeepWhileWorkRuns> m_fs;
   SettingsRecord m_settings;
   HelpLauncher m_help;
   std::unique_ptr<QuitSignals> m_quitSignals;
   std::unique_ptr<KalvenorDoc> m_doc;
+  std::unique_ptr<WindowDialogs> m_dialogs;  // before the frame, whose form asks through them
   std::unique_ptr<MainFrame> m_frame;
   KalvenorView* m_view = nullptr;  // owned by the frame
 };

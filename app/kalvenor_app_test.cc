@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -21,9 +22,11 @@
 #include "app_test_support.h"
 #include "file_name.h"
 #include "folder_path_box.h"
+#include "kalvenor_version.h"
 #include "kalvenor_view.h"
 #include "main_frame.h"
 #include "posix_file_system.h"
+#include "settings_record.h"
 
 namespace {
 
@@ -53,6 +56,8 @@ TEST_F(KalvenorAppTest, FirstStartUsesTheWorkingFolderAndWritesTheDefaultsAtExit
   const KalvenorView* view = app.View();
   EXPECT_TRUE(Find<QCheckBox>(view, "fillGapsCheck")->isChecked());
   EXPECT_TRUE(Find<QRadioButton>(view, "postfixRadio")->isChecked());
+  // The window is matched to the desktop entry by this name.
+  EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("com.tessavoy.Kalvenor"));
   EXPECT_EQ(app.Frame()->windowTitle(), QStringLiteral("Untitled - Kalvenor"));
   EXPECT_TRUE(app.Frame()->isVisible());
   app.Frame()->close();
@@ -73,12 +78,14 @@ TEST_F(KalvenorAppTest, ChoicesOfTheLastStartAreWrittenAndOthersAreNot) {
     KalvenorApp app(StoreFile());
     ASSERT_TRUE(app.InitInstance());
     KalvenorView* view = app.View();
+    ASSERT_TRUE(apptest::WaitUntilSettled(view));  // the folder's test
     Find<QLineEdit>(view, "baseNameEdit")->setText(QStringLiteral("Trip"));
     Find<QRadioButton>(view, "prefixRadio")->click();
     Find<QCheckBox>(view, "fillGapsCheck")->setChecked(false);
     Find<QCheckBox>(view, "ascendingCheck")->setChecked(false);
     Find<QRadioButton>(view, "fileTypeRadio")->click();
     Find<QPushButton>(view, "startButton")->click();
+    ASSERT_TRUE(apptest::WaitUntilIdle(view));
     // Changed after Start, never seen by a Start: not stored.
     Find<QRadioButton>(view, "dateRadio")->click();
     Find<QRadioButton>(view, "postfixRadio")->click();
@@ -135,23 +142,23 @@ TEST_F(KalvenorAppTest, AboutBoxClosesWithEscapeOkAndTheCloseBox) {
     EXPECT_FALSE(about.isVisible()) << way;
   }
   AboutDlg about;
-  EXPECT_EQ(Find<QLabel>(&about, "versionLabel")->text(), QStringLiteral("Kalvenor Version 2.0"));
+  EXPECT_EQ(Find<QLabel>(&about, "versionLabel")->text(),
+            QStringLiteral("Kalvenor Version " KALVENOR_VERSION_SHOWN));
   // The icon comes from the program's own resources, linked in.
   EXPECT_FALSE(Find<QLabel>(&about, "aboutIcon")->pixmap().isNull());
   EXPECT_TRUE(Find<QPushButton>(&about, "okButton")->isDefault());
 }
 
-TEST_F(KalvenorAppTest, AboutCommandRunsTheBoxModally) {
+TEST_F(KalvenorAppTest, AboutCommandOpensTheBoxModallyWithoutWaitingForIt) {
   KalvenorApp app(StoreFile());
   ASSERT_TRUE(app.InitInstance());
-  bool sawBox = false;
-  QTimer::singleShot(0, [&] {
-    QWidget* modal = QApplication::activeModalWidget();
-    sawBox = qobject_cast<AboutDlg*>(modal) != nullptr;
-    if (modal != nullptr) QTest::keyClick(modal, Qt::Key_Escape);
-  });
   app.Frame()->findChild<QAction*>(QStringLiteral("aboutAction"))->trigger();
-  EXPECT_TRUE(sawBox);
+  // The command has returned with the box open over the window.
+  QWidget* modal = QApplication::activeModalWidget();
+  ASSERT_NE(qobject_cast<AboutDlg*>(modal), nullptr);
+  EXPECT_EQ(modal->parentWidget(), app.Frame());
+  QTest::keyClick(modal, Qt::Key_Escape);
+  EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activeModalWidget() == nullptr; }));
   app.Frame()->close();
 }
 
@@ -161,6 +168,7 @@ TEST_F(KalvenorAppTest, HelpButtonAndMenuOpenTheSamePageOrReportTheFailure) {
   std::vector<QUrl> opened;
   std::vector<QString> failures;
   const auto answer = [&](HelpLauncher& help) {
+    help.checkBrowser = [] { return BrowserCheck::Browser; };
     help.openUrl = [&](const QUrl& url) {
       opened.push_back(url);
       return true;
@@ -187,16 +195,53 @@ TEST_F(KalvenorAppTest, HelpButtonAndMenuOpenTheSamePageOrReportTheFailure) {
 TEST_F(KalvenorAppTest, QuitSignalClosesOpenDialogsAndTheWindow) {
   KalvenorApp app(StoreFile());
   ASSERT_TRUE(app.InitInstance());
-  QTimer::singleShot(0, [] { ::raise(SIGTERM); });
-  app.OnAppAbout();  // returns once the signal has closed the box
-  QApplication::processEvents();
-  EXPECT_FALSE(app.Frame()->isVisible());
+  app.OnAppAbout();
+  ASSERT_NE(QApplication::activeModalWidget(), nullptr);
+  ::raise(SIGTERM);
+  EXPECT_TRUE(QTest::qWaitFor([&app] { return !app.Frame()->isVisible(); }));
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   app.ExitInstance(0);
   EXPECT_TRUE(Stored("Dir").isValid());
 }
 
+// A logout while a rename error is on the screen: the message closes, the
+// run it held ends, and the window closes after it, with the renames done
+// logged.
+TEST_F(KalvenorAppTest, QuitSignalWhileARunWaitsOnItsMessageEndsTheRunAndTheWindow) {
+  m_photos.MakeFile("a.jpg");
+  // The second file's new name is one byte longer than a name may be: its
+  // rename fails, with a message.
+  const std::string longName = "b." + std::string(250, 'x');
+  m_photos.MakeFile(longName);
+  Store("Dir", QString::fromStdString(m_photos.Path()));
+  Store("Log", QString::fromStdString(m_config.Join("batches.log")));
+  KalvenorApp app(StoreFile());
+  ASSERT_TRUE(app.InitInstance());
+  KalvenorView* view = app.View();
+  ASSERT_TRUE(apptest::WaitUntilTreePopulated(view));
+  ASSERT_TRUE(apptest::WaitUntilSettled(view));
+  Find<QLineEdit>(view, "baseNameEdit")->setText(QStringLiteral("Trip"));
+  Find<QPushButton>(view, "startButton")->click();
+  ASSERT_TRUE(apptest::WaitUntilIdle(view));
+  Find<QPushButton>(view, "continueButton")->click();
+  ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }));
+  auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->text(), QStringLiteral("Rename error: bad path."));
+  EXPECT_TRUE(view->IsRunning());
+
+  ::raise(SIGTERM);
+  ASSERT_TRUE(QTest::qWaitFor([&app] { return !app.Frame()->isVisible(); }));
+  EXPECT_FALSE(view->IsRunning());
+  EXPECT_TRUE(m_photos.Exists("Trip0000.jpg"));
+  EXPECT_TRUE(m_photos.Exists(longName));
+  EXPECT_NE(m_config.Read("batches.log").find("Trip0000.jpg"), std::string::npos);
+  app.ExitInstance(0);
+}
+
 // Starts the built program in the folder `work`, offscreen, with its home
 // and settings in `home`.
+// The arguments go through the shell, so that they may be any bytes.
 void StartProgram(QProcess& program, const apptest::TempDir& home, const apptest::TempDir& work,
                   const QStringList& arguments) {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -205,7 +250,10 @@ void StartProgram(QProcess& program, const apptest::TempDir& home, const apptest
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
   program.setProcessEnvironment(env);
   program.setWorkingDirectory(QString::fromStdString(work.Path()));
-  program.start(QStringLiteral(KALVENOR_APP_PATH), arguments);
+  QString command = QStringLiteral("exec \"$0\"");
+  for (const QString& argument : arguments) command += QStringLiteral(" \"%1\"").arg(argument);
+  program.start(QStringLiteral("/bin/sh"),
+                {QStringLiteral("-c"), command, QStringLiteral(KALVENOR_APP_PATH)});
 }
 
 // Waits until the started program catches `signalNumber` (its handlers go
@@ -284,20 +332,29 @@ TEST_F(KalvenorAppTest, FolderGivenAtStartIsSelectedInsteadOfTheStoredOne) {
   }
 }
 
-TEST_F(KalvenorAppTest, CommandLineOffersHelpAndVersion) {
+// Help and version need no window system: they print even where no display
+// can be had.
+TEST_F(KalvenorAppTest, CommandLineOffersHelpAndVersionWithoutADisplay) {
   const struct {
-    const char* option;
+    QStringList arguments;
     const char* shown;
-  } cases[] = {{"--version", "Kalvenor 2.0"}, {"--help", "[FOLDER]"}};
+  } cases[] = {
+      {{QStringLiteral("--version")}, "Kalvenor " KALVENOR_VERSION_SHOWN "\n"},
+      {{QStringLiteral("-v")}, "Kalvenor " KALVENOR_VERSION_SHOWN "\n"},
+      {{QStringLiteral("--help")}, "[FOLDER]"},
+      {{QStringLiteral("-style"), QStringLiteral("fusion"), QStringLiteral("-h")}, "[FOLDER]"}};
   for (const auto& entry : cases) {
     QProcess program;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+      env.remove(QLatin1String(name));
     program.setProcessEnvironment(env);
-    program.start(QStringLiteral(KALVENOR_APP_PATH), {QLatin1String(entry.option)});
-    ASSERT_TRUE(program.waitForFinished(10000)) << entry.option;
-    EXPECT_EQ(program.exitCode(), 0) << entry.option;
-    EXPECT_TRUE(program.readAllStandardOutput().contains(entry.shown)) << entry.option;
+    program.start(QStringLiteral(KALVENOR_APP_PATH), entry.arguments);
+    const std::string shown = entry.arguments.join(QLatin1Char(' ')).toStdString();
+    ASSERT_TRUE(program.waitForFinished(10000)) << shown;
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << shown;
+    EXPECT_EQ(program.exitCode(), 0) << shown << program.readAllStandardError().toStdString();
+    EXPECT_TRUE(program.readAllStandardOutput().contains(entry.shown)) << shown;
   }
 }
 
@@ -306,13 +363,16 @@ TEST_F(KalvenorAppTest, FolderOnTheCommandLineIsSelectedAndStored) {
   apptest::TempDir work;
   work.MakeDir("pics");
   work.MakeDir("other");
+  // A name that is not UTF-8, given by the shell as its bytes.
+  work.MakeDir("caf\xe9");
   // As given, from the working folder the program starts in.
   const struct {
     QString given;
     std::string stored;
   } cases[] = {{QString::fromStdString(work.Join("pics")), work.Join("pics")},
                {QStringLiteral("other/../pics/"), work.Join("pics")},
-               {QStringLiteral("other"), work.Join("other")}};
+               {QStringLiteral("other"), work.Join("other")},
+               {QStringLiteral("$(printf 'caf\\351')"), work.Join("caf\xe9")}};
   for (const auto& entry : cases) {
     QProcess program;
     StartProgram(program, home, work, {entry.given});
@@ -323,9 +383,8 @@ TEST_F(KalvenorAppTest, FolderOnTheCommandLineIsSelectedAndStored) {
     ASSERT_TRUE(program.waitForFinished(10000));
     QSettings store(QString::fromStdString(home.Join(".config/Tessavoy/Kalvenor.conf")),
                     QSettings::IniFormat);
-    EXPECT_EQ(kalvenor::StripTrailingSeparators(
-                  store.value(QStringLiteral("Settings/Dir")).toString().toStdString()),
-              entry.stored)
+    const SettingsRecord stored = LoadSettings(store, std::string());
+    EXPECT_EQ(kalvenor::StripTrailingSeparators(stored.dir), entry.stored)
         << entry.given.toStdString();
   }
 }

@@ -1,66 +1,55 @@
-// The form: every control of the program, laid out in dialog units of the
-// desktop font, and the handlers that turn its buttons into runs of the
-// renaming engine. It decides which of Start, Continue and Undo Last may be
-// pressed, chooses the log file and keeps the folder tree as wide as the
-// window allows. A folder (or a file) dropped on it selects that folder (or
-// the file's) in the tree.
+// The form: the window's one view, and the place where its handlers meet.
+// Its controls and their places are FormWidgets'; runs go to the
+// RunController; File > Undo from Log File... is an UndoFromLogFlow; a drop
+// is a FolderDrop; whether the folder in the box may be renamed is a
+// FolderCheck; dialogs go through FormDialogs. The view turns the buttons
+// into runs (OnStart, OnContinue, OnUndoLast), decides which of Start,
+// Continue and Undo Last may be pressed (UpdateControls), chooses the log
+// file and keeps the record of the last batch. The settings record, the
+// document, the file system and the dialogs belong to the application and
+// outlive the view.
 //
-// The view is the engine's window on the user: it builds each run's
-// RenameOptions from its boxes and the choices taken at the last Start,
-// shows the run's messages (message boxes captioned "Kalvenor") and reacts
-// to the run's outcome. It owns the folder tree, the Results list and the
-// record of the last batch; the settings record and the document belong to
-// the application and outlive the view.
+// A handler builds a run as a value and hands it to the RunController; it
+// returns at once, and OnRunFinished reacts to the outcome. While a run
+// works the form is disabled and takes no input: a run that ends within
+// RunController::kSlowAfterMs changes nothing on the screen; a slower one
+// greys the form and shows its progress with Cancel. Closing the window
+// during a commit or an undo stops it before its next file and closes the
+// window once it has ended; a preview is simply stopped.
 //
-// Start, Continue and the undos run on a worker thread (BackgroundRun): the
-// handler returns when the run has finished, as before, but the window keeps
-// painting meanwhile and takes no input; a slow run disables the controls
-// that could change it and shows its progress.
-// Closing the window during a run stops the run before its next file and
-// closes the window once the run has ended.
-//
-// Message boxes, the save dialog and the help command go through replaceable
-// functions, so that tests can answer them; the defaults show real dialogs.
+// No handler does disk work on the GUI thread: the folder test, a drop's
+// stat, the read of a log to undo from and the runs all happen on workers.
 #pragma once
 
-#include <QRect>
+#include <QPointer>
+#include <QSize>
 #include <QString>
 #include <QWidget>
-#include <functional>
-#include <memory>
 #include <string>
-#include <utility>
-#include <vector>
 
-#include "background_run.h"
 #include "file_system.h"
+#include "folder_check.h"
+#include "folder_drop.h"
+#include "form_widgets.h"
 #include "last_batch.h"
-#include "message_sink.h"
+#include "read_pool.h"
 #include "rename_options.h"
-#include "run_outcome.h"
+#include "run_controller.h"
 #include "settings_record.h"
+#include "undo_from_log_flow.h"
 
-class FolderPathBox;
-class FolderTree;
+class FormDialogs;
 class KalvenorDoc;
-class ResultsListBox;
-class QButtonGroup;
-class QCheckBox;
-class QLineEdit;
-class QMimeData;
-class QPushButton;
-class QRadioButton;
+class RunProgressDialog;
 
-class KalvenorView : public QWidget, public kalvenor::MessageSink {
+class KalvenorView : public QWidget {
   Q_OBJECT
 
  public:
-  // Renames through the real file system.
-  KalvenorView(SettingsRecord& settings, KalvenorDoc& doc, QWidget* parent = nullptr);
-  // Renames through `fs`, which must outlive the view.
+  // Renames through `fs` and asks through `dialogs`; with the settings and
+  // the document, they outlive the view.
   KalvenorView(SettingsRecord& settings, KalvenorDoc& doc, kalvenor::FileSystem& fs,
-               QWidget* parent = nullptr);
-  ~KalvenorView() override;
+               FormDialogs& dialogs, QWidget* parent = nullptr);
 
   // Run once after the main window and the form exist: fits the window to
   // the form, shows the stored folder in the folder box, starts the tree's
@@ -68,16 +57,20 @@ class KalvenorView : public QWidget, public kalvenor::MessageSink {
   // the buttons and shows the stored choices.
   void OnInitialUpdate();
   // The one rule for Start, Continue and Undo Last (Continue always off).
+  // Start needs a folder whose test has accepted it, and a base name.
   void UpdateControls();
 
   // The form's size in pixels in its current font.
-  QSize FormSize() const;
+  QSize FormSize() const { return m_widgets.FormSize(); }
   const kalvenor::LastBatch& Batch() const { return m_lastBatch; }
-  // True while a run works on its worker thread.
-  bool IsRunning() const { return m_run != nullptr; }
+  // True from a run's start until OnRunFinished has reacted to it.
+  bool IsRunning() const;
+  // True while a run works or File > Undo from Log File... is under way:
+  // the handlers then start nothing.
+  bool IsBusy() const { return IsRunning() || m_undoFromLog.IsActive(); }
+  // The runs, for those that wait for one to finish.
+  RunController& Runs() { return m_runs; }
 
-  // kalvenor::MessageSink
-  void ShowMessage(const std::string& text, kalvenor::MessageIcon icon) override;
   // The text of the log-file box as it stands now (the exact bytes of a
   // path the program put there; "~/" typed at the start means the home
   // folder); empty means "no log".
@@ -88,15 +81,6 @@ class KalvenorView : public QWidget, public kalvenor::MessageSink {
   // The options a run would take now: the folder, base name and log path
   // as they stand, the other choices as the last Start took them.
   kalvenor::RenameOptions CurrentOptions() const;
-
-  // Seams: how a message is shown, how the log file name is asked for (an
-  // empty result means cancelled), how a log to undo from is chosen (the
-  // same), how a yes-or-no question is asked, and what the Help button does.
-  std::function<void(const QString& text, kalvenor::MessageIcon icon)> showMessage;
-  std::function<QString()> askLogFileName;
-  std::function<QString()> askUndoLogFileName;
-  std::function<bool(const QString& question)> askYesNo;
-  std::function<void()> helpCommand;
 
  public slots:
   void OnFolderOrNameChange();
@@ -117,76 +101,58 @@ class KalvenorView : public QWidget, public kalvenor::MessageSink {
  signals:
   // A run started (true) or ended (false).
   void runningChanged(bool running);
+  // The Help button was pressed.
+  void helpRequested();
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;  // OnSize
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
  private:
-  void Init();
-  void CreateControls();
-  // Only the tree follows the form's width: its left edge, top and height
-  // stay, and its right edge keeps its distance from the form's right edge.
-  void PlaceTree();
-  // The folder a drop stands for: the first dropped item when it is a local
-  // folder, its folder when it is a file; empty for anything else.
-  std::string DroppedFolder(const QMimeData* mime) const;
-  // Previews or carries out the plan with CurrentOptions(); shows the log
-  // the run opened in the log-file box.
-  kalvenor::RunOutcome Run(bool commit);
-  // Runs `work` on a worker thread and returns its outcome when it has
-  // finished. Meanwhile the window takes no input; when the run takes a
-  // while, the controls that could change it are disabled and a progress
-  // dialog labelled `label` appears.
-  kalvenor::RunOutcome RunInBackground(const QString& label, const BackgroundRun::Work& work);
-  // Disables (true) the controls that could change a run, or gives them
-  // back (false) the states they had.
-  void HoldControls(bool hold);
-  void ShowMessageBox(const QString& text, kalvenor::MessageIcon icon);
-  QString AskLogFileNameWithDialog();
-  QString AskUndoLogFileNameWithDialog();
-  bool AskYesNoWithBox(const QString& question);
+  // Where the form stands: between runs, the buttons' phase; while a run
+  // works, whether the folder or base name changed meanwhile (its preview is
+  // then not to be continued) or the window is to close once it has ended.
+  enum class FormState {
+    Editing,       // Start follows UpdateControls; Continue off
+    Previewed,     // a preview stands: Continue on, Start off
+    Done,          // a batch was carried out: Start and Continue off
+    Running,       // a run works; the form takes no input
+    RunningStale,  // ... and the folder or base name changed meanwhile
+    Closing,       // ... and the window closes once it has ended
+  };
+
+  // Whether the window may close now; during a commit or an undo, stops it
+  // and closes the window once it has ended.
+  bool MayClose();
+  // Hands `request` to the runs and holds the form; `label` says what the
+  // progress dialog shows should the run turn out slow.
+  void StartRun(RunRequest request, const QString& label);
+  void OnRunFinished(const RunResult& result);
+  void OnRunSlow();
+  void OnRunMessage(const QString& text, kalvenor::MessageIcon icon);
+  void OnUndoConfirmed(const std::string& logPath, const kalvenor::LastBatch& batch);
+  // Disables the form and holds its repainting (true), or gives both back.
+  void HoldForm(bool hold);
 
   SettingsRecord& m_settings;
   KalvenorDoc& m_doc;
-  std::unique_ptr<kalvenor::FileSystem> m_ownFs;
-  kalvenor::FileSystem* m_fs;
+  kalvenor::FileSystem& m_fs;
+  FormDialogs& m_dialogs;
+  // First: it goes last, after everything that hands it work.
+  ReadPool m_reads;
+  FormWidgets m_widgets;
+  FolderCheck m_folderCheck;
+  FolderDrop m_drop;
+  UndoFromLogFlow m_undoFromLog;
+  RunController m_runs;
+  QPointer<RunProgressDialog> m_progress;
+  QString m_progressLabel;
 
+  FormState m_state = FormState::Editing;
   kalvenor::LastBatch m_lastBatch;  // m_oldPaths and m_newPaths
-  QRect m_treeRect;
-  QRect m_clientRect;
-  bool m_rectsRecorded = false;
   // Position, presort, gaps and base index as the last Start took them.
   kalvenor::RenameOptions m_startChoices;
-  std::string m_logBytes;  // the real bytes behind the log box's text
-
-  BackgroundRun* m_run = nullptr;  // the run at work, if any
-  std::vector<std::pair<QWidget*, bool>> m_heldControls;
-  // The folder or base name changed while the latest run worked (the tree
-  // may end a walk then); the buttons follow the change once it has ended.
-  bool m_changedDuringRun = false;
-  bool m_closeRequested = false;  // the window is closed once the run ends
-  bool m_startupWalk = false;     // the tree walks down to the stored folder
-
-  FolderTree* m_tree = nullptr;
-  FolderPathBox* m_folderBox = nullptr;
-  ResultsListBox* m_results = nullptr;
-  QLineEdit* m_baseName = nullptr;
-  QLineEdit* m_baseIndexEdit = nullptr;
-  QLineEdit* m_logFile = nullptr;
-  QRadioButton* m_prefix = nullptr;
-  QRadioButton* m_postfix = nullptr;
-  QButtonGroup* m_positionGroup = nullptr;
-  QButtonGroup* m_presortGroup = nullptr;
-  QCheckBox* m_ascending = nullptr;
-  QCheckBox* m_fillGaps = nullptr;
-  QPushButton* m_start = nullptr;
-  QPushButton* m_continue = nullptr;
-  QPushButton* m_undo = nullptr;
-  QPushButton* m_help = nullptr;
-  QPushButton* m_quit = nullptr;
-  QPushButton* m_refresh = nullptr;
-  QPushButton* m_browse = nullptr;
+  std::string m_logBytes;      // the real bytes behind the log box's text
+  bool m_startupWalk = false;  // the tree walks down to the stored folder
 };

@@ -19,31 +19,31 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QTreeView>
 #include <QUrl>
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <optional>
 
 #include "app_test_support.h"
 #include "file_name.h"
 #include "folder_path_box.h"
 #include "folder_tree.h"
+#include "folder_tree_waits.h"
 #include "gated_file_system.h"
 #include "kalvenor_doc.h"
 #include "main_frame.h"
 #include "presort.h"
 #include "results_list_box.h"
+#include "window_dialogs.h"
 
 namespace {
 
 using apptest::Find;
 using kalvenor::MessageIcon;
-
-struct Shown {
-  QString text;
-  MessageIcon icon;
-};
 
 class KalvenorViewTest : public ::testing::Test {
  protected:
@@ -52,34 +52,39 @@ class KalvenorViewTest : public ::testing::Test {
     m_settings.gaps = 0;
     m_settings.postfix = 0;
   }
+  // The window goes, and then the disk work it left, which uses the file
+  // system, before the file system does.
+  void TearDown() override { Close(); }
+  void Close() {
+    m_frame.reset();
+    ASSERT_TRUE(WaitUntilNoDiskWork());
+  }
 
-  // Builds the window as the application does, with the seams answered.
-  void Open() {
+  // Builds the window as the application does, on `fs` (the real file
+  // system when none is given) with dialogs that answer at once, and shows
+  // it; waits for the tree's walk when `settle`.
+  void Open(kalvenor::FileSystem* fs = nullptr, bool settle = true) {
     m_frame = std::make_unique<MainFrame>(m_doc);
-    m_view = new KalvenorView(m_settings, m_doc);
+    m_view = new KalvenorView(m_settings, m_doc, fs != nullptr ? *fs : m_fs, m_dialogs);
     m_frame->SetForm(m_view);
-    m_view->showMessage = [this](const QString& text, MessageIcon icon) {
-      m_shown.push_back({text, icon});
-    };
-    m_view->askLogFileName = [this] {
-      ++m_asked;
-      return m_answer;
-    };
-    m_view->helpCommand = [this] { ++m_helpCalls; };
+    QObject::connect(m_view, &KalvenorView::helpRequested, [this] { ++m_helpCalls; });
     m_view->OnInitialUpdate();
     m_frame->show();
-    QApplication::processEvents();
+    if (!settle) return;
     ASSERT_TRUE(apptest::WaitUntilTreePopulated(m_view));
+    ASSERT_TRUE(apptest::WaitUntilSettled(m_view));
   }
 
   // The window as Open() builds it, but with the real dialogs.
   void OpenWithRealDialogs() {
     m_frame = std::make_unique<MainFrame>(m_doc);
-    m_view = new KalvenorView(m_settings, m_doc);
+    m_windowDialogs = std::make_unique<WindowDialogs>(m_frame.get());
+    m_view = new KalvenorView(m_settings, m_doc, m_fs, *m_windowDialogs);
     m_frame->SetForm(m_view);
     m_view->OnInitialUpdate();
     m_frame->show();
     ASSERT_TRUE(apptest::WaitUntilTreePopulated(m_view));
+    ASSERT_TRUE(apptest::WaitUntilSettled(m_view));
   }
 
   // Makes the window the active one, so that focus and arrow keys behave as
@@ -97,9 +102,21 @@ class KalvenorViewTest : public ::testing::Test {
   }
   QPushButton* Button(const char* name) const { return Control<QPushButton>(name); }
   bool Enabled(const char* name) const { return Button(name)->isEnabled(); }
-  void Click(const char* name) { Button(name)->click(); }
+  // Clicks the button and waits for what it started (a run) to end.
+  void Click(const char* name) {
+    Button(name)->click();
+    ASSERT_TRUE(apptest::WaitUntilIdle(m_view)) << name;
+  }
   void TypeBaseName(const QString& text) { Control<QLineEdit>("baseNameEdit")->setText(text); }
-  void SelectFolder(const std::string& path) { Control<FolderPathBox>("folderBox")->SetPath(path); }
+  // Selects a folder as the tree does, and waits for its test.
+  void SelectFolder(const std::string& path) {
+    Control<FolderPathBox>("folderBox")->SetPath(path);
+    ASSERT_TRUE(apptest::WaitUntilSettled(m_view));
+  }
+  void UndoFromLog() {
+    m_view->OnUndoFromLog();
+    ASSERT_TRUE(apptest::WaitUntilIdle(m_view));
+  }
 
   QStringList Lines() const {
     const ResultsListBox* list = Control<ResultsListBox>("resultsList");
@@ -111,11 +128,12 @@ class KalvenorViewTest : public ::testing::Test {
   apptest::TempDir m_photos;
   SettingsRecord m_settings;
   KalvenorDoc m_doc;
+  kalvenor::PosixFileSystem m_fs;
+  apptest::AnsweringDialogs m_dialogs;
+  std::vector<apptest::AnsweringDialogs::Shown>& m_shown = m_dialogs.shown;
+  std::unique_ptr<WindowDialogs> m_windowDialogs;
   std::unique_ptr<MainFrame> m_frame;
   KalvenorView* m_view = nullptr;
-  std::vector<Shown> m_shown;
-  QString m_answer;
-  int m_asked = 0;
   int m_helpCalls = 0;
 };
 
@@ -294,13 +312,23 @@ TEST_F(KalvenorViewTest, StartContinueAndUndoLastOnARealFolder) {
   EXPECT_TRUE(m_shown.empty());
 }
 
+// Refuses every rename as a file system refuses one onto a name taken
+// after the folder was read.
+class RenamesRefused : public kalvenor::FileSystemWrapper {
+ public:
+  using FileSystemWrapper::FileSystemWrapper;
+  std::error_code RenameNoReplace(const kalvenor::FolderHandle&, const std::string&,
+                                  const std::string&) override {
+    return kalvenor::ErrorFromErrno(EEXIST);
+  }
+};
+
 TEST_F(KalvenorViewTest, RenameErrorIsShownWithTheStopIcon) {
   m_photos.MakeFile("a.jpg");
-  Open();
+  RenamesRefused refused(m_fs);
+  Open(&refused);
   TypeBaseName(QStringLiteral("Holiday"));
   Click("startButton");
-  // A folder takes the planned name before Continue: it is never replaced.
-  m_photos.MakeDir("0001Holiday.jpg");
   Click("continueButton");
   ASSERT_EQ(m_shown.size(), 1u);
   EXPECT_EQ(m_shown[0].text, QStringLiteral("Rename error: access denied."));
@@ -326,18 +354,8 @@ TEST_F(KalvenorViewTest, BatchStoppedByAFailureCanBeUndoneForTheFilesBeforeIt) {
   m_photos.MakeFile("a.jpg");
   m_photos.MakeFile("b.jpg");
   m_photos.MakeFile("c.jpg");
-  kalvenor::PosixFileSystem real;
-  SecondRenameFails faulty(real);
-  m_frame = std::make_unique<MainFrame>(m_doc);
-  m_view = new KalvenorView(m_settings, m_doc, faulty);
-  m_frame->SetForm(m_view);
-  m_view->showMessage = [this](const QString& text, MessageIcon icon) {
-    m_shown.push_back({text, icon});
-  };
-  m_view->OnInitialUpdate();
-  // The tree reads through `faulty` on its workers; it is done before
-  // `faulty` goes.
-  ASSERT_TRUE(apptest::WaitUntilTreePopulated(m_view));
+  SecondRenameFails faulty(m_fs);
+  Open(&faulty);
   TypeBaseName(QStringLiteral("Holiday"));
   Click("startButton");
   Click("continueButton");
@@ -357,14 +375,9 @@ TEST_F(KalvenorViewTest, BatchStoppedByAFailureCanBeUndoneForTheFilesBeforeIt) {
 TEST_F(KalvenorViewTest, StoredFolderShowsAtOnceWhileTheTreeReadsItsWayDown) {
   m_photos.MakeDir("inner");
   m_settings.dir = m_photos.Join("inner/gone");  // the tree goes to the folder above
-  kalvenor::PosixFileSystem real;
-  kalvenor::testing::GatedFileSystem slow(real);
+  kalvenor::testing::GatedFileSystem slow(m_fs);
   slow.HoldFolders();
-  m_frame = std::make_unique<MainFrame>(m_doc);
-  m_view = new KalvenorView(m_settings, m_doc, slow);
-  m_frame->SetForm(m_view);
-  m_view->OnInitialUpdate();
-  m_frame->show();
+  Open(&slow, /*settle=*/false);
   auto* tree = Control<FolderTree>("folderTree");
   EXPECT_EQ(Control<FolderPathBox>("folderBox")->Path(), m_photos.Join("inner/gone"));
   ASSERT_TRUE(slow.WaitUntilHeld());  // the window is up and turning
@@ -376,22 +389,19 @@ TEST_F(KalvenorViewTest, StoredFolderShowsAtOnceWhileTheTreeReadsItsWayDown) {
   ASSERT_TRUE(apptest::WaitUntilTreePopulated(m_view));
   EXPECT_EQ(Control<FolderPathBox>("folderBox")->Path(), m_photos.Join("inner"));
   EXPECT_EQ(m_settings.dir, m_photos.Join("inner"));
-  m_frame.reset();  // the tree goes before `slow`
+  Close();  // the window and its disk work go before `slow`
 }
 
 TEST_F(KalvenorViewTest, APreviewMadeWhileTheTreeReadsItsWayDownStands) {
   m_photos.MakeFile("a.jpg");
-  kalvenor::PosixFileSystem real;
-  kalvenor::testing::GatedFileSystem slow(real);
+  kalvenor::testing::GatedFileSystem slow(m_fs);
   // The walk waits at the folder that holds the stored one.
   slow.HoldFolders(kalvenor::SplitPath(m_photos.Path()).folder);
-  m_frame = std::make_unique<MainFrame>(m_doc);
-  m_view = new KalvenorView(m_settings, m_doc, slow);
-  m_frame->SetForm(m_view);
-  m_view->OnInitialUpdate();
-  m_frame->show();
+  Open(&slow, /*settle=*/false);
   ASSERT_TRUE(slow.WaitUntilHeld());
   TypeBaseName(QStringLiteral("Holiday"));
+  // The folder's own test, which is not held, comes back meanwhile.
+  ASSERT_TRUE(QTest::qWaitFor([this] { return Enabled("startButton"); }));
   Click("startButton");
   EXPECT_TRUE(Enabled("continueButton"));
 
@@ -400,7 +410,118 @@ TEST_F(KalvenorViewTest, APreviewMadeWhileTheTreeReadsItsWayDownStands) {
   EXPECT_EQ(Control<FolderPathBox>("folderBox")->Path(), m_photos.Path());
   EXPECT_TRUE(Enabled("continueButton"));  // the same folder, announced late
   EXPECT_FALSE(Enabled("startButton"));
-  m_frame.reset();  // the tree goes before `slow`
+  Close();  // the window and its disk work go before `slow`
+}
+
+// Notes every call that asks the disk and is made on the GUI thread.
+class GuiThreadDiskCalls : public kalvenor::FileSystemWrapper {
+ public:
+  using FileSystemWrapper::FileSystemWrapper;
+
+  kalvenor::FolderHandle OpenFolder(const std::string& path, std::error_code* error) override {
+    Note("OpenFolder " + path);
+    return FileSystemWrapper::OpenFolder(path, error);
+  }
+  std::error_code Stat(const std::string& path, bool followLinks,
+                       kalvenor::PathStat* stat) override {
+    Note("Stat " + path);
+    return FileSystemWrapper::Stat(path, followLinks, stat);
+  }
+  std::optional<std::string> RealPath(const std::string& path) override {
+    Note("RealPath " + path);
+    return FileSystemWrapper::RealPath(path);
+  }
+  std::string ReadMountTable() override {
+    Note("ReadMountTable");
+    return FileSystemWrapper::ReadMountTable();
+  }
+  std::optional<std::string> ReadFile(const std::string& path, std::string* error) override {
+    Note("ReadFile " + path);
+    return FileSystemWrapper::ReadFile(path, error);
+  }
+
+  std::vector<std::string> Calls() {
+    const std::lock_guard lock(m_mutex);
+    return m_calls;
+  }
+
+ private:
+  void Note(const std::string& call) {
+    if (QThread::currentThread() != QCoreApplication::instance()->thread()) return;
+    const std::lock_guard lock(m_mutex);
+    m_calls.push_back(call);
+  }
+
+  std::mutex m_mutex;
+  std::vector<std::string> m_calls;
+};
+
+TEST_F(KalvenorViewTest, TypingSelectingDroppingAndUndoingFromALogNeverAskTheDiskOnTheGuiThread) {
+  m_photos.MakeDir("inner");
+  m_photos.MakeFile("a.jpg");
+  apptest::TempDir logs;
+  logs.MakeFile("earlier.log", "December 08, 2026 at 16:02:17\n");
+  ASSERT_EQ(::chmod(logs.Join("earlier.log").c_str(), 0644), 0);
+  GuiThreadDiskCalls disk(m_fs);
+  Open(&disk);
+  ActivateWindow();
+  auto* tree = Control<FolderTree>("folderTree");
+
+  QTest::keyClicks(Control<QLineEdit>("baseNameEdit"), QStringLiteral("Holiday"));
+  ASSERT_TRUE(apptest::WaitUntilSettled(m_view));
+  EXPECT_TRUE(Enabled("startButton"));
+  // The tree's items, picked as the user picks them.
+  tree->setFocus();
+  for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right, Qt::Key_Home}) {
+    QTest::keyClick(tree, key);
+    ASSERT_TRUE(apptest::WaitUntilSettled(m_view));
+  }
+  // A folder and a file dropped, dragged first.
+  for (const std::string& path : {m_photos.Join("inner"), m_photos.Join("a.jpg")}) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+    const QPoint at = m_view->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_view, &enter);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_view, &drop);
+    ASSERT_TRUE(apptest::WaitUntilSettled(m_view));
+    ASSERT_TRUE(apptest::WaitUntilTreePopulated(m_view));
+  }
+  EXPECT_EQ(kalvenor::StripTrailingSeparators(Control<FolderPathBox>("folderBox")->Path()),
+            m_photos.Path());
+  Click("refreshButton");
+  ASSERT_TRUE(apptest::WaitUntilTreePopulated(m_view));
+  m_dialogs.undoLogFileName = QString::fromStdString(logs.Join("earlier.log"));
+  UndoFromLog();
+  ASSERT_EQ(m_shown.size(), 1u);
+  EXPECT_EQ(m_shown[0].text, QStringLiteral("Nothing to undo."));
+  EXPECT_EQ(disk.Calls(), std::vector<std::string>());
+  Close();  // before `disk` goes
+}
+
+TEST_F(KalvenorViewTest, AWindowWhoseReadsHangGoesAtOnce) {
+  m_photos.MakeFile("a.jpg");
+  kalvenor::testing::GatedFileSystem hung(m_fs);
+  // Every folder read hangs, as on a share that stopped answering: the
+  // tree's walk and then a preview.
+  hung.HoldFolders();
+  Open(&hung, /*settle=*/false);
+  ASSERT_TRUE(hung.WaitUntilHeld());
+  TypeBaseName(QStringLiteral("Holiday"));
+  ASSERT_TRUE(QTest::qWaitFor([this] { return Enabled("startButton"); }));
+  Button("startButton")->click();
+  ASSERT_TRUE(QTest::qWaitFor([&hung] { return hung.Held() == 2; }));
+  EXPECT_TRUE(m_view->IsRunning());
+
+  // A preview only reads: closing does not wait for it, and neither does
+  // the window's end wait for the reads.
+  m_frame->close();
+  EXPECT_FALSE(m_frame->isVisible());
+  m_frame.reset();
+  EXPECT_EQ(hung.Held(), 2);  // both reads still hang
+  hung.Release();
+  ASSERT_TRUE(WaitUntilNoDiskWork());
 }
 
 TEST_F(KalvenorViewTest, LogThatCannotBeOpenedIsReportedAndTheBatchGoesOn) {
@@ -435,9 +556,9 @@ TEST_F(KalvenorViewTest, OpenedLogBecomesTheSettingAndTheCaption) {
 TEST_F(KalvenorViewTest, BrowseCancelledChangesNothing) {
   m_settings.log = "/var/tmp/old.log";
   Open();
-  m_answer = QString();
+  m_dialogs.logFileName = QString();
   Click("browseButton");
-  EXPECT_EQ(m_asked, 1);
+  EXPECT_EQ(m_dialogs.logFileNameAsked, 1);
   EXPECT_EQ(Control<QLineEdit>("logFileEdit")->text(), QStringLiteral("/var/tmp/old.log"));
   EXPECT_EQ(m_settings.log, "/var/tmp/old.log");
   EXPECT_EQ(m_frame->windowTitle(), QStringLiteral("/var/tmp/old.log - Kalvenor"));
@@ -446,12 +567,12 @@ TEST_F(KalvenorViewTest, BrowseCancelledChangesNothing) {
 TEST_F(KalvenorViewTest, BrowseConfirmedSetsBoxSettingAndCaption) {
   Open();
   EXPECT_EQ(m_frame->windowTitle(), QStringLiteral("Untitled - Kalvenor"));
-  m_answer = QStringLiteral("/var/tmp/chosen.log");
+  m_dialogs.logFileName = QStringLiteral("/var/tmp/chosen.log");
   Click("browseButton");
-  EXPECT_EQ(Control<QLineEdit>("logFileEdit")->text(), m_answer);
+  EXPECT_EQ(Control<QLineEdit>("logFileEdit")->text(), m_dialogs.logFileName);
   EXPECT_EQ(m_settings.log, "/var/tmp/chosen.log");
   EXPECT_EQ(m_frame->windowTitle(), QStringLiteral("/var/tmp/chosen.log - Kalvenor"));
-  EXPECT_FALSE(QFile::exists(m_answer));  // chosen, not created
+  EXPECT_FALSE(QFile::exists(m_dialogs.logFileName));  // chosen, not created
 }
 
 TEST_F(KalvenorViewTest, BrowseDialogAddsTheDefaultExtensionToAPlainName) {
@@ -477,6 +598,8 @@ TEST_F(KalvenorViewTest, BrowseDialogAddsTheDefaultExtensionToAPlainName) {
   });
   answer.start(20);
   Click("browseButton");
+  // The dialog opens and returns at once; it is answered later.
+  ASSERT_TRUE(QTest::qWaitFor([&answer] { return !answer.isActive(); }));
   EXPECT_EQ(filter, QStringLiteral("Log files (*.log)"));
   EXPECT_EQ(m_settings.log, logs.Join("batches.log"));
   EXPECT_FALSE(logs.Exists("batches.log"));  // chosen, not created
@@ -610,8 +733,10 @@ TEST_F(KalvenorViewTest, SpaceTwiceOnAnActionNeverActsAgain) {
     Button(entry.button)->setFocus();
     ASSERT_EQ(m_frame->focusWidget(), Button(entry.button)) << entry.button;
     QTest::keyClick(m_frame->focusWidget(), Qt::Key_Space);
+    ASSERT_TRUE(apptest::WaitUntilIdle(m_view));
     EXPECT_EQ(m_frame->focusWidget(), Control<QWidget>("resultsList")) << entry.button;
     QTest::keyClick(m_frame->focusWidget(), Qt::Key_Space);
+    ASSERT_TRUE(apptest::WaitUntilIdle(m_view));
     EXPECT_EQ(m_photos.Names(), entry.names) << entry.button;
   }
 }
@@ -625,13 +750,14 @@ TEST_F(KalvenorViewTest, ReturnAndEnterPressTheFocusedButton) {
     Qt::Key key;
     std::function<int()> presses;
   } cases[] = {
-      {"browseButton", Qt::Key_Return, [this] { return m_asked; }},
+      {"browseButton", Qt::Key_Return, [this] { return m_dialogs.logFileNameAsked; }},
       {"helpButton", Qt::Key_Enter, [this] { return m_helpCalls; }},
       {"startButton", Qt::Key_Return, [this] { return static_cast<int>(Lines().size()); }},
   };
   for (const auto& entry : cases) {
     const int before = entry.presses();
     QTest::keyClick(Button(entry.button), entry.key);
+    ASSERT_TRUE(apptest::WaitUntilIdle(m_view));
     EXPECT_GT(entry.presses(), before) << entry.button;
   }
   EXPECT_TRUE(Enabled("continueButton"));  // Start took the preview
@@ -720,7 +846,9 @@ TEST_F(KalvenorViewTest, DroppedFolderOrFileSelectsItsFolder) {
   } cases[] = {
       {QUrl::fromLocalFile(QString::fromStdString(other.Join("inner"))), true, other.Join("inner")},
       {QUrl::fromLocalFile(QString::fromStdString(other.Join("a.jpg"))), true, other.Path()},
-      {QUrl::fromLocalFile(QString::fromStdString(other.Join("gone"))), false, other.Path()},
+      // Taken while dragged (a drag never waits for the disk), but a path
+      // that is gone selects nothing when dropped.
+      {QUrl::fromLocalFile(QString::fromStdString(other.Join("gone"))), true, other.Path()},
       {QUrl(QStringLiteral("https://example.com/photos/")), false, other.Path()},
   };
   for (const auto& entry : cases) {
@@ -731,6 +859,7 @@ TEST_F(KalvenorViewTest, DroppedFolderOrFileSelectsItsFolder) {
     EXPECT_EQ(enter.isAccepted(), entry.accepted) << entry.dropped.toString().toStdString();
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(m_view, &drop);
+    ASSERT_TRUE(apptest::WaitUntilSettled(m_view));
     ASSERT_TRUE(apptest::WaitUntilTreePopulated(m_view));
     EXPECT_EQ(kalvenor::StripTrailingSeparators(Control<FolderPathBox>("folderBox")->Path()),
               entry.selected)
@@ -772,6 +901,7 @@ TEST_F(KalvenorViewTest, BrowseDialogStartsAtTheLogInTheBox) {
   });
   answer.start(20);
   Click("browseButton");
+  ASSERT_TRUE(QTest::qWaitFor([&answer] { return !answer.isActive(); }));
   EXPECT_EQ(folder.toStdString(), logs.Path());
   EXPECT_EQ(name, QStringLiteral("old.log"));
   EXPECT_EQ(m_settings.log, "");  // cancelled: nothing changes
@@ -814,12 +944,9 @@ TEST_F(KalvenorViewTest, UndoFromLogFileRenamesBackWhatAnEarlierRunDid) {
     return m_photos.Join(from) + " renamed to " + m_photos.Join(to) + "\n";
   };
   Open();
-  QStringList questions;
-  m_view->askUndoLogFileName = [&log] { return QString::fromStdString(log); };
-  m_view->askYesNo = [&questions](const QString& question) {
-    questions << question;
-    return true;
-  };
+  const QStringList& questions = m_dialogs.questions;
+  m_dialogs.undoLogFileName = QString::fromStdString(log);
+  m_dialogs.yes = true;
 
   // An earlier run renamed a and b; its last line, c, was written and then
   // the run was killed before c's rename.
@@ -829,7 +956,7 @@ TEST_F(KalvenorViewTest, UndoFromLogFileRenamesBackWhatAnEarlierRunDid) {
   logs.MakeFile("earlier.log", header + renamed("a.jpg", "0001Trip.jpg") +
                                    renamed("b.jpg", "0002Trip.jpg") +
                                    renamed("c.jpg", "0003Trip.jpg"));
-  m_view->OnUndoFromLog();
+  UndoFromLog();
   EXPECT_TRUE(m_shown.empty());
   ASSERT_EQ(questions.size(), 1);
   EXPECT_EQ(questions[0], QStringLiteral("Rename 2 files of the batch of December 08, 2026 at "
@@ -843,14 +970,14 @@ TEST_F(KalvenorViewTest, UndoFromLogFileRenamesBackWhatAnEarlierRunDid) {
             std::string::npos);
 
   // Now every batch is back: nothing to undo, and no question.
-  m_view->OnUndoFromLog();
+  UndoFromLog();
   ASSERT_EQ(m_shown.size(), 1u);
   EXPECT_EQ(m_shown[0].text, QStringLiteral("Nothing to undo."));
   EXPECT_EQ(questions.size(), 1);
 
   // A log that others may write is no record of the user's.
   ASSERT_EQ(::chmod(log.c_str(), 0666), 0);
-  m_view->OnUndoFromLog();
+  UndoFromLog();
   ASSERT_EQ(m_shown.size(), 2u);
   EXPECT_EQ(m_shown[1].text, QString::fromStdString("Cannot undo from log file " + log +
                                                     ": users other than its owner may "
@@ -860,10 +987,10 @@ TEST_F(KalvenorViewTest, UndoFromLogFileRenamesBackWhatAnEarlierRunDid) {
   ASSERT_EQ(::chmod(log.c_str(), 0644), 0);
   logs.MakeFile("earlier.log", header + renamed("a.jpg", "0001Trip.jpg") + header);
   ASSERT_EQ(::rename(m_photos.Join("a.jpg").c_str(), m_photos.Join("0001Trip.jpg").c_str()), 0);
-  m_view->askYesNo = [](const QString&) { return false; };
-  m_view->OnUndoFromLog();
-  m_view->askUndoLogFileName = [] { return QString(); };
-  m_view->OnUndoFromLog();
+  m_dialogs.yes = false;
+  UndoFromLog();
+  m_dialogs.undoLogFileName = QString();
+  UndoFromLog();
   EXPECT_TRUE(m_photos.Exists("0001Trip.jpg"));
   EXPECT_EQ(m_shown.size(), 2u);
 }

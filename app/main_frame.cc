@@ -1,6 +1,7 @@
 #include "main_frame.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QIcon>
 #include <QLayout>
 #include <QMenuBar>
@@ -16,18 +17,11 @@
 
 namespace {
 
-const char kFileMenu[] = "&File";
-const char kUndoFromLog[] = "Undo from &Log File\u2026";
-const char kExit[] = "E&xit";
-const char kHelpMenu[] = "&Help";
-const char kHelpContents[] = "Help on Kalvenor";
-const char kAbout[] = "&About Kalvenor...";
-
 constexpr int kShrinkOnlyScreenWidth = 800;
 constexpr double kDefaultScreenShare = 0.9;
 
-QAction* AddCommand(QMenu* menu, const char* text, const char* name, int id) {
-  QAction* action = menu->addAction(QString::fromUtf8(text));
+QAction* AddCommand(QMenu* menu, const QString& text, const char* name, int id) {
+  QAction* action = menu->addAction(text);
   action->setObjectName(QLatin1String(name));
   action->setData(id);
   return action;
@@ -42,19 +36,20 @@ MainFrame::MainFrame(KalvenorDoc& doc, QWidget* parent)
   setProperty("controlId", kIdMainFrame);
   setWindowIcon(QIcon(AppIconPath()));
 
-  QMenu* file = menuBar()->addMenu(QString::fromLatin1(kFileMenu));
+  QMenu* file = menuBar()->addMenu(AppTexts::FileMenu());
   file->setObjectName(QStringLiteral("fileMenu"));
-  m_undoFromLog = AddCommand(file, kUndoFromLog, "undoFromLogAction", kIdUndoFromLog);
+  m_undoFromLog =
+      AddCommand(file, AppTexts::UndoFromLogCommand(), "undoFromLogAction", kIdUndoFromLog);
   connect(m_undoFromLog, &QAction::triggered, this, &MainFrame::undoFromLogRequested);
   file->addSeparator();
-  connect(AddCommand(file, kExit, "exitAction", kIdAppExit), &QAction::triggered, this,
-          &QWidget::close);
-  QMenu* help = menuBar()->addMenu(QString::fromLatin1(kHelpMenu));
+  connect(AddCommand(file, AppTexts::ExitCommand(), "exitAction", kIdAppExit), &QAction::triggered,
+          this, &QWidget::close);
+  QMenu* help = menuBar()->addMenu(AppTexts::HelpMenu());
   help->setObjectName(QStringLiteral("helpMenu"));
-  connect(AddCommand(help, kHelpContents, "helpAction", kIdHelpContents), &QAction::triggered, this,
-          &MainFrame::helpRequested);
-  connect(AddCommand(help, kAbout, "aboutAction", kIdAppAbout), &QAction::triggered, this,
-          &MainFrame::aboutRequested);
+  connect(AddCommand(help, AppTexts::HelpContentsCommand(), "helpAction", kIdHelpContents),
+          &QAction::triggered, this, &MainFrame::helpRequested);
+  connect(AddCommand(help, AppTexts::AboutCommand(), "aboutAction", kIdAppAbout),
+          &QAction::triggered, this, &MainFrame::aboutRequested);
 
   m_area->setObjectName(QStringLiteral("formArea"));
   m_area->setFrameShape(QFrame::NoFrame);
@@ -77,6 +72,14 @@ MainFrame::MainFrame(KalvenorDoc& doc, QWidget* parent)
 void MainFrame::SetForm(QWidget* form) { m_area->setWidget(form); }
 
 void MainFrame::OnRunningChanged(bool running) { m_undoFromLog->setEnabled(!running); }
+
+void MainFrame::closeEvent(QCloseEvent* event) {
+  if (m_mayClose && !m_mayClose()) {
+    event->ignore();
+    return;
+  }
+  QMainWindow::closeEvent(event);
+}
 
 QSize MainFrame::WantedClientSize(QSize room, int screenWidth, QSize current, QSize form) {
   QSize wanted = form;

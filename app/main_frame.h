@@ -2,10 +2,13 @@
 // menus, no tool bar and no status bar. Its client area is a scroll area
 // holding the form, which scrolls when the window is smaller than it. The
 // frame owns the scroll area; the form is given to it and then owned by it.
+// Whatever closes the window (the close box, File > Exit, Quit, a quit
+// signal) asks the close guard first, which may hold the close back.
 #pragma once
 
 #include <QMainWindow>
 #include <QSize>
+#include <functional>
 
 class KalvenorDoc;
 class QAction;
@@ -35,15 +38,21 @@ class MainFrame : public QMainWindow {
   // While a run works, File > Undo from Log File... is off.
   void OnRunningChanged(bool running);
 
+  // `mayClose` is asked before the window closes; false keeps it open (the
+  // guard closes it later itself).
+  void SetCloseGuard(std::function<bool()> mayClose) { m_mayClose = std::move(mayClose); }
+
  signals:
   void undoFromLogRequested();
   void helpRequested();
   void aboutRequested();
 
  private:
+  void closeEvent(QCloseEvent* event) override;
   void UpdateCaption();
 
   KalvenorDoc& m_doc;
+  std::function<bool()> m_mayClose;
   QScrollArea* m_area;
   QAction* m_undoFromLog = nullptr;
 };

@@ -6,3 +6,11 @@
 #   <build>/bench/kalvenor_engine_bench [FOLDER...]
 add_executable(kalvenor_engine_bench engine_bench.cc)
 target_link_libraries(kalvenor_engine_bench PRIVATE kalvenor_engine kalvenor_test_support)
+
+# The "Date Taken" preview of 9,999 photos and films against the floor of
+# reading their first 64 KiB, and with slowed reads against reading them one
+# after another, run by hand:
+#   cmake --build <build> --target kalvenor_photos_bench
+#   <build>/bench/kalvenor_photos_bench
+add_executable(kalvenor_photos_bench photos_bench.cc)
+target_link_libraries(kalvenor_photos_bench PRIVATE kalvenor_engine kalvenor_test_support)

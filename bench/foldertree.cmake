@@ -3,4 +3,4 @@
 #   cmake --build <build> --target kalvenor_foldertree_bench
 #   QT_QPA_PLATFORM=offscreen <build>/bench/kalvenor_foldertree_bench
 add_executable(kalvenor_foldertree_bench foldertree_bench.cc)
-target_link_libraries(kalvenor_foldertree_bench PRIVATE kalvenor_foldertree kalvenor_test_support)
+target_link_libraries(kalvenor_foldertree_bench PRIVATE kalvenor_foldertree_test_support)

@@ -31,6 +31,7 @@
 #include "bench_support.h"
 #include "folder_tree.h"
 #include "folder_tree_model.h"
+#include "form_bench_support.h"
 #include "kalvenor_doc.h"
 #include "kalvenor_view.h"
 #include "main_frame.h"
@@ -160,9 +161,9 @@ int main(int argc, char** argv) {
     QElapsedTimer clock;
     clock.start();
     auto frame = std::make_unique<MainFrame>(doc);
-    auto* view = new KalvenorView(settings, doc,
-                                  slowed ? static_cast<kalvenor::FileSystem&>(slow)
-                                         : static_cast<kalvenor::FileSystem&>(real));
+    auto* view = bench::MakeForm(settings, doc,
+                                 slowed ? static_cast<kalvenor::FileSystem*>(&slow)
+                                        : static_cast<kalvenor::FileSystem*>(&real));
     frame->SetForm(view);
     view->OnInitialUpdate();
     frame->show();
@@ -187,22 +188,21 @@ int main(int argc, char** argv) {
     settings.log = base + "/batches.log";
     KalvenorDoc doc;
     MainFrame frame(doc);
-    auto* view = new KalvenorView(settings, doc, slow);
+    auto* view = bench::MakeForm(settings, doc, &slow);
     frame.SetForm(view);
-    view->showMessage = [](const QString& text, kalvenor::MessageIcon) {
-      std::fprintf(stderr, "message: %s\n", qPrintable(text));
-    };
     view->OnInitialUpdate();
     frame.show();
     auto* tree = view->findChild<FolderTree*>();
     WaitFor([&] { return !tree->IsPopulating(); });
     view->findChild<QLineEdit*>(QStringLiteral("baseNameEdit"))->setText(QStringLiteral("Holiday"));
+    auto* start = view->findChild<QPushButton*>(QStringLiteral("startButton"));
+    WaitFor([start] { return start->isEnabled(); });  // the folder's test
     for (const auto& [button, label] : {std::pair{"startButton", "Start, 9,999 files"},
                                         std::pair{"continueButton", "Continue, 9,999 files"},
                                         std::pair{"undoButton", "Undo Last, 9,999 files"}}) {
       auto* pushed = view->findChild<QPushButton*>(QLatin1String(button));
       meter.Start();
-      pushed->click();
+      bench::ClickAndWait(*view, *pushed);
       Row(label, meter.Stop());
     }
   }

@@ -7,6 +7,7 @@
 
 #include "absolute_path.h"
 #include "base_index.h"
+#include "kalvenor_version.h"
 #include "presort.h"
 #include "rename_plan.h"
 
@@ -22,6 +23,10 @@ struct OptionSpec {
   std::string_view longName;
   int id;
   bool takesValue;
+  // The fewest letters an abbreviation of an option added later must have,
+  // so that every abbreviation that worked before it keeps its meaning
+  // ("--s" stays "--sort" beside "--sets").
+  std::size_t shortestAbbreviation = 1;
 };
 
 constexpr int kNoLetter = 256;
@@ -40,6 +45,8 @@ constexpr OptionSpec kOptions[] = {
     {"help", 'h', false},
     {"version", kNoLetter + 5, false},
     {"history", kNoLetter + 6, true},
+    {"sets", kNoLetter + 7, false, 2},
+    {"keep-hidden", kNoLetter + 8, false},
 };
 
 const OptionSpec* FindId(int id) {
@@ -48,17 +55,24 @@ const OptionSpec* FindId(int id) {
   return nullptr;
 }
 
-// Whether a long option written as `name` (without "--" and any "=value")
-// stands for more than one option: it is no option's whole name and begins
-// the names of several.
-bool IsAmbiguous(std::string_view name) {
-  if (name.empty()) return false;
+// How many options a long option written as `name` (without "--" and any
+// "=value") may stand for as an abbreviation, each with its shortest
+// abbreviation; `only` learns the last of them. A whole name stands for
+// its option alone.
+int Abbreviates(std::string_view name, const OptionSpec** only) {
   int matches = 0;
   for (const OptionSpec& spec : kOptions) {
-    if (spec.longName == name) return false;
-    if (spec.longName.starts_with(name)) ++matches;
+    if (spec.longName == name) {
+      *only = &spec;
+      return 1;
+    }
+    if (!name.empty() && name.size() >= spec.shortestAbbreviation &&
+        spec.longName.starts_with(name)) {
+      *only = &spec;
+      ++matches;
+    }
   }
-  return matches > 1;
+  return matches;
 }
 
 constexpr char kNoCurrentFolder[] =
@@ -120,7 +134,17 @@ class Parser {
         // A long option that getopt could not place; it consumed the argument.
         const std::string_view arg = argv[optind - 1];
         const std::string_view name = arg.substr(2, arg.find('=') - 2);
-        if (IsAmbiguous(name)) return Fail("option '--" + std::string(name) + "' is ambiguous");
+        const OptionSpec* only = nullptr;
+        const int matches = Abbreviates(name, &only);
+        if (matches == 1 && only->longName != name) {
+          // getopt finds it ambiguous only because it knows no shortest
+          // abbreviation: read the arguments afresh with its whole name.
+          std::vector<std::string> again = args;
+          again[static_cast<std::size_t>(optind - 2)] =
+              "--" + std::string(only->longName) + std::string(arg.substr(name.size() + 2));
+          return Parser(m_cwd).Parse(again);
+        }
+        if (matches > 1) return Fail("option '--" + std::string(name) + "' is ambiguous");
         return Fail("unknown option '" + std::string(arg) + "'");
       }
       const OptionSpec* spec = FindId(id);
@@ -190,14 +214,20 @@ class Parser {
           options.sortType = kSortByDate;
         } else if (value == "type") {
           options.sortType = kSortByType;
+        } else if (value == "taken") {
+          options.sortType = kSortByTaken;
         } else {
-          Fail("the sort key must be name, date or type, not '" + value + "'");
+          Fail("the sort key must be name, date, type or taken, not '" + value + "'");
           return false;
         }
       } else if (spec.longName == "descending") {
         options.ascending = false;
       } else if (spec.longName == "no-fill-gaps") {
         options.fillGaps = false;
+      } else if (spec.longName == "sets") {
+        options.photoSets = true;
+      } else if (spec.longName == "keep-hidden") {
+        options.keepHidden = true;
       } else if (spec.longName == "log") {
         if (value.empty()) {
           Fail("the log file of '--log' must not be empty");
@@ -281,10 +311,15 @@ std::string HelpText() {
          " (default 0)\n"
          "      --prefix          index before the base name\n"
          "      --postfix         index after the base name (the default)\n"
-         "  -s, --sort KEY        presort: name (the default), date or type\n"
+         "  -s, --sort KEY        presort: name (the default), date, type or taken\n"
+         "                        (the time a photo or film was taken)\n"
          "      --descending      presort downwards (default upwards)\n"
          "      --no-fill-gaps    number after the highest index of the series\n"
          "                        (default: fill gaps)\n"
+         "      --sets            number photo sets as one: IMG_1.CR2, IMG_1.JPG and\n"
+         "                        IMG_1.CR2.xmp share one number\n"
+         "      --keep-hidden     leave hidden files alone: names beginning with a\n"
+         "                        dot, Thumbs.db, desktop.ini (default: number them)\n"
          "  -l, --log FILE        append the batch to this log file\n"
          "  -c, --commit          carry the plan out (default: preview only)\n"
          "      --undo-log FILE   rename back the latest batch of FILE not yet undone\n"
@@ -297,6 +332,6 @@ std::string HelpText() {
          "3 a rename failed, or the log could not be written.\n";
 }
 
-std::string VersionText() { return "kalvenor-cli 2.0\n"; }
+std::string VersionText() { return "kalvenor-cli " KALVENOR_VERSION_SHOWN "\n"; }
 
 }  // namespace kalvenor

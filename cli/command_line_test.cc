@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "kalvenor_version.h"
+
 namespace kalvenor {
 namespace {
 
@@ -19,6 +21,7 @@ TEST(ParseCommandLine, DefaultsMatchTheFormsDefaults) {
   EXPECT_EQ(line.options.sortType, 0);
   EXPECT_TRUE(line.options.ascending);
   EXPECT_TRUE(line.options.fillGaps);
+  EXPECT_FALSE(line.options.keepHidden);
   EXPECT_EQ(line.options.logPath, "");
   EXPECT_FALSE(line.commit);
 }
@@ -26,7 +29,7 @@ TEST(ParseCommandLine, DefaultsMatchTheFormsDefaults) {
 TEST(ParseCommandLine, ReadsEveryOptionInLongAndShortForms) {
   const CommandLine longForms =
       Parse({"--base", "Trip", "--index=42", "--prefix", "--sort", "date", "--descending",
-             "--no-fill-gaps", "--log", "logs/r.log", "--commit", "/srv/p"});
+             "--no-fill-gaps", "--keep-hidden", "--log", "logs/r.log", "--commit", "/srv/p"});
   ASSERT_EQ(longForms.action, ToolAction::Rename) << longForms.error;
   EXPECT_EQ(longForms.options.baseName, "Trip");
   EXPECT_EQ(longForms.options.baseIndex, 42);
@@ -34,6 +37,7 @@ TEST(ParseCommandLine, ReadsEveryOptionInLongAndShortForms) {
   EXPECT_EQ(longForms.options.sortType, 1);
   EXPECT_FALSE(longForms.options.ascending);
   EXPECT_FALSE(longForms.options.fillGaps);
+  EXPECT_TRUE(longForms.options.keepHidden);
   EXPECT_EQ(longForms.options.logPath, "/home/ann/logs/r.log");
   EXPECT_TRUE(longForms.commit);
   EXPECT_EQ(longForms.options.folder, "/srv/p");
@@ -69,7 +73,10 @@ TEST(ParseCommandLine, ReadsGnuForms) {
     if (line.action != ToolAction::Rename) return "error: " + line.error;
     return line.options.baseName + " " + line.options.folder + (line.commit ? " commit" : "") +
            (line.options.postfix ? "" : " prefix") + (line.options.ascending ? "" : " descending") +
-           (line.options.fillGaps ? "" : " no-fill-gaps");
+           (line.options.fillGaps ? "" : " no-fill-gaps") +
+           (line.options.keepHidden ? " keep-hidden" : "") +
+           (line.options.photoSets ? " sets" : "") +
+           (line.options.sortType != 0 ? " sort" + std::to_string(line.options.sortType) : "");
   };
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
       {{"--bas", "X", "p"}, "X /home/ann/p"},
@@ -79,6 +86,9 @@ TEST(ParseCommandLine, ReadsGnuForms) {
       {{"p", "-b", "X", "--desc", "--no-f", "--co"},
        "X /home/ann/p commit descending no-fill-gaps"},
       {{"--pre", "-b", "X", "p"}, "X /home/ann/p prefix"},
+      {{"--k", "-b", "X", "p"}, "X /home/ann/p keep-hidden"},
+      {{"--s=date", "-b", "X", "p"}, "X /home/ann/p sort1"},
+      {{"--s", "taken", "--se", "-b", "X", "p"}, "X /home/ann/p sets sort3"},
       {{"--prefix", "--pos", "-b", "X", "p"}, "X /home/ann/p"},
       {{"-b", "X", "--", "-p"}, "X /home/ann/-p"},
       {{"-b", "X", "-"}, "X /home/ann/-"},
@@ -102,7 +112,8 @@ TEST(ParseCommandLine, RefusesWrongArguments) {
       {{"-b", "x"}, "no FOLDER given"},
       {{"-b", "x", "p", "q"}, "only one FOLDER may be given"},
       {{"-b", "x", ""}, "the FOLDER must not be empty"},
-      {{"-b", "x", "-s", "size", "p"}, "the sort key must be name, date or type, not 'size'"},
+      {{"-b", "x", "-s", "size", "p"},
+       "the sort key must be name, date, type or taken, not 'size'"},
       {{"-b", "x", "--frobnicate", "p"}, "unknown option '--frobnicate'"},
       {{"-b", "x", "-z", "p"}, "unknown option '-z'"},
       {{"-b", "x", "--p", "p"}, "option '--p' is ambiguous"},
@@ -156,7 +167,9 @@ TEST(ParseCommandLine, HelpAndVersionNeedNothingElse) {
   EXPECT_EQ(Parse({"-ch", "--frob"}).action, ToolAction::Help);
   EXPECT_EQ(Parse({"--frob", "--help"}).action, ToolAction::Error);
   EXPECT_EQ(Parse({"--vers", "-z"}).action, ToolAction::Version);
-  EXPECT_EQ(VersionText(), "kalvenor-cli 2.0\n");
+  // The version shown is the project's major and minor version.
+  EXPECT_EQ(VersionText(), "kalvenor-cli " KALVENOR_VERSION_SHOWN "\n");
+  EXPECT_EQ(std::string(KALVENOR_VERSION_FULL).rfind(KALVENOR_VERSION_SHOWN ".", 0), 0u);
   EXPECT_EQ(HelpText().rfind(UsageText(), 0), 0u);
 }
 

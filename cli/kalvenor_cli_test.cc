@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "kalvenor_version.h"
 #include "test_support.h"
 
 namespace {
@@ -159,7 +160,7 @@ TEST_F(CliTest, HelpAndVersion) {
   EXPECT_NE(help.out.find("--undo-log FILE"), std::string::npos);
   const Outcome version = RunCli({"--version"}, m_dir.Path());
   EXPECT_EQ(version.status, 0);
-  EXPECT_EQ(version.out, "kalvenor-cli 2.0\n");
+  EXPECT_EQ(version.out, "kalvenor-cli " KALVENOR_VERSION_SHOWN "\n");
 }
 
 TEST_F(CliTest, PreviewListsThePlanAndTouchesNothing) {
@@ -278,21 +279,43 @@ TEST_F(CliTest, ControlCharactersInNamesAreShownEscaped) {
 }
 
 TEST_F(CliTest, FailedRenameGivesStatusThreeAndStopsTheBatch) {
-  ASSERT_TRUE(fs::create_directory(Photo("H0001.jpg")));  // b.jpg's new name is taken
-  const Outcome run = RunCli({"-b", "H", "-c", "-l", m_log, m_photos}, m_dir.Path());
+  // aa.jpeg's new name is one byte longer than a name may be.
+  WriteFile(Photo("aa.jpeg"), "aa.jpeg");
+  const std::string base(247, 'H');
+  const Outcome run = RunCli({"-b", base, "-c", "-l", m_log, m_photos}, m_dir.Path());
   EXPECT_EQ(run.status, 3);
-  EXPECT_EQ(run.err, "kalvenor-cli: Rename error: access denied. ('" + Photo("b.jpg") + "' -> '" +
-                         Photo("H0001.jpg") + "': File exists)\n");
-  EXPECT_EQ(run.out, "a.jpg -> H0000.jpg\nb.jpg -> H0001.jpg\nOperations complete.\n");
-  EXPECT_EQ(Names(m_photos), (std::set<std::string>{"H0000.jpg", "b.jpg", "c.png", "H0001.jpg"}));
-  EXPECT_TRUE(fs::is_directory(Photo("H0001.jpg")));
+  EXPECT_EQ(run.err, "kalvenor-cli: Rename error: bad path. ('" + Photo("aa.jpeg") + "' -> '" +
+                         Photo(base + "0001.jpeg") + "': File name too long)\n");
+  EXPECT_EQ(run.out, "a.jpg -> " + base + "0000.jpg\naa.jpeg -> " + base +
+                         "0001.jpeg\nOperations complete.\n");
+  EXPECT_EQ(Names(m_photos),
+            (std::set<std::string>{base + "0000.jpg", "aa.jpeg", "b.jpg", "c.png"}));
 
-  // The batch's last line is the rename that failed: the undo leaves it alone.
   const Outcome undo = RunCli({"--undo-log", m_log}, m_dir.Path());
   EXPECT_EQ(undo.status, 0) << undo.err;
-  EXPECT_EQ(undo.out, "H0000.jpg -> a.jpg\nOperations complete.\n");
-  EXPECT_EQ(Names(m_photos), (std::set<std::string>{"a.jpg", "b.jpg", "c.png", "H0001.jpg"}));
-  EXPECT_TRUE(fs::is_directory(Photo("H0001.jpg")));
+  EXPECT_EQ(undo.out, base + "0000.jpg -> a.jpg\nOperations complete.\n");
+  EXPECT_EQ(Names(m_photos), (std::set<std::string>{"a.jpg", "aa.jpeg", "b.jpg", "c.png"}));
+}
+
+// A subfolder named like a new name is passed over, not run into; hidden
+// files are numbered unless --keep-hidden leaves them alone.
+TEST_F(CliTest, NamesOfOtherEntriesAreTakenAndHiddenFilesMayBeKept) {
+  ASSERT_TRUE(fs::create_directory(Photo("H0000.jpg")));
+  WriteFile(Photo(".DS_Store"), "finder");
+  const Outcome preview = RunCli({"-b", "H", m_photos}, m_dir.Path());
+  EXPECT_EQ(preview.status, 0) << preview.err;
+  EXPECT_EQ(preview.out,
+            ".DS_Store -> H0001.DS_Store\na.jpg -> H0002.jpg\nb.jpg -> H0003.jpg\n"
+            "c.png -> H0004.png\nRun again with --commit to do the above.\n");
+
+  const Outcome run = RunCli({"-b", "H", "--keep-hidden", "-c", m_photos}, m_dir.Path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "a.jpg -> H0001.jpg\nb.jpg -> H0002.jpg\nc.png -> H0003.png\n"
+            "Operations complete.\n");
+  EXPECT_EQ(Names(m_photos), (std::set<std::string>{".DS_Store", "H0000.jpg", "H0001.jpg",
+                                                    "H0002.jpg", "H0003.png"}));
+  EXPECT_TRUE(fs::is_directory(Photo("H0000.jpg")));
 }
 
 TEST_F(CliTest, LimitsGiveStatusOne) {
@@ -641,3 +664,55 @@ TEST_F(CliTest, OddNamesSurviveCommitAndUndo) {
 }
 
 }  // namespace
+
+// Real camera files (engine/testdata/camera, named after their capture
+// times), under names that say nothing and with write times in the
+// opposite order, are numbered in the order they were taken; the one
+// without a capture time by its write time; a sidecar keeps its picture's
+// number with --sets. Commit and undo as always.
+TEST(CliPhotoTest, RealCameraPhotosAreNumberedInTheOrderTheyWereTaken) {
+  const std::vector<std::string> byTime = {
+      "2004-01-11-22-45-15-sep-2004-01-11-22-45-15a.jpg",
+      "2008-06-02-10-03-57-sep-2008-06-02-10-03-57a.jpg",
+      "2008-09-02-17-43-48-sep-2008-09-02-17-43-48a.jpg",
+      "FailedHash-NoDate-sep-remembory.jpg",  // written 2010-01-01
+      "2011-10-28-17-50-18-sep-2011-10-28-17-50-18a.jpg",
+      "2011-10-28-18-25-43-sep-2011-10-28-18-25-43.jpg",
+      "2012-12-21-11-15-19-sep-IMG_0001.jpg"};
+  TempDir dir;
+  const std::string folder = dir.Join("card");
+  ASSERT_TRUE(fs::create_directory(folder));
+  const char* const neutral[] = {"q", "d", "x", "a", "m", "b", "k"};
+  for (std::size_t i = 0; i < byTime.size(); ++i) {
+    const std::string name = std::string(neutral[i]) + ".jpg";
+    WriteFile(folder + "/" + name,
+              ReadFile(std::string(KALVENOR_CAMERA_SAMPLES) + "/" + byTime[i]));
+    // Written in the opposite order, a day apart; the undated one in 2010.
+    const time_t written = i == 3 ? 1262304000 : 1700000000 - static_cast<time_t>(i) * 86400;
+    const timespec times[2] = {{written, 0}, {written, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, (folder + "/" + name).c_str(), times, 0), 0);
+  }
+  WriteFile(folder + "/k.jpg.xmp", "<x:xmpmeta/>");
+  const std::map<std::string, std::optional<std::string>> utc = {{"TZ", "UTC"}};
+  const std::string log = dir.Join("card.log");
+  const Outcome preview =
+      RunCli({"-b", "Trip", "--prefix", "-s", "taken", "--sets", folder}, dir.Path(), utc);
+  EXPECT_EQ(preview.status, 0) << preview.err;
+  EXPECT_EQ(Lines(preview.out),
+            (std::vector<std::string>{"q.jpg -> 0000Trip.jpg", "d.jpg -> 0001Trip.jpg",
+                                      "x.jpg -> 0002Trip.jpg", "a.jpg -> 0003Trip.jpg",
+                                      "m.jpg -> 0004Trip.jpg", "b.jpg -> 0005Trip.jpg",
+                                      "k.jpg -> 0006Trip.jpg", "k.jpg.xmp -> 0006Trip.jpg.xmp",
+                                      "Files without a capture time, ordered by their file time: 1",
+                                      "Run again with --commit to do the above."}));
+  const Outcome commit =
+      RunCli({"-b", "Trip", "--prefix", "-s", "taken", "--sets", "-c", "-l", log, folder},
+             dir.Path(), utc);
+  EXPECT_EQ(commit.status, 0) << commit.err;
+  EXPECT_EQ(ReadFile(folder + "/0006Trip.jpg.xmp"), "<x:xmpmeta/>");
+  EXPECT_EQ(ReadFile(folder + "/0000Trip.jpg"),
+            ReadFile(std::string(KALVENOR_CAMERA_SAMPLES) + "/" + byTime[0]));
+  EXPECT_EQ(RunCli({"--undo-log", log}, dir.Path()).status, 0);
+  EXPECT_EQ(Names(folder), (std::set<std::string>{"a.jpg", "b.jpg", "d.jpg", "k.jpg", "k.jpg.xmp",
+                                                  "m.jpg", "q.jpg", "x.jpg"}));
+}

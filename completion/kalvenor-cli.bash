@@ -1,13 +1,13 @@
 # bash completion for kalvenor-cli                          -*- shell-script -*-
 #
 # Options complete after "-" or "--"; the value of --sort completes to its
-# three keys, the files of --log, --undo-log and --history to files, and the FOLDER
+# four keys, the files of --log, --undo-log and --history to files, and the FOLDER
 # operand to folders. Abbreviated long options (--so date), "--name=value"
 # and clustered short options (-cs date) are understood as the tool
 # understands them. Needs nothing beyond bash itself.
 
 _kalvenor_cli_options='-b --base -i --index --prefix --postfix -s --sort --descending
---no-fill-gaps -l --log -c --commit --undo-log --history -h --help --version'
+--no-fill-gaps --sets --keep-hidden -l --log -c --commit --undo-log --history -h --help --version'
 _kalvenor_cli_long_with_value='--base --index --sort --log --undo-log --history'
 
 # The long option that "--name" (possibly abbreviated) stands for, printed;
@@ -96,7 +96,7 @@ _kalvenor_cli() {
 
     case $option in
         --sort)
-            COMPREPLY=($(compgen -P "$prefix" -W 'name date type' -- "$cur"))
+            COMPREPLY=($(compgen -P "$prefix" -W 'name date type taken' -- "$cur"))
             return
             ;;
         --log | --undo-log | --history)

@@ -24,6 +24,9 @@ struct FileEntry {
   std::string ext;   // name after its last '.', without the dot; empty when none
   FileTime time = 0;
   FileId id;  // the folder's device and the listed inode
+  // Read only for the "Date Taken" order: when the picture was taken, else
+  // `time`, both as the computer's local time (capture_time.h); 0 otherwise.
+  FileTime taken = 0;
 };
 
 }  // namespace kalvenor

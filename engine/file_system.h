@@ -1,18 +1,20 @@
 // FileSystem is the program's one door to the operating system: the folder
 // a run works in, its scan and renames, the rename log, the folder tree's
 // listings, the path tests (stat, realpath, the mount table), the
-// environment and the clocks. The engine, the tool and the folder tree are
-// plain logic over this interface; PosixFileSystem (posix_file_system.h) is
-// the real thing, and FileSystemWrapper forwards every call to another
-// FileSystem so that a test overrides just the call it wants to fake or fail.
+// environment, the clocks and the time zone, and the leading bytes of
+// photos. The engine, the tool and the folder tree are plain logic over this
+// interface; PosixFileSystem (posix_file_system.h) is the real thing, and
+// FileSystemWrapper forwards every call to another FileSystem so that a test
+// overrides just the call it wants to fake or fail.
 //
 // What the file system opens comes back as an owned handle (FolderHandle,
-// LogHandle) that closes itself through the file system that opened it.
-// Names and paths are byte strings, never converted. A call that can fail
-// gives what the system said: a std::error_code holding errno (generic
-// category), empty on success, so that the caller keeps the system's own
-// error however many calls come after (cause.h turns it into the user's
-// words).
+// LogHandle, ReadHandle) that closes itself through the file system that
+// opened it. Names and paths are byte strings, never converted. A call that
+// can fail gives what the system said: a std::error_code holding errno
+// (generic category), empty on success, so that the caller keeps the
+// system's own error however many calls come after (cause.h turns it into
+// the user's words). ListSubfolders and ReadAt, whose failures are never
+// reported, say only whether they failed.
 //
 // Threads: every call may run on several threads at once, provided no
 // handle is used by two threads at the same time (the window's worker runs
@@ -68,6 +70,13 @@ class FolderHandle : public OwnedHandle {
 
 // A rename log opened for appending and held exclusively.
 class LogHandle : public OwnedHandle {
+ public:
+  using OwnedHandle::OwnedHandle;
+};
+
+// A file of a held folder opened for reading (its leading bytes: the
+// capture time of a photo).
+class ReadHandle : public OwnedHandle {
  public:
   using OwnedHandle::OwnedHandle;
 };
@@ -260,6 +269,28 @@ class FileSystem {
   // The user id this process acts as (for files it trusts).
   virtual std::uint32_t UserId() = 0;
 
+  // Reading the files of a held folder, for the capture times of photos.
+  // The calls may come from several threads at once, each on its own
+  // handle.
+
+  // Opens the file `name` of the held folder for reading, following a
+  // symbolic link, and sets `*size` to its length in bytes. Only a regular
+  // file opens; anything else (a FIFO, a device, a folder) is refused
+  // without waiting. An empty handle when it cannot be opened.
+  virtual ReadHandle OpenForReading(const FolderHandle& folder, const std::string& name,
+                                    std::uint64_t* size) = 0;
+
+  // Replaces `out` with up to `length` bytes of the file from `offset` on:
+  // fewer only where the file ends. False on a read error (`out` then holds
+  // what was read before it).
+  virtual bool ReadAt(const ReadHandle& file, std::uint64_t offset, std::size_t length,
+                      std::string& out) = 0;
+
+  // The computer's offset from UTC, in seconds east, at the moment
+  // `unixSeconds` (seconds since 1970-01-01 UTC): what turns a UTC time
+  // into the local time a file manager shows.
+  virtual std::int64_t UtcOffsetAt(std::int64_t unixSeconds) = 0;
+
  protected:
   friend class OwnedHandle;
   // Gives back an object this file system opened (a folder or a log).
@@ -337,6 +368,17 @@ class FileSystemWrapper : public FileSystem {
   std::tm LocalNow() override { return m_target.LocalNow(); }
   std::chrono::steady_clock::time_point SteadyNow() override { return m_target.SteadyNow(); }
   std::uint32_t UserId() override { return m_target.UserId(); }
+  ReadHandle OpenForReading(const FolderHandle& folder, const std::string& name,
+                            std::uint64_t* size) override {
+    return m_target.OpenForReading(folder, name, size);
+  }
+  bool ReadAt(const ReadHandle& file, std::uint64_t offset, std::size_t length,
+              std::string& out) override {
+    return m_target.ReadAt(file, offset, length, out);
+  }
+  std::int64_t UtcOffsetAt(std::int64_t unixSeconds) override {
+    return m_target.UtcOffsetAt(unixSeconds);
+  }
 
  protected:
   // Never called: every handle belongs to the target.

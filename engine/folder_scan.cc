@@ -11,6 +11,13 @@ std::vector<FileEntry> ScanFolder(FileSystem& fs, const FolderHandle& folder, bo
   return entries;
 }
 
+bool ScanKeptNames(FileSystem& fs, const FolderHandle& folder, std::vector<std::string>& names) {
+  std::vector<SubfolderEntry> subfolders;
+  if (!folder.IsOpen() || !fs.ListSubfolders(folder, subfolders)) return false;
+  for (SubfolderEntry& subfolder : subfolders) names.push_back(std::move(subfolder.name));
+  return true;
+}
+
 Failure ProbeFolder(FileSystem& fs, const std::string& path) {
   std::error_code error;
   const FolderHandle folder = fs.OpenFolder(path, &error);

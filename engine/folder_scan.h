@@ -1,5 +1,6 @@
-// The scan of the chosen folder into FileEntry records, and the file-count
-// limit a run checks right after it.
+// The scan of the chosen folder into FileEntry records, with the names of
+// the entries it does not rename, and the file-count limit a run checks
+// right after it.
 #pragma once
 
 #include <cstddef>
@@ -22,6 +23,12 @@ inline constexpr std::size_t kMaxFileCount = kIndexLimit - 1;
 // reported. File times are read only `withTimes` (the Date order is the one
 // reader of them); otherwise every time is 0.
 std::vector<FileEntry> ScanFolder(FileSystem& fs, const FolderHandle& folder, bool withTimes);
+
+// Appends to `names` the names of the held folder's entries that ScanFolder
+// leaves out, its subfolders and links to folders: they are never renamed,
+// but their names are taken all the same. False when the folder cannot be
+// read.
+bool ScanKeptNames(FileSystem& fs, const FolderHandle& folder, std::vector<std::string>& names);
 
 // Whether the folder at `path` can be opened and listed to its end: no
 // failure, or what the opening or the listing gave, with `path`.

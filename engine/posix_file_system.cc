@@ -399,4 +399,47 @@ std::chrono::steady_clock::time_point PosixFileSystem::SteadyNow() {
   return std::chrono::steady_clock::now();
 }
 
+ReadHandle PosixFileSystem::OpenForReading(const FolderHandle& folder, const std::string& name,
+                                           std::uint64_t* size) {
+  // Opening a device can act on it (a tape rewinds): only what is a
+  // regular file now is opened at all. O_NONBLOCK: should a FIFO take its
+  // place meanwhile, opening it must not wait for a writer; it is refused
+  // below with everything else that is not a regular file.
+  struct stat before {};
+  if (::fstatat(folder.Get(), name.c_str(), &before, 0) != 0 || !S_ISREG(before.st_mode)) return {};
+  const int fd = ::openat(folder.Get(), name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return {};
+  ReadHandle file(*this, fd);
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return {};
+  *size = static_cast<std::uint64_t>(st.st_size);
+  return file;
+}
+
+bool PosixFileSystem::ReadAt(const ReadHandle& file, std::uint64_t offset, std::size_t length,
+                             std::string& out) {
+  out.resize(length);
+  std::size_t got = 0;
+  bool ok = true;
+  while (got < length) {
+    const ssize_t n =
+        ::pread(file.Get(), out.data() + got, length - got, static_cast<off_t>(offset + got));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      ok = n == 0;
+      break;
+    }
+    got += static_cast<std::size_t>(n);
+  }
+  out.resize(got);
+  return ok;
+}
+
+std::int64_t PosixFileSystem::UtcOffsetAt(std::int64_t unixSeconds) {
+  const auto when = static_cast<std::time_t>(unixSeconds);
+  std::tm local{};
+  if (::localtime_r(&when, &local) == nullptr) return 0;
+  return local.tm_gmtoff;
+}
+
 }  // namespace kalvenor

@@ -56,6 +56,11 @@ class PosixFileSystem : public FileSystem {
   std::tm LocalNow() override;
   std::chrono::steady_clock::time_point SteadyNow() override;
   std::uint32_t UserId() override;
+  ReadHandle OpenForReading(const FolderHandle& folder, const std::string& name,
+                            std::uint64_t* size) override;
+  bool ReadAt(const ReadHandle& file, std::uint64_t offset, std::size_t length,
+              std::string& out) override;
+  std::int64_t UtcOffsetAt(std::int64_t unixSeconds) override;
 
  protected:
   void Close(int handle) override;

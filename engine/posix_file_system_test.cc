@@ -10,6 +10,7 @@
 #include <climits>
 #include <csignal>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -157,6 +158,47 @@ TEST(PosixStatTest, TellsTypePermissionsAndOwner) {
     EXPECT_EQ(stat.owner, fs.UserId()) << c.name;
   }
   EXPECT_EQ(fs.UserId(), ::geteuid());
+}
+
+// Only regular files (through a link, too) open for reading, without
+// waiting on a FIFO; ranges read as far as the file goes.
+TEST(PosixReadTest, OpensOnlyRegularFilesAndReadsRanges) {
+  TempDir dir;
+  PosixFileSystem fs;
+  dir.MakeFile("photo.jpg", "0123456789");
+  dir.MakeDir("sub");
+  ASSERT_EQ(::symlink("photo.jpg", dir.Join("link.jpg").c_str()), 0);
+  ASSERT_EQ(::symlink("sub", dir.Join("link-to-dir").c_str()), 0);
+  ASSERT_EQ(::symlink("gone", dir.Join("dangling").c_str()), 0);
+  ASSERT_EQ(::mkfifo(dir.Join("fifo").c_str(), 0600), 0);
+  const FolderHandle folder = testing::OpenHeld(fs, dir.Path());
+  for (const char* refused : {"sub", "link-to-dir", "dangling", "fifo", "missing"}) {
+    std::uint64_t size = 0;
+    EXPECT_FALSE(fs.OpenForReading(folder, refused, &size).IsOpen()) << refused;
+  }
+  for (const char* name : {"photo.jpg", "link.jpg"}) {
+    std::uint64_t size = 0;
+    const ReadHandle file = fs.OpenForReading(folder, name, &size);
+    ASSERT_TRUE(file.IsOpen()) << name;
+    EXPECT_EQ(size, 10u);
+    std::string bytes = "left over";
+    EXPECT_TRUE(fs.ReadAt(file, 2, 3, bytes));
+    EXPECT_EQ(bytes, "234");
+    EXPECT_TRUE(fs.ReadAt(file, 8, 100, bytes));
+    EXPECT_EQ(bytes, "89");
+    EXPECT_TRUE(fs.ReadAt(file, 20, 4, bytes));
+    EXPECT_EQ(bytes, "");
+  }
+}
+
+// The offset is the one the C library's local time shows, summer and winter.
+TEST(PosixReadTest, UtcOffsetIsTheLocalTimesOffset) {
+  PosixFileSystem fs;
+  for (const std::time_t moment : {std::time_t{1704880800}, std::time_t{1720598400}}) {
+    std::tm local{};
+    ASSERT_NE(::localtime_r(&moment, &local), nullptr);
+    EXPECT_EQ(fs.UtcOffsetAt(moment), static_cast<std::int64_t>(::timegm(&local) - moment));
+  }
 }
 
 TEST(PosixRenameTest, HeldFolderIsNotRedirectedByARenameOfItsPath) {

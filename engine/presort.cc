@@ -23,9 +23,25 @@ int CompareByDate(const FileEntry& x, const FileEntry& y) {
   return CompareByName(x, y);
 }
 
+int CompareByTaken(const FileEntry& x, const FileEntry& y) {
+  if (x.taken != y.taken) return x.taken < y.taken ? -1 : 1;
+  return CompareByName(x, y);
+}
+
 int CompareByType(const FileEntry& x, const FileEntry& y) {
   const int c = CompareIgnoreCase(x.ext, y.ext);
   return c != 0 ? c : CompareIgnoreCase(x.stem, y.stem);
+}
+
+using Comparison = int (*)(const FileEntry&, const FileEntry&);
+
+Comparison ComparisonOf(int sortType) {
+  switch (sortType) {
+    case kSortByDate: return CompareByDate;
+    case kSortByType: return CompareByType;
+    case kSortByTaken: return CompareByTaken;
+    default: return CompareByName;
+  }
 }
 
 template <typename Compare>
@@ -73,9 +89,15 @@ void PresortEntries(std::vector<FileEntry>& entries, int sortType, bool ascendin
   switch (sortType) {
     case kSortByDate: SortWithTieBreak(entries, CompareByDate); break;
     case kSortByType: SortWithTieBreak(entries, CompareByType); break;
+    case kSortByTaken: SortWithTieBreak(entries, CompareByTaken); break;
     default: SortWithTieBreak(entries, CompareByName); break;
   }
   if (!ascending) std::reverse(entries.begin(), entries.end());
+}
+
+bool PresortsBefore(const FileEntry& x, const FileEntry& y, int sortType) {
+  const int c = ComparisonOf(sortType)(x, y);
+  return c != 0 ? c < 0 : x.name < y.name;
 }
 
 }  // namespace kalvenor

@@ -79,10 +79,17 @@ TEST(PresortTest, DescendingIsTheMirrorOfAscending) {
 
 TEST(PresortTest, UnknownSortTypesSortAlphanumeric) {
   const std::vector<FileEntry> entries = {Entry("b.a", 1), Entry("a.b", 2)};
-  for (int type : {0, -1, 3, 99}) {
+  for (int type : {0, -1, 4, 99}) {
     EXPECT_EQ(Sorted(entries, type, true), (Names{"a.b", "b.a"})) << type;
   }
   EXPECT_EQ(Sorted(entries, 2, true), (Names{"b.a", "a.b"}));  // type 2 is by extension
+  // Type 3 is by the time taken, then by name; the write time plays no part.
+  std::vector<FileEntry> taken = {Entry("c.x", 1), Entry("b.x", 2), Entry("a.x", 3)};
+  taken[0].taken = 20;
+  taken[1].taken = 10;
+  taken[2].taken = 20;
+  EXPECT_EQ(Sorted(taken, 3, true), (Names{"b.x", "a.x", "c.x"}));
+  EXPECT_EQ(Sorted(taken, 3, false), (Names{"c.x", "a.x", "b.x"}));
 }
 
 TEST(PresortTest, NamesDifferingOnlyInCaseAlwaysComeOutInOneOrder) {

@@ -20,9 +20,15 @@ struct RenameOptions {
   std::string baseName;  // used with its case as typed; never empty when a run starts
   int baseIndex = 0;     // 0 to kMaxBaseIndex: the lowest index a new name may get
   bool postfix = true;   // true: index after the base name; false: before it
-  int sortType = 0;      // kSortByName, kSortByDate or kSortByType (others: by name)
+  int sortType = 0;      // kSortByName, kSortByDate, kSortByType or kSortByTaken (others: by name)
   bool ascending = true;
   bool fillGaps = true;
+  // Number photo sets as one (photo_sets.h): one index per set, and the
+  // file-count limit counts sets.
+  bool photoSets = false;
+  // Hidden files (hidden_files.h) keep their names; their names are taken
+  // all the same. Off: they are numbered like every other file.
+  bool keepHidden = false;
   std::string logPath;       // empty: no log
   bool logRequired = false;  // a commit whose log cannot be opened renames nothing
   // A run whose folder cannot be listed ends at once (FolderUnreadable),

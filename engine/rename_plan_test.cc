@@ -26,8 +26,9 @@ RenameOptions Options(bool fillGaps, int baseIndex = 0, bool postfix = false) {
 
 // The plan as "old -> new" texts, with "<old> -> Not Renamed" first.
 std::vector<std::string> Lines(const std::vector<FileEntry>& entries, const RenameOptions& o,
-                               bool* limitHit = nullptr) {
-  const RenamePlan plan = PlanRenames(entries, o);
+                               bool* limitHit = nullptr,
+                               const std::vector<std::string>& keptNames = {}) {
+  const RenamePlan plan = PlanRenames(entries, o, keptNames);
   std::vector<std::string> lines;
   for (const FileEntry* e : plan.inSeries) lines.push_back(e->name + " -> Not Renamed");
   for (const PlannedRename& r : plan.renames) lines.push_back(r.entry->name + " -> " + r.newName);
@@ -95,6 +96,38 @@ TEST(PlanTest, BaseIndexAgainstTheHighestIndexWithoutGapFilling) {
   // A series file below the base index still counts for the highest index.
   EXPECT_EQ(Lines({Entry("0002Holiday.a"), Entry("n.c")}, Options(false, 1)).back(),
             "n.c -> 0003Holiday.c");
+}
+
+TEST(PlanTest, KeptNamesHoldTheirIndicesWithoutBeingListed) {
+  const std::vector<FileEntry> files = {Entry("a.jpg"), Entry("b.jpg")};
+  const struct {
+    std::vector<std::string> kept;
+    RenameOptions options;
+    PlanLines lines;
+  } cases[] = {
+      // A subfolder named like the first new name: that index is passed over.
+      {{"0000Holiday.jpg"},
+       Options(true),
+       {"a.jpg -> 0001Holiday.jpg", "b.jpg -> 0002Holiday.jpg"}},
+      // Any extension, any case, either side: the index is held as a series
+      // file holds it, also for the highest index without gap filling.
+      {{"0001HOLIDAY.png"},
+       Options(true),
+       {"a.jpg -> 0000Holiday.jpg", "b.jpg -> 0002Holiday.jpg"}},
+      {{"Holiday0007"},
+       Options(false, 0, true),
+       {"a.jpg -> Holiday0008.jpg", "b.jpg -> Holiday0009.jpg"}},
+      // Names outside the series, and the other side's form, hold nothing.
+      {{"photos", "0000Holiday.jpg", ".DS_Store"},
+       Options(true, 0, true),
+       {"a.jpg -> Holiday0000.jpg", "b.jpg -> Holiday0001.jpg"}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Lines(files, c.options, nullptr, c.kept), c.lines) << c.kept.front();
+  }
+  bool limit = false;
+  EXPECT_EQ(Lines(files, Options(false), &limit, {"9999Holiday.d"}), PlanLines{});
+  EXPECT_TRUE(limit);
 }
 
 TEST(PlanTest, GapFillingUsesFreeNumbersBetweenExistingOnes) {

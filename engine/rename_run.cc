@@ -1,11 +1,16 @@
 #include "rename_run.h"
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 
+#include "capture_times.h"
+#include "exiv2_exif_reader.h"
 #include "file_name.h"
 #include "folder_scan.h"
+#include "hidden_files.h"
 #include "log_format.h"
+#include "photo_sets.h"
 #include "presort.h"
 #include "rename_one.h"
 #include "rename_plan.h"
@@ -78,11 +83,10 @@ bool CarryOut(const std::vector<PlannedRename>& renames, std::size_t i,
 
 // Leaves out of `entries` the reservations a crash left under names of the
 // series (they hold nothing and would count as members), and with
-// `remove`, removes them; plans again when any went.
-void LeaveOutLeftovers(FileSystem& fs, const FolderHandle& folder, bool remove,
-                       const RenameOptions& options, std::vector<FileEntry>& entries,
-                       RenamePlan& plan) {
-  if (plan.inSeries.empty() || !folder.IsOpen() || !fs.MayHoldLeftovers(folder)) return;
+// `remove`, removes them; true when any went, so that the run plans again.
+bool LeaveOutLeftovers(FileSystem& fs, const FolderHandle& folder, bool remove,
+                       const RenamePlan& plan, std::vector<FileEntry>& entries) {
+  if (plan.inSeries.empty() || !folder.IsOpen() || !fs.MayHoldLeftovers(folder)) return false;
   std::vector<std::string> leftovers;
   for (const FileEntry* entry : plan.inSeries) {
     EntryStat stat;
@@ -91,11 +95,29 @@ void LeaveOutLeftovers(FileSystem& fs, const FolderHandle& folder, bool remove,
       leftovers.push_back(entry->name);
     }
   }
-  if (leftovers.empty()) return;
+  if (leftovers.empty()) return false;
   std::erase_if(entries, [&](const FileEntry& entry) {
     return std::find(leftovers.begin(), leftovers.end(), entry.name) != leftovers.end();
   });
-  plan = PlanRenames(entries, options);
+  return true;
+}
+
+// Reads the "Date Taken" keys of what the run orders: every file, or each
+// set's picture (the other members are not compared).
+TakenTimes ReadTakenTimesOf(std::vector<FileEntry>& entries, const std::vector<PhotoSet>& sets,
+                            bool photoSets, const FolderHandle& folder, const RenameContext& ctx) {
+  std::vector<FileEntry*> files;
+  if (photoSets) {
+    files.reserve(sets.size());
+    // The sets point into `entries`; the keys are filled in there.
+    for (const PhotoSet& set : sets)
+      files.push_back(entries.data() + (&set.Picture() - entries.data()));
+  } else {
+    files.reserve(entries.size());
+    for (FileEntry& entry : entries) files.push_back(&entry);
+  }
+  ExifReader& exif = ctx.exif != nullptr ? *ctx.exif : DefaultExifReader();
+  return ReadTakenTimes(files, folder, ctx, exif);
 }
 
 }  // namespace
@@ -124,13 +146,19 @@ RunOutcome RenameFiles(bool commit, const RenameOptions& options, RenameContext&
   ResultsList& results = ctx.results;
   results.Clear();
   RedrawHold hold(results);
+  int scrollTo = -1;
 
   std::string folderPath = options.folder;
   AppendSeparator(folderPath);
   std::error_code openError;
   const FolderHandle folder = ctx.fs.OpenFolder(folderPath, &openError);
+  const bool taken = options.sortType == kSortByTaken;
   std::vector<FileEntry> entries =
-      ScanFolder(ctx.fs, folder, /*withTimes=*/options.sortType == kSortByDate);
+      ScanFolder(ctx.fs, folder, /*withTimes=*/options.sortType == kSortByDate || taken);
+  // The names that stay as they are: a new name must not be one of them.
+  std::vector<std::string> keptNames;
+  if (folder.IsOpen() && !ScanKeptNames(ctx.fs, folder, keptNames)) entries.clear();
+  if (options.keepHidden) SetAsideHiddenFiles(entries, keptNames);
 
   // Reading a slow folder is the long part of a preview: a stop asked for
   // meanwhile leaves an empty list.
@@ -138,13 +166,36 @@ RunOutcome RenameFiles(bool commit, const RenameOptions& options, RenameContext&
     outcome.end = RunEnd::Stopped;
     return outcome;
   }
-  if (entries.size() > kMaxFileCount) {
+  std::vector<PhotoSet> sets;
+  if (options.photoSets) sets = GroupPhotoSets(entries);
+  if ((options.photoSets ? sets.size() : entries.size()) > kMaxFileCount) {
     results.AddLine(FileCountLimitLine());
     outcome.end = RunEnd::FileCountLimit;
   } else {
-    PresortEntries(entries, options.sortType, options.ascending);
-    RenamePlan plan = PlanRenames(entries, options);
-    LeaveOutLeftovers(ctx.fs, folder, /*remove=*/commit, options, entries, plan);
+    std::optional<TakenTimes> times;
+    if (taken) {
+      times = ReadTakenTimesOf(entries, sets, options.photoSets, folder, ctx);
+      // So is reading the capture times.
+      if (!commit && times->stopped) {
+        outcome.end = RunEnd::Stopped;
+        return outcome;
+      }
+    }
+    const auto planRenames = [&] {
+      if (!options.photoSets) {
+        PresortEntries(entries, options.sortType, options.ascending);
+        return PlanRenames(entries, options, keptNames);
+      }
+      PresortSets(sets, options.sortType, options.ascending);
+      return PlanSetRenames(sets, options, keptNames);
+    };
+    RenamePlan plan = planRenames();
+    if (LeaveOutLeftovers(ctx.fs, folder, /*remove=*/commit, plan, entries)) {
+      // The sets pointed into the entries that moved; the times read stay
+      // with their entries.
+      if (options.photoSets) sets = GroupPhotoSets(entries);
+      plan = planRenames();
+    }
     for (const FileEntry* entry : plan.inSeries) {
       results.AddLine(Concat(entry->name, kNotRenamedSuffix));
     }
@@ -171,6 +222,10 @@ RunOutcome RenameFiles(bool commit, const RenameOptions& options, RenameContext&
       log.Finish();
       if (!lastBatch.Empty() && options.logSync != LogSync::Never) ctx.fs.SyncFolder(folder);
     }
+    if (times) {
+      results.AddLine(WithoutCaptureTimeLine(times->withoutCaptureTime));
+      scrollTo = results.Count() - 1;
+    }
     if (plan.indexLimitHit && !stopped) {
       results.AddLine(std::string(kIndexLimitLine));
       outcome.end = RunEnd::IndexLimit;
@@ -183,7 +238,8 @@ RunOutcome RenameFiles(bool commit, const RenameOptions& options, RenameContext&
   } else {
     results.AddPreviewClosingLine();
   }
-  results.ScrollToTop(results.Count() - 1);
+  // The closing line at the top, or the line about capture times above it.
+  results.ScrollToTop(scrollTo >= 0 ? scrollTo : results.Count() - 1);
   return outcome;
 }
 

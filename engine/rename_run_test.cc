@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "log_format.h"
+#include "reservation_mark.h"
 #include "run_log.h"
 #include "test_support.h"
 #include "undo_last.h"
@@ -116,24 +117,78 @@ TEST_F(RenameRunTest, TwoCommitsAppendTwoBatchesAndARelativeLogPathIsResolved) {
   EXPECT_EQ(m_run.batch.Size(), 1u);  // only the last batch is kept
 }
 
-TEST_F(RenameRunTest, SubfolderHoldingTheFirstNewNameStopsAtOnce) {
+TEST_F(RenameRunTest, NamesOfSubfoldersAndLinksToFoldersAreNeverHandedOut) {
   m_dir.MakeFile("a.jpg");
   m_dir.MakeFile("b.jpg");
   m_dir.MakeDir("0001Holiday.jpg");
-  m_run.batch.Add("/old/x", "/old/y");  // a previous batch is forgotten all the same
-  const RunOutcome outcome = m_run.Run(true);
-  EXPECT_EQ(outcome.end, RunEnd::RenameFailed);
-  EXPECT_EQ(outcome.failedName, "a.jpg");
-  // The window says "access denied."; the outcome keeps what the system said.
-  EXPECT_EQ(outcome.failure.error, std::errc::file_exists);
-  EXPECT_EQ(outcome.failure.path, Path("a.jpg"));
-  EXPECT_EQ(outcome.failure.newPath, Path("0001Holiday.jpg"));
-  ASSERT_EQ(m_run.messages.shown.size(), 1u);
-  EXPECT_EQ(m_run.messages.shown[0].first, "Rename error: access denied.");
-  EXPECT_EQ(m_run.messages.shown[0].second, MessageIcon::Stop);
-  EXPECT_EQ(m_run.results.lines, (Lines{"a.jpg -> 0001Holiday.jpg", kCommitEnd}));
-  EXPECT_TRUE(m_run.batch.Empty());
-  EXPECT_EQ(m_dir.Names(), (Lines{"0001Holiday.jpg", "a.jpg", "b.jpg"}));
+  m_dir.MakeDir("target");
+  ASSERT_EQ(::symlink("target", Path("0002Holiday.jpg").c_str()), 0);
+  ASSERT_EQ(::symlink("missing", Path("dangling").c_str()), 0);  // a link to no folder is a file
+  const Lines plan = {"a.jpg -> 0003Holiday.jpg", "b.jpg -> 0004Holiday.jpg",
+                      "dangling -> 0005Holiday."};
+  EXPECT_EQ(m_run.Run(false).end, RunEnd::Done);
+  Lines preview = plan;
+  preview.push_back(kPreviewEnd);
+  EXPECT_EQ(m_run.results.lines, preview);
+
+  EXPECT_EQ(m_run.Run(true).end, RunEnd::Done);
+  Lines done = plan;
+  done.push_back(kCommitEnd);
+  EXPECT_EQ(m_run.results.lines, done);
+  EXPECT_TRUE(m_run.messages.shown.empty());
+  EXPECT_EQ(m_run.batch.Size(), 3u);
+  EXPECT_EQ(m_dir.Names(), (Lines{"0001Holiday.jpg", "0002Holiday.jpg", "0003Holiday.jpg",
+                                  "0004Holiday.jpg", "0005Holiday.", "target"}));
+}
+
+TEST_F(RenameRunTest, HiddenFilesAreNumberedUnlessTheyAreKept) {
+  for (const char* name : {".DS_Store", "Thumbs.db", "a.jpg", "desktop.ini"}) m_dir.MakeFile(name);
+  m_run.options.fillGaps = true;
+  EXPECT_EQ(m_run.Run(false).end, RunEnd::Done);
+  EXPECT_EQ(m_run.results.lines,
+            (Lines{".DS_Store -> 0000Holiday.DS_Store", "a.jpg -> 0001Holiday.jpg",
+                   "desktop.ini -> 0002Holiday.ini", "Thumbs.db -> 0003Holiday.db", kPreviewEnd}));
+
+  m_run.options.keepHidden = true;
+  EXPECT_EQ(m_run.Run(true).end, RunEnd::Done);
+  EXPECT_EQ(m_run.results.lines, (Lines{"a.jpg -> 0000Holiday.jpg", kCommitEnd}));
+  EXPECT_EQ(m_dir.Names(), (Lines{".DS_Store", "0000Holiday.jpg", "Thumbs.db", "desktop.ini"}));
+}
+
+// A reservation a killed run left under a name of the series is no member:
+// the commit removes it and numbers from there, files and photo sets
+// alike; a user's own empty file in the series stays a member.
+TEST_F(RenameRunTest, ALeftoverReservationInTheSeriesGivesWay) {
+  class Card : public FileSystemWrapper {
+   public:
+    using FileSystemWrapper::FileSystemWrapper;
+    bool MayHoldLeftovers(const FolderHandle&) override { return true; }
+  } card(m_fs);
+  const struct {
+    bool photoSets;
+    Lines names;
+  } cases[] = {
+      {false, {"0000Holiday.jpg", "0001Holiday.xmp", "0005Holiday.txt"}},
+      {true, {"0000Holiday.jpg", "0000Holiday.xmp", "0005Holiday.txt"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.photoSets ? "photo sets" : "files");
+    TempDir dir;
+    dir.MakeFile("IMG_1.jpg", "jpg");
+    dir.MakeFile("IMG_1.xmp", "xmp");
+    dir.MakeFile("0005Holiday.txt");
+    dir.MakeFile("0000Holiday.jpg");
+    const timespec mark[2] = {{kReservationMarkSeconds, 0}, {kReservationMarkSeconds, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, dir.Join("0000Holiday.jpg").c_str(), mark, 0), 0);
+    RunBench run(card);
+    run.options = m_run.options;
+    run.options.folder = dir.Path();
+    run.options.fillGaps = true;
+    run.options.photoSets = c.photoSets;
+    EXPECT_EQ(run.Run(true).end, RunEnd::Done);
+    EXPECT_EQ(dir.Names(), c.names);
+    EXPECT_EQ(dir.Read("0000Holiday.jpg"), "jpg");
+  }
 }
 
 // Fails the n-th rename with the given errno; forwards everything else.

@@ -1,9 +1,11 @@
 // The surroundings of one run (a preview, a commit or an undo): where its
 // Results lines go, where its messages are shown, the file system it works
-// on and, optionally, where it reports its progress and learns to stop.
+// on and, optionally, where it reports its progress and learns to stop and
+// what decodes the EXIF of photos.
 // None of them is owned; all outlive the run.
 #pragma once
 
+#include "exif_reader.h"
 #include "file_system.h"
 #include "message_sink.h"
 #include "results_list.h"
@@ -16,6 +18,9 @@ struct RenameContext {
   MessageSink& messages;
   FileSystem& fs;
   RunProgress* progress = nullptr;  // none: the run neither reports nor stops
+  // Decodes the EXIF of photos for the "Date Taken" order; none: the
+  // library's own (DefaultExifReader in exiv2_exif_reader.h).
+  ExifReader* exif = nullptr;
 
   bool StopRequested() const { return progress != nullptr && progress->StopRequested(); }
   void Advance(std::size_t done, std::size_t total) const {

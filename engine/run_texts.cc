@@ -30,4 +30,8 @@ std::string CannotWriteLogText(std::string_view path) {
   return text;
 }
 
+std::string WithoutCaptureTimeLine(std::size_t files) {
+  return "Files without a capture time, ordered by their file time: " + std::to_string(files);
+}
+
 }  // namespace kalvenor

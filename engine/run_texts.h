@@ -33,4 +33,8 @@ std::string UndoRefusedText(std::string_view path, std::string_view reason);
 // "Cannot write to log file <path>."
 std::string CannotWriteLogText(std::string_view path);
 
+// The line after the plan of a "Date Taken" run: how many of the files it
+// ordered had no capture time and were ordered by their file time.
+std::string WithoutCaptureTimeLine(std::size_t files);
+
 }  // namespace kalvenor

@@ -1,6 +1,5 @@
 #include "folder_tree.h"
 
-#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QScrollBar>
@@ -10,16 +9,6 @@
 #include "folder_path.h"
 #include "folder_tree_model.h"
 #include "namespace_item.h"
-
-namespace {
-
-// What is left of the wait for reads that one event of the walk may spend.
-std::chrono::milliseconds WaitLeft(const QElapsedTimer& turn) {
-  const auto spent = std::chrono::milliseconds(turn.elapsed());
-  return std::max(std::chrono::milliseconds(0), FolderTreeModel::kReadWait - spent);
-}
-
-}  // namespace
 
 FolderTree::FolderTree(kalvenor::FileSystem& fs, QWidget* parent)
     : QTreeView(parent), m_model(new FolderTreeModel(fs, this)) {
@@ -46,8 +35,6 @@ FolderTree::FolderTree(kalvenor::FileSystem& fs, QWidget* parent)
 }
 
 FolderTree::~FolderTree() {
-  // The workers post to this tree and read through the file system.
-  m_model->StopReading();
   StopWalk();
   ClearItems();
 }
@@ -70,8 +57,9 @@ void FolderTree::ClearTree() {
 bool FolderTree::StopWalk() {
   const bool walking = m_walking;
   ++m_walk;
+  ++m_selection;
   m_walking = false;
-  m_walkStart.reset();
+  m_walkTarget.clear();
   m_walkAt = QPersistentModelIndex();
   m_walkNext = nullptr;
   m_walkItems.reset();
@@ -79,11 +67,11 @@ bool FolderTree::StopWalk() {
   return walking;
 }
 
-void FolderTree::ExpandItem(const QModelIndex& index, std::chrono::milliseconds wait) {
+void FolderTree::ExpandItem(const QModelIndex& index) {
   // The view defers expansion while a layout is pending; starting the read
-  // here makes the children available (or the walk wait for them) before
-  // the walk looks for them.
-  if (m_model->canFetchMore(index)) m_model->FetchChildren(index, wait);
+  // here makes the walk wait for it (or find the children of a folder that
+  // needs no disk work) before it looks for them.
+  if (m_model->canFetchMore(index)) m_model->fetchMore(index);
   expand(index);
 }
 
@@ -109,52 +97,50 @@ void FolderTree::Populate(const std::string& folderPath) {
   ClearItems();
   m_model->InsertDesktopItem();
   kalvenor::FileSystem& fs = m_model->Namespace().Files();
-  m_walkStart = m_model->StartBackgroundRead<WalkStart>(
+  m_model->Reads().Run(
       this,
       [&fs, folderPath] {
-        return WalkStart{kalvenor::ReadNamespacePlaces(fs), NearestFolder(fs, folderPath)};
+        WalkStart start{kalvenor::ReadNamespacePlaces(fs), NearestFolder(fs, folderPath)};
+        start.targetValid = !start.target.empty() && start.target.front() == '/' &&
+                            kalvenor::IsValidFolderPath(fs, start.target);
+        return start;
       },
-      [this, walk] { OnWalkStart(walk); });
+      [this, walk](WalkStart start) { OnWalkStart(walk, std::move(start)); });
 }
 
-void FolderTree::OnWalkStart(std::uint64_t walk) {
+void FolderTree::OnWalkStart(std::uint64_t walk, WalkStart start) {
   // A walk that was superseded, cleared or ended by the user's pick has no
   // start to take.
-  if (walk != m_walk || m_walkStart == nullptr) return;
-  std::optional<WalkStart> start = m_walkStart->Take();
-  m_walkStart.reset();
-  if (!start) return;
-  QElapsedTimer turn;
-  turn.start();
+  if (walk != m_walk || !m_walking) return;
   kalvenor::ShellNamespace& space = m_model->Namespace();
-  m_model->SetPlaces(std::move(start->places));
+  m_model->SetPlaces(std::move(start.places));
+  m_walkTarget = start.target;
+  m_walkTargetValid = start.targetValid;
 
   const QModelIndex root = m_model->index(0, 0);
   if (!root.isValid()) {
     EndWalk(QModelIndex());
     return;
   }
-  if (start->target == space.DesktopDirectory()) {
+  if (start.target == space.DesktopDirectory()) {
     EndWalk(root);
     return;
   }
   // Parsing yields no list for a path that no volume holds (a relative or
   // empty path): the walk then ends at the Desktop, once it is read.
-  m_walkItems = space.ParseDisplayName(start->target);
+  m_walkItems = space.ParseDisplayName(start.target);
   m_walkNext = m_walkItems.get();
   m_walkAt = root;
-  ExpandItem(root, WaitLeft(turn));
-  ContinueWalk(turn);
+  ExpandItem(root);
+  ContinueWalk();
 }
 
 void FolderTree::OnFolderRead(const QModelIndex& folder) {
   if (!m_walking || !m_walkWaiting || folder != m_walkAt) return;
-  QElapsedTimer turn;
-  turn.start();
-  ContinueWalk(turn);
+  ContinueWalk();
 }
 
-void FolderTree::ContinueWalk(const QElapsedTimer& turn) {
+void FolderTree::ContinueWalk() {
   for (;;) {
     m_walkWaiting = m_model->IsReading(m_walkAt);
     if (m_walkWaiting) return;  // on with the folder's read (OnFolderRead)
@@ -174,22 +160,47 @@ void FolderTree::ContinueWalk(const QElapsedTimer& turn) {
       return;
     }
     m_walkAt = child;
-    ExpandItem(child, WaitLeft(turn));
+    ExpandItem(child);
   }
 }
 
 void FolderTree::EndWalk(const QModelIndex& found) {
+  const FolderItemData* record = m_model->Record(found);
+  if (record == nullptr) {
+    FinishWalk(QModelIndex(), false);
+    return;
+  }
+  // The walk's start tested its target; any other place it ends on (a
+  // parsing name that is no path needs no test) is tested now, and the
+  // walk goes on until the test comes back.
+  const std::string& name = record->parsingName;
+  if (name.empty() || name.front() != '/' || name == m_walkTarget) {
+    FinishWalk(found, name == m_walkTarget && m_walkTargetValid);
+    return;
+  }
+  const std::uint64_t walk = m_walk;
+  const QPersistentModelIndex at(found);
+  kalvenor::FileSystem& fs = m_model->Namespace().Files();
+  m_walkWaiting = false;
+  m_model->Reads().Run(
+      this, [&fs, name] { return kalvenor::IsValidFolderPath(fs, name); },
+      [this, walk, at](bool valid) {
+        if (walk == m_walk && m_walking) FinishWalk(at, valid);
+      });
+}
+
+void FolderTree::FinishWalk(const QModelIndex& found, bool valid) {
   StopWalk();
-  m_busy = false;
   if (found.isValid()) {
-    // When a selection made during the rebuild already rests on the folder,
-    // selecting it again changes nothing and announces nothing; the folder
-    // is announced all the same.
-    const bool alreadyCurrent = currentIndex() == found;
+    // Selected while still busy, so that the selection itself announces
+    // nothing: the walk announces the folder once, with its test, also when
+    // a selection made during the rebuild already rests on it.
     setCurrentIndex(found);
-    if (alreadyCurrent) OnSelChanged(found);
+    m_busy = false;
+    Announce(found, valid);
     scrollTo(found);
   }
+  m_busy = false;
   emit populated();
 }
 
@@ -233,12 +244,25 @@ void FolderTree::ShowWholeName(const QModelIndex& index) {
 
 void FolderTree::OnSelChanged(const QModelIndex& current) {
   if (m_busy) return;
-  const FolderItemData* record = m_model->Record(current);
+  Announce(current, std::nullopt);
+}
+
+void FolderTree::Announce(const QModelIndex& index, std::optional<bool> valid) {
+  const std::uint64_t selection = ++m_selection;
+  const FolderItemData* record = m_model->Record(index);
   if (record == nullptr || record->parsingName.empty()) return;
-  const std::string& name = record->parsingName;
+  const std::string name = record->parsingName;
   // A parsing name that is no absolute path (Computer, Network) names no
   // folder, whatever lies in the working directory.
-  const bool valid =
-      name.front() == '/' && kalvenor::IsValidFolderPath(m_model->Namespace().Files(), name);
-  emit folderSelected(valid ? name : std::string());
+  if (name.front() != '/') valid = false;
+  if (valid) {
+    emit folderSelected(*valid ? name : std::string());
+    return;
+  }
+  kalvenor::FileSystem& fs = m_model->Namespace().Files();
+  m_model->Reads().Run(
+      this, [&fs, name] { return kalvenor::IsValidFolderPath(fs, name); },
+      [this, selection, name](bool accepted) {
+        if (selection == m_selection) emit folderSelected(accepted ? name : std::string());
+      });
 }

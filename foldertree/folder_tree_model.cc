@@ -1,5 +1,6 @@
 #include "folder_tree_model.h"
 
+#include <QTimer>
 #include <algorithm>
 
 #include "display_text.h"
@@ -21,17 +22,16 @@ constexpr int kWorkerThreads = 4;
 }  // namespace
 
 FolderTreeModel::FolderTreeModel(kalvenor::FileSystem& fs, QObject* parent)
-    : QAbstractItemModel(parent), m_namespace(std::make_unique<kalvenor::ShellNamespace>(fs)) {
-  m_workers.setMaxThreadCount(kWorkerThreads);
-}
+    : QAbstractItemModel(parent),
+      // The places are read on a worker when the tree is populated.
+      m_namespace(std::make_unique<kalvenor::ShellNamespace>(fs, kalvenor::NamespacePlaces())),
+      m_reads(kWorkerThreads) {}
 
 FolderTreeModel::~FolderTreeModel() {
-  StopReading();    // the workers use the file system and post to this model
-  m_reads.clear();  // their folders and busy rows, before the namespace
-  m_items.clear();  // before the namespace and its allocator
+  for (auto& [id, pending] : m_pending) pending.listing.cancel();
+  m_pending.clear();  // their folders and busy rows, before the namespace
+  m_items.clear();    // before the namespace and its allocator
 }
-
-void FolderTreeModel::StopReading() { m_workers.waitForDone(); }
 
 QString FolderTreeModel::BusyText() { return QStringLiteral("Reading\u2026"); }
 
@@ -115,9 +115,7 @@ QModelIndex FolderTreeModel::IndexOf(FolderItemData* record) const {
   return createIndex(record->row, 0, record);
 }
 
-void FolderTreeModel::fetchMore(const QModelIndex& parent) { FetchChildren(parent, kReadWait); }
-
-void FolderTreeModel::FetchChildren(const QModelIndex& parent, std::chrono::milliseconds wait) {
+void FolderTreeModel::fetchMore(const QModelIndex& parent) {
   FolderItemData* record = Record(parent);
   if (record == nullptr || record->busy || record->expandedOnce) return;
   record->expandedOnce = true;
@@ -136,44 +134,50 @@ void FolderTreeModel::FetchChildren(const QModelIndex& parent, std::chrono::mill
 
   const std::uint64_t id = ++m_lastReadId;
   kalvenor::FileSystem& fs = m_namespace->Files();
-  auto read = StartBackgroundRead<FolderListing>(
+  QFuture<FolderListing> listing = m_reads.Run(
       this, [&fs, path = *listed] { return kalvenor::ReadFolderListing(fs, path); },
-      [this, id] { OnReadArrived(id); });
-  if (std::optional<FolderListing> listing = read->WaitFor(wait)) {
-    FinishRead(folder, *record, *listing);
-    return;
-  }
+      [this, id](const FolderListing& read) { OnReadArrived(id, read); });
+  record->readId = id;
+  m_pending.emplace(id, PendingRead{std::move(listing), folder, record, nullptr});
+  QTimer::singleShot(m_busyRowDelay, this, [this, id] { ShowBusyRow(id); });
+}
 
-  // Slow: the busy row stands under the folder until the listing comes.
+void FolderTreeModel::ShowBusyRow(std::uint64_t id) {
+  const auto found = m_pending.find(id);
+  if (found == m_pending.end() || found->second.busyRow != nullptr) return;
+  FolderItemData& record = *found->second.record;
+  // The busy row goes first; the subfolders are inserted after it when
+  // they come, and it goes last, so that the folder never stands without
+  // children (and so collapsed) in between.
   auto busyRow = std::make_unique<FolderItemData>();
   busyRow->busy = true;
   busyRow->label = BusyText();
-  busyRow->parent = record;
+  busyRow->parent = &record;
   busyRow->row = 0;
-  beginInsertRows(parent, 0, 0);
-  record->readId = id;
-  record->children.push_back(busyRow.get());
-  m_reads.emplace(id, PendingRead{std::move(read), folder, record, std::move(busyRow)});
+  beginInsertRows(IndexOf(&record), 0, 0);
+  record.children.insert(record.children.begin(), busyRow.get());
+  for (std::size_t row = 1; row < record.children.size(); ++row) {
+    record.children[row]->row = static_cast<int>(row);
+  }
+  found->second.busyRow = std::move(busyRow);
   endInsertRows();
 }
 
-void FolderTreeModel::OnReadArrived(std::uint64_t id) {
-  const auto found = m_reads.find(id);
-  if (found == m_reads.end()) return;  // cleared meanwhile, or taken in the wait
-  std::optional<FolderListing> listing = found->second.read->Take();
-  if (!listing) return;
+void FolderTreeModel::OnReadArrived(std::uint64_t id, const FolderListing& listing) {
+  const auto found = m_pending.find(id);
+  if (found == m_pending.end()) return;  // cleared meanwhile
   PendingRead pending = std::move(found->second);
-  m_reads.erase(found);
+  m_pending.erase(found);
   FolderItemData& record = *pending.record;
   record.readId = 0;
   const QModelIndex index = IndexOf(&record);
-  // The subfolders go in after the busy row, which goes last, so that the
-  // folder never stands without children (and so collapsed) in between.
-  FillChildren(pending.folder, record, index, *listing);
-  beginRemoveRows(index, 0, 0);
-  record.children.erase(record.children.begin());
-  for (FolderItemData* child : record.children) --child->row;
-  endRemoveRows();
+  FillChildren(pending.folder, record, index, listing);
+  if (pending.busyRow != nullptr) {
+    beginRemoveRows(index, 0, 0);
+    record.children.erase(record.children.begin());
+    for (FolderItemData* child : record.children) --child->row;
+    endRemoveRows();
+  }
   EndRead(record);
 }
 
@@ -287,8 +291,10 @@ void FolderTreeModel::ClearTree() {
   if (m_items.empty()) return;
   beginResetModel();
   m_root = nullptr;
-  // A read still in flight finds no number to come back to.
-  m_reads.clear();
+  // A read still in flight finds no number to come back to; one not yet
+  // started never starts.
+  for (auto& [id, pending] : m_pending) pending.listing.cancel();
+  m_pending.clear();
   m_items.clear();
   endResetModel();
 }

@@ -4,13 +4,14 @@
 // comes from its attributes, without reading it. Children stand in sibling
 // order (SiblingOrder).
 //
-// A folder's disk work runs on worker threads of the model's own; the model,
-// the namespace and every record stay on the model's thread, where the
-// listing comes back by a queued call. fetchMore waits a moment (kReadWait)
-// for the listing, so that a fast read looks exactly as if it were made in
-// place; a slower one shows a busy row, "Reading…", under the folder until
-// the subfolders replace it. A read whose folder was cleared meanwhile
-// inserts nothing.
+// A folder's disk work runs on worker threads of the model's own ReadPool;
+// the model, the namespace and every record stay on the model's thread,
+// where the listing comes back. fetchMore starts the read and returns at
+// once, never waiting for the disk. A read that takes longer than
+// kBusyRowDelay shows a busy row, "Reading…", under the folder until the
+// subfolders replace it; a faster one shows none. A read whose folder was
+// cleared meanwhile inserts nothing, and one that never returns (a hung
+// share) holds up neither ClearTree nor the model's end.
 //
 // The model owns the namespace and every FolderItemData record; an index's
 // internal pointer is its record, valid until the next ClearTree (a busy
@@ -18,7 +19,7 @@
 #pragma once
 
 #include <QAbstractItemModel>
-#include <QThreadPool>
+#include <QFuture>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -26,10 +27,10 @@
 #include <memory>
 #include <vector>
 
-#include "background_read.h"
 #include "folder_item_data.h"
 #include "folder_listing.h"
 #include "namespace_places.h"
+#include "read_pool.h"
 #include "shell_namespace.h"
 
 class FolderTreeModel : public QAbstractItemModel {
@@ -38,14 +39,15 @@ class FolderTreeModel : public QAbstractItemModel {
  public:
   // The item's parsing name as a QByteArray of its real bytes.
   static constexpr int kParsingNameRole = Qt::UserRole + 1;
-  // How long fetchMore waits for a read before it shows the busy row: less
-  // than a frame at 60 Hz, so a fast read shows no busy row, while a slow
-  // folder holds the window up no longer than one frame.
-  static constexpr std::chrono::milliseconds kReadWait{15};
+  // How long a read runs before its folder shows the busy row: a read that
+  // ends sooner fills the folder without one, so that a folder on a local
+  // disk never flickers.
+  static constexpr std::chrono::milliseconds kBusyRowDelay{100};
 
-  // Reads folders through `fs`, which must outlive the model.
+  // Reads folders through `fs`, which must outlive every read the model
+  // starts (see ReadPool).
   explicit FolderTreeModel(kalvenor::FileSystem& fs, QObject* parent = nullptr);
-  // Waits for the reads in flight to end (StopReading).
+  // Gives up the reads in flight without waiting for them.
   ~FolderTreeModel() override;
 
   QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
@@ -56,16 +58,18 @@ class FolderTreeModel : public QAbstractItemModel {
   Qt::ItemFlags flags(const QModelIndex& index) const override;
   bool hasChildren(const QModelIndex& parent = QModelIndex()) const override;
   bool canFetchMore(const QModelIndex& parent) const override;
-  // Reads the folder of `parent` and inserts its subfolders, once, waiting
-  // kReadWait for the read (FetchChildren). A folder that cannot be read
-  // gets no children.
+  // Starts the read of the folder of `parent`, once; its subfolders go in
+  // when the read comes back, and folderRead() tells when. A folder that
+  // cannot be read gets no children. A folder that needs no disk work
+  // (Computer, Network) is filled at once.
   void fetchMore(const QModelIndex& parent) override;
-  // fetchMore, waiting at most `wait` for the read before the busy row
-  // shows (zero: the busy row shows unless no disk work was needed).
-  void FetchChildren(const QModelIndex& parent, std::chrono::milliseconds wait);
+
+  // How long a read runs before its busy row shows (kBusyRowDelay unless
+  // set); for tests.
+  void SetBusyRowDelay(std::chrono::milliseconds delay) { m_busyRowDelay = delay; }
 
   // Whether a read is in flight: any, or the one of `folder`.
-  bool IsReading() const { return !m_reads.empty(); }
+  bool IsReading() const { return !m_pending.empty(); }
   bool IsReading(const QModelIndex& folder) const;
   // Whether `index` is a busy row.
   bool IsBusyRow(const QModelIndex& index) const;
@@ -73,8 +77,8 @@ class FolderTreeModel : public QAbstractItemModel {
   static QString BusyText();
 
   // Frees every record and leaves the model empty; reads in flight are
-  // dropped (their results are thrown away when they come). Does nothing
-  // when the model is empty already.
+  // given up (their results are thrown away if they ever come). Does
+  // nothing when the model is empty already.
   void ClearTree();
   // Makes the root item, the Desktop, in an empty model. Its index, or an
   // invalid index when it cannot be made.
@@ -88,18 +92,8 @@ class FolderTreeModel : public QAbstractItemModel {
   // The record of `index`; nullptr for an invalid index.
   FolderItemData* Record(const QModelIndex& index) const;
 
-  // Runs `work`, disk work only (see BackgroundRead), on the model's worker
-  // threads; `arrived` runs later on `context`'s thread, which must wait
-  // for StopReading before it goes.
-  template <typename Result>
-  std::shared_ptr<BackgroundRead<Result>> StartBackgroundRead(QObject* context,
-                                                              std::function<Result()> work,
-                                                              std::function<void()> arrived) {
-    return BackgroundRead<Result>::Start(m_workers, context, std::move(work), std::move(arrived));
-  }
-  // Waits until no work runs on the model's worker threads. Results that
-  // come later are still delivered, or dropped as usual.
-  void StopReading();
+  // The model's worker threads, for the tree's other disk work.
+  ReadPool& Reads() { return m_reads; }
 
   kalvenor::ShellNamespace& Namespace() { return *m_namespace; }
   const kalvenor::ShellNamespace& Namespace() const { return *m_namespace; }
@@ -112,14 +106,16 @@ class FolderTreeModel : public QAbstractItemModel {
  private:
   // A read in flight, by its number.
   struct PendingRead {
-    std::shared_ptr<BackgroundRead<kalvenor::FolderListing>> read;
+    QFuture<kalvenor::FolderListing> listing;
     std::shared_ptr<kalvenor::ShellFolder> folder;
     FolderItemData* record = nullptr;
-    std::unique_ptr<FolderItemData> busyRow;
+    std::unique_ptr<FolderItemData> busyRow;  // once the read has taken a while
   };
 
   QModelIndex IndexOf(FolderItemData* record) const;
-  void OnReadArrived(std::uint64_t id);
+  // Puts the busy row under the folder of read `id`, if it is still read.
+  void ShowBusyRow(std::uint64_t id);
+  void OnReadArrived(std::uint64_t id, const kalvenor::FolderListing& listing);
   // Inserts the children that `listing` gives the folder (none without a
   // folder) and ends the read.
   void FinishRead(const std::shared_ptr<kalvenor::ShellFolder>& folder, FolderItemData& record,
@@ -136,7 +132,9 @@ class FolderTreeModel : public QAbstractItemModel {
   std::unique_ptr<kalvenor::ShellNamespace> m_namespace;
   std::vector<std::unique_ptr<FolderItemData>> m_items;  // in order of making
   FolderItemData* m_root = nullptr;
-  std::map<std::uint64_t, PendingRead> m_reads;
+  std::map<std::uint64_t, PendingRead> m_pending;
   std::uint64_t m_lastReadId = 0;
-  QThreadPool m_workers;
+  std::chrono::milliseconds m_busyRowDelay = kBusyRowDelay;
+  // Last: it goes first, giving up its work before the records do.
+  ReadPool m_reads;
 };

@@ -30,10 +30,15 @@ bool Append(IdListAllocator& allocator, IdListPtr& list, IdListPtr item) {
 
 }  // namespace
 
-ShellNamespace::ShellNamespace(FileSystem& fs) : m_fs(fs), m_collator(CollationLocale()) {
+ShellNamespace::ShellNamespace(FileSystem& fs) : ShellNamespace(fs, NamespacePlaces()) {
+  Refresh();
+}
+
+ShellNamespace::ShellNamespace(FileSystem& fs, NamespacePlaces places)
+    : m_fs(fs), m_collator(CollationLocale()) {
   m_collator.setNumericMode(true);
   m_collator.setCaseSensitivity(Qt::CaseInsensitive);
-  Refresh();
+  SetPlaces(std::move(places));
 }
 
 ShellNamespace::~ShellNamespace() = default;

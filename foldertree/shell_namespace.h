@@ -40,6 +40,8 @@ class ShellNamespace {
   // Reads the places and volumes (see Refresh) through `fs`, which must
   // outlive the namespace; so does every folder read later.
   explicit ShellNamespace(FileSystem& fs);
+  // Takes `places` (read elsewhere, or none yet) instead: no disk work.
+  ShellNamespace(FileSystem& fs, NamespacePlaces places);
   ShellNamespace(const ShellNamespace&) = delete;
   ShellNamespace& operator=(const ShellNamespace&) = delete;
   ~ShellNamespace();

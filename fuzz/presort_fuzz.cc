@@ -31,7 +31,7 @@ std::vector<std::string> Names(const std::vector<kalvenor::FileEntry>& entries) 
 // NOLINTNEXTLINE(readability-identifier-naming): the name libFuzzer calls
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;
-  const int sortType = data[0] % 4;  // 3: an unknown value, sorted by name
+  const int sortType = data[0] % 5;  // 4: an unknown value, sorted by name
   std::vector<kalvenor::FileEntry> entries;
   std::set<std::string> seen;  // a folder lists each name once
   // Each entry: a length byte (low 4 bits), a time byte, then the name.
@@ -42,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     at += 2 + length;
     if (!seen.insert(name).second) continue;
     kalvenor::NameParts parts = kalvenor::SplitFileName(name);
-    entries.push_back({name, parts.stem, parts.ext, time, {}});
+    // The time taken: the same few values in another order.
+    entries.push_back({name, parts.stem, parts.ext, time, {}, (time * 3 + data[at - 1]) % 4});
   }
 
   // CompareIgnoreCase: reflexive, antisymmetric, transitive.
@@ -81,6 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const kalvenor::FileEntry &a = up[i], &b = up[i + 1];
     if (sortType == kalvenor::kSortByDate) {
       FUZZ_CHECK(a.time <= b.time);
+    } else if (sortType == kalvenor::kSortByTaken) {
+      FUZZ_CHECK(a.taken <= b.taken);
     } else if (sortType == kalvenor::kSortByType) {
       FUZZ_CHECK(kalvenor::CompareIgnoreCase(a.ext, b.ext) <= 0);
     } else {
