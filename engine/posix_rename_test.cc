@@ -246,8 +246,9 @@ TEST(PosixRenameReservationTest, NeverReplacesOrLosesWhatAppearsMeanwhile) {
 // read through the held descriptor, it is read through the hidden name a
 // FUSE file system keeps it under.
 TEST(PosixRenameReservationTest, KeepsWhatIsWrittenIntoTheReservationAfterTheRename) {
-  enum LetGo { ByTheNextRename, ByASync, ByTheFoldersEnd, ThroughItsHiddenName };
-  for (const LetGo letGo : {ByTheNextRename, ByASync, ByTheFoldersEnd, ThroughItsHiddenName}) {
+  enum class LetGo { ByTheNextRename, ByASync, ByTheFoldersEnd, ThroughItsHiddenName };
+  for (const LetGo letGo : {LetGo::ByTheNextRename, LetGo::ByASync, LetGo::ByTheFoldersEnd,
+                            LetGo::ThroughItsHiddenName}) {
     TempDir dir;
     Refusing fs(Refusing::Way::Reservation);
     dir.MakeFile("a", "mine");
@@ -264,11 +265,11 @@ TEST(PosixRenameReservationTest, KeepsWhatIsWrittenIntoTheReservationAfterTheRen
     ASSERT_GE(theirs, 0);
     ASSERT_EQ(::write(theirs, "late", 4), 4);
     ::close(theirs);
-    if (letGo == ByTheNextRename) {
+    if (letGo == LetGo::ByTheNextRename) {
       EXPECT_EQ(CauseOf(fs.RenameNoReplace(folder, "c", "d")), Cause::Ok);
-    } else if (letGo == ByASync) {
+    } else if (letGo == LetGo::ByASync) {
       EXPECT_EQ(CauseOf(fs.SyncFolder(folder)), Cause::Ok);
-    } else if (letGo == ThroughItsHiddenName) {
+    } else if (letGo == LetGo::ThroughItsHiddenName) {
       fs.orphansUnreadable = true;
       char hidden[40];
       for (const unsigned node :
@@ -278,8 +279,8 @@ TEST(PosixRenameReservationTest, KeepsWhatIsWrittenIntoTheReservationAfterTheRen
       }
     }
     folder.Reset();
-    EXPECT_EQ(dir.Read("b"), "mine") << letGo;
-    EXPECT_EQ(dir.Read("b.rescued"), "late") << letGo;
+    EXPECT_EQ(dir.Read("b"), "mine") << static_cast<int>(letGo);
+    EXPECT_EQ(dir.Read("b.rescued"), "late") << static_cast<int>(letGo);
   }
 }
 

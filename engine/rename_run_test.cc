@@ -155,42 +155,6 @@ TEST_F(RenameRunTest, HiddenFilesAreNumberedUnlessTheyAreKept) {
   EXPECT_EQ(m_dir.Names(), (Lines{".DS_Store", "0000Holiday.jpg", "Thumbs.db", "desktop.ini"}));
 }
 
-// A reservation a killed run left under a name of the series is no member:
-// the commit removes it and numbers from there, files and photo sets
-// alike; a user's own empty file in the series stays a member.
-TEST_F(RenameRunTest, ALeftoverReservationInTheSeriesGivesWay) {
-  class Card : public FileSystemWrapper {
-   public:
-    using FileSystemWrapper::FileSystemWrapper;
-    bool MayHoldLeftovers(const FolderHandle&) override { return true; }
-  } card(m_fs);
-  const struct {
-    bool photoSets;
-    Lines names;
-  } cases[] = {
-      {false, {"0000Holiday.jpg", "0001Holiday.xmp", "0005Holiday.txt"}},
-      {true, {"0000Holiday.jpg", "0000Holiday.xmp", "0005Holiday.txt"}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.photoSets ? "photo sets" : "files");
-    TempDir dir;
-    dir.MakeFile("IMG_1.jpg", "jpg");
-    dir.MakeFile("IMG_1.xmp", "xmp");
-    dir.MakeFile("0005Holiday.txt");
-    dir.MakeFile("0000Holiday.jpg");
-    const timespec mark[2] = {{kReservationMarkSeconds, 0}, {kReservationMarkSeconds, 0}};
-    ASSERT_EQ(::utimensat(AT_FDCWD, dir.Join("0000Holiday.jpg").c_str(), mark, 0), 0);
-    RunBench run(card);
-    run.options = m_run.options;
-    run.options.folder = dir.Path();
-    run.options.fillGaps = true;
-    run.options.photoSets = c.photoSets;
-    EXPECT_EQ(run.Run(true).end, RunEnd::Done);
-    EXPECT_EQ(dir.Names(), c.names);
-    EXPECT_EQ(dir.Read("0000Holiday.jpg"), "jpg");
-  }
-}
-
 // Fails the n-th rename with the given errno; forwards everything else.
 class FailingRename : public FileSystemWrapper {
  public:
@@ -813,31 +777,41 @@ TEST_F(RenameRunTest, ACommitSaysWhenALaterUndoWouldRefuseItsLog) {
 
 // A reservation a killed commit left under a name of the series (empty,
 // its time the mark) is no member: a preview leaves it out, a commit
-// removes it and numbers as if it had never been. A user's own empty file
-// under such a name stays a member.
+// removes it and numbers as if it had never been, files and photo sets
+// alike. A user's own empty file under such a name stays a member.
 TEST_F(RenameRunTest, AReservationLeftByACrashIsNoMemberOfTheSeries) {
   class Card : public FileSystemWrapper {  // a file system that may hold leftovers
    public:
     using FileSystemWrapper::FileSystemWrapper;
     bool MayHoldLeftovers(const FolderHandle&) override { return true; }
   } card(m_fs);
-  m_dir.MakeFile("a.jpg", "a");
-  m_dir.MakeFile("0001Holiday.jpg");  // the leftover
-  m_dir.MakeFile("0002Holiday.jpg");  // the user's own
-  const timespec mark[2] = {{449899444, 0}, {449899444, 0}};
-  ASSERT_EQ(::utimensat(AT_FDCWD, Path("0001Holiday.jpg").c_str(), mark, 0), 0);
-  RunBench run(card);
-  run.options = m_run.options;
-  run.options.fillGaps = true;
-  run.options.baseIndex = 1;
-  const Lines plan = {"0002Holiday.jpg -> Not Renamed", "a.jpg -> 0001Holiday.jpg"};
-  EXPECT_EQ(run.Run(false).end, RunEnd::Done);
-  EXPECT_EQ(run.results.lines, (Lines{plan[0], plan[1], kPreviewEnd}));
-  EXPECT_EQ(m_dir.Names(), (Lines{"0001Holiday.jpg", "0002Holiday.jpg", "a.jpg"}));
-  EXPECT_EQ(run.Run(true).end, RunEnd::Done);
-  EXPECT_EQ(run.results.lines, (Lines{plan[0], plan[1], kCommitEnd}));
-  EXPECT_EQ(m_dir.Names(), (Lines{"0001Holiday.jpg", "0002Holiday.jpg"}));
-  EXPECT_EQ(m_dir.Read("0001Holiday.jpg"), "a");
+  const timespec mark[2] = {{kReservationMarkSeconds, 0}, {kReservationMarkSeconds, 0}};
+  for (const bool photoSets : {false, true}) {
+    SCOPED_TRACE(photoSets ? "photo sets" : "files");
+    TempDir dir;
+    dir.MakeFile("a.jpg", "a");
+    dir.MakeFile("a.xmp", "x");
+    dir.MakeFile("0001Holiday.jpg");  // the leftover
+    dir.MakeFile("0002Holiday.jpg");  // the user's own
+    ASSERT_EQ(::utimensat(AT_FDCWD, dir.Join("0001Holiday.jpg").c_str(), mark, 0), 0);
+    RunBench run(card);
+    run.options = m_run.options;
+    run.options.folder = dir.Path();
+    run.options.fillGaps = true;
+    run.options.baseIndex = 1;
+    run.options.photoSets = photoSets;
+    const Lines plan = {"0002Holiday.jpg -> Not Renamed", "a.jpg -> 0001Holiday.jpg",
+                        photoSets ? "a.xmp -> 0001Holiday.xmp" : "a.xmp -> 0003Holiday.xmp"};
+    EXPECT_EQ(run.Run(false).end, RunEnd::Done);
+    EXPECT_EQ(run.results.lines, (Lines{plan[0], plan[1], plan[2], kPreviewEnd}));
+    EXPECT_EQ(dir.Names(), (Lines{"0001Holiday.jpg", "0002Holiday.jpg", "a.jpg", "a.xmp"}));
+    EXPECT_EQ(run.Run(true).end, RunEnd::Done);
+    EXPECT_EQ(run.results.lines, (Lines{plan[0], plan[1], plan[2], kCommitEnd}));
+    EXPECT_EQ(dir.Names(),
+              (Lines{"0001Holiday.jpg", photoSets ? "0001Holiday.xmp" : "0002Holiday.jpg",
+                     photoSets ? "0002Holiday.jpg" : "0003Holiday.xmp"}));
+    EXPECT_EQ(dir.Read("0001Holiday.jpg"), "a");
+  }
 }
 
 }  // namespace
