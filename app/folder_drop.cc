@@ -19,7 +19,7 @@ std::string DroppedPath(const QMimeData* mime) {
 // The folder `path` stands for; empty when it is gone. Disk work.
 std::string FolderOf(kalvenor::FileSystem& fs, const std::string& path) {
   kalvenor::PathStat stat;
-  if (fs.Stat(path, /*followLinks=*/true, &stat) != kalvenor::Cause::Ok) return {};
+  if (fs.Stat(path, /*followLinks=*/true, &stat)) return {};
   if (stat.isDirectory) return path;
   const std::string folder = kalvenor::SplitPath(path).folder;
   return folder.empty() ? std::string("/") : folder;

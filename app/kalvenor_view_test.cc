@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cerrno>
+
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
@@ -335,9 +337,9 @@ TEST_F(KalvenorViewTest, StartContinueAndUndoLastOnARealFolder) {
 class RenamesRefused : public kalvenor::FileSystemWrapper {
  public:
   using FileSystemWrapper::FileSystemWrapper;
-  kalvenor::Cause RenameNoReplace(const kalvenor::FolderHandle&, const std::string&,
+  std::error_code RenameNoReplace(const kalvenor::FolderHandle&, const std::string&,
                                   const std::string&) override {
-    return kalvenor::Cause::AccessDenied;
+    return kalvenor::ErrorFromErrno(EEXIST);
   }
 };
 
@@ -360,9 +362,9 @@ TEST_F(KalvenorViewTest, RenameErrorIsShownWithTheStopIcon) {
 class SecondRenameFails : public kalvenor::FileSystemWrapper {
  public:
   using FileSystemWrapper::FileSystemWrapper;
-  kalvenor::Cause RenameNoReplace(const kalvenor::FolderHandle& folder, const std::string& from,
+  std::error_code RenameNoReplace(const kalvenor::FolderHandle& folder, const std::string& from,
                                   const std::string& to) override {
-    if (++renames == 2) return kalvenor::Cause::SharingViolation;
+    if (++renames == 2) return kalvenor::ErrorFromErrno(ETXTBSY);
     return FileSystemWrapper::RenameNoReplace(folder, from, to);
   }
   int renames = 0;
@@ -436,11 +438,11 @@ class GuiThreadDiskCalls : public kalvenor::FileSystemWrapper {
  public:
   using FileSystemWrapper::FileSystemWrapper;
 
-  kalvenor::FolderHandle OpenFolder(const std::string& path, kalvenor::Cause* cause) override {
+  kalvenor::FolderHandle OpenFolder(const std::string& path, std::error_code* error) override {
     Note("OpenFolder " + path);
-    return FileSystemWrapper::OpenFolder(path, cause);
+    return FileSystemWrapper::OpenFolder(path, error);
   }
-  kalvenor::Cause Stat(const std::string& path, bool followLinks,
+  std::error_code Stat(const std::string& path, bool followLinks,
                        kalvenor::PathStat* stat) override {
     Note("Stat " + path);
     return FileSystemWrapper::Stat(path, followLinks, stat);

@@ -60,12 +60,12 @@ class GatedFileSystem : public kalvenor::FileSystemWrapper {
   bool TimedOut() const { return m_timedOut.load(); }
   void Release() { m_release.release(); }
 
-  bool ListFiles(const kalvenor::FolderHandle& folder, bool withTimes,
-                 std::vector<kalvenor::FileEntry>& out) override {
+  std::error_code ListFiles(const kalvenor::FolderHandle& folder, bool withTimes,
+                            std::vector<kalvenor::FileEntry>& out) override {
     Pass(Gate::ListFiles);
     return FileSystemWrapper::ListFiles(folder, withTimes, out);
   }
-  kalvenor::Cause RenameNoReplace(const kalvenor::FolderHandle& folder, const std::string& from,
+  std::error_code RenameNoReplace(const kalvenor::FolderHandle& folder, const std::string& from,
                                   const std::string& to) override {
     Pass(Gate::Rename);
     return FileSystemWrapper::RenameNoReplace(folder, from, to);

@@ -149,7 +149,7 @@ Sample Preview(const std::string& folder, std::size_t* lines) {
 class CountingSyncs : public FileSystemWrapper {
  public:
   using FileSystemWrapper::FileSystemWrapper;
-  Cause SyncLog(const LogHandle& log) override {
+  std::error_code SyncLog(const LogHandle& log) override {
     ++syncs;
     return FileSystemWrapper::SyncLog(log);
   }

@@ -51,11 +51,11 @@ class SlowFileSystem : public kalvenor::FileSystemWrapper {
  public:
   using FileSystemWrapper::FileSystemWrapper;
 
-  bool ListFiles(const kalvenor::FolderHandle& folder, bool withTimes,
-                 std::vector<kalvenor::FileEntry>& out) override {
-    const bool read = FileSystemWrapper::ListFiles(folder, withTimes, out);
+  std::error_code ListFiles(const kalvenor::FolderHandle& folder, bool withTimes,
+                            std::vector<kalvenor::FileEntry>& out) override {
+    const std::error_code error = FileSystemWrapper::ListFiles(folder, withTimes, out);
     Wait(out.size());
-    return read;
+    return error;
   }
   bool ListSubfolders(const kalvenor::FolderHandle& folder,
                       std::vector<kalvenor::SubfolderEntry>& out) override {

@@ -23,6 +23,16 @@ std::string DisplayText(std::string_view text) {
   return out;
 }
 
+std::string FailureDetail(const Failure& failure) {
+  std::string detail;
+  if (!failure.path.empty()) {
+    detail.append("'").append(failure.path).append("'");
+    if (!failure.newPath.empty()) detail.append(" -> '").append(failure.newPath).append("'");
+    detail.append(": ");
+  }
+  return detail.append(failure.error.message());
+}
+
 std::string FormatResultsLine(const std::string& line) { return DisplayText(line); }
 
 void ConsoleResults::AddLine(const std::string& line) {
@@ -38,6 +48,12 @@ void ConsoleMessages::ShowMessage(const std::string& text, MessageIcon /*icon*/)
   m_out.flush();
   m_err << "kalvenor-cli: " << DisplayText(text) << '\n';
   m_err.flush();
+}
+
+void ConsoleMessages::ShowFailure(const std::string& text, MessageIcon icon,
+                                  const Failure& failure) {
+  if (!failure) return ShowMessage(text, icon);
+  ShowMessage(text + " (" + FailureDetail(failure) + ")", icon);
 }
 
 }  // namespace kalvenor

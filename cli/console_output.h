@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "failure.h"
 #include "message_sink.h"
 #include "results_list.h"
 
@@ -25,6 +26,12 @@ inline constexpr std::string_view kToolPreviewClosingLine =
 // FirstShownCharacter) is written as "\xhh" for each of its bytes. All
 // else is given byte for byte, other bytes outside UTF-8 included.
 std::string DisplayText(std::string_view text);
+
+// What the tool adds to a message about `failure`, without the
+// parentheses it writes around it: the paths it holds, quoted, and the
+// system's text, e.g. "'/photos/a.jpg' -> '/photos/0001Holiday.jpg': File
+// exists" or "No space left on device".
+std::string FailureDetail(const Failure& failure);
 
 // One Results line as the tool prints it, without its line end.
 std::string FormatResultsLine(const std::string& line);
@@ -51,13 +58,15 @@ class ConsoleResults : public ResultsList {
 };
 
 // Writes "kalvenor-cli: " and the message text (as DisplayText shows it:
-// a path in it may hold any byte), on a line of its own. Standard output is flushed first so that
-// the two streams interleave in order on a terminal.
+// a path in it may hold any byte), on a line of its own; a message about a
+// failure gets " (<FailureDetail>)" after it. Standard output is flushed
+// first so that the two streams interleave in order on a terminal.
 class ConsoleMessages : public MessageSink {
  public:
   ConsoleMessages(std::ostream& out, std::ostream& err) : m_out(out), m_err(err) {}
 
   void ShowMessage(const std::string& text, MessageIcon icon) override;
+  void ShowFailure(const std::string& text, MessageIcon icon, const Failure& failure) override;
 
  private:
   std::ostream& m_out;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <sstream>
 
 namespace kalvenor {
@@ -66,9 +67,19 @@ TEST(ConsoleMessages, PrefixesEachMessageOnItsOwnLine) {
   messages.ShowMessage("Rename error: access denied.", MessageIcon::Stop);
   messages.ShowMessage("Cannot open log file.", MessageIcon::Exclamation);
   messages.ShowMessage("Cannot write to log file /t/\x1b[2J\n.log.", MessageIcon::Stop);
+  // A failure's paths and the system's text follow, kept on the line too.
+  messages.ShowFailure("Rename error: bad path.", MessageIcon::Stop,
+                       Failure(ErrorFromErrno(EINVAL), "/t/a\x1b[2J", "/t/b\nc"));
+  messages.ShowFailure("Cannot write to log file /t/x.log.", MessageIcon::Exclamation,
+                       Failure(ErrorFromErrno(ENOSPC)));
+  messages.ShowFailure("Cannot open log file.", MessageIcon::Exclamation, Failure());
   EXPECT_EQ(err.str(),
             "kalvenor-cli: Rename error: access denied.\nkalvenor-cli: Cannot open log file.\n"
-            "kalvenor-cli: Cannot write to log file /t/\\x1b[2J\\n.log.\n");
+            "kalvenor-cli: Cannot write to log file /t/\\x1b[2J\\n.log.\n"
+            "kalvenor-cli: Rename error: bad path. ('/t/a\\x1b[2J' -> '/t/b\\nc': Invalid "
+            "argument)\n"
+            "kalvenor-cli: Cannot write to log file /t/x.log. (No space left on device)\n"
+            "kalvenor-cli: Cannot open log file.\n");
   EXPECT_TRUE(out.str().empty());
 }
 

@@ -57,12 +57,13 @@ int RunRename(const CommandLine& line, FileSystem& fs, std::ostream& out, std::o
   const RunOutcome outcome = RenameFiles(line.commit, options, ctx, batch);
   out.flush();
 
+  // The tool's own messages end with the system's text, as other tools' do.
   if (outcome.end == RunEnd::LogNotOpened) {
-    err << kToolPrefix << "cannot open log file " << Quoted(options.logPath)
-        << "; nothing was renamed\n";
+    err << kToolPrefix << "cannot open log file " << Quoted(options.logPath) << ": "
+        << outcome.failure.error.message() << "; nothing was renamed\n";
   } else if (outcome.end == RunEnd::FolderUnreadable) {
     err << kToolPrefix << "cannot read the folder " << Quoted(options.folder) << ": "
-        << CauseText(outcome.cause) << '\n';
+        << outcome.failure.error.message() << '\n';
   }
   return ExitStatusOf(outcome.end);
 }
@@ -100,7 +101,7 @@ int RunUndo(const CommandLine& line, FileSystem& fs, std::ostream& out, std::ost
 
   if (outcome.end == RunEnd::LogNotOpened) {
     err << kToolPrefix << "cannot open log file " << Quoted(logPath)
-        << " to record the undo; nothing was renamed\n";
+        << " to record the undo: " << outcome.failure.error.message() << "; nothing was renamed\n";
   }
   return ExitStatusOf(outcome.end);
 }
@@ -140,8 +141,8 @@ int RunHistory(const CommandLine& line, FileSystem& fs, std::ostream& out, std::
 std::string CurrentFolder(FileSystem& fs) {
   PathStat here, named;
   const std::optional<std::string> pwd = fs.GetEnv("PWD");
-  if (pwd && pwd->starts_with('/') && fs.Stat(".", true, &here) == Cause::Ok &&
-      fs.Stat(*pwd, true, &named) == Cause::Ok && here.id == named.id) {
+  if (pwd && pwd->starts_with('/') && !fs.Stat(".", true, &here) && !fs.Stat(*pwd, true, &named) &&
+      here.id == named.id) {
     return *pwd;
   }
   return fs.WorkingDirectory().value_or(std::string());

@@ -30,6 +30,10 @@ Cause CauseFromErrno(int error) {
   }
 }
 
+Cause CauseOf(const std::error_code& error) {
+  return error ? CauseFromErrno(error.value()) : Cause::Ok;
+}
+
 const char* CauseText(Cause cause) {
   switch (cause) {
     case Cause::Ok:

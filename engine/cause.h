@@ -1,6 +1,8 @@
-// Why a rename failed: a small value decided where the failure happens and
-// turned into the user's words in one place (CauseText).
+// Why a call failed, in the user's words: a small value derived from what
+// the system said (errno) and turned into text in one place (CauseText).
 #pragma once
+
+#include <system_error>
 
 namespace kalvenor {
 
@@ -21,8 +23,18 @@ inline constexpr int kCauseCount = static_cast<int>(Cause::Unspecified) + 1;
 // The cause of a failure that set errno to `error`; 0 gives NoneGiven.
 Cause CauseFromErrno(int error);
 
+// The cause of what a call gave: Ok when `error` is empty, else the cause
+// of its errno.
+Cause CauseOf(const std::error_code& error);
+
 // The text that follows "Rename error: ", e.g. "access denied.". Ok has
 // no text of its own and reads like NoneGiven.
 const char* CauseText(Cause cause);
+
+// What the system said as a call's result: errno `error`, or for 0 (nothing
+// failed) the empty error.
+inline std::error_code ErrorFromErrno(int error) {
+  return error == 0 ? std::error_code() : std::error_code(error, std::generic_category());
+}
 
 }  // namespace kalvenor

@@ -9,8 +9,12 @@
 //
 // What the file system opens comes back as an owned handle (FolderHandle,
 // LogHandle, ReadHandle) that closes itself through the file system that
-// opened it.
-// Names and paths are byte strings, never converted.
+// opened it. Names and paths are byte strings, never converted. A call that
+// can fail gives what the system said: a std::error_code holding errno
+// (generic category), empty on success, so that the caller keeps the
+// system's own error however many calls come after (cause.h turns it into
+// the user's words). ListSubfolders and ReadAt, whose failures are never
+// reported, say only whether they failed.
 //
 // Threads: every call may run on several threads at once, provided no
 // handle is used by two threads at the same time (the window's worker runs
@@ -24,9 +28,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
-#include "cause.h"
 #include "file_entry.h"
 
 namespace kalvenor {
@@ -132,18 +136,18 @@ class FileSystem {
 
   // Opens the folder at `path` and holds it; a path longer than the
   // system's limit is opened one folder at a time. An empty handle with
-  // `*cause` set when it cannot be opened.
-  virtual FolderHandle OpenFolder(const std::string& path, Cause* cause) = 0;
+  // `*error` set when it cannot be opened.
+  virtual FolderHandle OpenFolder(const std::string& path, std::error_code* error) = 0;
 
   // Appends to `out` one entry per file of the folder (everything but
   // directories, links to directories and the ".fuse_hidden" files a FUSE
   // file system keeps for files replaced while open), in the order the
   // folder lists them, with name, stem, ext and id filled in (id: the folder's device
   // and the inode the listing gives). `time` is filled in only `withTimes`,
-  // since it costs one stat per file; otherwise it is 0. False when the
+  // since it costs one stat per file; otherwise it is 0. An error when the
   // folder cannot be read; `out` may then hold what was read before.
-  virtual bool ListFiles(const FolderHandle& folder, bool withTimes,
-                         std::vector<FileEntry>& out) = 0;
+  virtual std::error_code ListFiles(const FolderHandle& folder, bool withTimes,
+                                    std::vector<FileEntry>& out) = 0;
 
   // Appends to `out` one entry per subfolder of the folder (hidden ones and
   // links to folders included, "." and ".." not), in the order the folder
@@ -151,9 +155,9 @@ class FileSystem {
   virtual bool ListSubfolders(const FolderHandle& folder, std::vector<SubfolderEntry>& out) = 0;
 
   // Renames `from` to `to` inside the folder. Never replaces an existing
-  // entry named `to`: that gives AccessDenied, unless the entry is a
-  // leftover reservation, which goes first. Both must be plain names (no
-  // '/'); the caller checks this. Gives Cause::Ok on success.
+  // entry named `to`: that gives EEXIST, unless the entry is a leftover
+  // reservation, which goes first. Both must be plain names (no '/'); the
+  // caller checks this.
   //
   // Where the file system offers no rename that refuses to replace (nor
   // hard links whose identities it keeps), the new name is reserved by
@@ -168,23 +172,23 @@ class FileSystem {
   // was let go is lost: no name holds that file any more, so nobody can
   // see it. A crash can leave the empty reservation behind: EntryStat
   // tells it, RemoveLeftoverReservation removes it.
-  virtual Cause RenameNoReplace(const FolderHandle& folder, const std::string& from,
-                                const std::string& to) = 0;
+  virtual std::error_code RenameNoReplace(const FolderHandle& folder, const std::string& from,
+                                          const std::string& to) = 0;
 
   // Removes the entry `name` of the folder, but only while it and `other`
   // are two separate entries naming one file (what a crash between the
   // link and the unlink of a rename leaves), as far as this file system's
-  // identities tell. AccessDenied otherwise, also when `name` and `other`
-  // are one entry spelt two ways (a case-insensitive file system).
-  virtual Cause RemoveSecondName(const FolderHandle& folder, const std::string& name,
-                                 const std::string& other) = 0;
+  // identities tell. EPERM otherwise, also when `name` and `other` are one
+  // entry spelt two ways (a case-insensitive file system).
+  virtual std::error_code RemoveSecondName(const FolderHandle& folder, const std::string& name,
+                                           const std::string& other) = 0;
 
   // Removes the entry `name` of the folder if it is a leftover reservation,
   // or with `unmarked`, any empty plain file (the caller knows from the log
-  // that a run killed before it could mark its reservation made it): Ok;
-  // FileNotFound when there is none, AccessDenied when it is anything else.
-  virtual Cause RemoveLeftoverReservation(const FolderHandle& folder, const std::string& name,
-                                          bool unmarked) = 0;
+  // that a run killed before it could mark its reservation made it):
+  // ENOENT when there is none, EPERM when it is anything else.
+  virtual std::error_code RemoveLeftoverReservation(const FolderHandle& folder,
+                                                    const std::string& name, bool unmarked) = 0;
 
   // Whether renames in this folder may have gone through reservations (its
   // file system may lack a rename that refuses to replace), so that a
@@ -192,15 +196,15 @@ class FileSystem {
   virtual bool MayHoldLeftovers(const FolderHandle& folder) = 0;
 
   // What the folder's entry `name` is ("." names the folder itself).
-  // Gives Cause::Ok on success.
-  virtual Cause StatEntry(const FolderHandle& folder, const std::string& name, EntryStat* stat) = 0;
+  virtual std::error_code StatEntry(const FolderHandle& folder, const std::string& name,
+                                    EntryStat* stat) = 0;
 
-  // Makes the folder's entries (its renames) durable on the storage. Ok
-  // also where the file system cannot sync a folder.
-  virtual Cause SyncFolder(const FolderHandle& folder) = 0;
+  // Makes the folder's entries (its renames) durable on the storage. No
+  // error also where the file system cannot sync a folder.
+  virtual std::error_code SyncFolder(const FolderHandle& folder) = 0;
 
   // What stat (or with !followLinks, lstat) tells of `path`.
-  virtual Cause Stat(const std::string& path, bool followLinks, PathStat* stat) = 0;
+  virtual std::error_code Stat(const std::string& path, bool followLinks, PathStat* stat) = 0;
 
   // The canonical absolute form of `path` (links and ".." resolved), or
   // nullopt when it does not resolve.
@@ -231,11 +235,12 @@ class FileSystem {
 
   // Opens the log at `path` for appending, creating it when missing, and
   // takes it exclusively. Gives the open log with `*opened` telling what
-  // was opened, or an empty handle when it cannot be opened (missing
-  // folder, a folder, no access, held by another holder, not a regular
-  // file). A log whose last line lacks its line end gets it first, so that
-  // the next line starts a line of its own.
-  virtual LogHandle OpenLog(const std::string& path, OpenedLog* opened) = 0;
+  // was opened, or an empty handle with `*error` set when it cannot be
+  // opened (missing folder: ENOENT, a folder: EISDIR, no access: EACCES,
+  // held by another holder: EBUSY, not a regular file: EINVAL). A
+  // log whose last line lacks its line end gets it first, so that the next
+  // line starts a line of its own.
+  virtual LogHandle OpenLog(const std::string& path, OpenedLog* opened, std::error_code* error) = 0;
 
   // Whether the entry `name` of the folder is the open log itself: the same
   // identity, or where the folder's file system makes identities up per
@@ -244,16 +249,16 @@ class FileSystem {
                          const std::string& name) = 0;
 
   // Hands `bytes` to the kernel at the end of the log in one write, with no
-  // buffering in between. Gives Cause::Ok only when every byte was written;
+  // buffering in between. No error only when every byte was written;
   // otherwise the bytes that did reach the log are taken back out of it.
-  virtual Cause AppendToLog(const LogHandle& log, std::string_view bytes) = 0;
+  virtual std::error_code AppendToLog(const LogHandle& log, std::string_view bytes) = 0;
 
   // Takes the last `bytes` bytes (lines the caller appended) back out of
   // the log.
-  virtual Cause TruncateLog(const LogHandle& log, std::uint64_t bytes) = 0;
+  virtual std::error_code TruncateLog(const LogHandle& log, std::uint64_t bytes) = 0;
 
   // Returns once everything appended to the log is on the storage.
-  virtual Cause SyncLog(const LogHandle& log) = 0;
+  virtual std::error_code SyncLog(const LogHandle& log) = 0;
 
   // The current local time.
   virtual std::tm LocalNow() = 0;
@@ -304,35 +309,39 @@ class FileSystemWrapper : public FileSystem {
  public:
   explicit FileSystemWrapper(FileSystem& target) : m_target(target) {}
 
-  FolderHandle OpenFolder(const std::string& path, Cause* cause) override {
-    return m_target.OpenFolder(path, cause);
+  FolderHandle OpenFolder(const std::string& path, std::error_code* error) override {
+    return m_target.OpenFolder(path, error);
   }
-  bool ListFiles(const FolderHandle& folder, bool withTimes, std::vector<FileEntry>& out) override {
+  std::error_code ListFiles(const FolderHandle& folder, bool withTimes,
+                            std::vector<FileEntry>& out) override {
     return m_target.ListFiles(folder, withTimes, out);
   }
   bool ListSubfolders(const FolderHandle& folder, std::vector<SubfolderEntry>& out) override {
     return m_target.ListSubfolders(folder, out);
   }
-  Cause RenameNoReplace(const FolderHandle& folder, const std::string& from,
-                        const std::string& to) override {
+  std::error_code RenameNoReplace(const FolderHandle& folder, const std::string& from,
+                                  const std::string& to) override {
     return m_target.RenameNoReplace(folder, from, to);
   }
-  Cause RemoveSecondName(const FolderHandle& folder, const std::string& name,
-                         const std::string& other) override {
+  std::error_code RemoveSecondName(const FolderHandle& folder, const std::string& name,
+                                   const std::string& other) override {
     return m_target.RemoveSecondName(folder, name, other);
   }
-  Cause RemoveLeftoverReservation(const FolderHandle& folder, const std::string& name,
-                                  bool unmarked) override {
+  std::error_code RemoveLeftoverReservation(const FolderHandle& folder, const std::string& name,
+                                            bool unmarked) override {
     return m_target.RemoveLeftoverReservation(folder, name, unmarked);
   }
   bool MayHoldLeftovers(const FolderHandle& folder) override {
     return m_target.MayHoldLeftovers(folder);
   }
-  Cause StatEntry(const FolderHandle& folder, const std::string& name, EntryStat* stat) override {
+  std::error_code StatEntry(const FolderHandle& folder, const std::string& name,
+                            EntryStat* stat) override {
     return m_target.StatEntry(folder, name, stat);
   }
-  Cause SyncFolder(const FolderHandle& folder) override { return m_target.SyncFolder(folder); }
-  Cause Stat(const std::string& path, bool followLinks, PathStat* stat) override {
+  std::error_code SyncFolder(const FolderHandle& folder) override {
+    return m_target.SyncFolder(folder);
+  }
+  std::error_code Stat(const std::string& path, bool followLinks, PathStat* stat) override {
     return m_target.Stat(path, followLinks, stat);
   }
   std::optional<std::string> RealPath(const std::string& path) override {
@@ -348,20 +357,20 @@ class FileSystemWrapper : public FileSystem {
                                      std::string* error) override {
     return m_target.ReadLog(path, facts, error);
   }
-  LogHandle OpenLog(const std::string& path, OpenedLog* opened) override {
-    return m_target.OpenLog(path, opened);
+  LogHandle OpenLog(const std::string& path, OpenedLog* opened, std::error_code* error) override {
+    return m_target.OpenLog(path, opened, error);
   }
   bool IsOpenLog(const LogHandle& log, const FolderHandle& folder,
                  const std::string& name) override {
     return m_target.IsOpenLog(log, folder, name);
   }
-  Cause AppendToLog(const LogHandle& log, std::string_view bytes) override {
+  std::error_code AppendToLog(const LogHandle& log, std::string_view bytes) override {
     return m_target.AppendToLog(log, bytes);
   }
-  Cause TruncateLog(const LogHandle& log, std::uint64_t bytes) override {
+  std::error_code TruncateLog(const LogHandle& log, std::uint64_t bytes) override {
     return m_target.TruncateLog(log, bytes);
   }
-  Cause SyncLog(const LogHandle& log) override { return m_target.SyncLog(log); }
+  std::error_code SyncLog(const LogHandle& log) override { return m_target.SyncLog(log); }
   std::tm LocalNow() override { return m_target.LocalNow(); }
   std::chrono::steady_clock::time_point SteadyNow() override { return m_target.SteadyNow(); }
   std::uint32_t UserId() override { return m_target.UserId(); }

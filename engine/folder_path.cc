@@ -58,7 +58,7 @@ bool IsInsideVolumeTrash(std::string_view canonical, const std::vector<std::stri
 bool IsValidFolderPath(FileSystem& fs, const std::string& path) {
   if (path.empty()) return false;
   PathStat stat;
-  if (fs.Stat(path, /*followLinks=*/true, &stat) != Cause::Ok || !stat.isDirectory) return false;
+  if (fs.Stat(path, /*followLinks=*/true, &stat) || !stat.isDirectory) return false;
   const std::optional<std::string> canonical = fs.RealPath(path);
   if (!canonical) return false;
   if (IsAtOrBelow(*canonical, HomeTrash(fs))) return false;

@@ -6,7 +6,8 @@ namespace kalvenor {
 
 std::vector<FileEntry> ScanFolder(FileSystem& fs, const FolderHandle& folder, bool withTimes) {
   std::vector<FileEntry> entries;
-  if (folder.IsOpen() && !fs.ListFiles(folder, withTimes, entries)) entries.clear();
+  if (!folder.IsOpen()) return entries;
+  if (const std::error_code error = fs.ListFiles(folder, withTimes, entries)) entries.clear();
   return entries;
 }
 
@@ -17,14 +18,12 @@ bool ScanKeptNames(FileSystem& fs, const FolderHandle& folder, std::vector<std::
   return true;
 }
 
-Cause ProbeFolder(FileSystem& fs, const std::string& path) {
-  Cause cause = Cause::Ok;
-  const FolderHandle folder = fs.OpenFolder(path, &cause);
-  if (!folder.IsOpen()) return cause == Cause::Ok ? Cause::Unspecified : cause;
+Failure ProbeFolder(FileSystem& fs, const std::string& path) {
+  std::error_code error;
+  const FolderHandle folder = fs.OpenFolder(path, &error);
+  if (!folder.IsOpen()) return {error ? error : ErrorFromErrno(EBADF), path};
   std::vector<FileEntry> entries;
-  errno = 0;
-  if (fs.ListFiles(folder, /*withTimes=*/false, entries)) return Cause::Ok;
-  return errno != 0 ? CauseFromErrno(errno) : Cause::Unspecified;
+  return {fs.ListFiles(folder, /*withTimes=*/false, entries), path};
 }
 
 }  // namespace kalvenor

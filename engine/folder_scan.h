@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "failure.h"
 #include "file_system.h"
 #include "rename_plan.h"
 
@@ -29,8 +30,8 @@ std::vector<FileEntry> ScanFolder(FileSystem& fs, const FolderHandle& folder, bo
 // read.
 bool ScanKeptNames(FileSystem& fs, const FolderHandle& folder, std::vector<std::string>& names);
 
-// Whether the folder at `path` can be opened and listed to its end: Ok, or
-// the cause of the failure (Unspecified when the listing gave none).
-Cause ProbeFolder(FileSystem& fs, const std::string& path);
+// Whether the folder at `path` can be opened and listed to its end: no
+// failure, or what the opening or the listing gave, with `path`.
+Failure ProbeFolder(FileSystem& fs, const std::string& path);
 
 }  // namespace kalvenor

@@ -61,8 +61,8 @@ class HeldFolders {
     PathParts parts = SplitPath(path);
     if (parts.folder.empty()) parts.folder = "/";
     if (!m_folder.IsOpen() || parts.folder != m_path) {
-      Cause cause = Cause::Ok;
-      m_folder = m_fs.OpenFolder(parts.folder, &cause);
+      std::error_code error;
+      m_folder = m_fs.OpenFolder(parts.folder, &error);
       m_path = std::move(parts.folder);
       m_ids.reset();
       m_mayHoldLeftovers.reset();
@@ -137,7 +137,7 @@ DiskTests DiskTestsOn(FileSystem& fs) {
     std::string name;
     const FolderHandle* folder = held->Open(path, &name);
     EntryStat stat;
-    return folder != nullptr && held->Fs().StatEntry(*folder, name, &stat) == Cause::Ok &&
+    return folder != nullptr && !held->Fs().StatEntry(*folder, name, &stat) &&
            !stat.isLeftoverReservation;
   };
   tests.relate = [held](const std::string& a, const std::string& b) {
@@ -145,8 +145,8 @@ DiskTests DiskTestsOn(FileSystem& fs) {
     const FolderHandle* folder = held->Open(a, &nameA);
     if (folder == nullptr || held->Open(b, &nameB) != folder) return NamePair::Separate;
     EntryStat first, second;
-    if (held->Fs().StatEntry(*folder, nameA, &first) != Cause::Ok ||
-        held->Fs().StatEntry(*folder, nameB, &second) != Cause::Ok || !(first.id == second.id)) {
+    if (held->Fs().StatEntry(*folder, nameA, &first) ||
+        held->Fs().StatEntry(*folder, nameB, &second) || !(first.id == second.id)) {
       return NamePair::Separate;
     }
     // One file: under two entries, or under one that a file system which
@@ -159,8 +159,8 @@ DiskTests DiskTestsOn(FileSystem& fs) {
     const FolderHandle* folder = held->Open(path, &name);
     EntryStat stat;
     return folder != nullptr && held->MayHoldLeftovers() &&
-           held->Fs().StatEntry(*folder, name, &stat) == Cause::Ok &&
-           stat.kind == EntryKind::File && stat.size == 0;
+           !held->Fs().StatEntry(*folder, name, &stat) && stat.kind == EntryKind::File &&
+           stat.size == 0;
   };
   return tests;
 }

@@ -464,11 +464,11 @@ TEST(ReadUndoFromLog, TrustsTheFileItReadByWhatItsFileSystemCanExpress) {
   class Facts : public FileSystemWrapper {
    public:
     using FileSystemWrapper::FileSystemWrapper;
-    Cause Stat(const std::string& path, bool followLinks, PathStat* stat) override {
-      const Cause cause = FileSystemWrapper::Stat(path, followLinks, stat);
+    std::error_code Stat(const std::string& path, bool followLinks, PathStat* stat) override {
+      const std::error_code error = FileSystemWrapper::Stat(path, followLinks, stat);
       stat->permissions = 0600;
       stat->owner = UserId();
-      return cause;
+      return error;
     }
     std::optional<std::string> ReadLog(const std::string& path, LogFileFacts* facts,
                                        std::string* error) override {
@@ -531,7 +531,8 @@ TEST(DiskTestsOn, SeesThroughLeftoversLongPathsAndOneEntryUnderTwoNames) {
   class CaseBlind : public FileSystemWrapper {
    public:
     using FileSystemWrapper::FileSystemWrapper;
-    Cause StatEntry(const FolderHandle& folder, const std::string& name, EntryStat* stat) override {
+    std::error_code StatEntry(const FolderHandle& folder, const std::string& name,
+                              EntryStat* stat) override {
       const std::string kept = name == "SINGLE" ? "single" : name == "Second" ? "second" : name;
       return FileSystemWrapper::StatEntry(folder, kept, stat);
     }

@@ -53,9 +53,15 @@ class Listing {
  public:
   explicit Listing(int folder) {
     const int fd = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
+    if (fd < 0) {
+      m_error = errno;
+      return;
+    }
     m_dir = ::fdopendir(fd);
-    if (m_dir == nullptr) ::close(fd);
+    if (m_dir == nullptr) {
+      m_error = errno;
+      ::close(fd);
+    }
   }
   ~Listing() {
     if (m_dir != nullptr) ::closedir(m_dir);
@@ -64,18 +70,20 @@ class Listing {
   Listing& operator=(const Listing&) = delete;
 
   bool IsOpen() const { return m_dir != nullptr; }
-  // The next entry, or nullptr at the end (Failed() tells an error apart).
+  // The next entry, or nullptr at the end (Error() tells an error apart).
   const dirent* Next() {
     errno = 0;
     const dirent* entry = ::readdir(m_dir);
-    m_failed = entry == nullptr && errno != 0;
+    if (entry == nullptr) m_error = errno;
     return entry;
   }
-  bool Failed() const { return m_failed; }
+  bool Failed() const { return m_error != 0; }
+  // Why the listing could not be opened or read on; empty when it could.
+  std::error_code Error() const { return ErrorFromErrno(m_error); }
 
  private:
   DIR* m_dir = nullptr;
-  bool m_failed = false;
+  int m_error = 0;
 };
 
 // Reads `fd` to its end into `text`; false with errno set on a read error.
@@ -168,9 +176,9 @@ std::optional<std::string> ReadRegularFile(const std::string& path, int extraFla
 
 }  // namespace
 
-FolderHandle PosixFileSystem::OpenFolder(const std::string& path, Cause* cause) {
+FolderHandle PosixFileSystem::OpenFolder(const std::string& path, std::error_code* error) {
   const int fd = OpenFolderPath(path);
-  *cause = fd < 0 ? CauseFromErrno(errno) : Cause::Ok;
+  *error = fd < 0 ? LastError() : std::error_code();
   return fd < 0 ? FolderHandle() : FolderHandle(*this, fd);
 }
 
@@ -188,13 +196,14 @@ void PosixFileSystem::Close(int handle) {
   ::close(handle);
 }
 
-bool PosixFileSystem::ListFiles(const FolderHandle& held, bool withTimes,
-                                std::vector<FileEntry>& out) {
+std::error_code PosixFileSystem::ListFiles(const FolderHandle& held, bool withTimes,
+                                           std::vector<FileEntry>& out) {
   const int folder = held.Get();
+  if (!held.IsOpen()) return ErrorFromErrno(EBADF);
   struct stat self {};
-  if (!held.IsOpen() || ::fstat(folder, &self) != 0) return false;
+  if (::fstat(folder, &self) != 0) return LastError();
   Listing listing(folder);
-  if (!listing.IsOpen()) return false;
+  if (!listing.IsOpen()) return listing.Error();
   while (const dirent* d = listing.Next()) {
     // The listing's type settles most entries; a stat is needed only for
     // the time, for links (which may point at a folder), and where the file
@@ -224,7 +233,7 @@ bool PosixFileSystem::ListFiles(const FolderHandle& held, bool withTimes,
     entry.id = {static_cast<std::uint64_t>(self.st_dev), static_cast<std::uint64_t>(d->d_ino)};
     out.push_back(std::move(entry));
   }
-  return !listing.Failed();
+  return listing.Error();
 }
 
 bool PosixFileSystem::ListSubfolders(const FolderHandle& held, std::vector<SubfolderEntry>& out) {
@@ -249,17 +258,17 @@ bool PosixFileSystem::ListSubfolders(const FolderHandle& held, std::vector<Subfo
   return true;
 }
 
-Cause PosixFileSystem::Stat(const std::string& path, bool followLinks, PathStat* result) {
+std::error_code PosixFileSystem::Stat(const std::string& path, bool followLinks, PathStat* result) {
   struct stat st {};
   if ((followLinks ? ::stat(path.c_str(), &st) : ::lstat(path.c_str(), &st)) != 0) {
-    return CauseFromErrno(errno);
+    return LastError();
   }
   result->id = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
   result->isDirectory = S_ISDIR(st.st_mode);
   result->isRegular = S_ISREG(st.st_mode);
   result->permissions = st.st_mode & 07777;
   result->owner = st.st_uid;
-  return Cause::Ok;
+  return {};
 }
 
 std::uint32_t PosixFileSystem::UserId() { return ::geteuid(); }
@@ -304,8 +313,13 @@ std::optional<std::string> PosixFileSystem::ReadLog(const std::string& path, Log
   return ReadRegularFile(path, O_NOFOLLOW, facts, error);
 }
 
-LogHandle PosixFileSystem::OpenLog(const std::string& path, OpenedLog* opened) {
-  if (path.empty()) return {};
+LogHandle PosixFileSystem::OpenLog(const std::string& path, OpenedLog* opened,
+                                   std::error_code* error) {
+  const auto failed = [&](std::error_code why) {
+    *error = why;
+    return LogHandle();
+  };
+  if (path.empty()) return failed(ErrorFromErrno(ENOENT));
   // Without O_NONBLOCK, opening a FIFO would wait for a reader forever; it
   // is refused below like every other file that is not a regular one. Read
   // access is asked for only to look at the log's last byte.
@@ -313,63 +327,66 @@ LogHandle PosixFileSystem::OpenLog(const std::string& path, OpenedLog* opened) {
   int fd = ::open(path.c_str(), O_RDWR | kFlags, 0644);
   const bool readable = fd >= 0;
   if (!readable && errno == EACCES) fd = ::open(path.c_str(), O_WRONLY | kFlags, 0644);
-  if (fd < 0) return {};
+  if (fd < 0) return failed(LastError());
   LogHandle log(*this, fd);
-  struct stat st {};
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-      ::fcntl(fd, F_SETFL, O_APPEND) != 0) {
-    return {};
+  // Held by another run: busy, as a file another holder keeps for itself.
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    return failed(errno == EWOULDBLOCK ? ErrorFromErrno(EBUSY) : LastError());
   }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) return failed(LastError());
+  if (!S_ISREG(st.st_mode)) return failed(ErrorFromErrno(EINVAL));
+  if (::fcntl(fd, F_SETFL, O_APPEND) != 0) return failed(LastError());
   // A log whose last line was cut off (the machine went down while it was
   // written) gets that line's end first, so that the next header stands on
   // a line of its own and a reader of the log still finds it.
   char last = '\n';
-  if (readable && st.st_size > 0 && ::pread(fd, &last, 1, st.st_size - 1) == 1 && last != '\n' &&
-      AppendToLog(log, "\n") != Cause::Ok) {
-    return {};
+  if (readable && st.st_size > 0 && ::pread(fd, &last, 1, st.st_size - 1) == 1 && last != '\n') {
+    if (const std::error_code appended = AppendToLog(log, "\n")) return failed(appended);
   }
   struct stat named {};
   opened->resolvedPath = RealPath(path).value_or(path);
   opened->facts = FactsOf(fd, st);
   opened->pathIsLink = ::lstat(path.c_str(), &named) == 0 && S_ISLNK(named.st_mode);
+  *error = {};
   return log;
 }
 
-Cause PosixFileSystem::AppendToLog(const LogHandle& held, std::string_view bytes) {
+std::error_code PosixFileSystem::AppendToLog(const LogHandle& held, std::string_view bytes) {
   const int log = held.Get();
   // One write(2) is the rule; a short write (disk nearly full) is finished
   // by further writes rather than left half done.
   std::size_t written = 0;
-  Cause cause = Cause::Ok;
+  std::error_code error;
   while (written < bytes.size()) {
     const ssize_t n = ::write(log, bytes.data() + written, bytes.size() - written);
     if (n < 0) {
       if (errno == EINTR) continue;
-      cause = CauseFromErrno(errno);
+      error = LastError();
       break;
     }
-    if (n == 0) {
-      cause = Cause::Unspecified;
+    if (n == 0) {  // no room, and no error said: what a full disk means
+      error = ErrorFromErrno(ENOSPC);
       break;
     }
     written += static_cast<std::size_t>(n);
   }
   // Lines that could not be finished are taken back, so that the next line
   // written to this log (by a later run) does not run on from a cut-off one.
-  if (cause != Cause::Ok && written > 0) (void)TruncateLog(held, written);
-  return cause;
+  if (error && written > 0) (void)TruncateLog(held, written);
+  return error;
 }
 
-Cause PosixFileSystem::TruncateLog(const LogHandle& log, std::uint64_t bytes) {
+std::error_code PosixFileSystem::TruncateLog(const LogHandle& log, std::uint64_t bytes) {
   struct stat st {};
-  if (::fstat(log.Get(), &st) != 0) return CauseFromErrno(errno);
-  if (static_cast<std::uint64_t>(st.st_size) < bytes) return Cause::BadPath;
+  if (::fstat(log.Get(), &st) != 0) return LastError();
+  if (static_cast<std::uint64_t>(st.st_size) < bytes) return ErrorFromErrno(EINVAL);
   const off_t keep = st.st_size - static_cast<off_t>(bytes);
-  return ::ftruncate(log.Get(), keep) == 0 ? Cause::Ok : CauseFromErrno(errno);
+  return ::ftruncate(log.Get(), keep) == 0 ? std::error_code() : LastError();
 }
 
-Cause PosixFileSystem::SyncLog(const LogHandle& log) {
-  return ::fdatasync(log.Get()) == 0 ? Cause::Ok : CauseFromErrno(errno);
+std::error_code PosixFileSystem::SyncLog(const LogHandle& log) {
+  return ::fdatasync(log.Get()) == 0 ? std::error_code() : LastError();
 }
 
 std::tm PosixFileSystem::LocalNow() {

@@ -8,31 +8,38 @@
 
 #include <sys/types.h>
 
+#include <cerrno>
 #include <cstddef>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <unordered_map>
 
+#include "cause.h"
 #include "file_system.h"
 
 namespace kalvenor {
 
+// errno as a call's result; read right after the call that set it.
+inline std::error_code LastError() { return ErrorFromErrno(errno); }
+
 class PosixFileSystem : public FileSystem {
  public:
-  FolderHandle OpenFolder(const std::string& path, Cause* cause) override;
-  bool ListFiles(const FolderHandle& folder, bool withTimes, std::vector<FileEntry>& out) override;
+  FolderHandle OpenFolder(const std::string& path, std::error_code* error) override;
+  std::error_code ListFiles(const FolderHandle& folder, bool withTimes,
+                            std::vector<FileEntry>& out) override;
   bool ListSubfolders(const FolderHandle& folder, std::vector<SubfolderEntry>& out) override;
-  Cause RenameNoReplace(const FolderHandle& folder, const std::string& from,
-                        const std::string& to) override;
-  Cause RemoveSecondName(const FolderHandle& folder, const std::string& name,
-                         const std::string& other) override;
-  Cause RemoveLeftoverReservation(const FolderHandle& folder, const std::string& name,
-                                  bool unmarked) override;
+  std::error_code RenameNoReplace(const FolderHandle& folder, const std::string& from,
+                                  const std::string& to) override;
+  std::error_code RemoveSecondName(const FolderHandle& folder, const std::string& name,
+                                   const std::string& other) override;
+  std::error_code RemoveLeftoverReservation(const FolderHandle& folder, const std::string& name,
+                                            bool unmarked) override;
   bool MayHoldLeftovers(const FolderHandle& folder) override;
-  Cause StatEntry(const FolderHandle& folder, const std::string& name, EntryStat* stat) override;
-  Cause SyncFolder(const FolderHandle& folder) override;
-  Cause Stat(const std::string& path, bool followLinks, PathStat* stat) override;
+  std::error_code StatEntry(const FolderHandle& folder, const std::string& name,
+                            EntryStat* stat) override;
+  std::error_code SyncFolder(const FolderHandle& folder) override;
+  std::error_code Stat(const std::string& path, bool followLinks, PathStat* stat) override;
   std::optional<std::string> RealPath(const std::string& path) override;
   std::optional<std::string> WorkingDirectory() override;
   std::optional<std::string> GetEnv(const char* name) override;
@@ -40,12 +47,12 @@ class PosixFileSystem : public FileSystem {
   std::optional<std::string> ReadFile(const std::string& path, std::string* error) override;
   std::optional<std::string> ReadLog(const std::string& path, LogFileFacts* facts,
                                      std::string* error) override;
-  LogHandle OpenLog(const std::string& path, OpenedLog* opened) override;
+  LogHandle OpenLog(const std::string& path, OpenedLog* opened, std::error_code* error) override;
   bool IsOpenLog(const LogHandle& log, const FolderHandle& folder,
                  const std::string& name) override;
-  Cause AppendToLog(const LogHandle& log, std::string_view bytes) override;
-  Cause TruncateLog(const LogHandle& log, std::uint64_t bytes) override;
-  Cause SyncLog(const LogHandle& log) override;
+  std::error_code AppendToLog(const LogHandle& log, std::string_view bytes) override;
+  std::error_code TruncateLog(const LogHandle& log, std::uint64_t bytes) override;
+  std::error_code SyncLog(const LogHandle& log) override;
   std::tm LocalNow() override;
   std::chrono::steady_clock::time_point SteadyNow() override;
   std::uint32_t UserId() override;

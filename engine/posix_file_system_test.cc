@@ -54,9 +54,9 @@ TEST(PosixScanTest, FoldersWithoutFilesAndMissingFoldersGiveNothing) {
   PosixFileSystem fs;
   dir.MakeDir("only");
   EXPECT_TRUE(ScannedNames(fs, dir.Path(), false).empty());
-  Cause cause = Cause::Ok;
-  EXPECT_FALSE(fs.OpenFolder(dir.Join("missing"), &cause).IsOpen());
-  EXPECT_EQ(cause, Cause::FileNotFound);
+  std::error_code error;
+  EXPECT_FALSE(fs.OpenFolder(dir.Join("missing"), &error).IsOpen());
+  EXPECT_EQ(error, std::errc::no_such_file_or_directory);
 }
 
 // A folder whose path is longer than the kernel takes whole is opened one
@@ -81,9 +81,9 @@ TEST(PosixScanTest, OpensAFolderWhosePathIsTooLongForTheKernel) {
   }
   EXPECT_EQ(ScannedNames(fs, path, false), std::vector<std::string>{"f"});
   // Taken down again one folder at a time (a path this long is refused).
-  Cause cause = Cause::Ok;
+  std::error_code error;
   for (; depth > 0; --depth, path.resize(path.size() - step.size() - 1)) {
-    const FolderHandle folder = fs.OpenFolder(path, &cause);
+    const FolderHandle folder = fs.OpenFolder(path, &error);
     ASSERT_TRUE(folder.IsOpen());
     ::unlinkat(folder.Get(), "f", 0);
     ::unlinkat(folder.Get(), step.c_str(), AT_REMOVEDIR);
@@ -98,7 +98,7 @@ TEST(PosixScanTest, FillsNameSplitTimeAndIdentity) {
   ASSERT_EQ(::utimensat(AT_FDCWD, dir.Join("archive.tar.gz").c_str(), times, 0), 0);
   const FolderHandle folder = testing::OpenHeld(fs, dir.Path());
   std::vector<FileEntry> entries;
-  ASSERT_TRUE(fs.ListFiles(folder, true, entries));
+  ASSERT_EQ(fs.ListFiles(folder, true, entries), std::error_code());
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].stem, "archive.tar");
   EXPECT_EQ(entries[0].ext, "gz");
@@ -119,7 +119,7 @@ TEST(PosixScanTest, ZeroHalfOfTheWriteTimeFallsBackToAnotherTime) {
   ASSERT_EQ(::utimensat(AT_FDCWD, dir.Join("old").c_str(), times, 0), 0);
   const FolderHandle folder = testing::OpenHeld(fs, dir.Path());
   std::vector<FileEntry> entries;
-  ASSERT_TRUE(fs.ListFiles(folder, true, entries));
+  ASSERT_EQ(fs.ListFiles(folder, true, entries), std::error_code());
   ASSERT_EQ(entries.size(), 1u);
   const FileTime modified = 27111903ull << 32;  // what the write time would give
   struct stat st {};
@@ -149,7 +149,7 @@ TEST(PosixStatTest, TellsTypePermissionsAndOwner) {
   };
   for (const auto& c : cases) {
     PathStat stat;
-    ASSERT_EQ(fs.Stat(dir.Join(c.name), c.followLinks, &stat), Cause::Ok) << c.name;
+    ASSERT_EQ(CauseOf(fs.Stat(dir.Join(c.name), c.followLinks, &stat)), Cause::Ok) << c.name;
     EXPECT_EQ(stat.isDirectory, c.isDirectory) << c.name;
     EXPECT_EQ(stat.isRegular, c.isRegular) << c.name;
     if (!c.isDirectory) {
@@ -211,7 +211,7 @@ TEST(PosixRenameTest, HeldFolderIsNotRedirectedByARenameOfItsPath) {
   const FolderHandle folder = testing::OpenHeld(fs, dir.Join("x"));
   ASSERT_EQ(::rename(dir.Join("x").c_str(), dir.Join("x-moved").c_str()), 0);
   ASSERT_EQ(::rename(dir.Join("y").c_str(), dir.Join("x").c_str()), 0);
-  EXPECT_EQ(fs.RenameNoReplace(folder, "f", "g"), Cause::Ok);
+  EXPECT_EQ(CauseOf(fs.RenameNoReplace(folder, "f", "g")), Cause::Ok);
   EXPECT_TRUE(dir.Exists("x-moved/g"));
   EXPECT_TRUE(dir.Exists("x/f"));
 }
@@ -221,11 +221,12 @@ TEST(PosixLogTest, OpensAppendsAndResolvesThePath) {
   PosixFileSystem fs;
   dir.MakeFile("run.log", "earlier\n");
   OpenedLog opened;
-  LogHandle log = fs.OpenLog(dir.Path() + "/./run.log", &opened);
+  std::error_code error;
+  LogHandle log = fs.OpenLog(dir.Path() + "/./run.log", &opened, &error);
   ASSERT_TRUE(log.IsOpen());
   EXPECT_EQ(opened.resolvedPath.back(), 'g');
   EXPECT_EQ(opened.resolvedPath.find("/./"), std::string::npos);
-  EXPECT_EQ(fs.AppendToLog(log, "later\n"), Cause::Ok);
+  EXPECT_EQ(CauseOf(fs.AppendToLog(log, "later\n")), Cause::Ok);
   log.Reset();
   EXPECT_EQ(dir.Read("run.log"), "earlier\nlater\n");
 }
@@ -234,8 +235,9 @@ TEST(PosixLogTest, CreatesAMissingLogReadableByAll) {
   TempDir dir;
   PosixFileSystem fs;
   OpenedLog opened;
+  std::error_code error;
   const mode_t saved = ::umask(0);
-  LogHandle log = fs.OpenLog(dir.Join("new.log"), &opened);
+  LogHandle log = fs.OpenLog(dir.Join("new.log"), &opened, &error);
   ::umask(saved);
   ASSERT_TRUE(log.IsOpen());
   log.Reset();
@@ -248,31 +250,37 @@ TEST(PosixLogTest, CreatesAMissingLogReadableByAll) {
   std::free(canonical);
 }
 
-TEST(PosixLogTest, RefusesFoldersAndLogsHeldElsewhere) {
+// What cannot be a log is refused, each with the system's own reason: a
+// folder, no path, a missing folder, a log another holder has taken (we
+// hold it here), and a FIFO, without waiting for a reader.
+TEST(PosixLogTest, RefusesWhatCannotBeALogAndSaysWhy) {
   TempDir dir;
   PosixFileSystem fs;
-  OpenedLog opened;
   dir.MakeDir("folder");
-  EXPECT_FALSE(fs.OpenLog(dir.Join("folder"), &opened).IsOpen());
-  EXPECT_FALSE(fs.OpenLog("", &opened).IsOpen());
-
   dir.MakeFile("held.log");
-  LogHandle log = fs.OpenLog(dir.Join("held.log"), &opened);
-  EXPECT_TRUE(log.IsOpen());
-  // And while we hold it, nobody else gets it.
-  LogHandle again = fs.OpenLog(dir.Join("held.log"), &opened);
-  EXPECT_FALSE(again.IsOpen());
-}
-
-TEST(PosixLogTest, RefusesAFifoWithoutWaitingForAReader) {
-  TempDir dir;
-  PosixFileSystem fs;
   ASSERT_EQ(::mkfifo(dir.Join("pipe.log").c_str(), 0644), 0);
   OpenedLog opened;
-  ::alarm(10);  // a blocking open would hang the test: let it die instead
-  LogHandle log = fs.OpenLog(dir.Join("pipe.log"), &opened);
-  ::alarm(0);
-  EXPECT_FALSE(log.IsOpen());
+  std::error_code error;
+  const LogHandle held = fs.OpenLog(dir.Join("held.log"), &opened, &error);
+  ASSERT_TRUE(held.IsOpen());
+  EXPECT_EQ(error, std::error_code());
+  const struct {
+    std::string path;
+    std::errc error;
+  } cases[] = {
+      {dir.Join("folder"), std::errc::is_a_directory},
+      {"", std::errc::no_such_file_or_directory},
+      {dir.Join("missing/run.log"), std::errc::no_such_file_or_directory},
+      {dir.Join("held.log"), std::errc::device_or_resource_busy},
+      {dir.Join("pipe.log"), std::errc::invalid_argument},
+  };
+  for (const auto& c : cases) {
+    ::alarm(10);  // a blocking open would hang the test: let it die instead
+    const LogHandle log = fs.OpenLog(c.path, &opened, &error);
+    ::alarm(0);
+    EXPECT_FALSE(log.IsOpen()) << c.path;
+    EXPECT_EQ(error, c.error) << c.path;
+  }
 }
 
 TEST(PosixLogTest, AWriteThatFailsHalfWayLeavesNoCutOffLine) {
@@ -281,7 +289,8 @@ TEST(PosixLogTest, AWriteThatFailsHalfWayLeavesNoCutOffLine) {
   const std::string before = "December 08, 2026 at 16:02:17\n";
   dir.MakeFile("run.log", before);
   OpenedLog opened;
-  LogHandle log = fs.OpenLog(dir.Join("run.log"), &opened);
+  std::error_code error;
+  LogHandle log = fs.OpenLog(dir.Join("run.log"), &opened, &error);
   ASSERT_TRUE(log.IsOpen());
   // A file size limit stands in for a full disk: the first write is cut
   // short at the limit, the next one fails.
@@ -291,12 +300,12 @@ TEST(PosixLogTest, AWriteThatFailsHalfWayLeavesNoCutOffLine) {
   struct rlimit small = saved;
   small.rlim_cur = before.size() + 10;
   ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  const Cause cause = fs.AppendToLog(log, "/photos/a.jpg renamed to /photos/0001Holiday.jpg\n");
+  error = fs.AppendToLog(log, "/photos/a.jpg renamed to /photos/0001Holiday.jpg\n");
   ::setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, savedHandler);
-  EXPECT_NE(cause, Cause::Ok);
+  EXPECT_EQ(error, std::errc::file_too_large);
   // Once there is room again, the next line starts on a line of its own.
-  EXPECT_EQ(fs.AppendToLog(log, "next\n"), Cause::Ok);
+  EXPECT_EQ(CauseOf(fs.AppendToLog(log, "next\n")), Cause::Ok);
   log.Reset();
   EXPECT_EQ(dir.Read("run.log"), before + "next\n");
 }
@@ -308,16 +317,17 @@ TEST(PosixLogTest, ALogThatEndsInACutOffLineGetsItsLineEndFirst) {
   const std::string before = "December 08, 2026 at 16:02:17\n/p/a.jpg renamed to /p/00";
   dir.MakeFile("run.log", before);
   OpenedLog opened;
-  LogHandle log = fs.OpenLog(dir.Join("run.log"), &opened);
+  std::error_code error;
+  LogHandle log = fs.OpenLog(dir.Join("run.log"), &opened, &error);
   ASSERT_TRUE(log.IsOpen());
-  EXPECT_EQ(fs.AppendToLog(log, "next\n"), Cause::Ok);
+  EXPECT_EQ(CauseOf(fs.AppendToLog(log, "next\n")), Cause::Ok);
   log.Reset();
   EXPECT_EQ(dir.Read("run.log"), before + "\nnext\n");
 
   // A log that ends whole, or is empty, gains nothing on opening.
   for (const std::string& whole : {std::string(), std::string("line\n")}) {
     dir.MakeFile("whole.log", whole);
-    log = fs.OpenLog(dir.Join("whole.log"), &opened);
+    log = fs.OpenLog(dir.Join("whole.log"), &opened, &error);
     ASSERT_TRUE(log.IsOpen());
     log.Reset();
     EXPECT_EQ(dir.Read("whole.log"), whole);

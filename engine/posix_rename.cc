@@ -112,17 +112,17 @@ bool PosixFileSystem::IdentitiesTrusted(int dir, RenameWays& ways) {
   return *ways.identitiesTrusted;
 }
 
-Cause PosixFileSystem::RenameNoReplace(const FolderHandle& folder, const std::string& from,
-                                       const std::string& to) {
+std::error_code PosixFileSystem::RenameNoReplace(const FolderHandle& folder,
+                                                 const std::string& from, const std::string& to) {
   const int dir = folder.Get();
   RenameWays& ways = *WaysOf(dir);
   int error = RenameOnce(dir, ways, from.c_str(), to.c_str());
   // A reservation that a crash left under the new name holds nothing: it
   // goes, and the rename is tried once more.
-  if (error == EEXIST && RemoveLeftoverReservation(folder, to, false) == Cause::Ok) {
+  if (error == EEXIST && !RemoveLeftoverReservation(folder, to, false)) {
     error = RenameOnce(dir, ways, from.c_str(), to.c_str());
   }
-  return error == 0 ? Cause::Ok : CauseFromErrno(error);
+  return ErrorFromErrno(error);
 }
 
 int PosixFileSystem::RenameOnce(int dir, RenameWays& ways, const char* from, const char* to) {
@@ -240,34 +240,33 @@ bool PosixFileSystem::SaveCopy(int dir, int from, const std::string& name) {
   return true;
 }
 
-Cause PosixFileSystem::RemoveSecondName(const FolderHandle& folder, const std::string& name,
-                                        const std::string& other) {
+std::error_code PosixFileSystem::RemoveSecondName(const FolderHandle& folder,
+                                                  const std::string& name,
+                                                  const std::string& other) {
   const int dir = folder.Get();
   struct stat st {
   }, otherSt{};
   if (::fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
       ::fstatat(dir, other.c_str(), &otherSt, AT_SYMLINK_NOFOLLOW) != 0) {
-    return CauseFromErrno(errno);
+    return LastError();
   }
   // One file under two names: the same identity on a file system whose
   // identities tell, and two entries of it in the listing (a file system
   // that ignores case gives one entry to both spellings of a name).
   if (!(IdOf(st) == IdOf(otherSt)) || st.st_nlink < 2 || S_ISDIR(st.st_mode) ||
       !IdentitiesTrusted(dir, *WaysOf(dir)) || name == other || EntriesOf(dir, st.st_ino) < 2) {
-    return Cause::AccessDenied;
+    return ErrorFromErrno(EPERM);
   }
-  return UnlinkAt(dir, name.c_str()) == 0 ? Cause::Ok : CauseFromErrno(errno);
+  return UnlinkAt(dir, name.c_str()) == 0 ? std::error_code() : LastError();
 }
 
-Cause PosixFileSystem::RemoveLeftoverReservation(const FolderHandle& folder,
-                                                 const std::string& name, bool unmarked) {
+std::error_code PosixFileSystem::RemoveLeftoverReservation(const FolderHandle& folder,
+                                                           const std::string& name, bool unmarked) {
   struct stat st {};
-  if (::fstatat(folder.Get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
-    return CauseFromErrno(errno);
-  }
+  if (::fstatat(folder.Get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return LastError();
   const bool empty = S_ISREG(st.st_mode) && st.st_size == 0;
-  if (!(unmarked ? empty : IsReservation(st))) return Cause::AccessDenied;
-  return UnlinkAt(folder.Get(), name.c_str()) == 0 ? Cause::Ok : CauseFromErrno(errno);
+  if (!(unmarked ? empty : IsReservation(st))) return ErrorFromErrno(EPERM);
+  return UnlinkAt(folder.Get(), name.c_str()) == 0 ? std::error_code() : LastError();
 }
 
 bool PosixFileSystem::MayHoldLeftovers(const FolderHandle& folder) {
@@ -285,12 +284,10 @@ bool PosixFileSystem::MayHoldLeftovers(const FolderHandle& folder) {
   }
 }
 
-Cause PosixFileSystem::StatEntry(const FolderHandle& folder, const std::string& name,
-                                 EntryStat* result) {
+std::error_code PosixFileSystem::StatEntry(const FolderHandle& folder, const std::string& name,
+                                           EntryStat* result) {
   struct stat st {};
-  if (::fstatat(folder.Get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
-    return CauseFromErrno(errno);
-  }
+  if (::fstatat(folder.Get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return LastError();
   result->id = IdOf(st);
   result->kind = S_ISREG(st.st_mode)   ? EntryKind::File
                  : S_ISDIR(st.st_mode) ? EntryKind::Folder
@@ -298,7 +295,7 @@ Cause PosixFileSystem::StatEntry(const FolderHandle& folder, const std::string& 
                                        : EntryKind::Other;
   result->size = static_cast<std::uint64_t>(st.st_size);
   result->isLeftoverReservation = IsReservation(st);
-  return Cause::Ok;
+  return {};
 }
 
 bool PosixFileSystem::IsOpenLog(const LogHandle& log, const FolderHandle& folder,
@@ -325,12 +322,12 @@ bool PosixFileSystem::IsOpenLog(const LogHandle& log, const FolderHandle& folder
          fresh.stx_mtime.tv_nsec == named.stx_mtime.tv_nsec;
 }
 
-Cause PosixFileSystem::SyncFolder(const FolderHandle& folder) {
+std::error_code PosixFileSystem::SyncFolder(const FolderHandle& folder) {
   LetGo(folder.Get(), *WaysOf(folder.Get()));
   if (::fsync(folder.Get()) == 0 || errno == EINVAL || errno == ENOTSUP || errno == EROFS) {
-    return Cause::Ok;
+    return {};
   }
-  return CauseFromErrno(errno);
+  return LastError();
 }
 
 }  // namespace kalvenor

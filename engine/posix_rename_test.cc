@@ -93,7 +93,7 @@ TEST_P(PosixRenameTest, RenamesAFileAndKeepsItsBytes) {
   Refusing fs(GetParam());
   const FolderHandle folder = testing::OpenHeld(fs, dir.Path());
   ASSERT_TRUE(folder.IsOpen());
-  EXPECT_EQ(fs.RenameNoReplace(folder, "a.jpg", "0001Holiday.jpg"), Cause::Ok);
+  EXPECT_EQ(CauseOf(fs.RenameNoReplace(folder, "a.jpg", "0001Holiday.jpg")), Cause::Ok);
   EXPECT_EQ(dir.Names(), Names{"0001Holiday.jpg"});
   EXPECT_EQ(dir.Read("0001Holiday.jpg"), "photo");
 }
@@ -108,12 +108,12 @@ TEST_P(PosixRenameTest, NeverReplacesAFileAFolderOrALink) {
   ASSERT_EQ(::symlink("nowhere", dir.Join("link").c_str()), 0);
   const FolderHandle folder = testing::OpenHeld(fs, dir.Path());
   for (const char* taken : {"file", "empty", "folder", "link"}) {
-    EXPECT_EQ(fs.RenameNoReplace(folder, "a", taken), Cause::AccessDenied) << taken;
+    EXPECT_EQ(CauseOf(fs.RenameNoReplace(folder, "a", taken)), Cause::AccessDenied) << taken;
   }
   EXPECT_EQ(dir.Read("a"), "mine");
   EXPECT_EQ(dir.Read("file"), "theirs");
   EXPECT_TRUE(dir.Exists("empty"));
-  EXPECT_EQ(fs.RenameNoReplace(folder, "missing", "new"), Cause::FileNotFound);
+  EXPECT_EQ(CauseOf(fs.RenameNoReplace(folder, "missing", "new")), Cause::FileNotFound);
   EXPECT_FALSE(dir.Exists("new"));
 }
 
@@ -123,7 +123,7 @@ TEST_P(PosixRenameTest, RenamesALinkAsALink) {
   dir.MakeFile("target", "t");
   ASSERT_EQ(::symlink("target", dir.Join("link").c_str()), 0);
   const FolderHandle folder = testing::OpenHeld(fs, dir.Path());
-  EXPECT_EQ(fs.RenameNoReplace(folder, "link", "0001Holiday."), Cause::Ok);
+  EXPECT_EQ(CauseOf(fs.RenameNoReplace(folder, "link", "0001Holiday.")), Cause::Ok);
   char buffer[64] = {};
   ASSERT_GT(::readlink(dir.Join("0001Holiday.").c_str(), buffer, sizeof buffer - 1), 0);
   EXPECT_EQ(std::string(buffer), "target");
@@ -149,7 +149,7 @@ TEST(PosixRenameFallbackTest, FailedUnlinkLeavesTheFileUnderItsOldNameOnly) {
   dir.MakeFile("a", "bytes");
   const FolderHandle folder = testing::OpenHeld(fs, dir.Path());
   fs.failUnlinksWith = EACCES;
-  EXPECT_EQ(fs.RenameNoReplace(folder, "a", "b"), Cause::AccessDenied);
+  EXPECT_EQ(CauseOf(fs.RenameNoReplace(folder, "a", "b")), Cause::AccessDenied);
   EXPECT_EQ(dir.Names(), Names{"a"});
   EXPECT_EQ(dir.Read("a"), "bytes");
 }
@@ -230,8 +230,8 @@ TEST(PosixRenameReservationTest, NeverReplacesOrLosesWhatAppearsMeanwhile) {
     fs.beforeRename = c.beforeRename;
     fs.failRenameWith = c.renameError;
     const FolderHandle folder = testing::OpenHeld(fs, dir.Path());
-    EXPECT_EQ(fs.RenameNoReplace(folder, "a", "b"), c.cause) << c.what;
-    EXPECT_EQ(fs.SyncFolder(folder), Cause::Ok);  // lets the reservation go
+    EXPECT_EQ(CauseOf(fs.RenameNoReplace(folder, "a", "b")), c.cause) << c.what;
+    EXPECT_EQ(CauseOf(fs.SyncFolder(folder)), Cause::Ok);  // lets the reservation go
     EXPECT_EQ(dir.Names(), c.names) << c.what;
     EXPECT_EQ(dir.Read("a"), c.atA) << c.what;
     EXPECT_EQ(dir.Read("b"), c.atB) << c.what;
@@ -261,14 +261,14 @@ TEST(PosixRenameReservationTest, KeepsWhatIsWrittenIntoTheReservationAfterTheRen
       ::fstat(theirs, &reserved);
     };
     FolderHandle folder = testing::OpenHeld(fs, dir.Path());
-    ASSERT_EQ(fs.RenameNoReplace(folder, "a", "b"), Cause::Ok);
+    ASSERT_EQ(CauseOf(fs.RenameNoReplace(folder, "a", "b")), Cause::Ok);
     ASSERT_GE(theirs, 0);
     ASSERT_EQ(::write(theirs, "late", 4), 4);
     ::close(theirs);
     if (letGo == LetGo::ByTheNextRename) {
-      EXPECT_EQ(fs.RenameNoReplace(folder, "c", "d"), Cause::Ok);
+      EXPECT_EQ(CauseOf(fs.RenameNoReplace(folder, "c", "d")), Cause::Ok);
     } else if (letGo == LetGo::ByASync) {
-      EXPECT_EQ(fs.SyncFolder(folder), Cause::Ok);
+      EXPECT_EQ(CauseOf(fs.SyncFolder(folder)), Cause::Ok);
     } else if (letGo == LetGo::ThroughItsHiddenName) {
       fs.orphansUnreadable = true;
       char hidden[40];
@@ -299,16 +299,16 @@ TEST(PosixRenameReservationTest, ALeftoverReservationMakesWayAndAUsersEmptyFileD
     ASSERT_EQ(::utimensat(AT_FDCWD, dir.Join("c").c_str(), mark, 0), 0);
     const FolderHandle folder = testing::OpenHeld(fs, dir.Path());
     EntryStat stat;
-    ASSERT_EQ(fs.StatEntry(folder, "b", &stat), Cause::Ok);
+    ASSERT_EQ(CauseOf(fs.StatEntry(folder, "b", &stat)), Cause::Ok);
     EXPECT_TRUE(stat.isLeftoverReservation);
-    ASSERT_EQ(fs.StatEntry(folder, "c", &stat), Cause::Ok);
+    ASSERT_EQ(CauseOf(fs.StatEntry(folder, "c", &stat)), Cause::Ok);
     EXPECT_FALSE(stat.isLeftoverReservation);  // not empty
-    EXPECT_EQ(fs.RenameNoReplace(folder, "a", "c"), Cause::AccessDenied);
-    EXPECT_EQ(fs.RenameNoReplace(folder, "a", "b"), Cause::Ok);
+    EXPECT_EQ(CauseOf(fs.RenameNoReplace(folder, "a", "c")), Cause::AccessDenied);
+    EXPECT_EQ(CauseOf(fs.RenameNoReplace(folder, "a", "b")), Cause::Ok);
     EXPECT_EQ(dir.Read("b"), "mine");
-    EXPECT_EQ(fs.RemoveLeftoverReservation(folder, "c", true), Cause::AccessDenied);
+    EXPECT_EQ(CauseOf(fs.RemoveLeftoverReservation(folder, "c", true)), Cause::AccessDenied);
     dir.MakeFile("d");  // a user's own empty file, made now
-    EXPECT_EQ(fs.RenameNoReplace(folder, "b", "d"), Cause::AccessDenied);
+    EXPECT_EQ(CauseOf(fs.RenameNoReplace(folder, "b", "d")), Cause::AccessDenied);
     EXPECT_EQ(dir.Names(), (Names{"b", "c", "d"}));
   }
   // The mark as FAT gives it back: 2-second steps, other time zones.
@@ -336,7 +336,7 @@ TEST(PosixRenameReservationTest, LearnsOnceWhatTheFileSystemRefuses) {
     for (const char* name : {"a", "b", "c"}) dir.MakeFile(name, name);
     const FolderHandle folder = testing::OpenHeld(fs, dir.Path());
     for (const char* name : {"a", "b", "c"}) {
-      EXPECT_EQ(fs.RenameNoReplace(folder, name, std::string(name) + "1"), Cause::Ok);
+      EXPECT_EQ(CauseOf(fs.RenameNoReplace(folder, name, std::string(name) + "1")), Cause::Ok);
     }
     EXPECT_EQ(fs.flagCalls, 1);
     EXPECT_EQ(fs.linkCalls, c.linkCalls);
@@ -345,7 +345,7 @@ TEST(PosixRenameReservationTest, LearnsOnceWhatTheFileSystemRefuses) {
     // second name of a file is never removed there.
     dir.MakeFile("d", "d");
     ASSERT_EQ(::link(dir.Join("d").c_str(), dir.Join("e").c_str()), 0);
-    EXPECT_EQ(fs.RemoveSecondName(folder, "e", "d"),
+    EXPECT_EQ(CauseOf(fs.RemoveSecondName(folder, "e", "d")),
               c.keepsIdentities ? Cause::Ok : Cause::AccessDenied);
   }
 }

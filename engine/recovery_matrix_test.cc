@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <map>
 #include <string>
 #include <vector>
@@ -27,33 +28,32 @@ using Disk = std::map<std::string, std::string>;  // name -> bytes
 
 constexpr int kFiles = 5;
 constexpr int kPositions[] = {0, kFiles / 2, kFiles - 1};
-constexpr Cause kCauses[] = {Cause::NoneGiven,        Cause::FileNotFound, Cause::BadPath,
-                             Cause::TooManyOpenFiles, Cause::AccessDenied, Cause::HardwareError,
-                             Cause::SharingViolation, Cause::Unspecified};
+// One error of each cause a failed rename is logged with.
+constexpr int kErrors[] = {ENOENT, EINVAL, EMFILE, EACCES, EIO, EBUSY, ENOSPC};
 
 // Fails the rename with the given number (0 first), the write that holds
 // the log line with the given number (0 is the header), or every sync.
 class Faults : public FileSystemWrapper {
  public:
   using FileSystemWrapper::FileSystemWrapper;
-  Cause RenameNoReplace(const FolderHandle& folder, const std::string& from,
-                        const std::string& to) override {
-    if (m_renames++ == failRenameAt) return cause;
+  std::error_code RenameNoReplace(const FolderHandle& folder, const std::string& from,
+                                  const std::string& to) override {
+    if (m_renames++ == failRenameAt) return error;
     return FileSystemWrapper::RenameNoReplace(folder, from, to);
   }
-  Cause AppendToLog(const LogHandle& log, std::string_view bytes) override {
+  std::error_code AppendToLog(const LogHandle& log, std::string_view bytes) override {
     const int first = m_lines;
     m_lines += static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n'));
-    if (first <= failLineAt && failLineAt < m_lines) return Cause::HardwareError;
+    if (first <= failLineAt && failLineAt < m_lines) return ErrorFromErrno(EIO);
     return FileSystemWrapper::AppendToLog(log, bytes);
   }
-  Cause SyncLog(const LogHandle& log) override {
-    return failSyncs ? Cause::HardwareError : FileSystemWrapper::SyncLog(log);
+  std::error_code SyncLog(const LogHandle& log) override {
+    return failSyncs ? ErrorFromErrno(EIO) : FileSystemWrapper::SyncLog(log);
   }
   int failRenameAt = -1;
   int failLineAt = -1;
   bool failSyncs = false;
-  Cause cause = Cause::Ok;
+  std::error_code error;
 
  private:
   int m_renames = 0;
@@ -121,21 +121,25 @@ class RecoveryMatrix : public ::testing::Test {
 };
 
 TEST_F(RecoveryMatrix, ACommitFailingAnywhereIsUndoneExactly) {
-  for (const Cause cause : kCauses) {
+  for (const int error : kErrors) {
     for (const int at : kPositions) {
       Reset();
-      const std::string where = std::string(CauseText(cause)) + " at rename " + std::to_string(at);
+      const std::string where =
+          std::string(CauseText(CauseFromErrno(error))) + " at rename " + std::to_string(at);
       Faults faults(m_fs);
       faults.failRenameAt = at;
-      faults.cause = cause;
+      faults.error = ErrorFromErrno(error);
       RunBench run(faults);
       const std::size_t logBefore = m_logDir.Read("run.log").size();
       const RunOutcome outcome = Commit(run);
       EXPECT_EQ(outcome.end, RunEnd::RenameFailed) << where;
-      EXPECT_EQ(outcome.cause, cause) << where;
       EXPECT_EQ(outcome.failedName, "f" + std::to_string(at)) << where;
+      // The system's error and the file reach the caller unchanged.
+      EXPECT_EQ(outcome.failure.error, faults.error) << where;
+      EXPECT_EQ(outcome.failure.path, m_dir.Join(outcome.failedName)) << where;
       ASSERT_EQ(run.messages.shown.size(), 1u) << where;
-      EXPECT_EQ(run.messages.shown[0].first, RenameErrorText(cause)) << where;
+      EXPECT_EQ(run.messages.shown[0].first, RenameErrorText(CauseFromErrno(error))) << where;
+      EXPECT_EQ(run.messages.failures[0].error, faults.error) << where;
       EXPECT_EQ(run.results.lines.size(), static_cast<std::size_t>(at + 2)) << where;
       EXPECT_EQ(run.batch.Size(), static_cast<std::size_t>(at)) << where;
       EXPECT_EQ(Renamed(), at) << where;
@@ -143,7 +147,8 @@ TEST_F(RecoveryMatrix, ACommitFailingAnywhereIsUndoneExactly) {
       // the failed one is followed by the line that says so.
       const std::string log = m_logDir.Read("run.log").substr(logBefore);
       EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), at + 3) << where;
-      EXPECT_TRUE(log.ends_with(" was not renamed: " + std::string(CauseText(cause)) + "\n"))
+      EXPECT_TRUE(log.ends_with(
+          " was not renamed: " + std::string(CauseText(CauseFromErrno(error))) + "\n"))
           << where;
       ExpectFullRecovery(where);
     }
@@ -184,10 +189,11 @@ TEST_F(RecoveryMatrix, ALogWriteFailingAnywhereStopsTheCommitAndIsUndoneExactly)
 }
 
 TEST_F(RecoveryMatrix, AnUndoFailingAnywhereIsFinishedByTheNextOne) {
-  for (const Cause cause : kCauses) {
+  for (const int error : kErrors) {
     for (const int at : kPositions) {
       Reset();
-      const std::string where = std::string(CauseText(cause)) + " at undo " + std::to_string(at);
+      const std::string where =
+          std::string(CauseText(CauseFromErrno(error))) + " at undo " + std::to_string(at);
       {
         RunBench run(m_fs);
         ASSERT_EQ(Commit(run).end, RunEnd::Done) << where;
@@ -195,15 +201,15 @@ TEST_F(RecoveryMatrix, AnUndoFailingAnywhereIsFinishedByTheNextOne) {
       ASSERT_EQ(Renamed(), kFiles);
       Faults faults(m_fs);
       faults.failRenameAt = at;
-      faults.cause = cause;
+      faults.error = ErrorFromErrno(error);
       RunBench run(faults);
       std::size_t size = 0;
       const RunOutcome outcome = UndoFromLog(run, &size);
       EXPECT_EQ(size, static_cast<std::size_t>(kFiles)) << where;
       EXPECT_EQ(outcome.end, RunEnd::RenameFailed) << where;
-      EXPECT_EQ(outcome.cause, cause) << where;
+      EXPECT_EQ(outcome.failure.error, faults.error) << where;
       ASSERT_EQ(run.messages.shown.size(), 1u) << where;
-      EXPECT_EQ(run.messages.shown[0].first, RenameErrorText(cause)) << where;
+      EXPECT_EQ(run.messages.shown[0].first, RenameErrorText(CauseFromErrno(error))) << where;
       EXPECT_EQ(run.results.lines.size(), static_cast<std::size_t>(kFiles + 1)) << where;
       EXPECT_EQ(Renamed(), 1) << where;  // the undo goes on past a failure
       ExpectFullRecovery(where);

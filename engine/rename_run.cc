@@ -37,10 +37,10 @@ bool CarryOut(const std::vector<PlannedRename>& renames, std::size_t i,
               RenameContext& ctx, LastBatch& lastBatch, RunOutcome& outcome) {
   const PlannedRename& rename = renames[i];
   const FileEntry& entry = *rename.entry;
-  const auto failed = [&](Cause cause) {
+  const auto failed = [&](Failure failure) {
     outcome.end = RunEnd::RenameFailed;
     outcome.failedName = entry.name;
-    outcome.cause = cause;
+    outcome.failure = std::move(failure);
     return false;
   };
   // A new name that cannot be one directory entry (the base name holds a
@@ -48,7 +48,7 @@ bool CarryOut(const std::vector<PlannedRename>& renames, std::size_t i,
   // touched, the log included: such a path in the log could later be read
   // back as a path into another folder. A group of lines ends before it.
   if (!IsPlainFileName(rename.newName)) {
-    return failed(RenameOneFile(ctx, folder, entry.name, rename.newName, false));
+    return failed(RenameOneFile(ctx, folder, folderPath, entry.name, rename.newName, false));
   }
   // Never rename a file whose line is not on the storage: after a failed
   // write the run stops here (the failure has been shown).
@@ -62,19 +62,20 @@ bool CarryOut(const std::vector<PlannedRename>& renames, std::size_t i,
     }
     if (!log.WriteAhead(lines)) {
       outcome.end = RunEnd::LogWriteFailed;
+      outcome.failure = log.LogFailure();
       return false;
     }
   }
   log.Tried();
-  const Cause cause = RenameOneFile(ctx, folder, entry.name, rename.newName,
-                                    log.IsThisLog(folder, entry.name, entry.id));
+  Failure failure = RenameOneFile(ctx, folder, folderPath, entry.name, rename.newName,
+                                  log.IsThisLog(folder, entry.name, entry.id));
   std::string oldPath = Concat(folderPath, entry.name);
-  if (cause != Cause::Ok) {
+  if (failure) {
     // The log reads as if each line had been written just before its
     // rename, and says that this one failed.
     log.CutUntried();
-    log.Write(NotRenamedLogLine(oldPath, CauseText(cause)), /*sync=*/true);
-    return failed(cause);
+    log.Write(NotRenamedLogLine(oldPath, CauseText(CauseOf(failure))), /*sync=*/true);
+    return failed(std::move(failure));
   }
   lastBatch.Add(std::move(oldPath), Concat(folderPath, rename.newName));
   return true;
@@ -89,8 +90,8 @@ bool LeaveOutLeftovers(FileSystem& fs, const FolderHandle& folder, bool remove,
   std::vector<std::string> leftovers;
   for (const FileEntry* entry : plan.inSeries) {
     EntryStat stat;
-    if (fs.StatEntry(folder, entry->name, &stat) == Cause::Ok && stat.isLeftoverReservation &&
-        (!remove || fs.RemoveLeftoverReservation(folder, entry->name, false) == Cause::Ok)) {
+    if (!fs.StatEntry(folder, entry->name, &stat) && stat.isLeftoverReservation &&
+        (!remove || !fs.RemoveLeftoverReservation(folder, entry->name, false))) {
       leftovers.push_back(entry->name);
     }
   }
@@ -130,10 +131,9 @@ RunOutcome RenameFiles(bool commit, const RenameOptions& options, RenameContext&
   RunOutcome outcome;
   RunLog log(ctx.fs, ctx.messages, options.logSync);
   if (options.folderMustBeReadable) {
-    const Cause cause = ProbeFolder(ctx.fs, options.folder);
-    if (cause != Cause::Ok) {
+    if (Failure failure = ProbeFolder(ctx.fs, options.folder)) {
       outcome.end = RunEnd::FolderUnreadable;
-      outcome.cause = cause;
+      outcome.failure = std::move(failure);
       return outcome;
     }
   }
@@ -141,6 +141,7 @@ RunOutcome RenameFiles(bool commit, const RenameOptions& options, RenameContext&
     lastBatch.Clear();
     if (!log.Open(options.logPath, /*undo=*/false, options.logRequired)) {
       outcome.end = RunEnd::LogNotOpened;
+      outcome.failure = log.LogFailure();
       return outcome;
     }
     outcome.logPath = log.Path();
@@ -153,8 +154,8 @@ RunOutcome RenameFiles(bool commit, const RenameOptions& options, RenameContext&
 
   std::string folderPath = options.folder;
   AppendSeparator(folderPath);
-  Cause openCause = Cause::Ok;
-  const FolderHandle folder = ctx.fs.OpenFolder(folderPath, &openCause);
+  std::error_code openError;
+  const FolderHandle folder = ctx.fs.OpenFolder(folderPath, &openError);
   const bool taken = options.sortType == kSortByTaken;
   std::vector<FileEntry> entries =
       ScanFolder(ctx.fs, folder, /*withTimes=*/options.sortType == kSortByDate);

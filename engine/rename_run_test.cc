@@ -156,26 +156,26 @@ TEST_F(RenameRunTest, HiddenFilesAreNumberedUnlessTheyAreKept) {
   EXPECT_EQ(m_dir.Names(), (Lines{".DS_Store", "0000Holiday.jpg", "Thumbs.db", "desktop.ini"}));
 }
 
-// Fails the n-th rename with the given cause; forwards everything else.
+// Fails the n-th rename with the given errno; forwards everything else.
 class FailingRename : public FileSystemWrapper {
  public:
-  FailingRename(FileSystem& target, int failAt, Cause cause)
-      : FileSystemWrapper(target), m_failAt(failAt), m_cause(cause) {}
-  Cause RenameNoReplace(const FolderHandle& folder, const std::string& from,
-                        const std::string& to) override {
-    if (++m_calls == m_failAt) return m_cause;
+  FailingRename(FileSystem& target, int failAt, int error)
+      : FileSystemWrapper(target), m_failAt(failAt), m_error(ErrorFromErrno(error)) {}
+  std::error_code RenameNoReplace(const FolderHandle& folder, const std::string& from,
+                                  const std::string& to) override {
+    if (++m_calls == m_failAt) return m_error;
     return FileSystemWrapper::RenameNoReplace(folder, from, to);
   }
 
  private:
   int m_failAt;
-  Cause m_cause;
+  std::error_code m_error;
   int m_calls = 0;
 };
 
 TEST_F(RenameRunTest, FailureAtTheThirdOfFiveKeepsResultsLogAndBatchInAgreement) {
   for (const char* name : {"a", "b", "c", "d", "e"}) m_dir.MakeFile(std::string(name) + ".txt");
-  FailingRename failing(m_fs, 3, Cause::AccessDenied);  // EPERM, which stops even root
+  FailingRename failing(m_fs, 3, EPERM);  // which stops even root
   RunBench injected(failing);
   injected.options = m_run.options;
   injected.options.logPath = m_logDir.Join("m_run.log");
@@ -256,7 +256,10 @@ TEST_F(RenameRunTest, ARequiredLogThatCannotBeOpenedRenamesNothing) {
   class LogRefused : public FileSystemWrapper {
    public:
     using FileSystemWrapper::FileSystemWrapper;
-    LogHandle OpenLog(const std::string&, OpenedLog*) override { return {}; }
+    LogHandle OpenLog(const std::string&, OpenedLog*, std::error_code* error) override {
+      *error = ErrorFromErrno(EACCES);
+      return {};
+    }
   } refused(m_fs);
   m_dir.MakeFile("a.jpg");
   m_dir.MakeFile("b.jpg");
@@ -265,8 +268,12 @@ TEST_F(RenameRunTest, ARequiredLogThatCannotBeOpenedRenamesNothing) {
   injected.options.logRequired = true;
   injected.options.logPath = m_logDir.Join("held.log");
   injected.batch.Add("/old/x", "/old/y");
-  EXPECT_EQ(injected.Run(true).end, RunEnd::LogNotOpened);
-  EXPECT_TRUE(injected.messages.shown.empty());  // the caller says it in its own words
+  const RunOutcome refusedRun = injected.Run(true);
+  EXPECT_EQ(refusedRun.end, RunEnd::LogNotOpened);
+  // The caller says it in its own words, from what the system said.
+  EXPECT_EQ(refusedRun.failure.error, std::errc::permission_denied);
+  EXPECT_EQ(refusedRun.failure.path, m_logDir.Join("held.log"));
+  EXPECT_TRUE(injected.messages.shown.empty());
   EXPECT_TRUE(injected.results.lines.empty());
   EXPECT_TRUE(injected.batch.Empty());
   EXPECT_EQ(m_dir.Names(), (Lines{"a.jpg", "b.jpg"}));
@@ -315,7 +322,7 @@ TEST_F(RenameRunTest, TheOpenLogInTheFolderIsNotRenamed) {
   const RunOutcome outcome = m_run.Run(true);
   EXPECT_EQ(outcome.end, RunEnd::RenameFailed);
   EXPECT_EQ(outcome.failedName, "log.txt");
-  EXPECT_EQ(outcome.cause, Cause::SharingViolation);
+  EXPECT_EQ(CauseOf(outcome.failure), Cause::SharingViolation);
   EXPECT_EQ(m_run.results.lines, (Lines{"a.jpg -> 0001Holiday.jpg", "b.jpg -> 0002Holiday.jpg",
                                         "log.txt -> 0003Holiday.txt", kCommitEnd}));
   ASSERT_EQ(m_run.messages.shown.size(), 1u);
@@ -344,17 +351,17 @@ TEST_F(RenameRunTest, TheOpenLogIsKnownByItsInodeAndByItsName) {
   class ForeignInodes : public FileSystemWrapper {
    public:
     using FileSystemWrapper::FileSystemWrapper;
-    bool ListFiles(const FolderHandle& folder, bool withTimes,
-                   std::vector<FileEntry>& out) override {
-      const bool ok = FileSystemWrapper::ListFiles(folder, withTimes, out);
+    std::error_code ListFiles(const FolderHandle& folder, bool withTimes,
+                              std::vector<FileEntry>& out) override {
+      const std::error_code error = FileSystemWrapper::ListFiles(folder, withTimes, out);
       for (FileEntry& e : out) e.id.inode += 1000000007;
-      return ok;
+      return error;
     }
-    LogHandle OpenLog(const std::string& path, OpenedLog* opened) override {
+    LogHandle OpenLog(const std::string& path, OpenedLog* opened, std::error_code* error) override {
       std::string lowered = path;
       for (std::size_t i = lowered.rfind('/') + 1; i < lowered.size(); ++i)
         if (lowered[i] >= 'A' && lowered[i] <= 'Z') lowered[i] += 'a' - 'A';
-      LogHandle log = FileSystemWrapper::OpenLog(lowered, opened);
+      LogHandle log = FileSystemWrapper::OpenLog(lowered, opened, error);
       opened->resolvedPath = path;
       return log;
     }
@@ -452,14 +459,14 @@ TEST_F(RenameRunTest, AListingThatBreaksOffCountsAsUnreadable) {
   class BrokenListing : public FileSystemWrapper {
    public:
     using FileSystemWrapper::FileSystemWrapper;
-    bool ListFiles(const FolderHandle& folder, bool withTimes,
-                   std::vector<FileEntry>& out) override {
+    std::error_code ListFiles(const FolderHandle& folder, bool withTimes,
+                              std::vector<FileEntry>& out) override {
       std::vector<FileEntry> all;
-      FileSystemWrapper::ListFiles(folder, withTimes, all);
+      (void)FileSystemWrapper::ListFiles(folder, withTimes, all);
       for (FileEntry& entry : all) {
         if (entry.name == "a.jpg") out.push_back(std::move(entry));
       }
-      return false;
+      return ErrorFromErrno(EIO);
     }
   };
   BrokenListing broken(m_fs);
@@ -479,11 +486,10 @@ TEST_F(RenameRunTest, AnUnreadableFolderEndsARunThatMustReadIt) {
   class FailingListing : public FileSystemWrapper {
    public:
     using FileSystemWrapper::FileSystemWrapper;
-    bool ListFiles(const FolderHandle& folder, bool withTimes,
-                   std::vector<FileEntry>& out) override {
-      FileSystemWrapper::ListFiles(folder, withTimes, out);
-      errno = EIO;
-      return false;
+    std::error_code ListFiles(const FolderHandle& folder, bool withTimes,
+                              std::vector<FileEntry>& out) override {
+      (void)FileSystemWrapper::ListFiles(folder, withTimes, out);
+      return ErrorFromErrno(EIO);
     }
   };
   FailingListing failing(m_fs);
@@ -491,10 +497,10 @@ TEST_F(RenameRunTest, AnUnreadableFolderEndsARunThatMustReadIt) {
   const struct {
     FileSystem& fs;
     std::string folder;
-    Cause cause;
+    std::errc error;
   } cases[] = {
-      {m_fs, Path("missing"), Cause::FileNotFound},
-      {failing, m_dir.Path(), Cause::HardwareError},
+      {m_fs, Path("missing"), std::errc::no_such_file_or_directory},
+      {failing, m_dir.Path(), std::errc::io_error},
   };
   for (const auto& c : cases) {
     for (bool commit : {false, true}) {
@@ -505,7 +511,8 @@ TEST_F(RenameRunTest, AnUnreadableFolderEndsARunThatMustReadIt) {
       run.options.folderMustBeReadable = true;
       const RunOutcome outcome = run.Run(commit);
       EXPECT_EQ(outcome.end, RunEnd::FolderUnreadable) << c.folder;
-      EXPECT_EQ(outcome.cause, c.cause) << c.folder;
+      EXPECT_EQ(outcome.failure.error, c.error) << c.folder;
+      EXPECT_EQ(outcome.failure.path, c.folder);
       EXPECT_TRUE(run.results.lines.empty());
       EXPECT_TRUE(run.messages.shown.empty());
       EXPECT_FALSE(m_logDir.Exists("run.log"));
@@ -524,7 +531,7 @@ TEST_F(RenameRunTest, BaseNameWithASlashFailsBeforeAnythingIsRenamed) {
   m_dir.MakeFile("b.jpg");
   m_run.options.baseName = "../sub/x";
   m_run.options.logPath = m_logDir.Join("m_run.log");
-  EXPECT_EQ(m_run.Run(true).cause, Cause::BadPath);
+  EXPECT_EQ(CauseOf(m_run.Run(true).failure), Cause::BadPath);
   EXPECT_EQ(LogLines(m_logDir, "m_run.log").size(), 1u);  // the header only: no line for it
   ASSERT_EQ(m_run.messages.shown.size(), 1u);
   EXPECT_EQ(m_run.messages.shown[0].first, "Rename error: bad path.");
@@ -663,27 +670,27 @@ namespace {
 class Journal : public FileSystemWrapper {
  public:
   using FileSystemWrapper::FileSystemWrapper;
-  Cause AppendToLog(const LogHandle& log, std::string_view bytes) override {
+  std::error_code AppendToLog(const LogHandle& log, std::string_view bytes) override {
     written += static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n'));
     return FileSystemWrapper::AppendToLog(log, bytes);
   }
-  Cause TruncateLog(const LogHandle& log, std::uint64_t bytes) override {
+  std::error_code TruncateLog(const LogHandle& log, std::uint64_t bytes) override {
     ++truncations;
     return FileSystemWrapper::TruncateLog(log, bytes);
   }
-  Cause SyncLog(const LogHandle& log) override {
+  std::error_code SyncLog(const LogHandle& log) override {
     m_now += std::chrono::nanoseconds(100);
     synced = written;
     ++syncs;
     return FileSystemWrapper::SyncLog(log);
   }
-  Cause RenameNoReplace(const FolderHandle& folder, const std::string& from,
-                        const std::string& to) override {
+  std::error_code RenameNoReplace(const FolderHandle& folder, const std::string& from,
+                                  const std::string& to) override {
     m_now += std::chrono::nanoseconds(1);
     syncedAtRename.push_back(synced);
     return FileSystemWrapper::RenameNoReplace(folder, from, to);
   }
-  Cause SyncFolder(const FolderHandle& folder) override {
+  std::error_code SyncFolder(const FolderHandle& folder) override {
     folderSyncedAfter = static_cast<int>(syncedAtRename.size());
     return FileSystemWrapper::SyncFolder(folder);
   }

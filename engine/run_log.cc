@@ -45,10 +45,12 @@ RunLog::RunLog(FileSystem& fs, MessageSink& messages, LogSync sync)
 bool RunLog::Open(const std::string& path, bool undo, bool required) {
   if (path.empty() || IsOpen()) return true;
   OpenedLog opened;
-  m_handle = m_fs.OpenLog(path, &opened);
+  std::error_code error;
+  m_handle = m_fs.OpenLog(path, &opened, &error);
   if (!IsOpen()) {
+    m_failure = {error, path};
     if (required) return false;
-    m_messages.ShowMessage(std::string(kCannotOpenLog), MessageIcon::Exclamation);
+    m_messages.ShowFailure(std::string(kCannotOpenLog), MessageIcon::Exclamation, m_failure);
     return true;
   }
   m_id = opened.facts.id;
@@ -94,16 +96,16 @@ bool RunLog::WriteAhead(const std::vector<std::string>& lines) {
     bytes += line;
     m_group.push_back(line.size());
   }
-  if (m_fs.AppendToLog(m_handle, bytes) != Cause::Ok) {
+  if (const std::error_code error = m_fs.AppendToLog(m_handle, bytes)) {
     m_group.clear();
-    return Failed();
+    return WriteFailedWith(error);
   }
   if (m_sync == LogSync::WriteAhead) {
     const auto start = m_fs.SteadyNow();
-    if (m_fs.SyncLog(m_handle) != Cause::Ok) {
+    if (const std::error_code error = m_fs.SyncLog(m_handle)) {
       (void)m_fs.TruncateLog(m_handle, bytes.size());
       m_group.clear();
-      return Failed();
+      return WriteFailedWith(error);
     }
     m_groupStart = m_fs.SteadyNow();
     m_lastSync = m_groupStart - start;
@@ -125,8 +127,12 @@ void RunLog::CutUntried() {
 
 bool RunLog::Write(std::string_view line, bool sync) {
   if (!IsOpen() || m_writeFailed) return false;
-  if (m_fs.AppendToLog(m_handle, line) != Cause::Ok) return Failed();
-  if (sync && m_sync != LogSync::Never && m_fs.SyncLog(m_handle) != Cause::Ok) return Failed();
+  if (const std::error_code error = m_fs.AppendToLog(m_handle, line)) {
+    return WriteFailedWith(error);
+  }
+  if (sync && m_sync != LogSync::Never) {
+    if (const std::error_code error = m_fs.SyncLog(m_handle)) return WriteFailedWith(error);
+  }
   return true;
 }
 
@@ -134,9 +140,11 @@ void RunLog::Finish() {
   if (m_sync == LogSync::AtEndOnly && IsOpen() && !m_writeFailed) (void)m_fs.SyncLog(m_handle);
 }
 
-bool RunLog::Failed() {
+bool RunLog::WriteFailedWith(std::error_code error) {
   m_writeFailed = true;
-  m_messages.ShowMessage(CannotWriteLogText(m_path), MessageIcon::Exclamation);
+  m_failure = {error, m_path};
+  // The text names the log already.
+  m_messages.ShowFailure(CannotWriteLogText(m_path), MessageIcon::Exclamation, Failure{error});
   return false;
 }
 

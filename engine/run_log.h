@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "failure.h"
 #include "file_system.h"
 #include "message_sink.h"
 #include "rename_options.h"
@@ -46,10 +47,10 @@ class RunLog {
 
   // Does nothing for an empty path. Otherwise opens the log and writes the
   // batch header (or with `undo` the undo header). When the log cannot be
-  // opened, a `required` log makes this give false (nothing shown: the
-  // run must not go on); otherwise "Cannot open log file." is shown and the
-  // run goes on without a log. A commit's log that a later undo would
-  // refuse (log_trust.h) is said so at once.
+  // opened (LogFailure says why), a `required` log makes this give false
+  // (nothing shown: the run must not go on); otherwise "Cannot open log
+  // file." is shown and the run goes on without a log. A commit's log that
+  // a later undo would refuse (log_trust.h) is said so at once.
   bool Open(const std::string& path, bool undo, bool required);
 
   bool IsOpen() const { return m_handle.IsOpen(); }
@@ -80,12 +81,15 @@ class RunLog {
   // when the log is not open or a write has failed (shown as above).
   bool Write(std::string_view line, bool sync = false);
   bool WriteFailed() const { return m_writeFailed; }
+  // Why the log could not be opened, or the first write or sync of it that
+  // failed, with the log's path; no failure otherwise.
+  const Failure& LogFailure() const { return m_failure; }
 
   // The end of the run's lines: with LogSync::AtEndOnly, the log is synced.
   void Finish();
 
  private:
-  bool Failed();
+  bool WriteFailedWith(std::error_code error);
 
   FileSystem& m_fs;
   MessageSink& m_messages;
@@ -95,6 +99,7 @@ class RunLog {
   std::string m_path;
   std::string m_name;  // the log's own name, as opened
   bool m_writeFailed = false;
+  Failure m_failure;
 
   GroupPacer m_pacer;
   std::vector<std::size_t> m_group;  // the byte length of each line of the group

@@ -1,12 +1,12 @@
 // What a run (a preview, a commit or an undo) tells its caller when it
-// returns: what ended it and, for a failed rename, which file and why. The
+// returns: what ended it and, for a failure, which file and why. The
 // caller reacts to this value (buttons, exit status); the user has already
 // been told in the Results list and by messages.
 #pragma once
 
 #include <string>
 
-#include "cause.h"
+#include "failure.h"
 
 namespace kalvenor {
 
@@ -23,9 +23,11 @@ enum class RunEnd {
 
 struct RunOutcome {
   RunEnd end = RunEnd::Done;
-  std::string failedName;   // RenameFailed: the first file whose rename failed
-  Cause cause = Cause::Ok;  // RenameFailed, FolderUnreadable: why
-  std::string logPath;      // the absolute path of the log as opened; empty when none was
+  std::string failedName;  // RenameFailed: the first file whose rename failed
+  // RenameFailed, LogNotOpened, LogWriteFailed, FolderUnreadable: what
+  // failed (that rename, the log, the folder) and what the system said.
+  Failure failure;
+  std::string logPath;  // the absolute path of the log as opened; empty when none was
 };
 
 }  // namespace kalvenor

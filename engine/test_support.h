@@ -42,8 +42,8 @@ class TempDir {
 
 // The folder at `path` held open through `fs`; empty when it cannot be.
 inline FolderHandle OpenHeld(FileSystem& fs, const std::string& path) {
-  Cause cause = Cause::Ok;
-  return fs.OpenFolder(path, &cause);
+  std::error_code error;
+  return fs.OpenFolder(path, &error);
 }
 
 class VectorResults : public ResultsList {
@@ -63,8 +63,15 @@ class RecordingMessages : public MessageSink {
  public:
   void ShowMessage(const std::string& text, MessageIcon icon) override {
     shown.emplace_back(text, icon);
+    failures.emplace_back();
+  }
+  void ShowFailure(const std::string& text, MessageIcon icon, const Failure& failure) override {
+    shown.emplace_back(text, icon);
+    failures.push_back(failure);
   }
   std::vector<std::pair<std::string, MessageIcon>> shown;
+  // Beside each message shown, the failure it told of (none for the others).
+  std::vector<Failure> failures;
 };
 
 // Everything one run needs, wired to `fs`.

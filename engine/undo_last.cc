@@ -1,5 +1,7 @@
 #include "undo_last.h"
 
+#include <cerrno>
+
 #include "file_name.h"
 #include "log_format.h"
 #include "rename_one.h"
@@ -21,8 +23,8 @@ std::string FolderToOpen(const std::string& path, const PathParts& parts) {
 void RemoveLeftovers(FileSystem& fs, const std::vector<std::string>& paths) {
   for (const std::string& path : paths) {
     const PathParts parts = SplitPath(path);
-    Cause cause = Cause::Ok;
-    const FolderHandle folder = fs.OpenFolder(FolderToOpen(path, parts), &cause);
+    std::error_code error;
+    const FolderHandle folder = fs.OpenFolder(FolderToOpen(path, parts), &error);
     if (folder.IsOpen()) fs.RemoveLeftoverReservation(folder, parts.name, /*unmarked=*/true);
   }
 }
@@ -33,6 +35,7 @@ RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameCon
   RunLog log(ctx.fs, ctx.messages);
   if (!log.Open(logPath, /*undo=*/true, logRequired)) {
     outcome.end = RunEnd::LogNotOpened;
+    outcome.failure = log.LogFailure();
     return outcome;
   }
   outcome.logPath = log.Path();
@@ -45,7 +48,7 @@ RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameCon
   // The batch's files normally share one folder: it is opened once and
   // held for as long as consecutive entries lie in it.
   FolderHandle folder;
-  Cause folderCause = Cause::Ok;
+  std::error_code folderError;
   std::string folderPath;
   bool renamedHere = false;  // a file of the folder held was renamed back
   // What was renamed back is on the storage before the undo says it is done.
@@ -85,56 +88,62 @@ RunOutcome UndoLastBatch(const std::string& logPath, bool logRequired, RenameCon
     log.Tried();
 
     // A failure found before a rename is tried is shown as a failed rename.
-    const auto refused = [&](Cause cause) {
-      ctx.messages.ShowMessage(RenameErrorText(cause), MessageIcon::Stop);
-      return cause;
+    const auto refused = [&](std::error_code error) {
+      Failure failure{error, newPaths[i], oldPaths[i]};
+      ShowRenameError(ctx.messages, failure);
+      return failure;
     };
-    Cause cause = Cause::Ok;
+    Failure failure;
     const std::string here = FolderToOpen(newPaths[i], from);
     if (here != FolderToOpen(oldPaths[i], to)) {
-      cause = refused(Cause::BadPath);  // a rename never moves a file to another folder
+      // A rename never moves a file to another folder: a bad path.
+      failure = refused(ErrorFromErrno(EINVAL));
     } else {
       if (!folder.IsOpen() || folderPath != here) {
         syncFolder();
-        folder = ctx.fs.OpenFolder(here, &folderCause);
+        folder = ctx.fs.OpenFolder(here, &folderError);
         folderPath = here;
       }
       EntryStat current;
-      const bool found =
-          folder.IsOpen() && ctx.fs.StatEntry(folder, from.name, &current) == Cause::Ok;
+      const bool found = folder.IsOpen() && !ctx.fs.StatEntry(folder, from.name, &current);
       EntryStat old;
       if (!folder.IsOpen()) {
-        cause = refused(folderCause);
+        failure = refused(folderError);
       } else if (fromLog && found && current.kind == EntryKind::Folder) {
-        cause = refused(Cause::AccessDenied);  // a run never renames a folder
-      } else if (fromLog && found && ctx.fs.StatEntry(folder, to.name, &old) == Cause::Ok &&
+        // A run never renames a folder: access denied.
+        failure = refused(ErrorFromErrno(EISDIR));
+      } else if (fromLog && found && !ctx.fs.StatEntry(folder, to.name, &old) &&
                  old.id == current.id) {
         // A crash between the link and the unlink of a rename left the
         // file under both names: the new one goes.
-        cause = ctx.fs.RemoveSecondName(folder, from.name, to.name);
-        if (cause != Cause::Ok) refused(cause);
+        if (const std::error_code error = ctx.fs.RemoveSecondName(folder, from.name, to.name)) {
+          failure = refused(error);
+        }
       } else {
         const bool isOpenLog = found && log.IsThisLog(folder, from.name, current.id);
-        cause = RenameOneFile(ctx, folder, from.name, to.name, isOpenLog);
+        failure = RenameOneFile(ctx, folder, here, from.name, to.name, isOpenLog);
       }
-      renamedHere = renamedHere || cause == Cause::Ok;
+      renamedHere = renamedHere || !failure;
     }
-    if (cause != Cause::Ok) {
+    if (failure) {
       // The log says so, after the lines of renames tried (so that those
       // written ahead for the next entries go and are written again).
       log.CutUntried();
-      log.Write(NotRenamedBackLogLine(newPaths[i], CauseText(cause)), /*sync=*/true);
+      log.Write(NotRenamedBackLogLine(newPaths[i], CauseText(CauseOf(failure))), /*sync=*/true);
     }
-    if (cause != Cause::Ok && outcome.end != RunEnd::RenameFailed) {
+    if (failure && outcome.end != RunEnd::RenameFailed) {
       outcome.end = RunEnd::RenameFailed;
       outcome.failedName = from.name;
-      outcome.cause = cause;
+      outcome.failure = std::move(failure);
     }
     ctx.Advance(i + 1, oldPaths.size());
   }
 
   syncFolder();
-  if (outcome.end == RunEnd::Done && log.WriteFailed()) outcome.end = RunEnd::LogWriteFailed;
+  if (outcome.end == RunEnd::Done && log.WriteFailed()) {
+    outcome.end = RunEnd::LogWriteFailed;
+    outcome.failure = log.LogFailure();
+  }
   results.AddLine(std::string(kDoneClosingLine));
   results.ScrollToTop(results.Count() - 1);
   lastBatch = std::move(notReached);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <map>
 #include <string>
 #include <vector>
@@ -106,10 +107,14 @@ TEST_F(UndoLastTest, FailuresAreReportedAndTheRestIsRenamedBack) {
   const RunOutcome outcome = Undo();
   EXPECT_EQ(outcome.end, RunEnd::RenameFailed);
   EXPECT_EQ(outcome.failedName, "0001Holiday.");  // the first that failed
-  EXPECT_EQ(outcome.cause, Cause::FileNotFound);
+  // The first failure, whole: the system's error, the file, its old name.
+  EXPECT_EQ(outcome.failure.error, std::errc::no_such_file_or_directory);
+  EXPECT_EQ(outcome.failure.path, m_dir.Join("0001Holiday."));
+  EXPECT_EQ(outcome.failure.newPath, m_dir.Join("a"));
   ASSERT_EQ(m_run.messages.shown.size(), 2u);
   EXPECT_EQ(m_run.messages.shown[0].first, "Rename error: file not found.");
   EXPECT_EQ(m_run.messages.shown[1].first, "Rename error: access denied.");
+  EXPECT_EQ(m_run.messages.failures[1].error, std::errc::file_exists);
   EXPECT_EQ(m_run.results.lines.size(), 4u);
   EXPECT_EQ(m_dir.Names(), (Lines{"0002Holiday.", "b", "c"}));
   EXPECT_EQ(m_dir.Read("b"), "new file under b's old name");
@@ -159,9 +164,9 @@ TEST_F(UndoLastTest, LogThatCannotBeOpenedIsReportedOnceAndFilesStillComeBack) {
 class FullDisk : public FileSystemWrapper {
  public:
   FullDisk(FileSystem& target, int failFrom) : FileSystemWrapper(target), m_failFrom(failFrom) {}
-  Cause AppendToLog(const LogHandle& log, std::string_view bytes) override {
+  std::error_code AppendToLog(const LogHandle& log, std::string_view bytes) override {
     m_lines += static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n'));
-    if (m_lines >= m_failFrom) return Cause::Unspecified;
+    if (m_lines >= m_failFrom) return ErrorFromErrno(ENOSPC);
     return FileSystemWrapper::AppendToLog(log, bytes);
   }
 
@@ -177,8 +182,11 @@ TEST_F(UndoLastTest, FullDiskDuringUndoIsReportedOnceAndTheUndoGoesOn) {
   RunBench injected(full);
   injected.batch = m_run.batch;
   injected.options.logPath = m_logDir.Join("undo.log");
-  EXPECT_EQ(UndoLastBatch(injected.options.logPath, false, injected.ctx, injected.batch).end,
-            RunEnd::LogWriteFailed);
+  const RunOutcome outcome =
+      UndoLastBatch(injected.options.logPath, false, injected.ctx, injected.batch);
+  EXPECT_EQ(outcome.end, RunEnd::LogWriteFailed);
+  EXPECT_EQ(outcome.failure.error, std::errc::no_space_on_device);
+  EXPECT_EQ(outcome.failure.path, injected.options.logPath);
   ASSERT_EQ(injected.messages.shown.size(), 1u);
   EXPECT_EQ(injected.messages.shown[0].first,
             "Cannot write to log file " + injected.options.logPath + ".");
@@ -221,7 +229,7 @@ TEST_F(UndoLastTest, APairInTwoFoldersIsNeverMovedBetweenThem) {
   m_run.batch.Add(m_dir.Join("b"), m_dir.Join("a"));
   const RunOutcome outcome = Undo();
   EXPECT_EQ(outcome.end, RunEnd::RenameFailed);
-  EXPECT_EQ(outcome.cause, Cause::BadPath);
+  EXPECT_EQ(CauseOf(outcome.failure), Cause::BadPath);
   ASSERT_EQ(m_run.messages.shown.size(), 1u);
   EXPECT_EQ(m_run.messages.shown[0].first, "Rename error: bad path.");
   EXPECT_EQ(m_dir.Names(), (Lines{"b", "sub"}));

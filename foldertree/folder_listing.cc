@@ -4,8 +4,8 @@ namespace kalvenor {
 
 FolderListing ReadFolderListing(FileSystem& fs, const std::string& path) {
   FolderListing listing;
-  Cause cause = Cause::Ok;
-  const FolderHandle folder = fs.OpenFolder(path, &cause);
+  std::error_code error;
+  const FolderHandle folder = fs.OpenFolder(path, &error);
   listing.read = folder.IsOpen() && fs.ListSubfolders(folder, listing.subfolders);
   if (!listing.read) listing.subfolders.clear();
   return listing;

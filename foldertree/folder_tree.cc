@@ -81,8 +81,7 @@ std::string FolderTree::NearestFolder(kalvenor::FileSystem& fs, const std::strin
   if (path.empty() || path.front() != '/') return path;
   for (;;) {
     kalvenor::PathStat stat;
-    const bool isFolder =
-        fs.Stat(path, /*followLinks=*/true, &stat) == kalvenor::Cause::Ok && stat.isDirectory;
+    const bool isFolder = !fs.Stat(path, /*followLinks=*/true, &stat) && stat.isDirectory;
     if (path == "/" || isFolder || kalvenor::IsValidFolderPath(fs, path)) return path;
     std::string above = kalvenor::StripTrailingSeparators(kalvenor::SplitPath(path).folder);
     if (above.empty()) return "/";

@@ -71,7 +71,7 @@ std::vector<MountedVolume> ReadMountedVolumes(FileSystem& fs) {
   // Mounts of single files (a container's /etc/hosts) are no drives.
   std::erase_if(volumes, [&fs](const MountedVolume& v) {
     PathStat stat;
-    return fs.Stat(v.rootPath, /*followLinks=*/true, &stat) != Cause::Ok || !stat.isDirectory;
+    return fs.Stat(v.rootPath, /*followLinks=*/true, &stat) || !stat.isDirectory;
   });
   return volumes;
 }

@@ -34,8 +34,7 @@ std::string PlaceBytes(const QString& placeText, const QString& homeText,
 
 bool IsFolder(FileSystem& fs, const std::string& path) {
   PathStat stat;
-  return !path.empty() && fs.Stat(path, /*followLinks=*/true, &stat) == Cause::Ok &&
-         stat.isDirectory;
+  return !path.empty() && !fs.Stat(path, /*followLinks=*/true, &stat) && stat.isDirectory;
 }
 
 }  // namespace

@@ -5,12 +5,14 @@
 #pragma once
 
 #include <QTest>
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <set>
 #include <string>
 
+#include "cause.h"
 #include "file_system.h"
 
 namespace kalvenor::testing {
@@ -62,18 +64,18 @@ class GatedFileSystem : public FileSystemWrapper {
     return QTest::qWaitFor([this] { return Held() > 0; }, static_cast<int>(kSelfRelease.count()));
   }
 
-  kalvenor::FolderHandle OpenFolder(const std::string& path, kalvenor::Cause* cause) override {
+  kalvenor::FolderHandle OpenFolder(const std::string& path, std::error_code* error) override {
     {
       std::unique_lock lock(m_mutex);
       if (m_holdFolders && (m_heldPath.empty() || path == m_heldPath)) Wait(lock);
       if (m_failing.count(path) != 0) {
-        *cause = kalvenor::Cause::AccessDenied;
+        *error = kalvenor::ErrorFromErrno(EACCES);
         return {};
       }
     }
-    return FileSystemWrapper::OpenFolder(path, cause);
+    return FileSystemWrapper::OpenFolder(path, error);
   }
-  kalvenor::Cause Stat(const std::string& path, bool followLinks,
+  std::error_code Stat(const std::string& path, bool followLinks,
                        kalvenor::PathStat* stat) override {
     {
       std::unique_lock lock(m_mutex);
