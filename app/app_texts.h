@@ -1,8 +1,18 @@
-// Every text the desktop program shows, in one place and exactly as shown:
-// the program's name and version, the form's labels and messages, the
-// progress dialog, the dialogs, the menus and the about box. The engine's
-// own texts (Results lines, rename errors, "Cannot open log file.") stay
-// with the engine. The version comes from the project (kalvenor_version.h).
+// Every text the desktop program shows, in one place and exactly as shown in
+// English, each through Qt's translation (QCoreApplication::translate) so
+// that the window speaks the user's language where a translation is
+// installed (translations.h): the form's labels, its tooltips and the texts
+// screen readers read, the menus, the progress dialog, the dialogs and their
+// messages, the about box. The engine's own texts (Results lines, rename
+// errors, "Cannot open log file.") are written by the engine in English and
+// translated where the window shows them (run_text_translation.h).
+//
+// The translation contexts group what a translator sees together:
+// "MainWindow" holds the form's captions and the menu bar's titles, whose
+// underlined letters (after '&') share one window and must differ from
+// each other; "FileMenu" and "HelpMenu" the items of each menu, whose
+// letters differ within the menu. The version comes from the project
+// (kalvenor_version.h); names and settings keys are not translated.
 #pragma once
 
 #include <QCoreApplication>
@@ -16,13 +26,13 @@ namespace AppTexts {
 inline QString AppName() { return QStringLiteral("Kalvenor"); }
 inline QString Version() { return QStringLiteral(KALVENOR_VERSION_SHOWN); }
 inline QString Organization() { return QStringLiteral("Tessavoy"); }
-inline QString Untitled() { return QStringLiteral("Untitled"); }
+inline QString Untitled() { return QCoreApplication::translate("MainWindow", "Untitled"); }
 inline QString CaptionSeparator() { return QStringLiteral(" - "); }
 inline QString DesktopFileName() { return QStringLiteral("com.tessavoy.Kalvenor"); }
 inline QString HelpFailed() {
   return QCoreApplication::translate("AppTexts", "Failed to launch help.");
 }
-// The command line's --help.
+// The command line's --help, written before any translation is loaded.
 inline QString CommandLineDescription() {
   return QStringLiteral("Renames every file of a folder into a numbered series.");
 }
@@ -32,74 +42,153 @@ inline QString FolderArgumentHelp() {
 }
 inline QString FolderArgumentSyntax() { return QStringLiteral("[FOLDER]"); }
 
-// The form's controls: captions, and the names screen readers announce for
-// the boxes, which have no caption of their own.
-inline QString PrefixCaption() { return QStringLiteral("Prefix"); }
-inline QString PostfixCaption() { return QStringLiteral("Postfix"); }
-inline QString AlphanumericCaption() { return QStringLiteral("Alphanumeric"); }
-inline QString DateCaption() { return QStringLiteral("Date"); }
-inline QString FileTypeCaption() { return QStringLiteral("File Type"); }
-inline QString AscendingCaption() { return QStringLiteral("Ascending"); }
-inline QString FillGapsCaption() { return QStringLiteral("Fill gaps in numbers"); }
-inline QString BrowseCaption() { return QStringLiteral("Browse..."); }
-inline QString StartCaption() { return QStringLiteral("Start"); }
-inline QString ContinueCaption() { return QStringLiteral("Continue"); }
-inline QString UndoLastCaption() { return QStringLiteral("Undo Last"); }
-inline QString HelpCaption() { return QStringLiteral("Help"); }
-inline QString QuitCaption() { return QStringLiteral("Quit"); }
-inline QString RefreshCaption() { return QStringLiteral("Refresh ->"); }
-inline QString FolderLabel() { return QStringLiteral("Select folder to kalvenor"); }
-inline QString ResultsLabel() { return QStringLiteral("Results"); }
-inline QString BaseNameGroup() { return QStringLiteral("Base Name"); }
-inline QString BaseIndexGroup() { return QStringLiteral("Base Index"); }
-inline QString IndexPositionGroup() { return QStringLiteral("Index Position"); }
-inline QString PresortTypeGroup() { return QStringLiteral("Presort Type"); }
-inline QString LogFileGroup() { return QStringLiteral("Log File"); }
-inline QString SelectedFolderName() { return QStringLiteral("Selected folder"); }
+// The form's controls. A '&' marks the letter that Alt takes to the
+// control; no two controls of the window (the menu bar's titles included)
+// share one.
+inline QString PrefixCaption() { return QCoreApplication::translate("MainWindow", "&Prefix"); }
+inline QString PostfixCaption() { return QCoreApplication::translate("MainWindow", "P&ostfix"); }
+inline QString AlphanumericCaption() {
+  return QCoreApplication::translate("MainWindow", "&Alphanumeric");
+}
+inline QString DateCaption() { return QCoreApplication::translate("MainWindow", "&Date"); }
+inline QString FileTypeCaption() { return QCoreApplication::translate("MainWindow", "File &Type"); }
+inline QString DateTakenCaption() {
+  return QCoreApplication::translate("MainWindow", "Date Ta&ken");
+}
+inline QString AscendingCaption() {
+  return QCoreApplication::translate("MainWindow", "Ascend&ing");
+}
+inline QString FillGapsCaption() {
+  return QCoreApplication::translate("MainWindow", "Fill &gaps in numbers");
+}
+inline QString PhotoSetsCaption() {
+  return QCoreApplication::translate("MainWindow", "&Number photo sets as one");
+}
+inline QString KeepHiddenCaption() {
+  return QCoreApplication::translate("MainWindow", "Lea&ve hidden files alone");
+}
+inline QString BrowseCaption() { return QCoreApplication::translate("MainWindow", "&Browse..."); }
+inline QString StartCaption() { return QCoreApplication::translate("MainWindow", "&Start"); }
+inline QString ContinueCaption() { return QCoreApplication::translate("MainWindow", "&Continue"); }
+inline QString UndoLastCaption() { return QCoreApplication::translate("MainWindow", "&Undo Last"); }
+inline QString HelpCaption() { return QCoreApplication::translate("MainWindow", "H&elp"); }
+inline QString QuitCaption() { return QCoreApplication::translate("MainWindow", "&Quit"); }
+inline QString RefreshCaption() { return QCoreApplication::translate("MainWindow", "&Refresh ->"); }
+inline QString FolderLabel() {
+  return QCoreApplication::translate("MainWindow", "Select folder to kalvenor");
+}
+inline QString ResultsLabel() { return QCoreApplication::translate("MainWindow", "Results"); }
+// The group titles; the letter of a box's group takes Alt to the box.
+inline QString BaseNameGroup() { return QCoreApplication::translate("MainWindow", "Base Na&me"); }
+inline QString BaseIndexGroup() { return QCoreApplication::translate("MainWindow", "Base Inde&x"); }
+inline QString IndexPositionGroup() {
+  return QCoreApplication::translate("MainWindow", "Index Position");
+}
+inline QString PresortTypeGroup() {
+  return QCoreApplication::translate("MainWindow", "Presort Type");
+}
+inline QString LogFileGroup() { return QCoreApplication::translate("MainWindow", "&Log File"); }
 // What the Base Index box holds at start.
 inline QString BaseIndexStart() { return QStringLiteral("0"); }
 
-// The progress dialog of a run that takes a while.
-inline QString ReadingFolder() { return QStringLiteral("Reading the folder\u2026"); }
-inline QString RenamingFiles() { return QStringLiteral("Renaming files\u2026"); }
-inline QString RenamingFilesBack() { return QStringLiteral("Renaming files back\u2026"); }
-inline QString Stopping() { return QStringLiteral("Stopping\u2026"); }
-inline QString Cancel() { return QStringLiteral("Cancel"); }
-// QProgressBar's format: files done (%v) of the total (%m).
-inline QString FilesDoneOfTotal() { return QStringLiteral("%v of %m files"); }
+// What screen readers read for the boxes, which have no caption of their
+// own, and what the check boxes mean (their tooltip and description).
+inline QString BaseNameName() { return QCoreApplication::translate("MainWindow", "Base Name"); }
+inline QString BaseIndexName() { return QCoreApplication::translate("MainWindow", "Base Index"); }
+inline QString LogFileName() { return QCoreApplication::translate("MainWindow", "Log File"); }
+inline QString SelectedFolderName() {
+  return QCoreApplication::translate("MainWindow", "Selected folder");
+}
+inline QString FillGapsHelp() {
+  return QCoreApplication::translate(
+      "MainWindow",
+      "On: numbers left free between those already in use are given first. Off: numbering goes "
+      "on after the highest number in use.");
+}
+inline QString PhotoSetsHelp() {
+  return QCoreApplication::translate(
+      "MainWindow",
+      "On: the files of one picture (a raw file, its JPEG, their sidecars, a Live Photo's still "
+      "and film) share one number.");
+}
+inline QString KeepHiddenHelp() {
+  return QCoreApplication::translate(
+      "MainWindow",
+      "On: hidden files (names beginning with a dot, Thumbs.db, desktop.ini, .DS_Store) keep "
+      "their names. Off: they are numbered like every other file.");
+}
 
-// The log file choosers. A chosen name without an extension gets the
+// The progress dialog of a run that takes a while.
+inline QString ReadingFolder() {
+  return QCoreApplication::translate("Progress", "Reading the folder\u2026");
+}
+inline QString ReadingCaptureTimes() {
+  return QCoreApplication::translate("Progress", "Reading capture times\u2026");
+}
+inline QString RenamingFiles() {
+  return QCoreApplication::translate("Progress", "Renaming files\u2026");
+}
+inline QString RenamingFilesBack() {
+  return QCoreApplication::translate("Progress", "Renaming files back\u2026");
+}
+inline QString Stopping() { return QCoreApplication::translate("Progress", "Stopping\u2026"); }
+inline QString Cancel() { return QCoreApplication::translate("Progress", "Cancel"); }
+// QProgressBar's format: files done (%v) of the total (%m).
+inline QString FilesDoneOfTotal() {
+  return QCoreApplication::translate("Progress", "%v of %m files");
+}
+// The bar's name for screen readers.
+inline QString FilesDoneName() { return QCoreApplication::translate("Progress", "Files done"); }
+
+// The log file choosers (their titles are Qt's own). A chosen name without an extension gets the
 // suffix, lower case so that it matches the filter's "*.log" on a file
 // system that tells cases apart.
-inline QString LogFilesFilter() { return QStringLiteral("Log files (*.log)"); }
-inline QString AllFilesFilter() { return QStringLiteral("All files (*)"); }
+inline QString LogFilesFilter() {
+  return QCoreApplication::translate("FileDialogs", "Log files (*.log)");
+}
+inline QString AllFilesFilter() {
+  return QCoreApplication::translate("FileDialogs", "All files (*)");
+}
 inline QString LogSuffix() { return QStringLiteral("log"); }
 
 // File > Undo from Log File...
-inline QString NothingToUndo() { return QStringLiteral("Nothing to undo."); }
+inline QString NothingToUndo() {
+  return QCoreApplication::translate("Messages", "Nothing to undo.");
+}
 inline QString CannotUndoFromLog(const QString& shownPath, const QString& reason) {
-  return QStringLiteral("Cannot undo from log file %1: %2.").arg(shownPath, reason);
+  return QCoreApplication::translate("Messages", "Cannot undo from log file %1: %2.")
+      .arg(shownPath, reason);
 }
 inline QString FileCount(qsizetype count) {
-  return count == 1 ? QStringLiteral("1 file") : QStringLiteral("%1 files").arg(count);
+  if (count == 1) return QCoreApplication::translate("Messages", "1 file");
+  return QCoreApplication::translate("Messages", "%n files", nullptr, static_cast<int>(count));
 }
 inline QString UndoFromLogQuestion(const QString& files, const QString& batchTime) {
-  return QStringLiteral("Rename %1 of the batch of %2 back to the names they had before it?")
+  return QCoreApplication::translate(
+             "Messages", "Rename %1 of the batch of %2 back to the names they had before it?")
       .arg(files, batchTime);
 }
 
 // The main window's menus.
-inline QString FileMenu() { return QStringLiteral("&File"); }
-inline QString UndoFromLogCommand() { return QStringLiteral("Undo from &Log File\u2026"); }
-inline QString ExitCommand() { return QStringLiteral("E&xit"); }
-inline QString HelpMenu() { return QStringLiteral("&Help"); }
-inline QString HelpContentsCommand() { return QStringLiteral("Help on Kalvenor"); }
-inline QString AboutCommand() { return QStringLiteral("&About Kalvenor..."); }
+inline QString FileMenu() { return QCoreApplication::translate("MainWindow", "&File"); }
+inline QString HelpMenu() { return QCoreApplication::translate("MainWindow", "&Help"); }
+inline QString UndoFromLogCommand() {
+  return QCoreApplication::translate("FileMenu", "Undo from &Log File\u2026");
+}
+inline QString ExitCommand() { return QCoreApplication::translate("FileMenu", "E&xit"); }
+inline QString HelpContentsCommand() {
+  return QCoreApplication::translate("HelpMenu", "&Help on Kalvenor");
+}
+inline QString AboutCommand() {
+  return QCoreApplication::translate("HelpMenu", "&About Kalvenor...");
+}
 
 // The about box.
-inline QString AboutCaption() { return QStringLiteral("About Kalvenor"); }
-inline QString VersionLine() { return QStringLiteral("Kalvenor Version ") + Version(); }
+inline QString AboutCaption() { return QCoreApplication::translate("AboutBox", "About Kalvenor"); }
+inline QString VersionLine() {
+  return QCoreApplication::translate("AboutBox", "Kalvenor Version %1").arg(Version());
+}
 inline QString MakerLine() { return QStringLiteral("Copyright (C) 2026 Tessavoy"); }
-inline QString Ok() { return QStringLiteral("OK"); }
+inline QString Ok() { return QCoreApplication::translate("AboutBox", "OK"); }
 
 }  // namespace AppTexts

@@ -1,18 +1,24 @@
-// The form's controls and where they stand: the one place that knows them.
+// The form's controls and how they stand: the one place that knows them.
 // FormWidgets makes every control on the form widget it is given, each of
 // its own type, named for its role (startButton, resultsList), with its
-// control ID (resource_ids.h), its text (app_texts.h) and its place in
-// dialog units of the form's font; the Tab key visits them in the order
-// they are made. It keeps the folder tree as wide as the form allows: the
-// tree's left edge, top and height stay, and its right edge keeps its
-// distance from the form's right edge.
+// control ID (resource_ids.h) and its text (app_texts.h); the Tab key
+// visits them in the order they are made.
+//
+// They stand in Qt layouts: the form's side (the groups of choices, the
+// Results list, the log file, the buttons) and the folder tree's side
+// (its label, the tree, the folder box) are the two sides of a splitter
+// that the user may move. At the form's own size every control stands
+// where its place in dialog units of the form's font puts it; a control
+// whose text needs more room than its place (a longer translation) grows,
+// and the form with it. Given more room, the Results list takes the
+// extra height and its side's extra width, the tree the extra height and
+// its side's extra width; everything else keeps its size.
 //
 // The controls are children of the form and owned by it; FormWidgets holds
 // pointers to them, as public fields the way a Designer form's Ui class
 // does, and no logic of the form's.
 #pragma once
 
-#include <QRect>
 #include <QSize>
 
 #include "file_system.h"
@@ -21,35 +27,42 @@
 
 class FolderPathBox;
 class FolderTree;
+class LogFileBox;
 class QButtonGroup;
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QSplitter;
 class QWidget;
 class ResultsListBox;
+class RunAnnouncer;
 
 class FormWidgets {
  public:
-  // Makes the controls on `form`; the tree reads through `fs`, which must
-  // outlive every read the tree starts (see ReadPool).
+  // Makes the controls on `form`, which gets the layout; the tree reads
+  // through `fs`, which must outlive every read the tree starts (see
+  // ReadPool).
   FormWidgets(QWidget& form, kalvenor::FileSystem& fs);
 
-  // The form's size in pixels in its current font.
+  // The form's own size in pixels: its place in dialog units of its font,
+  // or more where a text needs more room.
   QSize FormSize() const;
-  // Takes the tree's place as it stands now as the one to keep (once, when
-  // the form is shown), and places it.
-  void RecordTreePlace();
-  // Places the tree for the form's width now; nothing before RecordTreePlace.
-  void PlaceTree();
+
+  // The form side's share of the splitter in thousandths, as the "Split"
+  // setting keeps it.
+  int Split() const;
+  // Gives the form side `perMille` thousandths of the splitter (as far as
+  // both sides' own widths allow); 0 or less leaves the split alone.
+  void SetSplit(int perMille);
 
   // Shows the stored choices: the check boxes, the position and the
-  // presort (any presort value but Alphanumeric's and Date's selects File
-  // Type), and "0" in the Base Index box.
+  // presort (any presort value but Alphanumeric's, Date's and Date Taken's
+  // selects File Type), and "0" in the Base Index box.
   void ShowStoredChoices(const SettingsRecord& settings);
   // The choices the boxes hold now, as a run takes them: position, presort,
-  // direction, gaps, and the base index as read from its box (0 for what
-  // does not read as an index).
+  // direction, gaps, photo sets, hidden files, and the base index as read
+  // from its box (0 for what does not read as an index).
   kalvenor::RenameOptions Choices() const;
 
   FolderTree* tree = nullptr;
@@ -57,7 +70,7 @@ class FormWidgets {
   ResultsListBox* results = nullptr;
   QLineEdit* baseName = nullptr;
   QLineEdit* baseIndex = nullptr;
-  QLineEdit* logFile = nullptr;
+  LogFileBox* logFile = nullptr;
   QRadioButton* prefix = nullptr;
   QRadioButton* postfix = nullptr;
   // The buttons' IDs are the values they stand for: the stored Postfix
@@ -66,6 +79,8 @@ class FormWidgets {
   QButtonGroup* presortGroup = nullptr;
   QCheckBox* ascending = nullptr;
   QCheckBox* fillGaps = nullptr;
+  QCheckBox* photoSets = nullptr;
+  QCheckBox* keepHidden = nullptr;
   QPushButton* start = nullptr;
   QPushButton* continueButton = nullptr;
   QPushButton* undo = nullptr;
@@ -73,10 +88,10 @@ class FormWidgets {
   QPushButton* quit = nullptr;
   QPushButton* refresh = nullptr;
   QPushButton* browse = nullptr;
+  QSplitter* splitter = nullptr;
+  // Tells screen readers how a run ended.
+  RunAnnouncer* announcer = nullptr;
 
  private:
   QWidget& m_form;
-  QRect m_treeRect;
-  QRect m_clientRect;
-  bool m_placeRecorded = false;
 };

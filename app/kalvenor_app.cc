@@ -72,6 +72,7 @@ bool KalvenorApp::InitInstance() {
 }
 
 int KalvenorApp::ExitInstance(int loopResult) {
+  if (m_view != nullptr) m_view->RememberWindow();
   const std::unique_ptr<QSettings> store = OpenStore();
   SaveSettings(m_settings, *store);
   return loopResult;

@@ -3,7 +3,6 @@
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QResizeEvent>
 #include <algorithm>
 #include <optional>
 #include <utility>
@@ -15,11 +14,13 @@
 #include "folder_tree.h"
 #include "form_dialogs.h"
 #include "kalvenor_doc.h"
+#include "log_file_box.h"
 #include "main_frame.h"
 #include "resource_ids.h"
 #include "results_list_box.h"
+#include "run_announcer.h"
 #include "run_progress_dialog.h"
-#include "run_texts.h"
+#include "run_text_translation.h"
 
 namespace {
 
@@ -50,8 +51,6 @@ KalvenorView::KalvenorView(SettingsRecord& settings, KalvenorDoc& doc, kalvenor:
   setProperty("controlId", kIdKalvenorForm);
   // A folder dropped from a file manager is selected in the tree.
   setAcceptDrops(true);
-  // The form scrolls rather than squeeze its controls.
-  setMinimumSize(FormSize());
   resize(FormSize());
 
   const FormWidgets& w = m_widgets;
@@ -83,6 +82,7 @@ KalvenorView::KalvenorView(SettingsRecord& settings, KalvenorDoc& doc, kalvenor:
   connect(&m_drop, &FolderDrop::folderDropped, this, [this](const std::string& folder) {
     if (!IsBusy()) m_widgets.tree->Populate(folder);
   });
+  connect(w.logFile, &LogFileBox::pathDropped, this, &KalvenorView::OnLogFileDropped);
   connect(&m_undoFromLog, &UndoFromLogFlow::confirmed, this, &KalvenorView::OnUndoConfirmed);
   connect(&m_runs, &RunController::finished, this, &KalvenorView::OnRunFinished);
   connect(&m_runs, &RunController::becameSlow, this, &KalvenorView::OnRunSlow);
@@ -90,13 +90,22 @@ KalvenorView::KalvenorView(SettingsRecord& settings, KalvenorDoc& doc, kalvenor:
   connect(&m_runs, &RunController::progressed, this, [this](std::size_t done, std::size_t total) {
     if (m_progress != nullptr) m_progress->SetProgress(done, total);
   });
+  connect(&m_runs, &RunController::stageChanged, this, [this](kalvenor::RunStage stage) {
+    m_progressLabel =
+        stage == kalvenor::RunStage::CaptureTimes ? AppTexts::ReadingCaptureTimes() : m_runLabel;
+    if (m_progress != nullptr) m_progress->SetStage(m_progressLabel);
+  });
 }
 
 void KalvenorView::OnInitialUpdate() {
   if (auto* frame = qobject_cast<MainFrame*>(window())) {
     frame->FitToForm(FormSize());
+    // As the user left it, where the screen has room for it.
+    frame->RestoreSize(QSize(m_settings.windowWidth, m_settings.windowHeight),
+                       m_settings.windowMaximized != 0);
     frame->SetCloseGuard([view = QPointer(this)] { return view == nullptr || view->MayClose(); });
   }
+  m_widgets.SetSplit(m_settings.split);
   FormWidgets& w = m_widgets;
   // The box shows the stored folder at once; the tree reads its way down to
   // it in the background and then selects and announces it.
@@ -113,7 +122,18 @@ void KalvenorView::OnInitialUpdate() {
   m_startChoices.sortType = m_settings.sort;
   m_startChoices.ascending = m_settings.ascending != 0;
   m_startChoices.fillGaps = m_settings.gaps != 0;
-  w.RecordTreePlace();
+  m_startChoices.photoSets = m_settings.sets != 0;
+  m_startChoices.keepHidden = m_settings.keepHidden != 0;
+}
+
+void KalvenorView::RememberWindow() {
+  if (const auto* frame = qobject_cast<const MainFrame*>(window())) {
+    const QSize size = frame->NormalSize();
+    m_settings.windowWidth = size.width();
+    m_settings.windowHeight = size.height();
+    m_settings.windowMaximized = frame->isMaximized() ? 1 : 0;
+  }
+  m_settings.split = m_widgets.Split();
 }
 
 bool KalvenorView::IsRunning() const {
@@ -152,6 +172,8 @@ void KalvenorView::OnStart() {
   m_settings.sort = m_startChoices.sortType;
   m_settings.gaps = m_startChoices.fillGaps ? 1 : 0;
   m_settings.ascending = m_startChoices.ascending ? 1 : 0;
+  m_settings.sets = m_startChoices.photoSets ? 1 : 0;
+  m_settings.keepHidden = m_startChoices.keepHidden ? 1 : 0;
 
   const kalvenor::RenameOptions options = CurrentOptions();
   // The log path as typed names the document while the run works.
@@ -197,6 +219,7 @@ void KalvenorView::OnUndoConfirmed(const std::string& logPath, const kalvenor::L
 }
 
 void KalvenorView::StartRun(RunRequest request, const QString& label) {
+  m_runLabel = label;
   m_progressLabel = label;
   m_state = FormState::Running;
   HoldForm(true);
@@ -242,10 +265,8 @@ void KalvenorView::OnRunFinished(const RunResult& result) {
     m_lastBatch = result.batch;
     if (!result.outcome.logPath.empty()) SetLogPath(result.outcome.logPath);
   } else if (end == kalvenor::RunEnd::LogNotOpened) {
-    m_dialogs.ShowMessage(
-        QString::fromUtf8(kalvenor::kCannotOpenLog.data(),
-                          static_cast<qsizetype>(kalvenor::kCannotOpenLog.size())),
-        kalvenor::MessageIcon::Exclamation, [] {});
+    m_dialogs.ShowMessage(RunTextTranslation(kalvenor::RunText::CannotOpenLog),
+                          kalvenor::MessageIcon::Exclamation, [] {});
   }
   // The result is read before anything else is done: the focus goes to it,
   // never on to Continue or Undo Last, so that a key pressed twice cannot
@@ -275,6 +296,8 @@ void KalvenorView::OnRunFinished(const RunResult& result) {
     case RunKind::UndoLast:
     case RunKind::UndoFromLog: UpdateControls(); break;
   }
+  // Screen readers say how the run ended: its last line.
+  if (w.results->Count() > 0) w.announcer->Announce(w.results->LineAt(w.results->Count() - 1));
   if (ran == FormState::Closing) {
     QMetaObject::invokeMethod(window(), &QWidget::close, Qt::QueuedConnection);
   }
@@ -316,9 +339,20 @@ void KalvenorView::OnRefresh() {
   m_widgets.tree->Populate(m_settings.dir);
 }
 
-void KalvenorView::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  m_widgets.PlaceTree();
+void KalvenorView::OnLogFileDropped(const std::string& path) {
+  if (IsBusy()) return;
+  // A folder is never a log: dropped on the box, it changes nothing. A file
+  // (or anything else the folder holds) becomes the log's path.
+  m_reads.Run(
+      this,
+      [&fs = m_fs, path] {
+        kalvenor::PathStat stat;
+        return fs.Stat(path, /*followLinks=*/true, &stat) == kalvenor::Cause::Ok &&
+               !stat.isDirectory;
+      },
+      [this, path](bool takesLog) {
+        if (takesLog && !IsBusy()) SetLogPath(path);
+      });
 }
 
 void KalvenorView::dragEnterEvent(QDragEnterEvent* event) {

@@ -52,16 +52,19 @@ class KalvenorView : public QWidget {
                FormDialogs& dialogs, QWidget* parent = nullptr);
 
   // Run once after the main window and the form exist: fits the window to
-  // the form, shows the stored folder in the folder box, starts the tree's
-  // walk down to it (which ends later, on the tree's worker threads), enables
-  // the buttons and shows the stored choices.
+  // the form (or gives it the size the user left it at), shows the stored folder in the folder box,
+  // starts the tree's walk down to it (which ends later, on the tree's worker threads), enables the
+  // buttons and shows the stored choices.
   void OnInitialUpdate();
   // The one rule for Start, Continue and Undo Last (Continue always off).
   // Start needs a folder whose test has accepted it, and a base name.
   void UpdateControls();
 
-  // The form's size in pixels in its current font.
+  // The form's own size in pixels (see FormWidgets::FormSize).
   QSize FormSize() const { return m_widgets.FormSize(); }
+  // Keeps the main window's size, whether it is maximised and the split
+  // beside the tree in the settings (at exit).
+  void RememberWindow();
   const kalvenor::LastBatch& Batch() const { return m_lastBatch; }
   // True from a run's start until OnRunFinished has reacted to it.
   bool IsRunning() const;
@@ -97,6 +100,9 @@ class KalvenorView : public QWidget {
   void OnUndoFromLog();
   // Asks the run at work, if any, to stop before its next file.
   void CancelRun();
+  // A file dropped on the Log File box becomes the log's path; a folder
+  // changes nothing.
+  void OnLogFileDropped(const std::string& path);
 
  signals:
   // A run started (true) or ended (false).
@@ -105,7 +111,6 @@ class KalvenorView : public QWidget {
   void helpRequested();
 
  protected:
-  void resizeEvent(QResizeEvent* event) override;  // OnSize
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
@@ -147,7 +152,8 @@ class KalvenorView : public QWidget {
   UndoFromLogFlow m_undoFromLog;
   RunController m_runs;
   QPointer<RunProgressDialog> m_progress;
-  QString m_progressLabel;
+  QString m_runLabel;       // what the run at work does, as its dialog says
+  QString m_progressLabel;  // ... or what it is busy with now
 
   FormState m_state = FormState::Editing;
   kalvenor::LastBatch m_lastBatch;  // m_oldPaths and m_newPaths

@@ -1,27 +1,39 @@
 #include "kalvenor_view.h"
 #include "posix_file_system.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QSet>
+#include <QSplitter>
+#include <QStyle>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <QTranslator>
 #include <QTreeView>
 #include <QUrl>
+#include <algorithm>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -36,6 +48,7 @@
 #include "main_frame.h"
 #include "presort.h"
 #include "results_list_box.h"
+#include "translations.h"
 #include "window_dialogs.h"
 
 namespace {
@@ -159,8 +172,12 @@ TEST_F(KalvenorViewTest, StoredChoicesAreShown) {
   m_settings.ascending = 0;
   m_settings.postfix = 0;
   m_settings.sort = 1;
+  m_settings.sets = 1;
+  m_settings.keepHidden = 1;
   m_settings.log = "/var/tmp/batches.log";
   Open();
+  EXPECT_TRUE(Control<QCheckBox>("photoSetsCheck")->isChecked());
+  EXPECT_TRUE(Control<QCheckBox>("keepHiddenCheck")->isChecked());
   EXPECT_FALSE(Control<QCheckBox>("fillGapsCheck")->isChecked());
   EXPECT_FALSE(Control<QCheckBox>("ascendingCheck")->isChecked());
   EXPECT_TRUE(Control<QRadioButton>("prefixRadio")->isChecked());
@@ -613,28 +630,86 @@ TEST_F(KalvenorViewTest, LogPathThatIsNotTextKeepsItsBytes) {
   EXPECT_EQ(m_view->GetLogPath(), "/typed.log");
 }
 
-TEST_F(KalvenorViewTest, WideningTheWindowWidensOnlyTheTree) {
-  Open();
-  m_frame->resize(m_frame->size() + (m_view->FormSize() - m_frame->FormArea()->size()) +
-                  QSize(20, 20));
-  QApplication::processEvents();
-  std::vector<std::pair<QWidget*, QRect>> before;
-  for (QWidget* child : m_view->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-    before.emplace_back(child, child->geometry());
+// The controls of the form, wherever they stand in its layouts: every
+// widget with a control ID.
+QList<QWidget*> FormControls(const QWidget* view) {
+  QList<QWidget*> controls;
+  for (QWidget* widget : view->findChildren<QWidget*>()) {
+    if (widget->property("controlId").isValid()) controls << widget;
   }
-  auto* tree = Control<QTreeView>("folderTree");
-  const QRect treeBefore = tree->geometry();
+  return controls;
+}
 
-  m_frame->resize(m_frame->width() + 100, m_frame->height());
+QRect PlaceInForm(const QWidget* view, const QWidget* control) {
+  return QRect(control->mapTo(view, QPoint(0, 0)), control->size());
+}
+
+TEST_F(KalvenorViewTest, EnlargingTheWindowGrowsOnlyResultsAndTree) {
+  Open();
   QApplication::processEvents();
-  const QRect treeAfter = tree->geometry();
-  EXPECT_EQ(treeAfter.width(), treeBefore.width() + 100);
-  EXPECT_EQ(treeAfter.topLeft(), treeBefore.topLeft());
-  EXPECT_EQ(treeAfter.height(), treeBefore.height());
-  for (const auto& [child, geometry] : before) {
-    if (child == tree) continue;
-    EXPECT_EQ(child->geometry(), geometry) << child->objectName().toStdString();
+  const QList<QWidget*> controls = FormControls(m_view);
+  auto* tree = Control<QTreeView>("folderTree");
+  auto* results = Control<QWidget>("resultsList");
+  // At first the window is fitted to the form: nothing scrolls.
+  EXPECT_EQ(m_frame->FormArea()->viewport()->size(), m_view->FormSize());
+  std::map<QWidget*, QSize> before;
+  for (QWidget* control : controls) before[control] = control->size();
+  const int resultsTop = PlaceInForm(m_view, results).top();
+  const int treeTop = PlaceInForm(m_view, tree).top();
+
+  for (const QSize more : {QSize(300, 0), QSize(0, 200), QSize(500, 400)}) {
+    m_frame->resize(m_frame->size() + more);
+    QApplication::processEvents();
+    for (QWidget* control : controls) {
+      const QSize was = before[control];
+      const std::string name = control->objectName().toStdString();
+      if (control == tree || control == results) {
+        // Each takes all the extra height, and together all the extra width.
+        EXPECT_EQ(control->height(), was.height() + more.height()) << name;
+        EXPECT_GE(control->width(), was.width()) << name;
+      } else if (control->objectName() == QLatin1String("logFileEdit") ||
+                 control->objectName() == QLatin1String("folderBox")) {
+        EXPECT_EQ(control->height(), was.height()) << name;  // a box under a list widens with it
+      } else {
+        EXPECT_EQ(control->size(), was) << name;
+      }
+    }
+    EXPECT_EQ(tree->width() + results->width(),
+              before[tree].width() + before[results].width() + more.width());
+    EXPECT_EQ(PlaceInForm(m_view, results).top(), resultsTop);
+    EXPECT_EQ(PlaceInForm(m_view, tree).top(), treeTop);
+    m_frame->resize(m_frame->size() - more);
+    QApplication::processEvents();
+    for (QWidget* control : controls) {
+      EXPECT_EQ(control->size(), before[control]) << control->objectName().toStdString();
+    }
   }
+}
+
+TEST_F(KalvenorViewTest, TheSplitAndTheWindowSizeAreKeptForTheNextStart) {
+  Open();
+  auto* splitter = Control<QSplitter>("formSplitter");
+  // Larger, within the offscreen screen of 800 x 800.
+  m_frame->resize(m_frame->size() + QSize(60, 50));
+  QApplication::processEvents();
+  const QList<int> sizes = splitter->sizes();
+  splitter->setSizes({sizes[0] - 40, sizes[1] + 40});
+  const QSize left = m_frame->size();
+  const int formSide = splitter->sizes()[0];
+  m_view->RememberWindow();
+  EXPECT_EQ(QSize(m_settings.windowWidth, m_settings.windowHeight), left);
+  EXPECT_EQ(m_settings.windowMaximized, 0);
+  Close();
+
+  Open();
+  QApplication::processEvents();
+  EXPECT_EQ(m_frame->size(), left);
+  EXPECT_NEAR(Control<QSplitter>("formSplitter")->sizes()[0], formSide, 2);
+  m_frame->showMaximized();
+  QApplication::processEvents();
+  m_view->RememberWindow();
+  EXPECT_EQ(QSize(m_settings.windowWidth, m_settings.windowHeight), left);  // the normal size
+  EXPECT_EQ(m_settings.windowMaximized, 1);
 }
 
 TEST_F(KalvenorViewTest, SmallWindowScrollsTheFormInsteadOfSqueezingIt) {
@@ -655,32 +730,41 @@ TEST_F(KalvenorViewTest, ControlsKeepTheirPlacesAndIds) {
   EXPECT_LT(start.bottom(), cont.top());
   EXPECT_EQ(Button("startButton")->property("controlId").toInt(), 1003);
   EXPECT_EQ(Control<QWidget>("resultsList")->property("controlId").toInt(), 1005);
-  EXPECT_EQ(Button("refreshButton")->text(), QStringLiteral("Refresh ->"));
+  EXPECT_EQ(Button("refreshButton")->text().remove(QLatin1Char('&')), QStringLiteral("Refresh ->"));
   // No push button is a default button: Enter in a box presses nothing.
   for (QPushButton* button : m_view->findChildren<QPushButton*>()) {
     EXPECT_FALSE(button->isDefault());
     EXPECT_FALSE(button->autoDefault());
   }
-  // Every control lies inside the form.
+  // Every control lies inside the form, and no two overlap.
   const QRect form(QPoint(0, 0), m_view->FormSize());
-  for (QWidget* child : m_view->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-    if (child == Control<QWidget>("folderTree")) continue;
-    EXPECT_TRUE(form.contains(child->geometry())) << child->objectName().toStdString();
+  const QList<QWidget*> controls = FormControls(m_view);
+  for (QWidget* control : controls) {
+    const QRect place = PlaceInForm(m_view, control);
+    EXPECT_TRUE(form.contains(place)) << control->objectName().toStdString();
+    for (QWidget* other : controls) {
+      if (other == control || other->isAncestorOf(control) || control->isAncestorOf(other)) {
+        continue;
+      }
+      EXPECT_FALSE(place.intersects(PlaceInForm(m_view, other)))
+          << control->objectName().toStdString() << " " << other->objectName().toStdString();
+    }
   }
 }
 
 TEST_F(KalvenorViewTest, TabVisitsTheControlsInTheOrderTheyAreMade) {
   Open();
   const QStringList expected = {
-      "baseNameEdit",     "baseIndexEdit", "prefixRadio",    "postfixRadio",   "alphanumericRadio",
-      "dateRadio",        "fileTypeRadio", "ascendingCheck", "fillGapsCheck",  "logFileEdit",
-      "browseButton",     "startButton",   "continueButton", "undoButton",     "helpButton",
-      "quitButton",       "refreshButton", "folderTree",     "folderBox",      "folderLabel",
-      "resultsList",      "resultsLabel",  "baseNameGroup",  "baseIndexGroup", "indexPositionGroup",
-      "presortTypeGroup", "logFileGroup"};
+      "baseNameEdit",   "baseIndexEdit",   "prefixRadio",    "postfixRadio",   "alphanumericRadio",
+      "dateRadio",      "fileTypeRadio",   "dateTakenRadio", "ascendingCheck", "fillGapsCheck",
+      "photoSetsCheck", "keepHiddenCheck", "logFileEdit",    "browseButton",   "startButton",
+      "continueButton", "undoButton",      "helpButton",     "quitButton",     "refreshButton",
+      "folderTree",     "folderBox",       "resultsList"};
   QStringList chain;
   for (QWidget* at = m_view->nextInFocusChain(); at != m_view; at = at->nextInFocusChain()) {
-    if (at->parentWidget() == m_view) chain << at->objectName();
+    if (m_view->isAncestorOf(at) && at->property("controlId").isValid()) {
+      chain << at->objectName();
+    }
   }
   EXPECT_EQ(chain, expected);
 }
@@ -691,7 +775,8 @@ TEST_F(KalvenorViewTest, PresortButtonsCarryThePresortTypes) {
     int sort;
   } cases[] = {{"alphanumericRadio", kalvenor::kSortByName},
                {"dateRadio", kalvenor::kSortByDate},
-               {"fileTypeRadio", kalvenor::kSortByType}};
+               {"fileTypeRadio", kalvenor::kSortByType},
+               {"dateTakenRadio", kalvenor::kSortByTaken}};
   m_photos.MakeFile("a.jpg");
   Open();
   for (const auto& c : cases) {
@@ -702,6 +787,46 @@ TEST_F(KalvenorViewTest, PresortButtonsCarryThePresortTypes) {
     m_settings.sort = -1;
     Click("startButton");
     EXPECT_EQ(m_settings.sort, c.sort) << c.radio;
+  }
+}
+
+// Date Taken, photo sets and hidden files reach the run: its lines are the
+// command line's for the same choices, the line about capture times
+// included, and Start stores the choices.
+TEST_F(KalvenorViewTest, PhotoChoicesReachTheRunAndAreStored) {
+  for (const char* name : {"a.jpg", "a.CR2", "Thumbs.db", "b.jpg"}) {
+    m_photos.MakeFile(name);
+    const timespec times[2] = {{1700000000, 0}, {1700000000, 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, m_photos.Join(name).c_str(), times, 0), 0);
+  }
+  const struct {
+    bool taken, sets, keepHidden;
+    QStringList lines;
+  } cases[] = {
+      {/*taken=*/true,
+       /*sets=*/true,
+       /*keepHidden=*/true,
+       {"a.CR2 -> 0001Holiday.CR2", "a.jpg -> 0001Holiday.jpg", "b.jpg -> 0002Holiday.jpg",
+        "Files without a capture time, ordered by their file time: 2",
+        "Click Continue to do the above."}},
+      {/*taken=*/false,
+       /*sets=*/false,
+       /*keepHidden=*/false,
+       {"a.CR2 -> 0001Holiday.CR2", "a.jpg -> 0002Holiday.jpg", "b.jpg -> 0003Holiday.jpg",
+        "Thumbs.db -> 0004Holiday.db", "Click Continue to do the above."}},
+  };
+  Open();
+  for (const auto& entry : cases) {
+    Control<QRadioButton>(entry.taken ? "dateTakenRadio" : "alphanumericRadio")->click();
+    Control<QCheckBox>("photoSetsCheck")->setChecked(entry.sets);
+    Control<QCheckBox>("keepHiddenCheck")->setChecked(entry.keepHidden);
+    TypeBaseName(entry.taken ? QStringLiteral("Holiday") : QStringLiteral("Holiday "));
+    TypeBaseName(QStringLiteral("Holiday"));  // Start again after the last preview
+    Click("startButton");
+    EXPECT_EQ(Lines(), entry.lines) << entry.taken;
+    EXPECT_EQ(m_settings.sort, entry.taken ? kalvenor::kSortByTaken : kalvenor::kSortByName);
+    EXPECT_EQ(m_settings.sets, entry.sets ? 1 : 0);
+    EXPECT_EQ(m_settings.keepHidden, entry.keepHidden ? 1 : 0);
   }
 }
 
@@ -780,9 +905,9 @@ TEST_F(KalvenorViewTest, TabVisitsEachRadioGroupOnceAndNothingInvisible) {
     }
     return names;
   };
-  const QStringList tail = {"ascendingCheck", "fillGapsCheck", "logFileEdit",   "browseButton",
-                            "helpButton",     "quitButton",    "refreshButton", "folderTree",
-                            "folderBox",      "resultsList"};
+  const QStringList tail = {"ascendingCheck", "fillGapsCheck", "photoSetsCheck", "keepHiddenCheck",
+                            "logFileEdit",    "browseButton",  "helpButton",     "quitButton",
+                            "refreshButton",  "folderTree",    "folderBox",      "resultsList"};
   EXPECT_EQ(chain(), QStringList({"baseNameEdit", "baseIndexEdit", "postfixRadio", "dateRadio"})
                          << tail);
 
@@ -905,15 +1030,177 @@ TEST_F(KalvenorViewTest, BrowseDialogStartsAtTheLogInTheBox) {
   EXPECT_EQ(m_settings.log, "");  // cancelled: nothing changes
 }
 
+// Translates every text of every context into a longer text in brackets,
+// keeping its '&' and "%1": a text the window shows without asking for its
+// translation stays unbracketed, and a control too small for a longer
+// translation cuts it off.
+class PseudoTranslator : public QTranslator {
+ public:
+  QString translate(const char* /*context*/, const char* source, const char* /*disambiguation*/,
+                    int n) const override {
+    QString text =
+        QStringLiteral("\u27e6%1 \u00b7\u00b7\u00b7\u00b7\u27e7").arg(QString::fromUtf8(source));
+    if (n >= 0) text.replace(QLatin1String("%n"), QString::number(n));
+    return text;
+  }
+  bool isEmpty() const override { return false; }
+  static bool Translated(const QString& text) { return text.startsWith(QChar(0x27e6)); }
+};
+
+// Every text a widget of the window shows or tells screen readers.
+std::vector<std::pair<std::string, QString>> ShownTexts(const QWidget* window) {
+  std::vector<std::pair<std::string, QString>> texts;
+  const auto add = [&](const QObject* from, const char* what, const QString& text) {
+    if (!text.isEmpty()) texts.emplace_back(from->objectName().toStdString() + " " + what, text);
+  };
+  for (const QWidget* widget : window->findChildren<QWidget*>()) {
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+      add(widget, "text", button->text());
+    }
+    if (const auto* label = qobject_cast<const QLabel*>(widget)) add(widget, "text", label->text());
+    if (const auto* group = qobject_cast<const QGroupBox*>(widget)) {
+      add(widget, "title", group->title());
+    }
+    if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) {
+      add(widget, "placeholder", edit->placeholderText());
+    }
+    add(widget, "tooltip", widget->toolTip());
+    add(widget, "accessible name", widget->accessibleName());
+    add(widget, "accessible description", widget->accessibleDescription());
+  }
+  for (const QAction* action : window->findChildren<QAction*>())
+    add(action, "action", action->text());
+  return texts;
+}
+
+// The letters Alt takes to a control: of the buttons, of the labels and
+// group titles, and of the menu bar's titles. None is used twice.
+QStringList Mnemonics(const QMainWindow& window) {
+  QStringList letters;
+  const auto add = [&letters](QString text) {
+    text.replace(QLatin1String("&&"), QString());
+    const qsizetype at = text.indexOf(QLatin1Char('&'));
+    if (at >= 0 && at + 1 < text.size()) letters << text.mid(at + 1, 1).toLower();
+  };
+  for (const QWidget* widget : window.findChildren<QWidget*>()) {
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) add(button->text());
+    if (const auto* label = qobject_cast<const QLabel*>(widget)) add(label->text());
+    if (const auto* group = qobject_cast<const QGroupBox*>(widget)) add(group->title());
+  }
+  for (const QAction* menu : window.menuBar()->actions()) add(menu->text());
+  return letters;
+}
+
+TEST_F(KalvenorViewTest, EveryTextIsTranslatedAndFitsItsControl) {
+  m_photos.MakeFile("a.jpg");
+  PseudoTranslator pseudo;
+  ASSERT_TRUE(QCoreApplication::installTranslator(&pseudo));
+  Open();
+  TypeBaseName(QStringLiteral("Holiday"));
+  Click("startButton");
+  const QStringList lines = Lines();
+  ASSERT_FALSE(lines.isEmpty());
+  EXPECT_TRUE(PseudoTranslator::Translated(lines.back())) << lines.back().toStdString();
+  for (const auto& [where, text] : ShownTexts(m_frame.get())) {
+    EXPECT_TRUE(PseudoTranslator::Translated(text)) << where << ": " << text.toStdString();
+  }
+  // At the form's size every caption is whole: a longer text made its
+  // control, and the form, larger.
+  for (const QWidget* widget : m_view->findChildren<QWidget*>()) {
+    if (qobject_cast<const QAbstractButton*>(widget) == nullptr &&
+        qobject_cast<const QLabel*>(widget) == nullptr) {
+      continue;
+    }
+    if (!widget->isVisibleTo(m_view) || widget->objectName().isEmpty()) continue;
+    EXPECT_GE(widget->width(), widget->sizeHint().width()) << widget->objectName().toStdString();
+  }
+  for (const auto* group : m_view->findChildren<QGroupBox*>()) {
+    const int title =
+        group->fontMetrics().horizontalAdvance(group->title().remove(QLatin1Char('&')));
+    EXPECT_GE(group->width(), title) << group->objectName().toStdString();
+  }
+  EXPECT_EQ(m_frame->FormArea()->viewport()->size(), m_view->FormSize());
+  QCoreApplication::removeTranslator(&pseudo);
+}
+
+TEST_F(KalvenorViewTest, NoTwoControlsShareALetterInAnyLanguage) {
+  Open();
+  QStringList english = Mnemonics(*m_frame);
+  EXPECT_EQ(english.size(), 22);  // every caption and menu title has one
+  for (const char* language : {"de", "es", "fr", "it", "ja", "nl", "pl", "pt_BR"}) {
+    Close();
+    Translations translations;
+    translations.Install(QLocale(QLatin1String(language)));
+    Open();
+    QStringList letters = Mnemonics(*m_frame);
+    letters.sort();
+    EXPECT_EQ(letters.size(), english.size()) << language;
+    EXPECT_EQ(letters.size(), QSet<QString>(letters.begin(), letters.end()).size())
+        << language << ": " << letters.join(QLatin1Char(' ')).toStdString();
+  }
+}
+
+// Under a dark palette every control is dark: none paints a fixed light
+// colour of its own. (KALVENOR_SHOT_DIR keeps a picture of the window.)
+TEST_F(KalvenorViewTest, UnderADarkPaletteEveryControlIsDark) {
+  m_photos.MakeFile("a.jpg");
+  const QString styleBefore = QApplication::style()->name();
+  const QPalette paletteBefore = QApplication::palette();
+  QApplication::setStyle(QStringLiteral("Fusion"));
+  QPalette dark;
+  const QColor window(45, 45, 48), base(30, 30, 32), text(225, 225, 225);
+  for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    dark.setColor(group, QPalette::Window, window);
+    dark.setColor(group, QPalette::Button, window);
+    dark.setColor(group, QPalette::Base, base);
+    dark.setColor(group, QPalette::AlternateBase, window);
+    dark.setColor(group, QPalette::WindowText, text);
+    dark.setColor(group, QPalette::ButtonText, text);
+    dark.setColor(group, QPalette::Text, text);
+    dark.setColor(group, QPalette::Highlight, QColor(42, 110, 190));
+    dark.setColor(group, QPalette::HighlightedText, Qt::white);
+  }
+  for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+    dark.setColor(QPalette::Disabled, role, QColor(120, 120, 120));
+  }
+  QApplication::setPalette(dark);
+  Open();
+  TypeBaseName(QStringLiteral("Holiday"));
+  Click("startButton");
+  for (QWidget* control : FormControls(m_view)) {
+    const QImage image = control->grab().toImage();
+    std::vector<int> lightness;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) lightness.push_back(qGray(image.pixel(x, y)));
+    }
+    ASSERT_FALSE(lightness.empty()) << control->objectName().toStdString();
+    std::nth_element(lightness.begin(), lightness.begin() + lightness.size() / 2, lightness.end());
+    EXPECT_LT(lightness[lightness.size() / 2], 100) << control->objectName().toStdString();
+  }
+  if (const QByteArray shots = qgetenv("KALVENOR_SHOT_DIR"); !shots.isEmpty()) {
+    m_frame->grab().save(QString::fromLocal8Bit(shots) + QStringLiteral("/dark.png"));
+  }
+  Close();
+  QApplication::setStyle(styleBefore);
+  QApplication::setPalette(paletteBefore);
+}
+
 TEST_F(KalvenorViewTest, EveryControlHasAnAccessibleName) {
   Open();
   const struct {
     const char* control;
     const char* name;
-  } cases[] = {{"baseNameEdit", "Base Name"}, {"baseIndexEdit", "Base Index"},
-               {"logFileEdit", "Log File"},   {"folderTree", "Select folder to kalvenor"},
-               {"resultsList", "Results"},    {"startButton", "Start"},
-               {"prefixRadio", "Prefix"},     {"fillGapsCheck", "Fill gaps in numbers"}};
+  } cases[] = {{"baseNameEdit", "Base Name"},
+               {"baseIndexEdit", "Base Index"},
+               {"logFileEdit", "Log File"},
+               {"folderTree", "Select folder to kalvenor"},
+               {"resultsList", "Results"},
+               {"startButton", "Start"},
+               {"prefixRadio", "Prefix"},
+               {"fillGapsCheck", "Fill gaps in numbers"},
+               {"dateTakenRadio", "Date Taken"},
+               {"photoSetsCheck", "Number photo sets as one"},
+               {"keepHiddenCheck", "Leave hidden files alone"}};
   const auto nameOf = [](QWidget* widget) {
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
     return face != nullptr ? face->text(QAccessible::Name) : QString();
@@ -921,9 +1208,9 @@ TEST_F(KalvenorViewTest, EveryControlHasAnAccessibleName) {
   for (const auto& entry : cases) {
     EXPECT_EQ(nameOf(Control<QWidget>(entry.control)), QLatin1String(entry.name)) << entry.control;
   }
-  for (QWidget* child : m_view->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-    if (child->focusPolicy() == Qt::NoFocus) continue;
-    EXPECT_FALSE(nameOf(child).isEmpty()) << child->objectName().toStdString();
+  for (QWidget* control : FormControls(m_view)) {
+    if (control->focusPolicy() == Qt::NoFocus) continue;
+    EXPECT_FALSE(nameOf(control).isEmpty()) << control->objectName().toStdString();
   }
 }
 

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QIcon>
+#include <QKeySequence>
 #include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
@@ -42,12 +43,15 @@ MainFrame::MainFrame(KalvenorDoc& doc, QWidget* parent)
       AddCommand(file, AppTexts::UndoFromLogCommand(), "undoFromLogAction", kIdUndoFromLog);
   connect(m_undoFromLog, &QAction::triggered, this, &MainFrame::undoFromLogRequested);
   file->addSeparator();
-  connect(AddCommand(file, AppTexts::ExitCommand(), "exitAction", kIdAppExit), &QAction::triggered,
-          this, &QWidget::close);
+  QAction* exit = AddCommand(file, AppTexts::ExitCommand(), "exitAction", kIdAppExit);
+  exit->setShortcut(QKeySequence::Quit);
+  connect(exit, &QAction::triggered, this, &QWidget::close);
   QMenu* help = menuBar()->addMenu(AppTexts::HelpMenu());
   help->setObjectName(QStringLiteral("helpMenu"));
-  connect(AddCommand(help, AppTexts::HelpContentsCommand(), "helpAction", kIdHelpContents),
-          &QAction::triggered, this, &MainFrame::helpRequested);
+  QAction* contents =
+      AddCommand(help, AppTexts::HelpContentsCommand(), "helpAction", kIdHelpContents);
+  contents->setShortcut(QKeySequence::HelpContents);
+  connect(contents, &QAction::triggered, this, &MainFrame::helpRequested);
   connect(AddCommand(help, AppTexts::AboutCommand(), "aboutAction", kIdAppAbout),
           &QAction::triggered, this, &MainFrame::aboutRequested);
 
@@ -121,6 +125,25 @@ void MainFrame::FitToForm(QSize formSize) {
     wanted.rwidth() += barExtent;
   }
   resize(size() + (wanted - current));
+}
+
+void MainFrame::RestoreSize(QSize size, bool maximized) {
+  if (size.width() > 0 && size.height() > 0) {
+    if (const QScreen* display = screen()) {
+      // The frame is known once the window is shown; until then the room is
+      // the available area itself.
+      const QSize frame = frameGeometry().size() - this->size();
+      size = size.boundedTo(display->availableGeometry().size() - frame);
+    }
+    resize(size.expandedTo(minimumSizeHint()));
+  }
+  if (maximized) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+QSize MainFrame::NormalSize() const {
+  if ((windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) == 0) return size();
+  const QRect normal = normalGeometry();
+  return normal.isValid() ? normal.size() : size();
 }
 
 void MainFrame::UpdateCaption() {

@@ -1,9 +1,9 @@
 // The main window: caption "<document title> - Kalvenor", the File and Help
-// menus, no tool bar and no status bar. Its client area is a scroll area
-// holding the form, which scrolls when the window is smaller than it. The
-// frame owns the scroll area; the form is given to it and then owned by it.
-// Whatever closes the window (the close box, File > Exit, Quit, a quit
-// signal) asks the close guard first, which may hold the close back.
+// menus (Ctrl+Q quits, F1 opens the help), no tool bar and no status bar. Its client area is a
+// scroll area holding the form, which scrolls when the window is smaller than it. The frame owns
+// the scroll area; the form is given to it and then owned by it. Whatever closes the window (the
+// close box, File > Exit, Quit, a quit signal) asks the close guard first, which may hold the close
+// back.
 #pragma once
 
 #include <QMainWindow>
@@ -34,6 +34,14 @@ class MainFrame : public QMainWindow {
   // screen's available area allows, the screen width, the client size now
   // and the form's size.
   static QSize WantedClientSize(QSize room, int screenWidth, QSize current, QSize form);
+
+  // Gives the window the size `size` (as NormalSize gave it), where it is
+  // valid, as far as the screen's available area holds it, and maximises it
+  // when `maximized`; the window's size stays as it is otherwise.
+  void RestoreSize(QSize size, bool maximized);
+  // The window's size without its frame when it is neither maximised nor
+  // full screen.
+  QSize NormalSize() const;
 
   // While a run works, File > Undo from Log File... is off.
   void OnRunningChanged(bool running);

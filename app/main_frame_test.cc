@@ -36,13 +36,16 @@ TEST(MainFrameTest, MenusHoldUndoFromLogExitHelpAndAboutOnly) {
   EXPECT_EQ(file[2]->text(), QStringLiteral("E&xit"));
   const QList<QAction*> help = menus[1]->menu()->actions();
   ASSERT_EQ(help.size(), 2);
-  EXPECT_EQ(help[0]->text(), QStringLiteral("Help on Kalvenor"));
+  EXPECT_EQ(help[0]->text(), QStringLiteral("&Help on Kalvenor"));
   EXPECT_EQ(help[1]->text(), QStringLiteral("&About Kalvenor..."));
   EXPECT_TRUE(frame.findChildren<QToolBar*>().isEmpty());
   EXPECT_TRUE(frame.findChildren<QStatusBar*>().isEmpty());
-  // No keyboard shortcut is bound to a command that would do nothing.
+  // The desktop's keys for quitting and for help, and no other shortcut.
   for (const QAction* action : frame.findChildren<QAction*>()) {
-    EXPECT_TRUE(action->shortcut().isEmpty()) << action->text().toStdString();
+    const QKeySequence expected = action == file[2]   ? QKeySequence(QKeySequence::Quit)
+                                  : action == help[0] ? QKeySequence(QKeySequence::HelpContents)
+                                                      : QKeySequence();
+    EXPECT_EQ(action->shortcut(), expected) << action->text().toStdString();
   }
 }
 

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "display_text.h"
+#include "run_text_translation.h"
 
 namespace {
 
@@ -66,8 +67,9 @@ void ResultsListBox::Measure(const QString& text) {
 
 void ResultsListBox::AddLine(const std::string& line) {
   // Names are bytes; they are decoded for display only, as file names are
-  // decoded on this platform (UTF-8, bad bytes shown as replacements).
-  const QString text = DisplayText(line);
+  // decoded on this platform (UTF-8, bad bytes shown as replacements). The
+  // engine's own lines are shown in the user's language.
+  const QString text = TranslateRunText(DisplayText(line));
   Measure(text);
   if (m_held) {
     m_pending.append(text);

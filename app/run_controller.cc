@@ -14,6 +14,7 @@
 #include "results_relay.h"
 #include "run_context.h"
 #include "run_progress.h"
+#include "run_text_translation.h"
 #include "undo_last.h"
 
 namespace {
@@ -25,6 +26,11 @@ constexpr int kPollIntervalMs = 50;
 // worker and the GUI thread without a lock.
 class ProgressFlags : public kalvenor::RunProgress {
  public:
+  void BeginStage(kalvenor::RunStage stage) override {
+    m_total.store(0);
+    m_done.store(0);
+    m_stage.store(stage);
+  }
   void Advance(std::size_t done, std::size_t total) override {
     m_total.store(total);
     m_done.store(done);
@@ -34,8 +40,10 @@ class ProgressFlags : public kalvenor::RunProgress {
   void RequestStop() { m_stop.store(true); }
   std::size_t Done() const { return m_done.load(); }
   std::size_t Total() const { return m_total.load(); }
+  kalvenor::RunStage Stage() const { return m_stage.load(); }
 
  private:
+  std::atomic<kalvenor::RunStage> m_stage{kalvenor::RunStage::Files};
   std::atomic<std::size_t> m_done{0};
   std::atomic<std::size_t> m_total{0};
   std::atomic<bool> m_stop{false};
@@ -155,6 +163,7 @@ bool RunController::Start(RunRequest request) {
             this, [this, text, icon] { OnMessage(text, icon); }, Qt::QueuedConnection);
       });
   m_slow = false;
+  m_shownStage = kalvenor::RunStage::Files;
   m_shownDone = 0;
   m_shownTotal = 0;
   m_clock.start();
@@ -178,6 +187,13 @@ void RunController::MessageRead() {
 void RunController::Poll() {
   if (m_session == nullptr) return;
   m_session->results.Deliver();
+  const kalvenor::RunStage stage = m_session->progress.Stage();
+  if (stage != m_shownStage) {
+    m_shownStage = stage;
+    m_shownDone = 0;
+    m_shownTotal = 0;
+    emit stageChanged(stage);
+  }
   if (!m_slow) {
     if (m_clock.elapsed() < kSlowAfterMs) return;
     m_slow = true;
@@ -196,7 +212,7 @@ void RunController::OnMessage(const std::string& text, kalvenor::MessageIcon ico
   if (m_session == nullptr) return;
   // The lines written before the message stand in the list when it shows.
   m_session->results.Deliver();
-  emit messageArrived(DisplayText(text), icon);
+  emit messageArrived(TranslateRunText(DisplayText(text)), icon);
 }
 
 void RunController::OnWorkEnded() {

@@ -6,7 +6,8 @@
 //
 // Meanwhile, on the GUI thread: the run's Results lines are replayed into
 // the form's list now and then (ResultsRelay), and always before a message
-// and at the end; progressed() tells how far it has come; becameSlow() tells,
+// and at the end; progressed() tells how far it has come and stageChanged()
+// what it is busy with (a stage's files are counted from 0); becameSlow() tells,
 // once, that it has worked longer than kSlowAfterMs. A message from the engine
 // comes as messageArrived(); the worker waits for it to be read until
 // MessageRead() is called, as the engine expects of a message box.
@@ -30,6 +31,7 @@
 #include "file_system.h"
 #include "message_sink.h"
 #include "results_list.h"
+#include "run_progress.h"
 #include "run_request.h"
 
 class QThreadPool;
@@ -65,6 +67,9 @@ class RunController : public QObject {
   void finished(const RunResult& result);
   // `done` of `total` files handled (sent when it changes, now and then).
   void progressed(std::size_t done, std::size_t total);
+  // The run has begun `stage` (a run begins in Files); its files are
+  // counted afresh, and nothing is told until it knows how many there are.
+  void stageChanged(kalvenor::RunStage stage);
   // The run has worked for kSlowAfterMs and goes on.
   void becameSlow();
   // The engine shows `text` (decoded for display); call MessageRead() once
@@ -89,6 +94,7 @@ class RunController : public QObject {
   QTimer m_poll;
   QElapsedTimer m_clock;
   bool m_slow = false;
+  kalvenor::RunStage m_shownStage = kalvenor::RunStage::Files;
   std::size_t m_shownDone = 0;
   std::size_t m_shownTotal = 0;
   // The run at work, if any; shared with the worker, which may outlive the

@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QTest>
@@ -41,7 +42,7 @@ using apptest::Find;
 using kalvenor::testing::TempDir;
 
 // Which call holds the worker.
-enum class Gate { ListFiles, Rename };
+enum class Gate { ListFiles, Rename, OpenForReading };
 
 // Forwards to the real file system, but holds the worker at the `nth` call
 // of the gate's kind until Release (or 20 s, which fails the test).
@@ -68,6 +69,11 @@ class GatedFileSystem : public kalvenor::FileSystemWrapper {
                                   const std::string& to) override {
     Pass(Gate::Rename);
     return FileSystemWrapper::RenameNoReplace(folder, from, to);
+  }
+  kalvenor::ReadHandle OpenForReading(const kalvenor::FolderHandle& folder, const std::string& name,
+                                      std::uint64_t* size) override {
+    Pass(Gate::OpenForReading);
+    return FileSystemWrapper::OpenForReading(folder, name, size);
   }
 
  private:
@@ -253,6 +259,23 @@ TEST_F(RunControllerTest, TheWindowAnswersWhileEachRunIsHeldAndShowsWhatAForegro
   EXPECT_TRUE(m_frame->findChild<QAction*>("undoFromLogAction")->isEnabled());
   EXPECT_EQ(m_photos.Names(),
             (std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.gif", "f.png"}));
+}
+
+// While a "Date Taken" preview reads capture times, the progress dialog
+// says so; the Results then end with the line about the files that had
+// none, as the command line prints it.
+TEST_F(RunControllerTest, ReadingCaptureTimesShowsInTheProgressDialog) {
+  Find<QRadioButton>(m_view, "dateTakenRadio")->click();
+  QString label;
+  ClickHeld(
+      "startButton", Gate::OpenForReading, 1,
+      [&] { return Progress() != nullptr && Progress()->isVisible(); },
+      [&] { label = Progress()->labelText(); });
+  EXPECT_EQ(label, QStringLiteral("Reading capture times\u2026"));
+  const QStringList lines = Lines();
+  ASSERT_GE(lines.size(), 2);
+  EXPECT_EQ(lines[lines.size() - 2],
+            QStringLiteral("Files without a capture time, ordered by their file time: 6"));
 }
 
 TEST_F(RunControllerTest, CancelStopsBetweenTwoFilesAndLeavesDiskLogBatchAndResultsAgreeing) {

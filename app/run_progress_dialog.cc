@@ -21,6 +21,7 @@ RunProgressDialog::RunProgressDialog(const QString& label, QWidget* window)
   setMinimumDuration(0);
   auto* bar = new QProgressBar(this);
   bar->setFormat(AppTexts::FilesDoneOfTotal());
+  bar->setAccessibleName(AppTexts::FilesDoneName());
   setBar(bar);
   // Until the run knows how many files it has, the bar shows only that it
   // is busy.
@@ -32,6 +33,12 @@ RunProgressDialog::RunProgressDialog(const QString& label, QWidget* window)
 void RunProgressDialog::SetProgress(std::size_t done, std::size_t total) {
   setMaximum(ProgressValue(total));
   setValue(ProgressValue(done));
+}
+
+void RunProgressDialog::SetStage(const QString& label) {
+  if (wasCanceled()) return;  // it says that it is stopping
+  setLabelText(label);
+  setRange(0, 0);
 }
 
 void RunProgressDialog::SetStopping() { setLabelText(AppTexts::Stopping()); }

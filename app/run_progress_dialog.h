@@ -17,6 +17,9 @@ class RunProgressDialog : public QProgressDialog {
   RunProgressDialog(const QString& label, QWidget* window);
 
   void SetProgress(std::size_t done, std::size_t total);
+  // Says that the run now does what `label` says, busy until it knows how
+  // many files that takes (as at first).
+  void SetStage(const QString& label);
   // Says that the run is stopping.
   void SetStopping();
 };

@@ -10,6 +10,24 @@ namespace {
 
 constexpr char kGroup[] = "Settings";
 
+// The integers, by key; a record made by default holds their defaults.
+struct IntSetting {
+  const char* key;
+  std::int32_t SettingsRecord::*member;
+};
+constexpr IntSetting kIntSettings[] = {
+    {"Gaps", &SettingsRecord::gaps},
+    {"Sort", &SettingsRecord::sort},
+    {"Ascending", &SettingsRecord::ascending},
+    {"Postfix", &SettingsRecord::postfix},
+    {"Sets", &SettingsRecord::sets},
+    {"KeepHidden", &SettingsRecord::keepHidden},
+    {"WindowWidth", &SettingsRecord::windowWidth},
+    {"WindowHeight", &SettingsRecord::windowHeight},
+    {"WindowMaximized", &SettingsRecord::windowMaximized},
+    {"Split", &SettingsRecord::split},
+};
+
 // Reads an integer, or gives `fallback` when the value is absent or is not a
 // 32-bit integer in decimal (a number out of range counts as not one).
 std::int32_t ReadInt(QSettings& store, const char* key, std::int32_t fallback) {
@@ -58,11 +76,10 @@ SettingsRecord LoadSettings(QSettings& store, const std::string& workingDir) {
   SettingsRecord record;
   store.beginGroup(QLatin1String(kGroup));
   record.dir = ReadPath(store, "Dir", workingDir);
-  record.gaps = ReadInt(store, "Gaps", 1);
   record.log = ReadPath(store, "Log", std::string());
-  record.sort = ReadInt(store, "Sort", 0);
-  record.ascending = ReadInt(store, "Ascending", 1);
-  record.postfix = ReadInt(store, "Postfix", 1);
+  for (const IntSetting& setting : kIntSettings) {
+    record.*setting.member = ReadInt(store, setting.key, record.*setting.member);
+  }
   store.endGroup();
   return record;
 }
@@ -70,11 +87,10 @@ SettingsRecord LoadSettings(QSettings& store, const std::string& workingDir) {
 void SaveSettings(const SettingsRecord& record, QSettings& store) {
   store.beginGroup(QLatin1String(kGroup));
   store.setValue(QStringLiteral("Dir"), PathToSetting(record.dir));
-  store.setValue(QStringLiteral("Gaps"), record.gaps);
   store.setValue(QStringLiteral("Log"), PathToSetting(record.log));
-  store.setValue(QStringLiteral("Sort"), record.sort);
-  store.setValue(QStringLiteral("Ascending"), record.ascending);
-  store.setValue(QStringLiteral("Postfix"), record.postfix);
+  for (const IntSetting& setting : kIntSettings) {
+    store.setValue(QLatin1String(setting.key), record.*setting.member);
+  }
   store.endGroup();
   store.sync();
 }

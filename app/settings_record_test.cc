@@ -28,6 +28,12 @@ TEST_F(SettingsRecordTest, EmptyStoreGivesTheDefaults) {
   EXPECT_EQ(record.sort, 0);
   EXPECT_EQ(record.ascending, 1);
   EXPECT_EQ(record.postfix, 1);
+  EXPECT_EQ(record.sets, 0);
+  EXPECT_EQ(record.keepHidden, 0);
+  EXPECT_EQ(record.windowWidth, 0);
+  EXPECT_EQ(record.windowHeight, 0);
+  EXPECT_EQ(record.windowMaximized, 0);
+  EXPECT_EQ(record.split, 0);
 }
 
 TEST_F(SettingsRecordTest, SavedValuesComeBackAndLandInTheSettingsGroup) {
@@ -38,6 +44,12 @@ TEST_F(SettingsRecordTest, SavedValuesComeBackAndLandInTheSettingsGroup) {
   saved.sort = 2;
   saved.ascending = 0;
   saved.postfix = 0;
+  saved.sets = 1;
+  saved.keepHidden = 1;
+  saved.windowWidth = 1200;
+  saved.windowHeight = 800;
+  saved.windowMaximized = 1;
+  saved.split = 700;
   {
     QSettings store(File(), QSettings::IniFormat);
     SaveSettings(saved, store);
@@ -45,14 +57,26 @@ TEST_F(SettingsRecordTest, SavedValuesComeBackAndLandInTheSettingsGroup) {
   const SettingsRecord loaded = Load();
   EXPECT_EQ(loaded.dir, saved.dir);
   EXPECT_EQ(loaded.log, saved.log);
-  EXPECT_EQ(loaded.gaps, 0);
-  EXPECT_EQ(loaded.sort, 2);
-  EXPECT_EQ(loaded.ascending, 0);
-  EXPECT_EQ(loaded.postfix, 0);
   const std::string text = m_dir.Read("Kalvenor.conf");
   EXPECT_NE(text.find("[Settings]"), std::string::npos);
   EXPECT_NE(text.find("Dir=/photos/2026"), std::string::npos);
-  EXPECT_NE(text.find("Sort=2"), std::string::npos);
+  const struct {
+    std::int32_t SettingsRecord::*member;
+    const char* stored;
+  } integers[] = {{&SettingsRecord::gaps, "Gaps=0"},
+                  {&SettingsRecord::sort, "Sort=2"},
+                  {&SettingsRecord::ascending, "Ascending=0"},
+                  {&SettingsRecord::postfix, "Postfix=0"},
+                  {&SettingsRecord::sets, "Sets=1"},
+                  {&SettingsRecord::keepHidden, "KeepHidden=1"},
+                  {&SettingsRecord::windowWidth, "WindowWidth=1200"},
+                  {&SettingsRecord::windowHeight, "WindowHeight=800"},
+                  {&SettingsRecord::windowMaximized, "WindowMaximized=1"},
+                  {&SettingsRecord::split, "Split=700"}};
+  for (const auto& entry : integers) {
+    EXPECT_EQ(loaded.*entry.member, saved.*entry.member) << entry.stored;
+    EXPECT_NE(text.find(entry.stored), std::string::npos) << entry.stored;
+  }
 }
 
 TEST_F(SettingsRecordTest, PresentEmptyDirStaysEmpty) {
@@ -66,13 +90,16 @@ TEST_F(SettingsRecordTest, ValuesOfTheWrongTypeGiveTheirDefaults) {
   WriteRaw(
       "[Settings]\nDir=a, b, c\nGaps=lots\nSort=2.5\nAscending=99999999999\n"
       "Postfix=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\aQPointF\\0@\\0\\0\\0\\0\\0\\0\\0@\\0\\0\\0\\0\\0\\0\\0)\n"
-      "Log=/kept.log\n");
+      "Log=/kept.log\nSets=yes\nKeepHidden=\nSplit=1e3\n");
   const SettingsRecord record = Load();
   EXPECT_EQ(record.dir, "/work/dir");  // a list, not one path
   EXPECT_EQ(record.gaps, 1);
   EXPECT_EQ(record.sort, 0);
   EXPECT_EQ(record.ascending, 1);
   EXPECT_EQ(record.postfix, 1);
+  EXPECT_EQ(record.sets, 0);
+  EXPECT_EQ(record.keepHidden, 0);
+  EXPECT_EQ(record.split, 0);
   EXPECT_EQ(record.log, "/kept.log");  // the good value next to them is read
 }
 

@@ -8,6 +8,7 @@
 #include "log_format.h"
 #include "log_history.h"
 #include "read_pool.h"
+#include "run_text_translation.h"
 
 UndoFromLogFlow::UndoFromLogFlow(kalvenor::FileSystem& fs, ReadPool& reads, FormDialogs& dialogs,
                                  QObject* parent)
@@ -63,7 +64,7 @@ void UndoFromLogFlow::OnChosen(const QString& chosen) {
           case kalvenor::UndoFromLog::Refusal::NotUnderstood:
             m_dialogs.ShowMessage(
                 AppTexts::CannotUndoFromLog(DisplayText(kalvenor::EscapeLogPath(logPath)),
-                                            DisplayText(undo.reason)),
+                                            TranslateRunText(DisplayText(undo.reason))),
                 kalvenor::MessageIcon::Exclamation, end);
             return;
         }

@@ -15,6 +15,8 @@ enum class Cause {
   SharingViolation,
   Unspecified,
 };
+// How many there are: Cause values run from 0 to kCauseCount - 1.
+inline constexpr int kCauseCount = static_cast<int>(Cause::Unspecified) + 1;
 
 // The cause of a failure that set errno to `error`; 0 gives NoneGiven.
 Cause CauseFromErrno(int error);

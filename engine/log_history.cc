@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "log_format.h"
+#include "run_texts.h"
 
 namespace kalvenor {
 namespace {
@@ -77,14 +78,14 @@ LogHistory ReadLogHistory(std::string_view logText) {
   // Where each pair was last logged: batch and pair index.
   std::unordered_map<std::string, std::pair<std::size_t, std::size_t>> logged;
   LogHeader section = LogHeader::None;
-  const auto fail = [&](std::size_t i, const char* why) {
-    history.error = "line " + std::to_string(i + 1) + " " + why;
+  const auto fail = [&](std::size_t i, RunText why) {
+    history.error = FormatRunText(why, std::to_string(i + 1));
     history.batches.clear();
     return history;
   };
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::string_view line = lines[i];
-    if (line.size() > MaxLogLineLength()) return fail(i, "is longer than any line of a log");
+    if (line.size() > MaxLogLineLength()) return fail(i, RunText::LineTooLong);
     const LogHeader kind = ClassifyLogLine(line);
     if (kind != LogHeader::None) {
       section = kind;
@@ -97,11 +98,11 @@ LogHistory ReadLogHistory(std::string_view logText) {
     if (!split) {
       // Cut off by a crash and closed by the next run's header.
       if (i + 1 < lines.size() && ClassifyLogLine(lines[i + 1]) != LogHeader::None) continue;
-      return fail(i, undo ? "is not an undo line" : "is not a rename line");
+      return fail(i, undo ? RunText::NotUndoLine : RunText::NotRenameLine);
     }
     std::optional<std::string> left = UnescapeLogPath(split->first);
     std::optional<std::string> right = UnescapeLogPath(split->second);
-    if (!left || !right) return fail(i, "holds a broken escape");
+    if (!left || !right) return fail(i, RunText::BrokenEscape);
     if (undo) {
       // "<new> renamed back to <old>"
       const auto where = logged.find(PairKey(*right, *left));
@@ -189,10 +190,10 @@ UndoFromLog ReadUndoFromLog(FileSystem& fs, const std::string& logPath) {
   PathStat logStat;
   if (fs.Stat(logPath, /*followLinks=*/true, &logStat) == Cause::Ok) {
     if ((logStat.permissions & 022) != 0) {
-      return refuse(Refusal::Untrusted, "users other than its owner may write to it");
+      return refuse(Refusal::Untrusted, FormatRunText(RunText::WritableByOthers));
     }
     if (logStat.owner != fs.UserId() && logStat.owner != 0) {
-      return refuse(Refusal::Untrusted, "it belongs to another user");
+      return refuse(Refusal::Untrusted, FormatRunText(RunText::OwnedByOther));
     }
   }
   std::string readError;

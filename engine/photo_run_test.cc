@@ -223,18 +223,23 @@ TEST_F(PhotoRunTest, TheLimitCountsSets) {
   EXPECT_EQ(m_run.Run(false).end, RunEnd::FileCountLimit);
 }
 
-// Reading capture times reports its progress, and a stop asked for while
-// they are read ends a preview with nothing shown and a commit before its
-// first rename.
+// Reading capture times reports its progress as a stage of its own, and a
+// stop asked for while they are read ends a preview with nothing shown and
+// a commit before its first rename.
 TEST_F(PhotoRunTest, ReadingCaptureTimesReportsProgressAndStops) {
   struct Progress : RunProgress {
+    void BeginStage(RunStage begun) override {
+      stage = begun;
+      stages.push_back(begun);
+    }
     void Advance(std::size_t done, std::size_t total) override {
-      if (total == 40) lastDone = done;
-      seen = true;
+      if (stage == RunStage::CaptureTimes) lastDone = done;
+      if (stage == RunStage::CaptureTimes) EXPECT_EQ(total, 40u);
     }
     bool StopRequested() const override { return stop; }
+    RunStage stage = RunStage::Files;
+    std::vector<RunStage> stages;
     std::size_t lastDone = 0;
-    bool seen = false;
     std::atomic<bool> stop{false};
   } progress;
   for (int i = 0; i < 40; ++i)
@@ -243,6 +248,7 @@ TEST_F(PhotoRunTest, ReadingCaptureTimesReportsProgressAndStops) {
   m_run.options.sortType = kSortByTaken;
   EXPECT_EQ(m_run.Run(false).end, RunEnd::Done);
   EXPECT_EQ(progress.lastDone, 40u);
+  EXPECT_EQ(progress.stages, (std::vector<RunStage>{RunStage::CaptureTimes, RunStage::Files}));
   progress.stop = true;
   EXPECT_EQ(m_run.Run(false).end, RunEnd::Stopped);
   EXPECT_TRUE(m_run.results.lines.empty());

@@ -14,6 +14,7 @@
 
 #include "file_name.h"
 #include "no_replace_rename.h"
+#include "run_texts.h"
 
 namespace kalvenor {
 namespace {
@@ -250,7 +251,7 @@ std::optional<std::string> PosixFileSystem::ReadFile(const std::string& path, st
   std::string text;
   std::optional<std::string> result;
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    *error = "not a regular file";
+    *error = FormatRunText(RunText::NotRegularFile);
   } else if (!ReadToEnd(fd, text)) {
     *error = std::strerror(errno);
   } else {

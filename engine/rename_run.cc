@@ -77,7 +77,10 @@ TakenTimes ReadTakenTimesOf(std::vector<FileEntry>& entries, const std::vector<P
     for (FileEntry& entry : entries) files.push_back(&entry);
   }
   ExifReader& exif = ctx.exif != nullptr ? *ctx.exif : DefaultExifReader();
-  return ReadTakenTimes(files, folder, ctx, exif);
+  ctx.BeginStage(RunStage::CaptureTimes);
+  TakenTimes times = ReadTakenTimes(files, folder, ctx, exif);
+  ctx.BeginStage(RunStage::Files);
+  return times;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <set>
 
 #include <string>
 #include <vector>
@@ -206,6 +207,33 @@ TEST(CauseTest, ErrnoValuesMapToTheUsersWords) {
   for (const auto& [error, text] : cases) {
     EXPECT_EQ(RenameErrorText(CauseFromErrno(error)), "Rename error: " + text) << error;
   }
+}
+
+// Every text of a run is its pattern with the variable part put in, so
+// that a window knows each of them by its pattern; the English stays.
+TEST(RunTextsTest, TextsAreTheirPatternsFilledIn) {
+  std::set<std::string_view> patterns;
+  for (int i = 0; i < kRunTextCount; ++i) {
+    const auto text = static_cast<RunText>(i);
+    const std::string_view pattern = RunTextPattern(text);
+    EXPECT_TRUE(patterns.insert(pattern).second) << pattern;
+    const std::size_t at = pattern.find("%1");
+    EXPECT_EQ(pattern.find("%1", at == std::string_view::npos ? 0 : at + 1),
+              std::string_view::npos);
+    std::string filled(pattern);
+    if (at != std::string_view::npos) filled.replace(at, 2, "x%1y");
+    EXPECT_EQ(FormatRunText(text, "x%1y"), filled) << pattern;
+  }
+  const std::pair<std::string, std::string> made[] = {
+      {FileCountLimitLine(), "File count exceeds 9999."},
+      {RenameErrorText(Cause::AccessDenied), "Rename error: access denied."},
+      {StoppedBeforeLine("a.jpg"), "Stopped before a.jpg."},
+      {CannotWriteLogText("/l.log"), "Cannot write to log file /l.log."},
+      {WithoutCaptureTimeLine(3), "Files without a capture time, ordered by their file time: 3"},
+      {FormatRunText(RunText::NotRenamed, "a.jpg"), "a.jpg" + std::string(kNotRenamedSuffix)},
+      {FormatRunText(RunText::DoneClosing), std::string(kDoneClosingLine)},
+      {FormatRunText(RunText::LineTooLong, "7"), "line 7 is longer than any line of a log"}};
+  for (const auto& [text, expected] : made) EXPECT_EQ(text, expected);
 }
 
 TEST_F(RenameRunTest, LogThatCannotBeOpenedIsReportedAndTheRunGoesOn) {

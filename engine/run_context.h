@@ -23,6 +23,9 @@ struct RenameContext {
   ExifReader* exif = nullptr;
 
   bool StopRequested() const { return progress != nullptr && progress->StopRequested(); }
+  void BeginStage(RunStage stage) const {
+    if (progress != nullptr) progress->BeginStage(stage);
+  }
   void Advance(std::size_t done, std::size_t total) const {
     if (progress != nullptr) progress->Advance(done, total);
   }

@@ -1,9 +1,11 @@
 #include "folder_tree_model.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 #include <algorithm>
 
 #include "display_text.h"
+#include "mounted_volumes.h"
 #include "namespace_item.h"
 #include "shell_item.h"
 #include "sibling_order.h"
@@ -19,6 +21,26 @@ namespace {
 // a few threads let a local folder be read meanwhile.
 constexpr int kWorkerThreads = 4;
 
+// The label the tree shows for `item`: the names the tree gives its places
+// ("Computer", "Home", "Network", "File System (/)") in the user's language,
+// every folder's and volume's own name as it is.
+QString ShownLabel(const kalvenor::ItemIdList* item, const std::string& label) {
+  switch (kalvenor::KindOf(item)) {
+    case kalvenor::ItemKind::Computer: return QCoreApplication::translate("FolderTree", "Computer");
+    case kalvenor::ItemKind::Home: return QCoreApplication::translate("FolderTree", "Home");
+    case kalvenor::ItemKind::Network: return QCoreApplication::translate("FolderTree", "Network");
+    case kalvenor::ItemKind::Volume:
+      if (kalvenor::NameOf(item) == "/") {
+        //: The volume that holds "/", with its mount point.
+        return QCoreApplication::translate("FolderTree", "File System (%1)")
+            .arg(QStringLiteral("/"));
+      }
+      break;
+    default: break;
+  }
+  return DisplayText(label);
+}
+
 }  // namespace
 
 FolderTreeModel::FolderTreeModel(kalvenor::FileSystem& fs, QObject* parent)
@@ -33,7 +55,9 @@ FolderTreeModel::~FolderTreeModel() {
   m_items.clear();    // before the namespace and its allocator
 }
 
-QString FolderTreeModel::BusyText() { return QStringLiteral("Reading\u2026"); }
+QString FolderTreeModel::BusyText() {
+  return QCoreApplication::translate("FolderTree", "Reading\u2026");
+}
 
 FolderItemData* FolderTreeModel::Record(const QModelIndex& index) const {
   if (!index.isValid() || index.model() != this) return nullptr;
@@ -217,7 +241,7 @@ void FolderTreeModel::FillChildren(const std::shared_ptr<ShellFolder>& folder,
     record->absolute = kalvenor::ConcatIdLists(allocator, parent.absolute.get(), child.get());
     if (!record->absolute) continue;
     record->parentFolder = folder;
-    record->label = DisplayText(label);
+    record->label = ShownLabel(child.get(), label);
     record->hasChildren = (attributes & kalvenor::kAttrHasSubfolder) != 0;
     // The icons depend on the last item only, which is the child itself.
     kalvenor::SetItemIcons(*m_namespace, child.get(), record->images);

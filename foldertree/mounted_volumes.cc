@@ -40,7 +40,7 @@ bool InSystemArea(std::string_view root) {
 
 std::string LabelFor(const std::string& root) {
   const std::string name =
-      root == "/" ? std::string("File System") : root.substr(root.rfind('/') + 1);
+      root == "/" ? std::string(kRootVolumeName) : root.substr(root.rfind('/') + 1);
   return name + " (" + root + ")";
 }
 

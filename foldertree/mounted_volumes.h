@@ -13,6 +13,9 @@
 
 namespace kalvenor {
 
+// The root volume's name: its label is "File System (/)".
+inline constexpr std::string_view kRootVolumeName = "File System";
+
 struct MountedVolume {
   std::string rootPath;  // mount point, bytes; "/" for the root volume
   std::string label;     // shown name, bytes: "File System (/)", "USB (/media/USB)"

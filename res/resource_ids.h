@@ -28,6 +28,9 @@ inline constexpr int kIdFileType = 1017;
 inline constexpr int kIdRefresh = 1018;
 inline constexpr int kIdBrowse = 1019;
 inline constexpr int kIdAscending = 1020;
+inline constexpr int kIdDateTaken = 1021;
+inline constexpr int kIdPhotoSets = 1022;
+inline constexpr int kIdKeepHidden = 1023;
 
 // Commands of the menu.
 inline constexpr int kIdHelpContents = 32771;

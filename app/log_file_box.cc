@@ -1,0 +1,54 @@
+#include "log_file_box.h"
+
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+
+#include "display_text.h"
+
+LogFileBox::LogFileBox(QWidget* parent) : QLineEdit(parent) {}
+
+std::string LogFileBox::OfferedPath(const QMimeData* mime) {
+  if (mime == nullptr || !mime->hasUrls() || mime->urls().isEmpty()) return {};
+  const QUrl url = mime->urls().constFirst();
+  return url.isLocalFile() ? PathBytes(url.toLocalFile()) : std::string();
+}
+
+void LogFileBox::dragEnterEvent(QDragEnterEvent* event) {
+  // Addresses are never taken as text; a local file's is taken as its path.
+  if (event->mimeData()->hasUrls()) {
+    if (!OfferedPath(event->mimeData()).empty()) {
+      event->acceptProposedAction();
+    } else {
+      event->ignore();
+    }
+    return;
+  }
+  QLineEdit::dragEnterEvent(event);
+}
+
+void LogFileBox::dragMoveEvent(QDragMoveEvent* event) {
+  if (event->mimeData()->hasUrls()) {
+    if (!OfferedPath(event->mimeData()).empty()) {
+      event->acceptProposedAction();
+    } else {
+      event->ignore();
+    }
+    return;
+  }
+  QLineEdit::dragMoveEvent(event);
+}
+
+void LogFileBox::dropEvent(QDropEvent* event) {
+  if (event->mimeData()->hasUrls()) {
+    const std::string path = OfferedPath(event->mimeData());
+    if (path.empty()) {
+      event->ignore();
+      return;
+    }
+    event->acceptProposedAction();
+    emit pathDropped(path);
+    return;
+  }
+  QLineEdit::dropEvent(event);
+}
