@@ -60,6 +60,7 @@ TEST_F(KalvenorAppTest, FirstStartUsesTheWorkingFolderAndWritesTheDefaultsAtExit
   EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("com.tessavoy.Kalvenor"));
   EXPECT_EQ(app.Frame()->windowTitle(), QStringLiteral("Untitled - Kalvenor"));
   EXPECT_TRUE(app.Frame()->isVisible());
+  const QSize shown = app.Frame()->size();
   app.Frame()->close();
   EXPECT_EQ(app.ExitInstance(0), 0);
 
@@ -69,6 +70,12 @@ TEST_F(KalvenorAppTest, FirstStartUsesTheWorkingFolderAndWritesTheDefaultsAtExit
   EXPECT_EQ(Stored("Sort").toInt(), 0);
   EXPECT_EQ(Stored("Ascending").toInt(), 1);
   EXPECT_EQ(Stored("Postfix").toInt(), 1);
+  EXPECT_EQ(Stored("Sets").toInt(), 0);
+  EXPECT_EQ(Stored("KeepHidden").toInt(), 0);
+  // The window as it was left, for the next start.
+  EXPECT_EQ(QSize(Stored("WindowWidth").toInt(), Stored("WindowHeight").toInt()), shown);
+  EXPECT_EQ(Stored("WindowMaximized").toInt(), 0);
+  EXPECT_GT(Stored("Split").toInt(), 0);
 }
 
 TEST_F(KalvenorAppTest, ChoicesOfTheLastStartAreWrittenAndOthersAreNot) {

@@ -19,6 +19,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -48,6 +49,8 @@
 #include "main_frame.h"
 #include "presort.h"
 #include "results_list_box.h"
+#include "run_announcer.h"
+#include "run_progress_dialog.h"
 #include "translations.h"
 #include "window_dialogs.h"
 
@@ -848,6 +851,8 @@ TEST_F(KalvenorViewTest, PhotoChoicesReachTheRunAndAreStored) {
     EXPECT_EQ(m_settings.sort, entry.taken ? kalvenor::kSortByTaken : kalvenor::kSortByName);
     EXPECT_EQ(m_settings.sets, entry.sets ? 1 : 0);
     EXPECT_EQ(m_settings.keepHidden, entry.keepHidden ? 1 : 0);
+    // Screen readers are told the run's last line.
+    EXPECT_EQ(Control<RunAnnouncer>("runAnnouncer")->Text(), entry.lines.back());
   }
 }
 
@@ -1008,6 +1013,41 @@ TEST_F(KalvenorViewTest, DroppedFolderOrFileSelectsItsFolder) {
     EXPECT_EQ(kalvenor::StripTrailingSeparators(Control<FolderPathBox>("folderBox")->Path()),
               entry.selected)
         << entry.dropped.toString().toStdString();
+  }
+}
+
+// A file dropped on the Log File box becomes the log by its path, never by
+// a "file://" address; a folder changes nothing, nor does a web address.
+TEST_F(KalvenorViewTest, ADropOnTheLogFileBoxGivesAFilesPathAndNeverAFolders) {
+  apptest::TempDir other;
+  other.MakeDir("inner");
+  other.MakeFile("old.log");
+  Open();
+  auto* box = Control<QLineEdit>("logFileEdit");
+  const QPoint at = box->rect().center();
+  const struct {
+    QUrl dropped;
+    bool accepted;
+    std::string log;
+  } cases[] = {
+      {QUrl::fromLocalFile(QString::fromStdString(other.Join("inner"))), true, ""},
+      {QUrl::fromLocalFile(QString::fromStdString(other.Join("old.log"))), true,
+       other.Join("old.log")},
+      {QUrl::fromLocalFile(QString::fromStdString(other.Join("inner"))), true,
+       other.Join("old.log")},
+      {QUrl(QStringLiteral("https://example.com/a.log")), false, other.Join("old.log")},
+  };
+  for (const auto& entry : cases) {
+    QMimeData data;
+    data.setUrls({entry.dropped});
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box, &enter);
+    EXPECT_EQ(enter.isAccepted(), entry.accepted) << entry.dropped.toString().toStdString();
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box, &drop);
+    ASSERT_TRUE(apptest::WaitUntilSettled(m_view));
+    EXPECT_EQ(m_settings.log, entry.log) << entry.dropped.toString().toStdString();
+    EXPECT_EQ(box->text().toStdString(), entry.log);
   }
 }
 
@@ -1183,8 +1223,9 @@ TEST_F(KalvenorViewTest, UnderADarkPaletteEveryControlIsDark) {
       for (int x = 0; x < image.width(); ++x) lightness.push_back(qGray(image.pixel(x, y)));
     }
     ASSERT_FALSE(lightness.empty()) << control->objectName().toStdString();
-    std::nth_element(lightness.begin(), lightness.begin() + lightness.size() / 2, lightness.end());
-    EXPECT_LT(lightness[lightness.size() / 2], 100) << control->objectName().toStdString();
+    const auto middle = lightness.begin() + static_cast<std::ptrdiff_t>(lightness.size() / 2);
+    std::nth_element(lightness.begin(), middle, lightness.end());
+    EXPECT_LT(*middle, 100) << control->objectName().toStdString();
   }
   if (const QByteArray shots = qgetenv("KALVENOR_SHOT_DIR"); !shots.isEmpty()) {
     m_frame->grab().save(QString::fromLocal8Bit(shots) + QStringLiteral("/dark.png"));
@@ -1221,6 +1262,24 @@ TEST_F(KalvenorViewTest, EveryControlHasAnAccessibleName) {
     if (control->focusPolicy() == Qt::NoFocus) continue;
     EXPECT_FALSE(nameOf(control).isEmpty()) << control->objectName().toStdString();
   }
+  // The choices are read with the group they stand in.
+  const struct {
+    const char* control;
+    const char* group;
+  } grouped[] = {{"prefixRadio", "Index Position"},
+                 {"dateTakenRadio", "Presort Type"},
+                 {"ascendingCheck", "Presort Type"},
+                 {"baseIndexEdit", "Base Index"}};
+  for (const auto& entry : grouped) {
+    QAccessibleInterface* face =
+        QAccessible::queryAccessibleInterface(Control<QWidget>(entry.control));
+    ASSERT_NE(face, nullptr) << entry.control;
+    ASSERT_NE(face->parent(), nullptr) << entry.control;
+    EXPECT_EQ(face->parent()->text(QAccessible::Name), QLatin1String(entry.group)) << entry.control;
+  }
+  // The progress bar of a run's dialog is named too.
+  RunProgressDialog progress(QStringLiteral("Reading the folder\u2026"), m_frame.get());
+  EXPECT_EQ(nameOf(progress.findChild<QProgressBar*>()), QStringLiteral("Files done"));
 }
 
 }  // namespace

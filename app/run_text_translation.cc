@@ -19,7 +19,7 @@ struct Pattern {
 };
 
 const std::array<Pattern, kalvenor::kRunTextCount>& Patterns() {
-  static const std::array<Pattern, kalvenor::kRunTextCount> patterns = [] {
+  static const std::array<Pattern, kalvenor::kRunTextCount> kPatterns = [] {
     std::array<Pattern, kalvenor::kRunTextCount> made{};
     for (int i = 0; i < kalvenor::kRunTextCount; ++i) {
       const auto text = static_cast<kalvenor::RunText>(i);
@@ -31,7 +31,7 @@ const std::array<Pattern, kalvenor::kRunTextCount>& Patterns() {
     }
     return made;
   }();
-  return patterns;
+  return kPatterns;
 }
 
 // The part of a Rename error: a cause's text, translated.

@@ -27,9 +27,9 @@ struct SettingsRecord {
   std::int32_t keepHidden = 0;  // "KeepHidden": 1, leave hidden files alone
   // The main window as it was left: its size in pixels without its frame
   // ("WindowWidth", "WindowHeight"; 0 or less: fitted to the form), whether
-  // it was maximised ("WindowMaximized"), and the width in pixels of the
-  // form's side of the split beside the folder tree ("Split"; 0 or less:
-  // the form at its own width, the tree taking the rest).
+  // it was maximised ("WindowMaximized"), and the form's side's share of
+  // the split beside the folder tree in thousandths ("Split"; 0 or less:
+  // the split the window makes itself).
   std::int32_t windowWidth = 0;
   std::int32_t windowHeight = 0;
   std::int32_t windowMaximized = 0;
