@@ -161,7 +161,9 @@ inline QString CannotUndoFromLog(const QString& shownPath, const QString& reason
 }
 inline QString FileCount(qsizetype count) {
   if (count == 1) return QCoreApplication::translate("Messages", "1 file");
-  return QCoreApplication::translate("Messages", "%n files", nullptr, static_cast<int>(count));
+  // The count apart: lupdate does not read a cast among translate()'s arguments.
+  const int files = static_cast<int>(count);
+  return QCoreApplication::translate("Messages", "%n files", nullptr, files);
 }
 inline QString UndoFromLogQuestion(const QString& files, const QString& batchTime) {
   return QCoreApplication::translate(

@@ -5,8 +5,11 @@
 #include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 
 #include "app_test_support.h"
+#include "data_dirs.h"
 #include "help_window.h"
 
 namespace {
@@ -145,6 +148,71 @@ TEST(HelpLauncherTest, BuildFolderHasThePageBesideTheProgram) {
   // The build copies the page beside the executables of this folder.
   HelpLauncher launcher;
   EXPECT_FALSE(launcher.FindHelpPage().isEmpty());
+}
+
+// What a translation of the help page keeps from the English page: the ids
+// its links lead to, the links within the page and the code samples; and
+// what it changes: its language and title.
+struct PageOutline {
+  QString language;
+  QString title;
+  QStringList ids;
+  QStringList links;
+  QStringList code;  // sorted: a translation may order its sentences otherwise
+};
+
+PageOutline ReadOutline(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  const QString html = QString::fromUtf8(file.readAll());
+  const auto captures = [&html](const QString& pattern) {
+    QStringList found;
+    const QRegularExpression expression(pattern, QRegularExpression::DotMatchesEverythingOption);
+    for (const QRegularExpressionMatch& match : expression.globalMatch(html)) {
+      found << match.captured(1);
+    }
+    return found;
+  };
+  PageOutline outline{captures(QStringLiteral(R"re(<html\s+lang="([^"]*)")re")).value(0),
+                      captures(QStringLiteral("<title>(.*?)</title>")).value(0),
+                      captures(QStringLiteral(R"re(\sid="([^"]*)")re")),
+                      captures(QStringLiteral(R"re(\shref="#([^"]*)")re")),
+                      captures(QStringLiteral("<code>(.*?)</code>"))};
+  outline.code.sort();
+  return outline;
+}
+
+// Each language the windows are translated into has its help page beside
+// the program, found for a user of that language, in that language, with
+// the English page's anchors, links and code samples.
+TEST(HelpLauncherTest, EveryTranslatedPageKeepsTheEnglishPagesAnchorsAndCode) {
+  const QString englishPage = HelpLauncher(DataDirs()).FindHelpPage();
+  ASSERT_EQ(QFileInfo(englishPage).fileName(), QStringLiteral("help.html"));
+  const PageOutline english = ReadOutline(englishPage);
+  EXPECT_EQ(english.language, QStringLiteral("en"));
+  ASSERT_FALSE(english.ids.isEmpty());
+  ASSERT_FALSE(english.code.isEmpty());
+  for (const QString& link : english.links) {
+    EXPECT_TRUE(english.ids.contains(link)) << link.toStdString();
+  }
+
+  const QStringList sources =
+      QDir(QStringLiteral(KALVENOR_TS_DIR)).entryList({QStringLiteral("kalvenor_*.ts")});
+  ASSERT_FALSE(sources.isEmpty());
+  for (const QString& source : sources) {
+    const QString language = source.sliced(9).chopped(3);  // kalvenor_LANG.ts
+    const QString tag = QString(language).replace(QLatin1Char('_'), QLatin1Char('-'));
+    const std::string where = language.toStdString();
+    const QString page = HelpLauncher(DataDirs(), {tag}).FindHelpPage();
+    EXPECT_EQ(QFileInfo(page).fileName(), QStringLiteral("help_%1.html").arg(language)) << where;
+    const PageOutline translated = ReadOutline(page);
+    EXPECT_EQ(translated.language, tag) << where;
+    EXPECT_FALSE(translated.title.isEmpty()) << where;
+    EXPECT_NE(translated.title, english.title) << where;
+    EXPECT_EQ(translated.ids, english.ids) << where;
+    EXPECT_EQ(translated.links, english.links) << where;
+    EXPECT_EQ(translated.code, english.code) << where;
+  }
 }
 
 TEST(WebBrowserTest, OnlyAGraphicalBrowserCounts) {

@@ -5,15 +5,15 @@
     <name>AboutBox</name>
     <message>
         <source>About Kalvenor</source>
-        <translation type="unfinished"></translation>
+        <translation>Over Kalvenor</translation>
     </message>
     <message>
         <source>Kalvenor Version %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalvenor versie %1</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
@@ -27,57 +27,57 @@
     <name>FileDialogs</name>
     <message>
         <source>Log files (*.log)</source>
-        <translation type="unfinished"></translation>
+        <translation>Logbestanden (*.log)</translation>
     </message>
     <message>
         <source>All files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle bestanden (*)</translation>
     </message>
 </context>
 <context>
     <name>FileMenu</name>
     <message>
         <source>Undo from &amp;Log File…</source>
-        <translation type="unfinished"></translation>
+        <translation>Ongedaan maken vanuit &amp;logbestand…</translation>
     </message>
     <message>
         <source>E&amp;xit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Afsluiten</translation>
     </message>
 </context>
 <context>
     <name>FolderTree</name>
     <message>
         <source>Reading…</source>
-        <translation type="unfinished"></translation>
+        <translation>Bezig met lezen…</translation>
     </message>
     <message>
         <source>Computer</source>
-        <translation type="unfinished"></translation>
+        <translation>Computer</translation>
     </message>
     <message>
         <source>Home</source>
-        <translation type="unfinished"></translation>
+        <translation>Persoonlijke map</translation>
     </message>
     <message>
         <source>Network</source>
-        <translation type="unfinished"></translation>
+        <translation>Netwerk</translation>
     </message>
     <message>
         <source>File System (%1)</source>
         <extracomment>The volume that holds &quot;/&quot;, with its mount point.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Bestandssysteem (%1)</translation>
     </message>
 </context>
 <context>
     <name>HelpMenu</name>
     <message>
         <source>&amp;Help on Kalvenor</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Help bij Kalvenor</translation>
     </message>
     <message>
         <source>&amp;About Kalvenor...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Over Kalvenor…</translation>
     </message>
 </context>
 <context>
@@ -91,193 +91,200 @@
     <name>MainWindow</name>
     <message>
         <source>Untitled</source>
-        <translation type="unfinished"></translation>
+        <translation>Naamloos</translation>
     </message>
     <message>
         <source>&amp;Prefix</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Voorvoegsel</translation>
     </message>
     <message>
         <source>P&amp;ostfix</source>
-        <translation type="unfinished"></translation>
+        <translation>A&amp;chtervoegsel</translation>
     </message>
     <message>
         <source>&amp;Alphanumeric</source>
-        <translation type="unfinished"></translation>
+        <translation>Alfan&amp;umeriek</translation>
     </message>
     <message>
         <source>&amp;Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Da&amp;tum</translation>
     </message>
     <message>
         <source>File &amp;Type</source>
-        <translation type="unfinished"></translation>
+        <translation>Bestandst&amp;ype</translation>
     </message>
     <message>
         <source>Date Ta&amp;ken</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Opnamedatum</translation>
     </message>
     <message>
         <source>Ascend&amp;ing</source>
-        <translation type="unfinished"></translation>
+        <translation>O&amp;plopend</translation>
     </message>
     <message>
         <source>Fill &amp;gaps in numbers</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Gaten in nummering opvullen</translation>
     </message>
     <message>
         <source>&amp;Number photo sets as one</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Fotosets als één geheel nummeren</translation>
     </message>
     <message>
         <source>Lea&amp;ve hidden files alone</source>
-        <translation type="unfinished"></translation>
+        <translation>Verborgen bestanden &amp;niet hernoemen</translation>
     </message>
     <message>
         <source>&amp;Browse...</source>
-        <translation type="unfinished"></translation>
+        <translation>Blade&amp;ren…</translation>
     </message>
     <message>
         <source>&amp;Start</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Starten</translation>
     </message>
     <message>
         <source>&amp;Continue</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Doorgaan</translation>
     </message>
     <message>
         <source>&amp;Undo Last</source>
-        <translation type="unfinished"></translation>
+        <translation>Laatste ongedaan &amp;maken</translation>
     </message>
     <message>
         <source>H&amp;elp</source>
-        <translation type="unfinished"></translation>
+        <translation>H&amp;elp</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Afsluiten</translation>
     </message>
     <message>
         <source>&amp;Refresh -&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>Vernieu&amp;wen -&gt;</translation>
     </message>
     <message>
         <source>Select folder to kalvenor</source>
-        <translation type="unfinished"></translation>
+        <translation>Kies de map om te nummeren</translation>
     </message>
     <message>
         <source>Results</source>
-        <translation type="unfinished"></translation>
+        <translation>Resultaten</translation>
     </message>
     <message>
         <source>Base Na&amp;me</source>
-        <translation type="unfinished"></translation>
+        <translation>Bas&amp;isnaam</translation>
     </message>
     <message>
         <source>Base Inde&amp;x</source>
-        <translation type="unfinished"></translation>
+        <translation>Basisinde&amp;x</translation>
     </message>
     <message>
         <source>Index Position</source>
-        <translation type="unfinished"></translation>
+        <translation>Indexpositie</translation>
     </message>
     <message>
         <source>Presort Type</source>
-        <translation type="unfinished"></translation>
+        <translation>Voorsortering</translation>
     </message>
     <message>
         <source>&amp;Log File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Logbestand</translation>
     </message>
     <message>
         <source>Base Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Basisnaam</translation>
     </message>
     <message>
         <source>Base Index</source>
-        <translation type="unfinished"></translation>
+        <translation>Basisindex</translation>
     </message>
     <message>
         <source>Log File</source>
-        <translation type="unfinished"></translation>
+        <translation>Logbestand</translation>
     </message>
     <message>
         <source>Selected folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Gekozen map</translation>
     </message>
     <message>
         <source>On: numbers left free between those already in use are given first. Off: numbering goes on after the highest number in use.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aan: vrije nummers tussen de al gebruikte worden eerst uitgedeeld. Uit: de nummering gaat verder na het hoogste gebruikte nummer.</translation>
     </message>
     <message>
         <source>On: the files of one picture (a raw file, its JPEG, their sidecars, a Live Photo&apos;s still and film) share one number.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aan: de bestanden van één opname (een RAW-bestand, de JPEG ervan, hun sidecarbestanden, de foto en de video van een Live Photo) krijgen samen één nummer.</translation>
     </message>
     <message>
         <source>On: hidden files (names beginning with a dot, Thumbs.db, desktop.ini, .DS_Store) keep their names. Off: they are numbered like every other file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aan: verborgen bestanden (namen die met een punt beginnen, Thumbs.db, desktop.ini, .DS_Store) houden hun naam. Uit: ze worden genummerd zoals elk ander bestand.</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Bestand</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Help</translation>
     </message>
 </context>
 <context>
     <name>Messages</name>
     <message>
         <source>Nothing to undo.</source>
-        <translation type="unfinished"></translation>
+        <translation>Er is niets om ongedaan te maken.</translation>
     </message>
     <message>
         <source>Cannot undo from log file %1: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kan niet ongedaan maken vanuit logbestand %1: %2.</translation>
     </message>
     <message>
         <source>1 file</source>
-        <translation type="unfinished"></translation>
+        <translation>1 bestand</translation>
     </message>
     <message>
         <source>Rename %1 of the batch of %2 back to the names they had before it?</source>
-        <translation type="unfinished"></translation>
+        <translation>De bestanden van de batch van %2 (%1) hun vorige namen teruggeven?</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files</source>
+        <translation>
+            <numerusform>%n bestand</numerusform>
+            <numerusform>%n bestanden</numerusform>
+        </translation>
     </message>
 </context>
 <context>
     <name>Progress</name>
     <message>
         <source>Reading the folder…</source>
-        <translation type="unfinished"></translation>
+        <translation>Map wordt gelezen…</translation>
     </message>
     <message>
         <source>Reading capture times…</source>
-        <translation type="unfinished"></translation>
+        <translation>Opnametijden worden gelezen…</translation>
     </message>
     <message>
         <source>Renaming files…</source>
-        <translation type="unfinished"></translation>
+        <translation>Bestanden worden hernoemd…</translation>
     </message>
     <message>
         <source>Renaming files back…</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorige namen worden teruggezet…</translation>
     </message>
     <message>
         <source>Stopping…</source>
-        <translation type="unfinished"></translation>
+        <translation>Bezig met stoppen…</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuleren</translation>
     </message>
     <message>
         <source>%v of %m files</source>
-        <translation type="unfinished"></translation>
+        <translation>%v van %m bestanden</translation>
     </message>
     <message>
         <source>Files done</source>
-        <translation type="unfinished"></translation>
+        <translation>Verwerkte bestanden</translation>
     </message>
 </context>
 <context>
@@ -285,105 +292,105 @@
     <message>
         <source>%1 -&gt; Not Renamed</source>
         <extracomment>A file whose name is already in the series: its name, then this.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 -&gt; Niet hernoemd</translation>
     </message>
     <message>
         <source>Index exceeds limit.</source>
-        <translation type="unfinished"></translation>
+        <translation>Index overschrijdt de grens.</translation>
     </message>
     <message>
         <source>Click Continue to do the above.</source>
-        <translation type="unfinished"></translation>
+        <translation>Klik op Doorgaan om het bovenstaande uit te voeren.</translation>
     </message>
     <message>
         <source>Operations complete.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bewerkingen voltooid.</translation>
     </message>
     <message>
         <source>File count exceeds %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aantal bestanden overschrijdt %1.</translation>
     </message>
     <message>
         <source>Stopped before %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Gestopt vóór %1.</translation>
     </message>
     <message>
         <source>Rename error: %1</source>
         <extracomment>%1 is the cause, such as &quot;access denied.&quot;</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Fout bij hernoemen: %1</translation>
     </message>
     <message>
         <source>Cannot open log file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kan logbestand niet openen.</translation>
     </message>
     <message>
         <source>Cannot write to log file %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kan niet schrijven naar logbestand %1.</translation>
     </message>
     <message>
         <source>users other than its owner may write to it</source>
         <extracomment>Why a log is not undone from: &quot;Cannot undo from log file X: &lt;this&gt;.&quot;</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>andere gebruikers dan de eigenaar mogen erin schrijven</translation>
     </message>
     <message>
         <source>it belongs to another user</source>
-        <translation type="unfinished"></translation>
+        <translation>het is van een andere gebruiker</translation>
     </message>
     <message>
         <source>not a regular file</source>
-        <translation type="unfinished"></translation>
+        <translation>het is geen gewoon bestand</translation>
     </message>
     <message>
         <source>line %1 is longer than any line of a log</source>
-        <translation type="unfinished"></translation>
+        <translation>regel %1 is langer dan elke regel van een logbestand</translation>
     </message>
     <message>
         <source>line %1 is not a rename line</source>
-        <translation type="unfinished"></translation>
+        <translation>regel %1 is geen hernoemregel</translation>
     </message>
     <message>
         <source>line %1 is not an undo line</source>
-        <translation type="unfinished"></translation>
+        <translation>regel %1 is geen regel van een terugdraaiing</translation>
     </message>
     <message>
         <source>line %1 holds a broken escape</source>
-        <translation type="unfinished"></translation>
+        <translation>regel %1 bevat een ongeldige escape</translation>
     </message>
     <message>
         <source>none given.</source>
-        <translation type="unfinished"></translation>
+        <translation>niet opgegeven.</translation>
     </message>
     <message>
         <source>file not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>bestand niet gevonden.</translation>
     </message>
     <message>
         <source>bad path.</source>
-        <translation type="unfinished"></translation>
+        <translation>ongeldig pad.</translation>
     </message>
     <message>
         <source>too many open files.</source>
-        <translation type="unfinished"></translation>
+        <translation>te veel geopende bestanden.</translation>
     </message>
     <message>
         <source>access denied.</source>
-        <translation type="unfinished"></translation>
+        <translation>toegang geweigerd.</translation>
     </message>
     <message>
         <source>hardware error.</source>
-        <translation type="unfinished"></translation>
+        <translation>hardwarefout.</translation>
     </message>
     <message>
         <source>sharing violation.</source>
-        <translation type="unfinished"></translation>
+        <translation>schending van gedeelde toegang.</translation>
     </message>
     <message>
         <source>unspecified.</source>
-        <translation type="unfinished"></translation>
+        <translation>onbekende fout.</translation>
     </message>
     <message>
         <source>Files without a capture time, ordered by their file time: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Bestanden zonder opnametijd, geordend op bestandstijd: %1</translation>
     </message>
 </context>
 </TS>

@@ -5,15 +5,15 @@
     <name>AboutBox</name>
     <message>
         <source>About Kalvenor</source>
-        <translation type="unfinished"></translation>
+        <translation>O programie Kalvenor</translation>
     </message>
     <message>
         <source>Kalvenor Version %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalvenor, wersja %1</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
@@ -27,57 +27,57 @@
     <name>FileDialogs</name>
     <message>
         <source>Log files (*.log)</source>
-        <translation type="unfinished"></translation>
+        <translation>Pliki dziennika (*.log)</translation>
     </message>
     <message>
         <source>All files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Wszystkie pliki (*)</translation>
     </message>
 </context>
 <context>
     <name>FileMenu</name>
     <message>
         <source>Undo from &amp;Log File…</source>
-        <translation type="unfinished"></translation>
+        <translation>Cofnij z pliku &amp;dziennika…</translation>
     </message>
     <message>
         <source>E&amp;xit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Zakończ</translation>
     </message>
 </context>
 <context>
     <name>FolderTree</name>
     <message>
         <source>Reading…</source>
-        <translation type="unfinished"></translation>
+        <translation>Wczytywanie…</translation>
     </message>
     <message>
         <source>Computer</source>
-        <translation type="unfinished"></translation>
+        <translation>Komputer</translation>
     </message>
     <message>
         <source>Home</source>
-        <translation type="unfinished"></translation>
+        <translation>Katalog domowy</translation>
     </message>
     <message>
         <source>Network</source>
-        <translation type="unfinished"></translation>
+        <translation>Sieć</translation>
     </message>
     <message>
         <source>File System (%1)</source>
         <extracomment>The volume that holds &quot;/&quot;, with its mount point.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>System plików (%1)</translation>
     </message>
 </context>
 <context>
     <name>HelpMenu</name>
     <message>
         <source>&amp;Help on Kalvenor</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Pomoc programu Kalvenor</translation>
     </message>
     <message>
         <source>&amp;About Kalvenor...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;O programie Kalvenor…</translation>
     </message>
 </context>
 <context>
@@ -91,193 +91,201 @@
     <name>MainWindow</name>
     <message>
         <source>Untitled</source>
-        <translation type="unfinished"></translation>
+        <translation>Bez tytułu</translation>
     </message>
     <message>
         <source>&amp;Prefix</source>
-        <translation type="unfinished"></translation>
+        <translation>Prz&amp;edrostek</translation>
     </message>
     <message>
         <source>P&amp;ostfix</source>
-        <translation type="unfinished"></translation>
+        <translation>Prz&amp;yrostek</translation>
     </message>
     <message>
         <source>&amp;Alphanumeric</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Alfanumerycznie</translation>
     </message>
     <message>
         <source>&amp;Date</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Data</translation>
     </message>
     <message>
         <source>File &amp;Type</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Typ pliku</translation>
     </message>
     <message>
         <source>Date Ta&amp;ken</source>
-        <translation type="unfinished"></translation>
+        <translation>Data &amp;wykonania</translation>
     </message>
     <message>
         <source>Ascend&amp;ing</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rosnąco</translation>
     </message>
     <message>
         <source>Fill &amp;gaps in numbers</source>
-        <translation type="unfinished"></translation>
+        <translation>Wypełniaj luki w &amp;numeracji</translation>
     </message>
     <message>
         <source>&amp;Number photo sets as one</source>
-        <translation type="unfinished"></translation>
+        <translation>Numeruj zestawy zdjęć &amp;jako całość</translation>
     </message>
     <message>
         <source>Lea&amp;ve hidden files alone</source>
-        <translation type="unfinished"></translation>
+        <translation>Nie zmieniaj nazw plików &amp;ukrytych</translation>
     </message>
     <message>
         <source>&amp;Browse...</source>
-        <translation type="unfinished"></translation>
+        <translation>Prze&amp;glądaj…</translation>
     </message>
     <message>
         <source>&amp;Start</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Start</translation>
     </message>
     <message>
         <source>&amp;Continue</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Kontynuuj</translation>
     </message>
     <message>
         <source>&amp;Undo Last</source>
-        <translation type="unfinished"></translation>
+        <translation>Co&amp;fnij ostatnie</translation>
     </message>
     <message>
         <source>H&amp;elp</source>
-        <translation type="unfinished"></translation>
+        <translation>Po&amp;moc</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Zakończ</translation>
     </message>
     <message>
         <source>&amp;Refresh -&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Odśwież -&gt;</translation>
     </message>
     <message>
         <source>Select folder to kalvenor</source>
-        <translation type="unfinished"></translation>
+        <translation>Wybierz katalog do ponumerowania</translation>
     </message>
     <message>
         <source>Results</source>
-        <translation type="unfinished"></translation>
+        <translation>Wyniki</translation>
     </message>
     <message>
         <source>Base Na&amp;me</source>
-        <translation type="unfinished"></translation>
+        <translation>Nazwa &amp;bazowa</translation>
     </message>
     <message>
         <source>Base Inde&amp;x</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Indeks bazowy</translation>
     </message>
     <message>
         <source>Index Position</source>
-        <translation type="unfinished"></translation>
+        <translation>Pozycja indeksu</translation>
     </message>
     <message>
         <source>Presort Type</source>
-        <translation type="unfinished"></translation>
+        <translation>Wstępne sortowanie</translation>
     </message>
     <message>
         <source>&amp;Log File</source>
-        <translation type="unfinished"></translation>
+        <translation>P&amp;lik dziennika</translation>
     </message>
     <message>
         <source>Base Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nazwa bazowa</translation>
     </message>
     <message>
         <source>Base Index</source>
-        <translation type="unfinished"></translation>
+        <translation>Indeks bazowy</translation>
     </message>
     <message>
         <source>Log File</source>
-        <translation type="unfinished"></translation>
+        <translation>Plik dziennika</translation>
     </message>
     <message>
         <source>Selected folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Wybrany katalog</translation>
     </message>
     <message>
         <source>On: numbers left free between those already in use are given first. Off: numbering goes on after the highest number in use.</source>
-        <translation type="unfinished"></translation>
+        <translation>Włączone: wolne numery między już używanymi są nadawane w pierwszej kolejności. Wyłączone: numeracja jest kontynuowana od najwyższego używanego numeru.</translation>
     </message>
     <message>
         <source>On: the files of one picture (a raw file, its JPEG, their sidecars, a Live Photo&apos;s still and film) share one number.</source>
-        <translation type="unfinished"></translation>
+        <translation>Włączone: pliki jednego zdjęcia (plik RAW, jego JPEG, ich pliki pomocnicze, obraz i film z Live Photo) mają wspólny numer.</translation>
     </message>
     <message>
         <source>On: hidden files (names beginning with a dot, Thumbs.db, desktop.ini, .DS_Store) keep their names. Off: they are numbered like every other file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Włączone: pliki ukryte (nazwy zaczynające się od kropki, Thumbs.db, desktop.ini, .DS_Store) zachowują swoje nazwy. Wyłączone: są numerowane jak każdy inny plik.</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Plik</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Pomo&amp;c</translation>
     </message>
 </context>
 <context>
     <name>Messages</name>
     <message>
         <source>Nothing to undo.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nie ma nic do cofnięcia.</translation>
     </message>
     <message>
         <source>Cannot undo from log file %1: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nie można cofnąć z pliku dziennika %1: %2.</translation>
     </message>
     <message>
         <source>1 file</source>
-        <translation type="unfinished"></translation>
+        <translation>1 plik</translation>
     </message>
     <message>
         <source>Rename %1 of the batch of %2 back to the names they had before it?</source>
-        <translation type="unfinished"></translation>
+        <translation>Przywrócić poprzednie nazwy plików z partii z %2 (%1)?</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files</source>
+        <translation>
+            <numerusform>%n plik</numerusform>
+            <numerusform>%n pliki</numerusform>
+            <numerusform>%n plików</numerusform>
+        </translation>
     </message>
 </context>
 <context>
     <name>Progress</name>
     <message>
         <source>Reading the folder…</source>
-        <translation type="unfinished"></translation>
+        <translation>Odczytywanie katalogu…</translation>
     </message>
     <message>
         <source>Reading capture times…</source>
-        <translation type="unfinished"></translation>
+        <translation>Odczytywanie czasów wykonania…</translation>
     </message>
     <message>
         <source>Renaming files…</source>
-        <translation type="unfinished"></translation>
+        <translation>Zmienianie nazw plików…</translation>
     </message>
     <message>
         <source>Renaming files back…</source>
-        <translation type="unfinished"></translation>
+        <translation>Przywracanie poprzednich nazw…</translation>
     </message>
     <message>
         <source>Stopping…</source>
-        <translation type="unfinished"></translation>
+        <translation>Zatrzymywanie…</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Anuluj</translation>
     </message>
     <message>
         <source>%v of %m files</source>
-        <translation type="unfinished"></translation>
+        <translation>%v z %m plików</translation>
     </message>
     <message>
         <source>Files done</source>
-        <translation type="unfinished"></translation>
+        <translation>Przetworzone pliki</translation>
     </message>
 </context>
 <context>
@@ -285,105 +293,105 @@
     <message>
         <source>%1 -&gt; Not Renamed</source>
         <extracomment>A file whose name is already in the series: its name, then this.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 -&gt; Bez zmiany nazwy</translation>
     </message>
     <message>
         <source>Index exceeds limit.</source>
-        <translation type="unfinished"></translation>
+        <translation>Indeks przekracza limit.</translation>
     </message>
     <message>
         <source>Click Continue to do the above.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kliknij Kontynuuj, aby wykonać powyższe.</translation>
     </message>
     <message>
         <source>Operations complete.</source>
-        <translation type="unfinished"></translation>
+        <translation>Operacje zakończone.</translation>
     </message>
     <message>
         <source>File count exceeds %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Liczba plików przekracza %1.</translation>
     </message>
     <message>
         <source>Stopped before %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zatrzymano przed %1.</translation>
     </message>
     <message>
         <source>Rename error: %1</source>
         <extracomment>%1 is the cause, such as &quot;access denied.&quot;</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Błąd zmiany nazwy: %1</translation>
     </message>
     <message>
         <source>Cannot open log file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nie można otworzyć pliku dziennika.</translation>
     </message>
     <message>
         <source>Cannot write to log file %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nie można zapisać do pliku dziennika %1.</translation>
     </message>
     <message>
         <source>users other than its owner may write to it</source>
         <extracomment>Why a log is not undone from: &quot;Cannot undo from log file X: &lt;this&gt;.&quot;</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>mogą do niego pisać inni użytkownicy niż jego właściciel</translation>
     </message>
     <message>
         <source>it belongs to another user</source>
-        <translation type="unfinished"></translation>
+        <translation>należy do innego użytkownika</translation>
     </message>
     <message>
         <source>not a regular file</source>
-        <translation type="unfinished"></translation>
+        <translation>to nie jest zwykły plik</translation>
     </message>
     <message>
         <source>line %1 is longer than any line of a log</source>
-        <translation type="unfinished"></translation>
+        <translation>wiersz %1 jest dłuższy niż jakikolwiek wiersz dziennika</translation>
     </message>
     <message>
         <source>line %1 is not a rename line</source>
-        <translation type="unfinished"></translation>
+        <translation>wiersz %1 nie jest wierszem zmiany nazwy</translation>
     </message>
     <message>
         <source>line %1 is not an undo line</source>
-        <translation type="unfinished"></translation>
+        <translation>wiersz %1 nie jest wierszem cofnięcia</translation>
     </message>
     <message>
         <source>line %1 holds a broken escape</source>
-        <translation type="unfinished"></translation>
+        <translation>wiersz %1 zawiera błędną sekwencję ucieczki</translation>
     </message>
     <message>
         <source>none given.</source>
-        <translation type="unfinished"></translation>
+        <translation>nie podano.</translation>
     </message>
     <message>
         <source>file not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>nie znaleziono pliku.</translation>
     </message>
     <message>
         <source>bad path.</source>
-        <translation type="unfinished"></translation>
+        <translation>nieprawidłowa ścieżka.</translation>
     </message>
     <message>
         <source>too many open files.</source>
-        <translation type="unfinished"></translation>
+        <translation>zbyt wiele otwartych plików.</translation>
     </message>
     <message>
         <source>access denied.</source>
-        <translation type="unfinished"></translation>
+        <translation>odmowa dostępu.</translation>
     </message>
     <message>
         <source>hardware error.</source>
-        <translation type="unfinished"></translation>
+        <translation>błąd sprzętowy.</translation>
     </message>
     <message>
         <source>sharing violation.</source>
-        <translation type="unfinished"></translation>
+        <translation>naruszenie zasad udostępniania.</translation>
     </message>
     <message>
         <source>unspecified.</source>
-        <translation type="unfinished"></translation>
+        <translation>nieokreślony błąd.</translation>
     </message>
     <message>
         <source>Files without a capture time, ordered by their file time: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Pliki bez czasu wykonania uporządkowane według czasu pliku: %1</translation>
     </message>
 </context>
 </TS>
