@@ -347,8 +347,7 @@ void KalvenorView::OnLogFileDropped(const std::string& path) {
       this,
       [&fs = m_fs, path] {
         kalvenor::PathStat stat;
-        return fs.Stat(path, /*followLinks=*/true, &stat) == kalvenor::Cause::Ok &&
-               !stat.isDirectory;
+        return !fs.Stat(path, /*followLinks=*/true, &stat) && !stat.isDirectory;
       },
       [this, path](bool takesLog) {
         if (takesLog && !IsBusy()) SetLogPath(path);

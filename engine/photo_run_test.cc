@@ -164,8 +164,8 @@ TEST_F(PhotoRunTest, SetsOrderByTheirPicturesCaptureTime) {
   class CountingLooks : public FileSystemWrapper {
    public:
     using FileSystemWrapper::FileSystemWrapper;
-    bool ListFiles(const FolderHandle& folder, bool withTimes,
-                   std::vector<FileEntry>& out) override {
+    std::error_code ListFiles(const FolderHandle& folder, bool withTimes,
+                              std::vector<FileEntry>& out) override {
       listedWithTimes = listedWithTimes || withTimes;
       return FileSystemWrapper::ListFiles(folder, withTimes, out);
     }
@@ -257,8 +257,10 @@ TEST_F(PhotoRunTest, ReadingCaptureTimesReportsProgressAndStops) {
       stages.push_back(begun);
     }
     void Advance(std::size_t done, std::size_t total) override {
-      if (stage == RunStage::CaptureTimes) lastDone = done;
-      if (stage == RunStage::CaptureTimes) EXPECT_EQ(total, 40u);
+      if (stage == RunStage::CaptureTimes) {
+        lastDone = done;
+        EXPECT_EQ(total, 40u);
+      }
     }
     bool StopRequested() const override { return stop; }
     RunStage stage = RunStage::Files;
