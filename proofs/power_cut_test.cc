@@ -1,14 +1,19 @@
-// A power cut during and shortly after a logged commit on ext4. The kernel
-// holds what it has not yet written to the disk (ext4 commits its journal
-// every 5 s, while a file's new bytes may wait 30 s), so a copy of the
-// disk image taken while the volume is mounted is the disk as a power cut
-// at that moment would leave it. Copies are taken at random moments, each
-// one checked and repaired by e2fsck as a boot would, mounted where the
-// volume was, and undone from the log until nothing is left: every rename
-// that survived the cut is undone, and every file is there with its bytes.
+// A power cut in the middle of a logged commit on ext4. The kernel holds
+// what it has not yet written to the disk (ext4 commits its journal every
+// 5 s, or when a file is synced), so a copy of the disk image taken while
+// the volume is mounted is the disk as a power cut at that moment would
+// leave it. The commit runs under strace with each rename held a few
+// milliseconds, so that it lasts seconds and the syncs of its log land
+// between its renames; copies are taken at random moments within the span
+// a first, undone commit took, each one checked and repaired by e2fsck as
+// a boot would, mounted where the volume was, and undone from the log
+// until nothing is left: every rename that survived the cut is undone, and
+// every file is there with its bytes. Cuts must catch the commit midway,
+// in at least two different states.
 // KALVENOR_SEED and KALVENOR_ROUNDS (the number of cuts) repeat or widen
 // a run; a failure prints the command that repeats it.
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -38,9 +43,10 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kFileCount = 300;
-// Cuts fall within this time of the commit's start: past ext4's first
-// journal commit (5 s) and well before its file data must go out (30 s).
-constexpr double kCutWindowSeconds = 9.0;
+// Each rename of the commit is held this long once it is done, so that
+// the commit spans a few seconds and the syncs of its log, each of which
+// writes the renames made so far to the disk, fall between its cuts.
+constexpr std::chrono::microseconds kRenameDelay(4000);
 
 unsigned long EnvNumber(const char* name, unsigned long fallback) {
   const char* value = std::getenv(name);
@@ -82,9 +88,17 @@ void WriteSparse(const std::string& path, const std::string& bytes) {
   ::close(fd);
 }
 
+// The folder as it stands, without the log when the log is in it.
+FolderContents PhotosIn(const std::string& folder, const std::string& log) {
+  FolderContents found = ReadContents(folder);
+  if (log.starts_with(folder + "/")) found.erase(log.substr(folder.size() + 1));
+  return found;
+}
+
 void CutPowerDuringACommit(const std::string& logRelative) {
+  if (const std::string why = ToolRunner::WhyNotHere(); !why.empty()) GTEST_SKIP() << why;
   const unsigned long seed = EnvNumber("KALVENOR_SEED", 20261215);
-  const unsigned long rounds = EnvNumber("KALVENOR_ROUNDS", 6);
+  const unsigned long rounds = EnvNumber("KALVENOR_ROUNDS", 8);
   std::mt19937 random(static_cast<std::mt19937::result_type>(seed));
   ProofFolder work;
   std::string whyNot;
@@ -95,6 +109,10 @@ void CutPowerDuringACommit(const std::string& logRelative) {
   const std::string folder = root + "/p";
   const std::string log = root + "/" + logRelative;
   const std::string image = volume->Image();
+  ToolRunner tool(KALVENOR_CLI_PATH, work.Path());
+  const std::vector<std::string> commitArgs = {"-b", "H", "-c", "-l", log, folder};
+  // The log in the folder is a file of the folder: its own rename fails.
+  const int committedStatus = log.starts_with(folder + "/") ? 3 : 0;
 
   FolderContents files;
   for (int i = 0; i < kFileCount; ++i)
@@ -102,42 +120,60 @@ void CutPowerDuringACommit(const std::string& logRelative) {
         "photo " + std::to_string(i) + " " + std::to_string(random());
   WriteContents(folder, files);
   fs::create_directories(fs::path(log).parent_path());
+  const FolderContents start = ReadContents(folder);
+
+  // A first commit, undone at once, tells how long the commit takes here
+  // and what it leaves.
+  Clock::time_point began = Clock::now();
+  const ExitStatus measured = tool.StartSlowed(commitArgs, kRenameDelay).Wait();
+  const double span = std::chrono::duration<double>(Clock::now() - began).count();
+  ASSERT_TRUE(measured.Exited(committedStatus)) << measured.Describe();
+  const FolderContents end = PhotosIn(folder, log);
+  ASSERT_NE(end, start);
+  const UndoSeries undone = tool.UndoUntilDone(log);
+  ASSERT_TRUE(undone.Clean()) << undone.Describe();
+  ASSERT_EQ(Differences(start, PhotosIn(folder, log)), "");
+  fs::remove(log);
   // The photos were on the disk long before the batch.
   const int rootFd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   ASSERT_EQ(::syncfs(rootFd), 0);
   ::close(rootFd);
-  const FolderContents start = ReadContents(folder);
 
   // The moments of the cuts, from the start of the commit: one at random
-  // in each of `rounds` equal spans of the window, so that they fall
-  // during the commit, before the journal's first commit and after it.
+  // in each of `rounds` equal parts of the span the first one took, so
+  // that they spread over the whole commit.
   std::vector<double> cuts;
-  const double span = kCutWindowSeconds / static_cast<double>(rounds);
+  const double part = span / static_cast<double>(rounds);
   for (unsigned long i = 0; i < rounds; ++i)
-    cuts.push_back(std::uniform_real_distribution<double>(0.0, span)(random) +
-                   span * static_cast<double>(i));
+    cuts.push_back(std::uniform_real_distribution<double>(0.0, part)(random) +
+                   part * static_cast<double>(i));
 
-  Child commit({KALVENOR_CLI_PATH, "-b", "H", "-c", "-l", log, folder},
-               {work.Join("commit.out"), work.Join("commit.err")});
-  const Clock::time_point began = Clock::now();
+  began = Clock::now();
+  Child commit = tool.StartSlowed(commitArgs, kRenameDelay);
   std::vector<std::pair<double, std::string>> copies;  // moment, image copy
   std::set<std::size_t> seen;
+  Clock::duration held{};  // how long the commit was held for copies
   for (const double at : cuts) {
-    std::this_thread::sleep_until(began + std::chrono::duration<double>(at));
+    std::this_thread::sleep_until(began + held + std::chrono::duration<double>(at));
+    // strace held still holds the tool at its next system call, so that
+    // the disk stands still while it is read; a sync under way finishes.
+    const Clock::time_point holding = Clock::now();
+    ::kill(commit.Pid(), SIGSTOP);
     const std::string bytes = ReadImageAtOnce(image);
+    ::kill(commit.Pid(), SIGCONT);
+    held += Clock::now() - holding;
     if (!seen.insert(std::hash<std::string>()(bytes)).second) continue;  // as an earlier cut
     copies.emplace_back(at, work.Join("cut" + std::to_string(copies.size()) + ".img"));
     WriteSparse(copies.back().second, bytes);
   }
   const ExitStatus committed = commit.Wait();
-  // The log in the folder is a file of the folder: its own rename fails.
-  EXPECT_TRUE(committed.Exited(log.starts_with(folder + "/") ? 3 : 0)) << committed.Describe();
+  EXPECT_TRUE(committed.Exited(committedStatus)) << committed.Describe();
   std::string error;
   ASSERT_TRUE(volume->Unmount(&error)) << error;
 
-  ToolRunner tool(KALVENOR_CLI_PATH, work.Path());
   std::vector<std::string> failures;
   int withRenames = 0;
+  std::set<FolderContents> midway;  // the states with some renames on the disk, not all
   for (const auto& [at, copy] : copies) {
     const std::string when = "cut at " + std::to_string(at) + " s: ";
     std::string fsckOutput;
@@ -149,15 +185,12 @@ void CutPowerDuringACommit(const std::string& logRelative) {
     std::unique_ptr<ScratchVolume> cut =
         ScratchVolume::MountImage(VolumeKind::Ext4, copy, root, &whyNot);
     ASSERT_NE(cut, nullptr) << when << whyNot;
-    FolderContents found = ReadContents(folder);
-    const bool renamed = std::any_of(found.begin(), found.end(), [&](const auto& entry) {
-      return start.count(entry.first) == 0;
-    });
+    FolderContents found = PhotosIn(folder, log);
+    const bool renamed = found != start;
     withRenames += renamed ? 1 : 0;
+    if (renamed && found != end) midway.insert(found);
     const UndoSeries undos = fs::exists(log) ? tool.UndoUntilDone(log) : UndoSeries{};
-    found = ReadContents(folder);
-    if (log.starts_with(folder + "/")) found.erase(log.substr(folder.size() + 1));
-    const std::string differences = Differences(start, found);
+    const std::string differences = Differences(start, PhotosIn(folder, log));
     if (!differences.empty() || !(undos.statuses.empty() || undos.Clean())) {
       failures.push_back(when + (renamed ? "renames on the disk; " : "") +
                          (undos.statuses.empty() ? "no log; " : undos.Describe() + "; ") +
@@ -165,11 +198,17 @@ void CutPowerDuringACommit(const std::string& logRelative) {
     }
     ASSERT_TRUE(cut->Unmount(&error)) << error;
   }
-  std::printf("%zu cuts, %zu distinct disks, %d with renames on them, %zu not brought back\n",
-              cuts.size(), copies.size(), withRenames, failures.size());
+  std::printf(
+      "%zu cuts in a %.1f s commit, %zu distinct disks, %d with renames on them, %zu of them "
+      "midway, %zu not brought back\n",
+      cuts.size(), span, copies.size(), withRenames, midway.size(), failures.size());
   std::string shown;
   for (std::size_t i = 0; i < failures.size() && i < 4; ++i) shown += failures[i] + "\n";
   EXPECT_TRUE(failures.empty()) << shown << "repeat with: " << Reproduce(seed, rounds);
+  // Cuts that all fell before the first rename or after the last prove
+  // nothing about a commit cut in its middle.
+  EXPECT_GE(midway.size(), 2U) << "too few cuts caught the commit midway; repeat with: "
+                               << Reproduce(seed, rounds);
 }
 
 TEST(PowerCut, WithTheLogInTheFolder) { CutPowerDuringACommit("p/k.log"); }

@@ -93,6 +93,24 @@ ExitStatus ToolRunner::Trace(const std::vector<std::string>& args,
   return status;
 }
 
+Child ToolRunner::StartSlowed(const std::vector<std::string>& args,
+                              std::chrono::microseconds delay) const {
+  const std::string renames = "rename,renameat,renameat2";
+  std::vector<std::string> argv = {
+      m_strace,
+      "-f",
+      "-qq",
+      "-o",
+      "/dev/null",
+      "-e",
+      "trace=" + renames,
+      "-e",
+      "inject=" + renames + ":delay_exit=" + std::to_string(delay.count()),
+      m_tool};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return Child(argv, {m_workDir + "/tool.out", m_workDir + "/tool.err"});
+}
+
 ExitStatus ToolRunner::RunKilledAt(const std::vector<std::string>& args,
                                    const TracedCall& at) const {
   std::vector<std::string> argv = {

@@ -4,10 +4,13 @@
 // or SIGSTOP once it is done (the tool waits there while the proof acts as
 // another program would, then goes on). A stop is found by what the call
 // acted on, so that calls that come in other numbers elsewhere (a wait
-// that polls) do not move it. The kill is strace's fault
-// injection, so the tool runs as it is shipped, with no hook of any kind.
+// that polls) do not move it. It also runs slowed, each rename held a
+// moment, to be caught in the middle of a commit. The kill and the delay
+// are strace's fault injection, so the tool runs as it is shipped, with
+// no hook of any kind.
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -64,6 +67,10 @@ class ToolRunner {
   // `*whyNot`, when it ended without making that call.
   std::unique_ptr<StoppedTool> RunStoppedAfter(const std::vector<std::string>& args,
                                                const CallMark& at, std::string* whyNot) const;
+  // Starts it under strace with every rename it makes held for `delay`
+  // once the call is done: a run that does what a quick one does, only
+  // slowly enough to be caught in its middle.
+  Child StartSlowed(const std::vector<std::string>& args, std::chrono::microseconds delay) const;
   // Undoes from `log` until nothing is left, at most `limit` times.
   UndoSeries UndoUntilDone(const std::string& log, int limit = 8) const;
 
