@@ -14,29 +14,30 @@ std::string LogFileBox::OfferedPath(const QMimeData* mime) {
   return url.isLocalFile() ? PathBytes(url.toLocalFile()) : std::string();
 }
 
+namespace {
+
+// Answers a drag that carries addresses: accepted when it offers a local
+// file's path, refused otherwise. False for any other drag (plain text),
+// which the line edit handles as usual.
+bool AnsweredAsAddresses(QDragMoveEvent* event) {
+  if (!event->mimeData()->hasUrls()) return false;
+  if (!LogFileBox::OfferedPath(event->mimeData()).empty()) {
+    event->acceptProposedAction();
+  } else {
+    event->ignore();
+  }
+  return true;
+}
+
+}  // namespace
+
 void LogFileBox::dragEnterEvent(QDragEnterEvent* event) {
   // Addresses are never taken as text; a local file's is taken as its path.
-  if (event->mimeData()->hasUrls()) {
-    if (!OfferedPath(event->mimeData()).empty()) {
-      event->acceptProposedAction();
-    } else {
-      event->ignore();
-    }
-    return;
-  }
-  QLineEdit::dragEnterEvent(event);
+  if (!AnsweredAsAddresses(event)) QLineEdit::dragEnterEvent(event);
 }
 
 void LogFileBox::dragMoveEvent(QDragMoveEvent* event) {
-  if (event->mimeData()->hasUrls()) {
-    if (!OfferedPath(event->mimeData()).empty()) {
-      event->acceptProposedAction();
-    } else {
-      event->ignore();
-    }
-    return;
-  }
-  QLineEdit::dragMoveEvent(event);
+  if (!AnsweredAsAddresses(event)) QLineEdit::dragMoveEvent(event);
 }
 
 void LogFileBox::dropEvent(QDropEvent* event) {

@@ -31,6 +31,17 @@ pid_t OnlyChildOf(pid_t parent) {
   return children.empty() ? -1 : static_cast<pid_t>(std::stol(children));
 }
 
+// strace running `tool` with `args`, tracing only `calls` and injecting
+// `inject` into them, its own output thrown away.
+std::vector<std::string> QuietlyTraced(const std::string& strace, const std::string& calls,
+                                       const std::string& inject, const std::string& tool,
+                                       const std::vector<std::string>& args) {
+  std::vector<std::string> argv = {strace,           "-f", "-qq",  "-o", "/dev/null", "-e",
+                                   "trace=" + calls, "-e", inject, tool};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return argv;
+}
+
 }  // namespace
 
 bool UndoSeries::Clean() const {
@@ -96,35 +107,17 @@ ExitStatus ToolRunner::Trace(const std::vector<std::string>& args,
 Child ToolRunner::StartSlowed(const std::vector<std::string>& args,
                               std::chrono::microseconds delay) const {
   const std::string renames = "rename,renameat,renameat2";
-  std::vector<std::string> argv = {
-      m_strace,
-      "-f",
-      "-qq",
-      "-o",
-      "/dev/null",
-      "-e",
-      "trace=" + renames,
-      "-e",
-      "inject=" + renames + ":delay_exit=" + std::to_string(delay.count()),
-      m_tool};
-  argv.insert(argv.end(), args.begin(), args.end());
+  const std::vector<std::string> argv = QuietlyTraced(
+      m_strace, renames, "inject=" + renames + ":delay_exit=" + std::to_string(delay.count()),
+      m_tool, args);
   return Child(argv, {m_workDir + "/tool.out", m_workDir + "/tool.err"});
 }
 
 ExitStatus ToolRunner::RunKilledAt(const std::vector<std::string>& args,
                                    const TracedCall& at) const {
-  std::vector<std::string> argv = {
-      m_strace,
-      "-f",
-      "-qq",
-      "-o",
-      "/dev/null",
-      "-e",
-      "trace=" + at.name,
-      "-e",
-      "inject=" + at.name + ":signal=KILL:when=" + std::to_string(at.occurrence),
-      m_tool};
-  argv.insert(argv.end(), args.begin(), args.end());
+  const std::vector<std::string> argv = QuietlyTraced(
+      m_strace, at.name, "inject=" + at.name + ":signal=KILL:when=" + std::to_string(at.occurrence),
+      m_tool, args);
   return proofs::Run(argv, {m_workDir + "/tool.out", m_workDir + "/tool.err"}, kToolLimit);
 }
 
