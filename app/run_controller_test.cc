@@ -61,9 +61,10 @@ class GatedFileSystem : public kalvenor::FileSystemWrapper {
   void Release() { m_release.release(); }
 
   std::error_code ListFiles(const kalvenor::FolderHandle& folder, bool withTimes,
-                            std::vector<kalvenor::FileEntry>& out) override {
+                            std::vector<kalvenor::FileEntry>& out,
+                            std::vector<std::string>* folderNames) override {
     Pass(Gate::ListFiles);
-    return FileSystemWrapper::ListFiles(folder, withTimes, out);
+    return FileSystemWrapper::ListFiles(folder, withTimes, out, folderNames);
   }
   std::error_code RenameNoReplace(const kalvenor::FolderHandle& folder, const std::string& from,
                                   const std::string& to) override {

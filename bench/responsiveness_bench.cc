@@ -52,8 +52,9 @@ class SlowFileSystem : public kalvenor::FileSystemWrapper {
   using FileSystemWrapper::FileSystemWrapper;
 
   std::error_code ListFiles(const kalvenor::FolderHandle& folder, bool withTimes,
-                            std::vector<kalvenor::FileEntry>& out) override {
-    const std::error_code error = FileSystemWrapper::ListFiles(folder, withTimes, out);
+                            std::vector<kalvenor::FileEntry>& out,
+                            std::vector<std::string>* folderNames) override {
+    const std::error_code error = FileSystemWrapper::ListFiles(folder, withTimes, out, folderNames);
     Wait(out.size());
     return error;
   }

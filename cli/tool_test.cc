@@ -35,10 +35,10 @@ class Faulty : public FileSystemWrapper {
     *error = ErrorFromErrno(openLog);
     return {};
   }
-  std::error_code ListFiles(const FolderHandle& folder, bool withTimes,
-                            std::vector<FileEntry>& out) override {
+  std::error_code ListFiles(const FolderHandle& folder, bool withTimes, std::vector<FileEntry>& out,
+                            std::vector<std::string>* folderNames) override {
     if (list != 0) return ErrorFromErrno(list);
-    return FileSystemWrapper::ListFiles(folder, withTimes, out);
+    return FileSystemWrapper::ListFiles(folder, withTimes, out, folderNames);
   }
   std::error_code AppendToLog(const LogHandle& log, std::string_view bytes) override {
     if (append != 0) return ErrorFromErrno(append);

@@ -144,10 +144,14 @@ class FileSystem {
   // file system keeps for files replaced while open), in the order the
   // folder lists them, with name, stem, ext and id filled in (id: the folder's device
   // and the inode the listing gives). `time` is filled in only `withTimes`,
-  // since it costs one stat per file; otherwise it is 0. An error when the
-  // folder cannot be read; `out` may then hold what was read before.
+  // since it costs one stat per file; otherwise it is 0. Unless null,
+  // `folderNames` gets the names of the subfolders and links to folders the
+  // same listing met ("." and ".." not), so that a run reads a large folder
+  // once. An error when the folder cannot be read; `out` and `folderNames`
+  // may then hold what was read before.
   virtual std::error_code ListFiles(const FolderHandle& folder, bool withTimes,
-                                    std::vector<FileEntry>& out) = 0;
+                                    std::vector<FileEntry>& out,
+                                    std::vector<std::string>* folderNames) = 0;
 
   // Appends to `out` one entry per subfolder of the folder (hidden ones and
   // links to folders included, "." and ".." not), in the order the folder
@@ -312,9 +316,9 @@ class FileSystemWrapper : public FileSystem {
   FolderHandle OpenFolder(const std::string& path, std::error_code* error) override {
     return m_target.OpenFolder(path, error);
   }
-  std::error_code ListFiles(const FolderHandle& folder, bool withTimes,
-                            std::vector<FileEntry>& out) override {
-    return m_target.ListFiles(folder, withTimes, out);
+  std::error_code ListFiles(const FolderHandle& folder, bool withTimes, std::vector<FileEntry>& out,
+                            std::vector<std::string>* folderNames) override {
+    return m_target.ListFiles(folder, withTimes, out, folderNames);
   }
   bool ListSubfolders(const FolderHandle& folder, std::vector<SubfolderEntry>& out) override {
     return m_target.ListSubfolders(folder, out);

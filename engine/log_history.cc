@@ -74,7 +74,7 @@ class HeldFolders {
   std::size_t EntriesOf(const FileId& id) {
     if (!m_ids) {
       std::vector<FileEntry> entries;
-      m_fs.ListFiles(m_folder, /*withTimes=*/false, entries);
+      m_fs.ListFiles(m_folder, /*withTimes=*/false, entries, nullptr);
       m_ids.emplace();
       for (const FileEntry& entry : entries) ++(*m_ids)[entry.id.inode];
     }

@@ -165,9 +165,10 @@ TEST_F(PhotoRunTest, SetsOrderByTheirPicturesCaptureTime) {
    public:
     using FileSystemWrapper::FileSystemWrapper;
     std::error_code ListFiles(const FolderHandle& folder, bool withTimes,
-                              std::vector<FileEntry>& out) override {
+                              std::vector<FileEntry>& out,
+                              std::vector<std::string>* folderNames) override {
       listedWithTimes = listedWithTimes || withTimes;
-      return FileSystemWrapper::ListFiles(folder, withTimes, out);
+      return FileSystemWrapper::ListFiles(folder, withTimes, out, folderNames);
     }
     ReadHandle OpenForReading(const FolderHandle& folder, const std::string& name,
                               std::uint64_t* size) override {

@@ -197,19 +197,26 @@ void PosixFileSystem::Close(int handle) {
 }
 
 std::error_code PosixFileSystem::ListFiles(const FolderHandle& held, bool withTimes,
-                                           std::vector<FileEntry>& out) {
+                                           std::vector<FileEntry>& out,
+                                           std::vector<std::string>* folderNames) {
   const int folder = held.Get();
   if (!held.IsOpen()) return ErrorFromErrno(EBADF);
   struct stat self {};
   if (::fstat(folder, &self) != 0) return LastError();
   Listing listing(folder);
   if (!listing.IsOpen()) return listing.Error();
+  const auto keepFolderName = [folderNames](std::string_view name) {
+    if (folderNames != nullptr && name != "." && name != "..") folderNames->emplace_back(name);
+  };
   while (const dirent* d = listing.Next()) {
     // The listing's type settles most entries; a stat is needed only for
     // the time, for links (which may point at a folder), and where the file
     // system gives no type.
     unsigned char type = d->d_type;
-    if (type == DT_DIR) continue;  // also "." and ".."
+    if (type == DT_DIR) {
+      keepFolderName(d->d_name);
+      continue;
+    }
     // Where a FUSE file system hides a file replaced while it was open (a
     // held reservation): no file of anyone's, and it goes when closed.
     if (std::string_view(d->d_name).starts_with(kFuseHidden)) continue;
@@ -217,12 +224,18 @@ std::error_code PosixFileSystem::ListFiles(const FolderHandle& held, bool withTi
     const bool needStat = withTimes || type == DT_UNKNOWN;
     if (needStat) {
       if (::fstatat(folder, d->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;  // gone meanwhile
-      if (S_ISDIR(st.st_mode)) continue;
+      if (S_ISDIR(st.st_mode)) {
+        keepFolderName(d->d_name);
+        continue;
+      }
       if (S_ISLNK(st.st_mode)) type = DT_LNK;
     }
     if (type == DT_LNK) {
       struct stat target {};
-      if (::fstatat(folder, d->d_name, &target, 0) == 0 && S_ISDIR(target.st_mode)) continue;
+      if (::fstatat(folder, d->d_name, &target, 0) == 0 && S_ISDIR(target.st_mode)) {
+        keepFolderName(d->d_name);
+        continue;
+      }
     }
     FileEntry entry;
     entry.name = d->d_name;

@@ -26,8 +26,8 @@ inline std::error_code LastError() { return ErrorFromErrno(errno); }
 class PosixFileSystem : public FileSystem {
  public:
   FolderHandle OpenFolder(const std::string& path, std::error_code* error) override;
-  std::error_code ListFiles(const FolderHandle& folder, bool withTimes,
-                            std::vector<FileEntry>& out) override;
+  std::error_code ListFiles(const FolderHandle& folder, bool withTimes, std::vector<FileEntry>& out,
+                            std::vector<std::string>* folderNames) override;
   bool ListSubfolders(const FolderHandle& folder, std::vector<SubfolderEntry>& out) override;
   std::error_code RenameNoReplace(const FolderHandle& folder, const std::string& from,
                                   const std::string& to) override;

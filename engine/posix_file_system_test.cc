@@ -22,30 +22,38 @@ namespace {
 
 using testing::TempDir;
 
-std::vector<std::string> ScannedNames(PosixFileSystem& fs, const std::string& path,
-                                      bool withTimes) {
+// The names of the files listed, sorted; those of the folders met, sorted,
+// into `folders` unless it is null.
+std::vector<std::string> ScannedNames(PosixFileSystem& fs, const std::string& path, bool withTimes,
+                                      std::vector<std::string>* folders = nullptr) {
   const FolderHandle folder = testing::OpenHeld(fs, path);
   std::vector<FileEntry> entries;
-  if (folder.IsOpen()) fs.ListFiles(folder, withTimes, entries);
+  if (folder.IsOpen()) fs.ListFiles(folder, withTimes, entries, folders);
   std::vector<std::string> names;
   for (const FileEntry& e : entries) names.push_back(e.name);
   std::sort(names.begin(), names.end());
+  if (folders != nullptr) std::sort(folders->begin(), folders->end());
   return names;
 }
 
+// The same listing names the folders apart, for the names a run must not
+// hand out.
 TEST(PosixScanTest, ListsFilesAndFileLinksButNoFolders) {
   TempDir dir;
   PosixFileSystem fs;
   dir.MakeFile("a.jpg");
   dir.MakeFile(".hidden");
   dir.MakeDir("sub");
+  dir.MakeDir(".hidden-sub");
   ASSERT_EQ(::symlink("sub", dir.Join("link-to-dir").c_str()), 0);
   ASSERT_EQ(::symlink("a.jpg", dir.Join("link-to-file").c_str()), 0);
   ASSERT_EQ(::symlink("nowhere", dir.Join("dangling").c_str()), 0);
   dir.MakeFile(".fuse_hidden0000000100000002");
   for (bool withTimes : {false, true}) {
-    EXPECT_EQ(ScannedNames(fs, dir.Path(), withTimes),
+    std::vector<std::string> folders;
+    EXPECT_EQ(ScannedNames(fs, dir.Path(), withTimes, &folders),
               (std::vector<std::string>{".hidden", "a.jpg", "dangling", "link-to-file"}));
+    EXPECT_EQ(folders, (std::vector<std::string>{".hidden-sub", "link-to-dir", "sub"}));
   }
 }
 
@@ -98,7 +106,7 @@ TEST(PosixScanTest, FillsNameSplitTimeAndIdentity) {
   ASSERT_EQ(::utimensat(AT_FDCWD, dir.Join("archive.tar.gz").c_str(), times, 0), 0);
   const FolderHandle folder = testing::OpenHeld(fs, dir.Path());
   std::vector<FileEntry> entries;
-  ASSERT_EQ(fs.ListFiles(folder, true, entries), std::error_code());
+  ASSERT_EQ(fs.ListFiles(folder, true, entries, nullptr), std::error_code());
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].stem, "archive.tar");
   EXPECT_EQ(entries[0].ext, "gz");
@@ -119,7 +127,7 @@ TEST(PosixScanTest, ZeroHalfOfTheWriteTimeFallsBackToAnotherTime) {
   ASSERT_EQ(::utimensat(AT_FDCWD, dir.Join("old").c_str(), times, 0), 0);
   const FolderHandle folder = testing::OpenHeld(fs, dir.Path());
   std::vector<FileEntry> entries;
-  ASSERT_EQ(fs.ListFiles(folder, true, entries), std::error_code());
+  ASSERT_EQ(fs.ListFiles(folder, true, entries, nullptr), std::error_code());
   ASSERT_EQ(entries.size(), 1u);
   const FileTime modified = 27111903ull << 32;  // what the write time would give
   struct stat st {};

@@ -157,11 +157,10 @@ RunOutcome RenameFiles(bool commit, const RenameOptions& options, RenameContext&
   std::error_code openError;
   const FolderHandle folder = ctx.fs.OpenFolder(folderPath, &openError);
   const bool taken = options.sortType == kSortByTaken;
-  std::vector<FileEntry> entries =
-      ScanFolder(ctx.fs, folder, /*withTimes=*/options.sortType == kSortByDate);
   // The names that stay as they are: a new name must not be one of them.
   std::vector<std::string> keptNames;
-  if (folder.IsOpen() && !ScanKeptNames(ctx.fs, folder, keptNames)) entries.clear();
+  std::vector<FileEntry> entries =
+      ScanFolder(ctx.fs, folder, /*withTimes=*/options.sortType == kSortByDate, keptNames);
   if (options.keepHidden) SetAsideHiddenFiles(entries, keptNames);
 
   // Reading a slow folder is the long part of a preview: a stop asked for

@@ -352,8 +352,10 @@ TEST_F(RenameRunTest, TheOpenLogIsKnownByItsInodeAndByItsName) {
    public:
     using FileSystemWrapper::FileSystemWrapper;
     std::error_code ListFiles(const FolderHandle& folder, bool withTimes,
-                              std::vector<FileEntry>& out) override {
-      const std::error_code error = FileSystemWrapper::ListFiles(folder, withTimes, out);
+                              std::vector<FileEntry>& out,
+                              std::vector<std::string>* folderNames) override {
+      const std::error_code error =
+          FileSystemWrapper::ListFiles(folder, withTimes, out, folderNames);
       for (FileEntry& e : out) e.id.inode += 1000000007;
       return error;
     }
@@ -460,9 +462,10 @@ TEST_F(RenameRunTest, AListingThatBreaksOffCountsAsUnreadable) {
    public:
     using FileSystemWrapper::FileSystemWrapper;
     std::error_code ListFiles(const FolderHandle& folder, bool withTimes,
-                              std::vector<FileEntry>& out) override {
+                              std::vector<FileEntry>& out,
+                              std::vector<std::string>* folderNames) override {
       std::vector<FileEntry> all;
-      (void)FileSystemWrapper::ListFiles(folder, withTimes, all);
+      (void)FileSystemWrapper::ListFiles(folder, withTimes, all, folderNames);
       for (FileEntry& entry : all) {
         if (entry.name == "a.jpg") out.push_back(std::move(entry));
       }
@@ -487,8 +490,9 @@ TEST_F(RenameRunTest, AnUnreadableFolderEndsARunThatMustReadIt) {
    public:
     using FileSystemWrapper::FileSystemWrapper;
     std::error_code ListFiles(const FolderHandle& folder, bool withTimes,
-                              std::vector<FileEntry>& out) override {
-      (void)FileSystemWrapper::ListFiles(folder, withTimes, out);
+                              std::vector<FileEntry>& out,
+                              std::vector<std::string>* folderNames) override {
+      (void)FileSystemWrapper::ListFiles(folder, withTimes, out, folderNames);
       return ErrorFromErrno(EIO);
     }
   };
