@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -265,9 +266,16 @@ void StartProgram(QProcess& program, const apptest::TempDir& home, const apptest
 
 // Waits until the started program catches `signalNumber` (its handlers go
 // in before the window is made; a signal before the event loop waits for it).
+// The shell it is started through catches SIGINT too, so the process must
+// first have become the program.
 bool WaitUntilItCatches(const QProcess& program, int signalNumber) {
   const auto catches = [&program](int number) {
-    QFile status(QStringLiteral("/proc/%1/status").arg(program.processId()));
+    const QString proc = QStringLiteral("/proc/%1/").arg(program.processId());
+    if (QFileInfo(proc + QStringLiteral("exe")).canonicalFilePath() !=
+        QFileInfo(QStringLiteral(KALVENOR_APP_PATH)).canonicalFilePath()) {
+      return false;
+    }
+    QFile status(proc + QStringLiteral("status"));
     if (!status.open(QIODevice::ReadOnly)) return false;
     for (const QByteArray& line : status.readAll().split('\n')) {
       if (!line.startsWith("SigCgt:")) continue;
